@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# One Wine session for a test run or a demo: a private Xvfb display on a free number, a
+# private WINEPREFIX prepared for headless use (window focus without a window manager,
+# Japanese fonts) and one persistent wineserver. `start DIR` writes DIR/session.env for
+# the other scripts to source; `stop DIR` ends the server and the display.
+#   usage: wine-session.sh start|stop DIR [WIDTHxHEIGHT]
+set -euo pipefail
+cmd=${1:?start|stop}; dir=${2:?session dir}; size=${3:-1024x768}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+mkdir -p "$dir"; dir=$(cd "$dir" && pwd)
+wine64=/usr/lib/wine/wine64
+
+wine_env() {
+  export WINEPREFIX="$dir/prefix" WINEDEBUG=-all LANG=C.UTF-8
+  export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe,winedbg.exe="
+  unset LC_ALL
+}
+
+stop() {
+  [ -f "$dir/session.env" ] || return 0
+  # shellcheck disable=SC1091
+  source "$dir/session.env"
+  wine_env
+  timeout 20 wineserver -k 2>/dev/null || true
+  timeout 20 wineserver -w 2>/dev/null || true
+  if [ -n "${XVFB_PID:-}" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    for _ in $(seq 50); do kill -0 "$XVFB_PID" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$XVFB_PID" 2>/dev/null || true
+  fi
+  rm -f "$dir/session.env"
+}
+
+prepare_prefix() {
+  [ -f "$WINEPREFIX/.brackmer-ready" ] && return 0
+  rm -rf "$WINEPREFIX"
+  timeout 180 "$wine64" wineboot -i </dev/null >/dev/null 2>&1
+  # UTF-16LE with BOM and CRLF is what `reg import` reads reliably for non-ASCII names.
+  printf '%s\r\n' \
+    'Windows Registry Editor Version 5.00' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '"Decorated"="Y"' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+    '"ＭＳ Ｐゴシック"="IPAPGothic"' '"MS PGothic"="IPAPGothic"' \
+    '"ＭＳ ゴシック"="IPAGothic"' '"MS Gothic"="IPAGothic"' '' \
+    '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]' \
+    '"Tahoma"=hex(7):69,00,70,00,61,00,67,00,70,00,2e,00,74,00,74,00,66,00,2c,00,49,00,50,00,41,00,50,00,47,00,6f,00,74,00,68,00,69,00,63,00,00,00,00,00' '' \
+    | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$dir/setup.reg"
+  timeout 60 "$wine64" regedit /S "$(winepath_of "$dir/setup.reg")" </dev/null >/dev/null 2>&1 \
+    || timeout 60 "$wine64" reg import "$(winepath_of "$dir/setup.reg")" </dev/null >/dev/null 2>&1
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  mkdir -p "$fonts"
+  [ -f /usr/share/wine/fonts/marlett.ttf ] && cp /usr/share/wine/fonts/marlett.ttf "$fonts/" || true
+  cp /usr/share/fonts/opentype/ipafont-gothic/ipag*.ttf "$fonts/" 2>/dev/null || true
+  touch "$WINEPREFIX/.brackmer-ready"
+}
+
+winepath_of() { echo "Z:${1//\//\\}"; }
+
+start() {
+  stop
+  local n
+  for n in $(seq 90 199); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+  done
+  Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -ac </dev/null >"$dir/xvfb.log" 2>&1 &
+  local xpid=$!
+  for _ in $(seq 100); do
+    xdpyinfo -display ":$n" >/dev/null 2>&1 && break
+    kill -0 "$xpid" 2>/dev/null || { echo "Xvfb failed: $(cat "$dir/xvfb.log")" >&2; exit 1; }
+    sleep 0.1
+  done
+  export DISPLAY=":$n"
+  cat >"$dir/session.env" <<EOT
+export DISPLAY=":$n"
+export XVFB_PID=$xpid
+export WINEPREFIX="$dir/prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe,winedbg.exe="
+export LANG=C.UTF-8
+export BRACKMER_WINE_DIR="$dir"
+EOT
+  wine_env
+  mkdir -p "$WINEPREFIX"
+  # A persistent server with its stdio closed: otherwise Wine's helper processes keep the
+  # test runner's output pipe open.
+  wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
+  prepare_prefix
+  timeout 60 "$wine64" cmd /c exit </dev/null >/dev/null 2>&1 || true
+  echo "wine session: DISPLAY=:$n WINEPREFIX=$WINEPREFIX"
+}
+
+case "$cmd" in
+  start) start ;;
+  stop) stop ;;
+  *) echo "usage: $0 start|stop DIR [WIDTHxHEIGHT]" >&2; exit 2 ;;
+esac

@@ -1,0 +1,175 @@
+// Form and message-loop implementation; see win32_form.h. Exceptions never cross the
+// window procedure: an error that reaches it is the program's uncaught error.
+#include "platform/form_win32.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/runtime_win32.h"
+
+namespace platform {
+namespace {
+
+std::vector<Form*>& LiveForms() {
+    static std::vector<Form*> forms;
+    return forms;
+}
+
+}  // namespace
+
+Form::~Form() {
+    if (hwnd_) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+    auto& forms = LiveForms();
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+}
+
+void Form::Load() {
+    if (hwnd_) return;
+    CreateParams p = GetCreateParams();
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExW(GetModuleHandleW(nullptr), p.className.c_str(), &wc)) {
+        wc = WNDCLASSEXW{};
+        wc.cbSize = sizeof wc;
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = &Form::WndProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hIcon = p.icon;
+        wc.hIconSm = p.icon;
+        wc.hCursor = p.cursor ? p.cursor : LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /*IDC_ARROW*/);
+        wc.hbrBackground = p.background;
+        wc.lpszClassName = p.className.c_str();
+        if (!RegisterClassExW(&wc)) ThrowLastError("RegisterClassExW");
+    }
+    HWND h = CreateWindowExW(p.exStyle, p.className.c_str(), p.title.c_str(), p.style & ~WS_VISIBLE, p.x, p.y,
+                             p.width, p.height, p.parent, nullptr, GetModuleHandleW(nullptr), this);
+    if (!h) ThrowLastError("CreateWindowExW");
+    LiveForms().push_back(this);
+    Form_Load();
+}
+
+void Form::Show(int showCommand) {
+    Load();
+    ShowWindow(hwnd_, showCommand);
+    UpdateWindow(hwnd_);
+}
+
+void Form::Unload() {
+    if (!hwnd_) return;
+    RunUnloadOnce();
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void Form::RunUnloadOnce() {
+    if (unloadRan_) return;
+    unloadRan_ = true;
+    Form_Unload();
+}
+
+bool Form::OnOtherMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+
+void Form::StartTimer(UINT_PTR id, UINT intervalMs) {
+    if (!SetTimer(hwnd_, id, intervalMs, nullptr)) ThrowLastError("SetTimer");
+}
+
+void Form::StopTimer(UINT_PTR id) { KillTimer(hwnd_, id); }
+
+LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    try {
+        return self->Dispatch(msg, wp, lp);
+    } catch (const std::exception& e) {
+        ReportFatalError(e);
+    }
+}
+
+LRESULT Form::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            OnKeyDown(wp);
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_XBUTTONDOWN:
+            OnMouseDown();
+            return 0;
+        case WM_TIMER:
+            OnTimer(wp);
+            return 0;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+            return 0;
+        case WM_CLOSE:
+            Unload();
+            return 0;
+        case WM_DESTROY: {
+            // Also reached when a parent window (the preview host) destroys us.
+            RunUnloadOnce();
+            return 0;
+        }
+        case WM_NCDESTROY: {
+            SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+            hwnd_ = nullptr;
+            auto& forms = LiveForms();
+            forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+            if (forms.empty()) PostQuitMessage(0);
+            return 0;
+        }
+        default: {
+            LRESULT result = 0;
+            if (OnOtherMessage(msg, wp, lp, &result)) return result;
+            return DefWindowProcW(hwnd_, msg, wp, lp);
+        }
+    }
+}
+
+bool TranslateForDialog(MSG& msg) {
+    for (Form* f : LiveForms()) {
+        if (f->hwnd_ && f->WantsDialogKeys() && (msg.hwnd == f->hwnd_ || IsChild(f->hwnd_, msg.hwnd)))
+            return IsDialogMessageW(f->hwnd_, &msg) != 0;
+    }
+    return false;
+}
+
+namespace {
+void DispatchOne(MSG& msg) {
+    if (TranslateForDialog(msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+}  // namespace
+
+int RunMessageLoop() {
+    if (LiveForms().empty()) return 0;
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchOne(msg);
+    return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
+}
+
+void ProcessPendingMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        DispatchOne(msg);
+    }
+}
+
+void EndProgram(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }
+
+int LoadedFormCount() { return static_cast<int>(LiveForms().size()); }
+
+}  // namespace platform

@@ -1,0 +1,77 @@
+// The window toolkit the saver's windows are built on: a Form owns one top-level window,
+// keeps `this` in GWLP_USERDATA and turns messages into one handler per event. The message
+// loop, "process pending messages once" and "end the program at once" live here too.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace platform {
+
+class Form {
+public:
+    Form() = default;
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    bool loaded() const { return hwnd_ != nullptr; }
+
+    // Creates the window hidden and runs Form_Load; showing a form loads it first.
+    void Load();
+    void Show(int showCommand = SW_SHOW);
+    // Unloads the window (Form_Unload runs, then the window is destroyed).
+    void Unload();
+
+protected:
+    struct CreateParams {
+        std::wstring className;
+        std::wstring title;
+        DWORD style = WS_OVERLAPPEDWINDOW;
+        DWORD exStyle = 0;
+        int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
+        HBRUSH background = nullptr;
+        HICON icon = nullptr;
+        HCURSOR cursor = nullptr;
+        HWND parent = nullptr;
+    };
+    virtual CreateParams GetCreateParams() = 0;
+
+    // Event handlers; the defaults do nothing.
+    virtual void Form_Load() {}
+    virtual void Form_Unload() {}
+    virtual void OnKeyDown(WPARAM /*key*/) {}
+    virtual void OnMouseDown() {}
+    virtual void OnTimer(UINT_PTR /*id*/) {}
+    virtual void OnCommand(int /*id*/, int /*notification*/, HWND /*control*/) {}
+    // Everything else; return true with *result set when the message was handled.
+    virtual bool OnOtherMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
+    // Lets the loop run dialog navigation (Tab, Enter, Esc, access keys) for this form.
+    virtual bool WantsDialogKeys() const { return false; }
+
+    void StartTimer(UINT_PTR id, UINT intervalMs);
+    void StopTimer(UINT_PTR id);
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
+    void RunUnloadOnce();
+
+    HWND hwnd_ = nullptr;
+    bool unloadRan_ = false;
+
+    friend bool TranslateForDialog(MSG& msg);
+};
+
+// Runs until the last loaded form has unloaded; returns the exit code.
+int RunMessageLoop();
+// Processes the messages pending at this moment, once; handlers may run inside.
+void ProcessPendingMessages();
+// Ends the process at once: no further handler of any window runs.
+[[noreturn]] void EndProgram(int exitCode = 0);
+// Number of forms whose window exists.
+int LoadedFormCount();
+
+}  // namespace platform

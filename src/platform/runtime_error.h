@@ -1,0 +1,35 @@
+// The one run-time error of the saver: a number and a description, as the error log and the
+// standard error report show them. Raised by checked arithmetic, bad indexes and failed
+// platform calls; only the frame tick catches it (everything else ends the program).
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace platform {
+
+class RuntimeError : public std::runtime_error {
+public:
+    // Numbers follow the classic runtime's codes so an error report reads familiarly.
+    enum Number : int {
+        kOverflow = 6,
+        kSubscriptOutOfRange = 9,
+        kTypeMismatch = 13,
+        kFileError = 75,
+        kPlatformCall = 5,  // "invalid procedure call": a failed system or DirectX call
+    };
+
+    RuntimeError(int number, std::string description)
+        : std::runtime_error(std::move(description)), number_(number) {}
+
+    int number() const noexcept { return number_; }
+    std::string Description() const { return what(); }
+
+    static RuntimeError Overflow() { return {kOverflow, "Overflow"}; }
+    static RuntimeError SubscriptOutOfRange() { return {kSubscriptOutOfRange, "Subscript out of range"}; }
+
+private:
+    int number_;
+};
+
+}  // namespace platform

@@ -1,0 +1,117 @@
+// Win32 runtime services; see win32_runtime.h.
+#include "platform/runtime_win32.h"
+
+#include <cstdio>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+namespace platform {
+namespace {
+void (*g_fatalCleanup)() = nullptr;
+}  // namespace
+
+std::wstring Widen(std::string_view utf8) {
+    if (utf8.empty()) return {};
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
+    return out;
+}
+
+std::string Narrow(std::wstring_view wide) {
+    if (wide.empty()) return {};
+    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+ScreenTwips ReadScreenTwips() {
+    ScreenTwips t;
+    HDC dc = GetDC(nullptr);
+    int dpiX = GetDeviceCaps(dc, LOGPIXELSX);
+    int dpiY = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    t.twipsPerPixelX = 1440.0f / static_cast<float>(dpiX > 0 ? dpiX : 96);
+    t.twipsPerPixelY = 1440.0f / static_cast<float>(dpiY > 0 ? dpiY : 96);
+    t.width = static_cast<float>(GetSystemMetrics(SM_CXSCREEN)) * t.twipsPerPixelX;
+    t.height = static_cast<float>(GetSystemMetrics(SM_CYSCREEN)) * t.twipsPerPixelY;
+    return t;
+}
+
+VersionNumbers ProgramVersion() {
+    VersionNumbers v;
+    HRSRC res = FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO), MAKEINTRESOURCEW(16) /*RT_VERSION*/);
+    HGLOBAL mem = res ? LoadResource(nullptr, res) : nullptr;
+    const auto* data = static_cast<const unsigned char*>(mem ? LockResource(mem) : nullptr);
+    DWORD size = res ? SizeofResource(nullptr, res) : 0;
+    // The fixed part is found by its signature; walking the resource tree is not needed
+    // for the four numbers and avoids pulling in version.dll.
+    for (DWORD i = 0; data && i + sizeof(VS_FIXEDFILEINFO) <= size; i += 4) {
+        VS_FIXEDFILEINFO info;
+        std::memcpy(&info, data + i, sizeof info);
+        if (info.dwSignature == 0xFEEF04BD) {
+            v.major = static_cast<int16_t>(HIWORD(info.dwFileVersionMS));
+            v.minor = static_cast<int16_t>(LOWORD(info.dwFileVersionMS));
+            v.revision = static_cast<int16_t>(LOWORD(info.dwFileVersionLS));
+            break;
+        }
+    }
+    return v;
+}
+
+std::string ProgramFolder() {
+    std::vector<wchar_t> buf(MAX_PATH);
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+        if (n < buf.size()) { buf.resize(n); break; }
+        buf.resize(buf.size() * 2);
+    }
+    std::wstring path(buf.begin(), buf.end());
+    size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return Narrow(path);
+    std::wstring folder = path.substr(0, slash);
+    if (folder.size() == 2 && folder[1] == L':') folder += L'\\';  // keep "C:\"
+    return Narrow(folder);
+}
+
+std::string FileInProgramFolder(std::string_view name) {
+    return ProgramFolder() + "\\" + std::string(name);
+}
+
+void WriteOneLineFile(const std::string& path, std::string_view line) {
+    HANDLE f = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) throw RuntimeError(RuntimeError::kFileError, "Path/File access error: " + path);
+    std::string text = std::string(line) + "\r\n";
+    DWORD written = 0;
+    BOOL ok = WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(f);
+    if (!ok || written != text.size()) throw RuntimeError(RuntimeError::kFileError, "Write failed: " + path);
+}
+
+void ThrowLastError(std::string_view call) {
+    DWORD code = GetLastError();
+    char buf[64];
+    std::snprintf(buf, sizeof buf, " failed: error %lu", static_cast<unsigned long>(code));
+    throw RuntimeError(RuntimeError::kPlatformCall, std::string(call) + buf);
+}
+
+void SetFatalCleanup(void (*cleanup)()) { g_fatalCleanup = cleanup; }
+
+void ReportFatalError(int number, std::string_view description) {
+    if (auto cleanup = std::exchange(g_fatalCleanup, nullptr)) {
+        try { cleanup(); } catch (...) {}
+    }
+    std::wstring text = L"Run-time error '" + std::to_wstring(number) + L"':\r\n\r\n" + Widen(description);
+    MessageBoxW(nullptr, text.c_str(), L"Brackmer Saver", MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST);
+    ExitProcess(static_cast<UINT>(number > 0 ? number : 1));
+}
+
+void ReportFatalError(const std::exception& e) {
+    if (auto* rt = dynamic_cast<const RuntimeError*>(&e)) ReportFatalError(rt->number(), rt->what());
+    ReportFatalError(51 /*internal error*/, e.what());
+}
+
+}  // namespace platform

@@ -1,0 +1,50 @@
+// Runtime services of the Win32 side: text conversion, screen metrics in twips, the
+// program's own version and folder, one-line text files, and the standard error report.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "platform/runtime_error.h"
+#include "platform/version.h"
+
+namespace platform {
+
+std::wstring Widen(std::string_view utf8);
+std::string Narrow(std::wstring_view wide);
+
+struct ScreenTwips {
+    float width = 0;           // whole screen, twips
+    float height = 0;
+    float twipsPerPixelX = 15;  // 1440 / DPI
+    float twipsPerPixelY = 15;
+};
+ScreenTwips ReadScreenTwips();
+
+// From the program's own version resource (FILEVERSION major, minor, -, revision).
+VersionNumbers ProgramVersion();
+
+// The folder of the running program file, without a trailing separator except at a
+// drive root ("C:\").
+std::string ProgramFolder();
+// The folder, a separator and the name: two separators in a row at a drive root, as the
+// error log's historical name has always been formed.
+std::string FileInProgramFolder(std::string_view name);
+
+// Creates or empties the file and writes one line (CRLF). Throws RuntimeError on failure.
+void WriteOneLineFile(const std::string& path, std::string_view line);
+
+// Throws RuntimeError naming the call when a Win32 call reported failure.
+[[noreturn]] void ThrowLastError(std::string_view call);
+
+// Something to run before the error report of an uncaught error, so a failure never
+// leaves the display mode changed or the cursor hidden (the display module registers it).
+void SetFatalCleanup(void (*cleanup)());
+
+// The standard error report for an error nothing caught: cleanup, a message box, exit.
+[[noreturn]] void ReportFatalError(int number, std::string_view description);
+[[noreturn]] void ReportFatalError(const std::exception& e);
+
+}  // namespace platform

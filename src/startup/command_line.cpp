@@ -1,0 +1,43 @@
+// Command-line reading; see command_line.h.
+#include "startup/command_line.h"
+
+#include <cmath>
+
+#include "platform/numbers.h"
+
+namespace startup {
+namespace {
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+}  // namespace
+
+std::string ArgumentText(std::string_view commandLine) {
+    size_t i = 0;
+    while (i < commandLine.size() && IsBlank(commandLine[i])) ++i;
+    if (i < commandLine.size() && commandLine[i] == '"') {
+        size_t close = commandLine.find('"', i + 1);
+        i = close == std::string_view::npos ? commandLine.size() : close + 1;
+    } else {
+        while (i < commandLine.size() && !IsBlank(commandLine[i])) ++i;
+    }
+    while (i < commandLine.size() && IsBlank(commandLine[i])) ++i;
+    return std::string(commandLine.substr(i));
+}
+
+Mode DecideMode(std::string_view argumentText) {
+    std::string_view sw = argumentText.substr(0, 2);
+    if (sw.empty()) return Mode::kConfig;
+    if (sw == "/s" || sw == "/S") return Mode::kSaver;
+    if (sw == "/c" || sw == "/C") return Mode::kConfig;
+    if (sw == "/p" || sw == "/P") return Mode::kPreview;
+    return Mode::kNone;
+}
+
+std::optional<uint32_t> PreviewHandle(std::string_view argumentText) {
+    size_t p = argumentText.find_first_of("pP");
+    std::string_view rest = p == std::string_view::npos ? std::string_view{} : argumentText.substr(p + 1);
+    double value = platform::RoundHalfEven(platform::LeadingNumber(rest));
+    if (!(value >= -2147483648.0 && value <= 4294967295.0)) return std::nullopt;
+    return static_cast<uint32_t>(static_cast<int64_t>(value));
+}
+
+}  // namespace startup

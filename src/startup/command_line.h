@@ -1,0 +1,27 @@
+// What the host asks of the saver, read from the command line: the mode switch and, for the
+// preview, the host window's handle. Used by SaverMain before any window exists.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace startup {
+
+enum class Mode { kSaver, kConfig, kPreview, kNone };
+
+// The text that follows the program's own path on the process command line (quoted or not),
+// without the blanks that separate the two.
+std::string ArgumentText(std::string_view commandLine);
+
+// The switch is the first two characters of the argument text; the match is exact and
+// case-sensitive ("/s", "/S", "/c", "/C", "/p", "/P", or an empty text for the dialog).
+Mode DecideMode(std::string_view argumentText);
+
+// The host window handle: the number after the first letter p (either case), rounded
+// halves-to-even. Hosts print handles unsigned, so 2147483648..4294967295 keep their 32 bits;
+// no digits give 0; a number beyond 32 bits names no window and gives nullopt.
+std::optional<uint32_t> PreviewHandle(std::string_view argumentText);
+
+}  // namespace startup

@@ -1,0 +1,17 @@
+// The preview: a fixed picture embedded in the host's preview window ("/p <hwnd>").
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "platform/form_win32.h"
+
+namespace startup {
+
+inline constexpr wchar_t kPreviewWindowTitle[] = L"Preview -- Brackmer Saver";
+
+// Creates the preview window, embeds it in the host window named by the argument text and
+// shows it; the returned form lives until the process ends.
+std::unique_ptr<platform::Form> ShowPreview(std::string_view argumentText);
+
+}  // namespace startup

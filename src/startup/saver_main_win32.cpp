@@ -1,0 +1,63 @@
+// SaverMain and WinMain; see saver_main_win32.h. The windows themselves come from the
+// battle (saver), settings (dialog) and preview modules.
+#include "startup/saver_main_win32.h"
+
+#include <windows.h>
+
+#include "battle/main_window_win32.h"
+#include "platform/runtime_win32.h"
+#include "settings/config_dialog_win32.h"
+#include "settings/registry_store_win32.h"
+#include "startup/command_line.h"
+#include "startup/preview_window_win32.h"
+
+namespace startup {
+
+void SaverMain(Process& process, const std::string& argumentText) {
+    process.random.SeedFromClock();
+
+    try {
+        settings::RegistryStore store;
+        settings::RecordVersionInfo(store, platform::ProgramVersion(), platform::ProgramFolder());
+    } catch (const platform::RuntimeError&) {
+        // A read-only or damaged store must not keep the screen saver from running; the
+        // version note is informational and nothing reads it back.
+    }
+
+    if (FindWindowW(nullptr, kSaverWindowTitle)) platform::EndProgram();
+
+    switch (DecideMode(argumentText)) {
+        case Mode::kSaver:
+            process.window = battle::CreateSaverWindow(process.random);
+            process.window->Show();
+            break;
+        case Mode::kConfig:
+            // One dialog at a time: a second request brings the open one to the front
+            // instead of racing it for the last word in the store.
+            if (HWND open = FindWindowW(nullptr, kConfigWindowTitle)) {
+                SetForegroundWindow(open);
+                platform::EndProgram();
+            }
+            platform::ProcessPendingMessages();
+            process.window = settings::CreateConfigDialog();
+            process.window->Show();
+            break;
+        case Mode::kPreview:
+            process.window = ShowPreview(argumentText);
+            break;
+        case Mode::kNone:
+            break;
+    }
+}
+
+}  // namespace startup
+
+extern "C" int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    try {
+        startup::Process process;
+        startup::SaverMain(process, startup::ArgumentText(platform::Narrow(GetCommandLineW())));
+        return platform::RunMessageLoop();
+    } catch (const std::exception& e) {
+        platform::ReportFatalError(e);
+    }
+}

@@ -1,0 +1,24 @@
+// The program's entry routine: seeds the generator, records the version, refuses to run
+// beside a running saver and shows the window the host's command line asks for.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/form_win32.h"
+#include "platform/random.h"
+
+namespace startup {
+
+inline constexpr wchar_t kSaverWindowTitle[] = L"Main -- Brackmer Saver";
+inline constexpr wchar_t kConfigWindowTitle[] = L"Brackmer Saver\u8a2d\u5b9a";
+
+// What lives as long as the process: its one generator and the window it showed.
+struct Process {
+    platform::Random random;
+    std::unique_ptr<platform::Form> window;
+};
+
+void SaverMain(Process& process, const std::string& argumentText);
+
+}  // namespace startup

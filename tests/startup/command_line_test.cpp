@@ -1,0 +1,64 @@
+// How the host's command line selects the mode and names the preview's host window.
+#include "startup/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace startup {
+namespace {
+
+struct SwitchCase {
+    const char* name;
+    const char* argumentText;
+    Mode mode;
+};
+
+class DecideModeTest : public testing::TestWithParam<SwitchCase> {};
+
+TEST_P(DecideModeTest, FollowsTheDecisionTable) { EXPECT_EQ(DecideMode(GetParam().argumentText), GetParam().mode); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Switches, DecideModeTest,
+    testing::Values(SwitchCase{"Empty", "", Mode::kConfig}, SwitchCase{"SaverLower", "/s", Mode::kSaver},
+                    SwitchCase{"SaverUpper", "/S", Mode::kSaver}, SwitchCase{"SaverWithNumber", "/s 1234", Mode::kSaver},
+                    SwitchCase{"SaverWithLetter", "/sx", Mode::kSaver}, SwitchCase{"ConfigLower", "/c", Mode::kConfig},
+                    SwitchCase{"ConfigUpper", "/C", Mode::kConfig},
+                    SwitchCase{"ConfigWithHostHandle", "/c:1234", Mode::kConfig},
+                    SwitchCase{"PreviewLower", "/p 1234", Mode::kPreview},
+                    SwitchCase{"PreviewUpper", "/P 1234", Mode::kPreview},
+                    SwitchCase{"PreviewBare", "/p", Mode::kPreview}, SwitchCase{"OtherLetter", "/x", Mode::kNone},
+                    SwitchCase{"Hyphen", "-s", Mode::kNone}, SwitchCase{"BareLetter", "s", Mode::kNone},
+                    SwitchCase{"SlashOnly", "/", Mode::kNone}, SwitchCase{"LeadingBlank", " /s", Mode::kNone},
+                    SwitchCase{"ConfigQuestion", "/q", Mode::kNone}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ArgumentText, DropsTheProgramPathAndTheBlanksAfterIt) {
+    EXPECT_EQ(ArgumentText(R"("C:\Windows\Brackmer Saver.scr" /s)"), "/s");
+    EXPECT_EQ(ArgumentText(R"(C:\BrackmerSaver.scr /p 1234)"), "/p 1234");
+    EXPECT_EQ(ArgumentText(R"("C:\x.scr"   /c:99)"), "/c:99");
+    EXPECT_EQ(ArgumentText(R"("C:\x.scr")"), "");
+    EXPECT_EQ(ArgumentText(R"(x.scr)"), "");
+    EXPECT_EQ(ArgumentText(R"("C:\x.scr"/S)"), "/S");
+    EXPECT_EQ(ArgumentText(R"("unterminated)"), "");
+}
+
+TEST(PreviewHandle, ReadsTheNumberAfterTheLetterP) {
+    EXPECT_EQ(PreviewHandle("/p 1234"), 1234u);
+    EXPECT_EQ(PreviewHandle("/P 1234"), 1234u);
+    EXPECT_EQ(PreviewHandle("/p"), 0u);
+    EXPECT_EQ(PreviewHandle("/p abc"), 0u);
+    EXPECT_EQ(PreviewHandle("/p 12.5"), 12u);  // halves to even
+    EXPECT_EQ(PreviewHandle("/p 13.5"), 14u);
+}
+
+TEST(PreviewHandle, TakesUnsignedHandlesAndRejectsWhatExceeds32Bits) {
+    EXPECT_EQ(PreviewHandle("/p 2147483647"), 2147483647u);
+    EXPECT_EQ(PreviewHandle("/p 2147483648"), 2147483648u);
+    EXPECT_EQ(PreviewHandle("/p 4294967295"), 4294967295u);
+    EXPECT_EQ(PreviewHandle("/p -1"), 4294967295u);
+    EXPECT_EQ(PreviewHandle("/p 4294967296"), std::nullopt);
+    EXPECT_EQ(PreviewHandle("/p 1e40"), std::nullopt);
+    EXPECT_EQ(PreviewHandle("/p -2147483649"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace startup

@@ -1,0 +1,121 @@
+// Runtime services under Wine: version numbers from the resource, the program folder,
+// screen metrics in twips, one-line files, and the form lifecycle the windows rely on.
+#include "platform/runtime_win32.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/form_win32.h"
+#include "platform/version.h"
+
+namespace platform {
+namespace {
+
+TEST(ProgramInfo, VersionComesFromTheResource) {
+    VersionNumbers v = ProgramVersion();
+    EXPECT_EQ(v.major, 2);
+    EXPECT_EQ(v.minor, 5);
+    EXPECT_EQ(v.revision, 31);
+    EXPECT_EQ(FormatVersionText(v), "2.05.0031");
+}
+
+TEST(ProgramInfo, FolderHasNoTrailingSeparatorAndNamesOurFile) {
+    std::string folder = ProgramFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_NE(folder.back(), '\\');
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::string full = Narrow(path);
+    EXPECT_EQ(full.rfind(folder + "\\", 0), 0u) << full << " vs " << folder;
+    EXPECT_EQ(FileInProgramFolder("ErLog.txt"), folder + "\\ErLog.txt");
+}
+
+TEST(ScreenMetrics, TwipsFollowTheDpi) {
+    ScreenTwips t = ReadScreenTwips();
+    HDC dc = GetDC(nullptr);
+    int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    ReleaseDC(nullptr, dc);
+    EXPECT_FLOAT_EQ(t.twipsPerPixelX, 1440.0f / static_cast<float>(dpi));
+    EXPECT_FLOAT_EQ(t.width / t.twipsPerPixelX, static_cast<float>(GetSystemMetrics(SM_CXSCREEN)));
+    EXPECT_FLOAT_EQ(t.height / t.twipsPerPixelY, static_cast<float>(GetSystemMetrics(SM_CYSCREEN)));
+}
+
+TEST(WriteOneLineFile, CreatesOrEmptiesAndWritesOneLine) {
+    std::string path = FileInProgramFolder("one_line_test.txt");
+    WriteOneLineFile(path, "first, longer line");
+    WriteOneLineFile(path, "Overflow");
+    std::ifstream in(Widen(path).c_str(), std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    in.close();
+    EXPECT_EQ(content.str(), "Overflow\r\n");
+    DeleteFileW(Widen(path).c_str());
+}
+
+TEST(WriteOneLineFile, UnwritablePathRaises) {
+    EXPECT_THROW(WriteOneLineFile(ProgramFolder() + "\\no such folder\\x.txt", "x"), RuntimeError);
+}
+
+class CountingForm : public Form {
+public:
+    int loads = 0, unloads = 0, timers = 0;
+    CreateParams GetCreateParams() override {
+        CreateParams p;
+        p.className = L"BrackmerTestForm";
+        p.title = L"test form";
+        p.style = WS_POPUP;
+        p.width = 50;
+        p.height = 50;
+        return p;
+    }
+    void Form_Load() override { ++loads; }
+    void Form_Unload() override { ++unloads; }
+    void OnTimer(UINT_PTR) override {
+        ++timers;
+        StopTimer(1);
+        PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+    }
+    void Tick() { StartTimer(1, 10); }
+};
+
+TEST(Form, LoadRunsOnceAndTheLoopEndsWithTheLastWindow) {
+    CountingForm form;
+    form.Show();
+    form.Show();  // showing a loaded form does not load it again
+    EXPECT_EQ(form.loads, 1);
+    EXPECT_EQ(LoadedFormCount(), 1);
+    form.Tick();
+    EXPECT_EQ(RunMessageLoop(), 0);  // the timer closes the window, which ends the loop
+    EXPECT_EQ(form.timers, 1);
+    EXPECT_EQ(form.unloads, 1);
+    EXPECT_FALSE(form.loaded());
+    EXPECT_EQ(LoadedFormCount(), 0);
+}
+
+TEST(Form, ProcessPendingMessagesRunsPostedHandlersOnce) {
+    CountingForm form;
+    form.Load();
+    PostMessageW(form.hwnd(), WM_CLOSE, 0, 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(form.unloads, 1);
+    EXPECT_FALSE(form.loaded());
+    MSG msg;
+    EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // the quit is kept for the loop
+}
+
+TEST(Form, DestroyedByItsParentStillUnloads) {
+    CountingForm form;
+    form.Load();
+    DestroyWindow(form.hwnd());
+    EXPECT_EQ(form.unloads, 1);
+    EXPECT_FALSE(form.loaded());
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
+}
+
+}  // namespace
+}  // namespace platform

@@ -1,0 +1,95 @@
+// The registry store under Wine: round trip, defaults with nothing stored, junk values, and
+// where the values live (REG_SZ under the classic per-user settings key).
+#include "settings/registry_store_win32.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/runtime_win32.h"
+
+namespace settings {
+namespace {
+
+// Each test works on an application name of its own, removed before and after.
+class RegistryStoreTest : public testing::Test {
+protected:
+    static constexpr char kApp[] = "BrackmerSaverTest";
+    static constexpr wchar_t kKey[] = L"Software\\VB and VBA Program Settings\\BrackmerSaverTest";
+    void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, kKey); }
+    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kKey); }
+
+    static void PutRaw(const wchar_t* section, const wchar_t* name, DWORD type, const void* data, DWORD size) {
+        std::wstring path = std::wstring(kKey) + L"\\" + section;
+        HKEY k = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExW(k, name, 0, type, static_cast<const BYTE*>(data), size);
+        RegCloseKey(k);
+    }
+};
+
+TEST_F(RegistryStoreTest, NothingStoredGivesDefaults) {
+    RegistryStore store(kApp);
+    EXPECT_EQ(store.Get("Setting", "RedCount"), std::nullopt);
+    SaverSettings s = LoadSaverSettings(store);
+    EXPECT_EQ(s.redCount, 5);
+    EXPECT_EQ(s.blueCount, 5);
+    EXPECT_EQ(s.background, Desktop);
+}
+
+TEST_F(RegistryStoreTest, RoundTripStoresRegSzTexts) {
+    RegistryStore store(kApp);
+    SaveSaverSettings(store, {2, 15, PlainBlue});
+    SaverSettings s = LoadSaverSettings(store);
+    EXPECT_EQ(s.redCount, 2);
+    EXPECT_EQ(s.blueCount, 15);
+    EXPECT_EQ(s.background, PlainBlue);
+
+    wchar_t buf[32] = {};
+    DWORD size = sizeof buf, type = 0;
+    std::wstring path = std::wstring(kKey) + L"\\Setting";
+    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, path.c_str(), L"BlueCount", RRF_RT_ANY, &type, buf, &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_STREQ(buf, L"15");
+}
+
+TEST_F(RegistryStoreTest, NonAsciiTextSurvives) {
+    RegistryStore store(kApp);
+    const std::string folder = "C:\\\xe3\x82\xb9\xe3\x82\xaf\xe3\x83\xaa\xe3\x83\xbc\xe3\x83\xb3";  // C:\スクリーン
+    RecordVersionInfo(store, {1, 0, 0}, folder);
+    EXPECT_EQ(store.Get("UpdateInfo", "ApplicationPath"), folder);
+    EXPECT_EQ(store.Get("UpdateInfo", "CurrentVersion"), "1.00.0000");
+}
+
+TEST_F(RegistryStoreTest, JunkValuesReadAsDefaults) {
+    RegistryStore store(kApp);
+    store.Save("Setting", "RedCount", "lots");
+    store.Save("Setting", "BlueCount", "70000");
+    DWORD number = 1;
+    PutRaw(L"Setting", L"BackGround", REG_DWORD, &number, sizeof number);  // not a string at all
+    SaverSettings s = LoadSaverSettings(store);
+    EXPECT_EQ(s.redCount, 5);
+    EXPECT_EQ(s.blueCount, 5);
+    EXPECT_EQ(s.background, Desktop);
+}
+
+TEST_F(RegistryStoreTest, StringWithoutTerminatorIsRead) {
+    const wchar_t data[] = {L'1', L'2'};  // no terminating zero stored
+    PutRaw(L"Setting", L"RedCount", REG_SZ, data, sizeof data);
+    RegistryStore store(kApp);
+    EXPECT_EQ(store.Get("Setting", "RedCount"), "12");
+    EXPECT_EQ(LoadSaverSettings(store).redCount, 12);
+}
+
+TEST_F(RegistryStoreTest, OutOfRangeCountsComeBackAsStored) {
+    RegistryStore store(kApp);
+    store.Save("Setting", "RedCount", "20");
+    store.Save("Setting", "BlueCount", "-4");
+    SaverSettings s = LoadSaverSettings(store);
+    EXPECT_EQ(s.redCount, 20);
+    EXPECT_EQ(s.blueCount, -4);
+}
+
+}  // namespace
+}  // namespace settings

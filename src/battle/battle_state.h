@@ -1,0 +1,92 @@
+// The whole state of one battle (both fleets, the screen and sprite measurements, the sea
+// colour and the last cursor position) and its set-up from the settings and the screen
+// metrics. Owned by the saver window; the tick, the frame composer and the tests use it.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "settings/settings_store.h"
+
+namespace battle {
+
+// Values of StatRec::Mode.
+enum ShipMode : int16_t { Placing = 0, Sailing = 1, Firing = 2, Exploding = 3 };
+
+// Values of StatRec::Dir, in screen terms (down = towards the bottom of the screen).
+enum Heading : int16_t { Right = 0, Down = 1, Left = 2, Up = 3 };
+
+// Top-left corner of a ship's sprite cell, in screen pixels.
+struct PosRec {
+    int32_t X = 0;
+    int32_t Y = 0;
+    bool operator==(const PosRec&) const = default;
+};
+
+// One ship's state. Flash and Hit are 0 or -1; Target is -1 or a ship number.
+struct StatRec {
+    int16_t Side = 0;  // 0 red, 1 blue
+    int16_t Mode = Placing;
+    int16_t Flash = 0;
+    int16_t ExpCount = 0;
+    int16_t Dir = Right;
+    int16_t Target = 0;
+    int16_t Hit = 0;
+    bool operator==(const StatRec&) const = default;
+};
+
+// A cursor position in screen pixels.
+struct CursorPoint {
+    int32_t x = 0;
+    int32_t y = 0;
+    bool operator==(const CursorPoint&) const = default;
+};
+
+// The sea colour of the plain background as a GDI colour (red 0, green 0, blue 170); the
+// window turns it into the back buffer's raw pixel value and stores that in SeaColor.
+inline constexpr uint32_t kSeaGdiColor = 0x00AA0000;
+
+// Fleet sizes are read from the store without range checks. Negative sizes count as empty
+// fleets and sizes above this are cut to it, so a damaged or hand-edited store can neither
+// stop the saver nor make a tick crawl; every size the dialog offers (and more) is kept.
+inline constexpr int16_t kMaxFleetSize = 50;
+
+struct Battle {
+    int16_t RedCount = 0;
+    int16_t BlueCount = 0;
+    int16_t TotalCount = 0;
+    int16_t BackGround = 0;  // 0 desktop picture, 1 plain sea, anything else black
+    int32_t ScrWidth = 0;
+    int32_t ScrHeight = 0;
+    int32_t CharWidth = 0;
+    int32_t CharHeight = 0;
+    int32_t CharDiag = 0;
+    int32_t SeaColor = 0;  // raw back-buffer pixel; set by the window only when BackGround = 1
+    // Indexed 0..TotalCount; entry 0 holds no ship and stays zero.
+    std::vector<PosRec> ShipPos;
+    std::vector<StatRec> ShipStat;
+    CursorPoint LastCursor;
+
+    bool operator==(const Battle&) const = default;
+};
+
+// What the set-up needs to know of the screen and the first ship picture, all in twips as
+// the window toolkit reports them. A picture box showing an image reports its size as the
+// image's pixels times the twips-per-pixel factor (117 * 15 = 1755 twips at 96 dpi).
+struct Measurements {
+    float screenWidthTw = 0;
+    float screenHeightTw = 0;
+    float twipsPerPixelX = 15;
+    float twipsPerPixelY = 15;
+    float charWidthTw = 0;
+    float charHeightTw = 0;
+};
+
+// The portable part of the window's load handler: counts from the settings (negative ones
+// as 0, large ones cut to kMaxFleetSize), screen and sprite sizes in pixels (rounded halves
+// to even), the sprite diagonal, and both fleets allocated with every ship Placing at (0, 0),
+// red ships first. SeaColor and LastCursor stay 0 for the window to fill in. Raises
+// platform::RuntimeError (overflow) for sizes that do not fit, e.g. a twips-per-pixel of 0.
+Battle SetUpBattle(const settings::SaverSettings& settings, const Measurements& m);
+
+}  // namespace battle

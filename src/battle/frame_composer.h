@@ -1,0 +1,22 @@
+// Draws one frame of the battle into a graphics::FrameDisplay: the background, every
+// visible ship in number order with the explosion over exploding ones, then the flip.
+// The saver window calls it after the simulation pass; the render tool and tests too.
+#pragma once
+
+#include <cstdint>
+
+#include "battle/battle_state.h"
+#include "graphics/frame_display.h"
+
+namespace battle {
+
+// 1 + Side * 8 + Dir * 2 + (1 when Flash is set), in checked 16-bit arithmetic. A number
+// outside 1..16 raises platform::RuntimeError (subscript out of range).
+int16_t PictureNumber(const StatRec& ship);
+
+// Background (the desktop picture when BackGround = 0, else a fill with SeaColor), the
+// ships with Mode > 0 as keyed blits of their picture at their corner, the explosion over
+// each exploding ship, then Flip. Errors of the display propagate to the caller.
+void ComposeFrame(const Battle& battle, graphics::FrameDisplay& display);
+
+}  // namespace battle

@@ -1,0 +1,109 @@
+// Whole battles over many ticks: the state stays within its invariants, a seed replays the
+// same battle, and a screen too small for the fleets never stalls a tick.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "battle/battle_tick.h"
+#include "battle/frame_composer.h"
+#include "battle_test_support.h"
+
+namespace battle {
+namespace {
+
+using testing::CountingRandom;
+using testing::MakeBattle;
+
+// Checks every invariant of the state after a tick; returns false at the first broken one.
+::testing::AssertionResult Sound(const Battle& b) {
+    const int32_t maxX = b.ScrWidth - b.CharWidth, maxY = b.ScrHeight - b.CharHeight;
+    if (b.ShipStat[0] != StatRec{} || b.ShipPos[0] != PosRec{}) return ::testing::AssertionFailure() << "entry 0 used";
+    for (int k = 1; k <= b.TotalCount; ++k) {
+        const StatRec& s = b.ShipStat[k];
+        const PosRec& p = b.ShipPos[k];
+        auto fail = [&] { return ::testing::AssertionFailure() << "ship " << k << ": "; };
+        if (s.Side != (k <= b.RedCount ? 0 : 1)) return fail() << "side " << s.Side;
+        if (s.Mode < Placing || s.Mode > Exploding) return fail() << "mode " << s.Mode;
+        if (s.Hit != 0 && s.Hit != -1) return fail() << "hit " << s.Hit;
+        if (s.Flash != 0 && s.Flash != -1) return fail() << "flash " << s.Flash;
+        if (s.Flash != 0 && s.Mode != Firing) return fail() << "flash while not firing";
+        if (s.Dir < 0 || s.Dir > 3) return fail() << "dir " << s.Dir;
+        if (s.Mode == Exploding && (s.ExpCount < 1 || s.ExpCount > 3)) return fail() << "expcount " << s.ExpCount;
+        if (p.X < 0 || p.X > maxX || p.Y < 0 || p.Y > maxY) return fail() << "at " << p.X << "," << p.Y;
+        if (s.Mode == Firing) {
+            if (s.Target < 1 || s.Target > b.TotalCount) return fail() << "target " << s.Target;
+            if (b.ShipStat[s.Target].Side == s.Side) return fail() << "fires at its own side";
+        }
+        if (s.Mode > Placing && (PictureNumber(s) < 1 || PictureNumber(s) > 16)) return fail() << "picture";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+struct RunCase {
+    const char* name;
+    int16_t red, blue;
+    int32_t width, height;
+    long ticks;
+};
+
+class LongRun : public ::testing::TestWithParam<RunCase> {};
+
+TEST_P(LongRun, KeepsEveryInvariantAndKeepsSinkingShips) {
+    const RunCase& c = GetParam();
+    for (uint64_t seed : {1u, 2u, 3u}) {
+        SCOPED_TRACE(seed);
+        Battle b = MakeBattle(c.red, c.blue, c.width, c.height);
+        platform::Random random(seed);
+        long explosions = 0;
+        for (long tick = 0; tick < c.ticks; ++tick) {
+            StepShips(b, random);
+            for (int k = 1; k <= b.TotalCount; ++k) explosions += b.ShipStat[k].Mode == Exploding && b.ShipStat[k].ExpCount == 3;
+            ASSERT_TRUE(Sound(b)) << "tick " << tick;
+        }
+        EXPECT_GT(explosions, c.ticks / 100);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Battle, LongRun,
+                         ::testing::Values(RunCase{"DefaultFleets", 5, 5, 800, 600, 100000},
+                                           RunCase{"UnevenFleets", 2, 15, 1024, 768, 30000},
+                                           RunCase{"FullDialogFleets", 15, 15, 800, 600, 10000}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Battle, ASeedReplaysTheSameBattle) {
+    auto play = [](uint64_t seed) {
+        Battle b = MakeBattle(5, 5);
+        platform::Random random(seed);
+        for (int tick = 0; tick < 3000; ++tick) StepShips(b, random);
+        return b;
+    };
+    EXPECT_EQ(play(42), play(42));
+    EXPECT_NE(play(42), play(43));
+}
+
+TEST(Battle, ACrowdedScreenEndsEveryTickPromptlyAndUnplacedShipsWait) {
+    Battle b = MakeBattle(30, 30, 640, 480);
+    CountingRandom random(5);
+    for (int tick = 0; tick < 3; ++tick) {
+        SCOPED_TRACE(tick);
+        const auto start = std::chrono::steady_clock::now();
+        int waiting = 0;
+        for (int k = 1; k <= b.TotalCount; ++k) {
+            const bool wasPlacing = b.ShipStat[k].Mode == Placing;
+            const long before = random.count;
+            StepShip(b, int16_t(k), random);
+            const long draws = random.count - before;
+            if (wasPlacing && b.ShipStat[k].Mode == Placing) {
+                ++waiting;
+                EXPECT_EQ(draws, 2 * kPlacementAttempts) << k;
+            }
+            EXPECT_LE(draws, 2 * kPlacementAttempts) << k;
+        }
+        EXPECT_GT(waiting, 0);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        ASSERT_TRUE(Sound(b));
+    }
+}
+
+}  // namespace
+}  // namespace battle

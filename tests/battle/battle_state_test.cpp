@@ -1,0 +1,110 @@
+// Battle set-up: fleet sizes as stored (with the guard against junk counts), the fleets'
+// starting state, and the screen and sprite sizes derived from twips.
+#include <gtest/gtest.h>
+
+#include "battle/battle_state.h"
+#include "platform/runtime_error.h"
+
+namespace battle {
+namespace {
+
+Measurements Screen96Dpi(float widthPx, float heightPx) {
+    return {widthPx * 15, heightPx * 15, 15, 15, 117 * 15, 44 * 15};
+}
+
+TEST(SetUpBattle, DefaultSettingsGiveFiveRedThenFiveBlueAllPlacingAtTheOrigin) {
+    const Battle b = SetUpBattle(settings::SaverSettings{}, Screen96Dpi(1024, 768));
+    EXPECT_EQ(b.RedCount, 5);
+    EXPECT_EQ(b.BlueCount, 5);
+    EXPECT_EQ(b.TotalCount, 10);
+    EXPECT_EQ(b.BackGround, 0);
+    ASSERT_EQ(b.ShipPos.size(), 11u);
+    ASSERT_EQ(b.ShipStat.size(), 11u);
+    EXPECT_EQ(b.ShipStat[0], StatRec{});
+    EXPECT_EQ(b.ShipPos[0], PosRec{});
+    for (int k = 1; k <= 10; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(b.ShipStat[k].Side, k <= 5 ? 0 : 1);
+        EXPECT_EQ(b.ShipStat[k].Mode, Placing);
+        EXPECT_EQ(b.ShipStat[k].Flash, 0);
+        EXPECT_EQ(b.ShipStat[k].Hit, 0);
+        EXPECT_EQ(b.ShipStat[k].Dir, Right);
+        EXPECT_EQ(b.ShipPos[k], PosRec{});
+    }
+    EXPECT_EQ(b.SeaColor, 0);
+}
+
+struct CountCase {
+    const char* name;
+    int16_t storedRed, storedBlue;
+    int16_t red, blue, total;
+};
+
+class FleetSizes : public ::testing::TestWithParam<CountCase> {};
+
+TEST_P(FleetSizes, AreUsedAsStoredWithinTheGuard) {
+    const CountCase& c = GetParam();
+    const Battle b = SetUpBattle({c.storedRed, c.storedBlue, 0}, Screen96Dpi(800, 600));
+    EXPECT_EQ(b.RedCount, c.red);
+    EXPECT_EQ(b.BlueCount, c.blue);
+    EXPECT_EQ(b.TotalCount, c.total);
+    ASSERT_EQ(b.ShipStat.size(), size_t(c.total) + 1);
+    for (int k = 1; k <= c.total; ++k) EXPECT_EQ(b.ShipStat[k].Side, k <= c.red ? 0 : 1) << k;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SetUpBattle, FleetSizes,
+    ::testing::Values(CountCase{"DialogLimits", 15, 2, 15, 2, 17},
+                      CountCase{"NoRedFleet", 0, 5, 0, 5, 5},
+                      CountCase{"NegativeCountsAsEmpty", -3, 7, 0, 7, 7},
+                      CountCase{"AboveTheDialogKept", 20, 20, 20, 20, 40},
+                      CountCase{"HugeCut", 1000, 32767, kMaxFleetSize, kMaxFleetSize, 2 * kMaxFleetSize},
+                      CountCase{"BothMostNegative", -32768, -32768, 0, 0, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct SizeCase {
+    const char* name;
+    Measurements m;
+    int32_t scrWidth, scrHeight, charWidth, charHeight, charDiag;
+};
+
+class DerivedSizes : public ::testing::TestWithParam<SizeCase> {};
+
+TEST_P(DerivedSizes, ComeFromTwipsRoundedHalfToEven) {
+    const SizeCase& c = GetParam();
+    const Battle b = SetUpBattle({}, c.m);
+    EXPECT_EQ(b.ScrWidth, c.scrWidth);
+    EXPECT_EQ(b.ScrHeight, c.scrHeight);
+    EXPECT_EQ(b.CharWidth, c.charWidth);
+    EXPECT_EQ(b.CharHeight, c.charHeight);
+    EXPECT_EQ(b.CharDiag, c.charDiag);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SetUpBattle, DerivedSizes,
+    ::testing::Values(SizeCase{"FullHdAt96Dpi", {28800, 16200, 15, 15, 1755, 660}, 1920, 1080, 117, 44, 125},
+                      SizeCase{"At120Dpi", {23040, 12960, 12, 12, 1404, 528}, 1920, 1080, 117, 44, 125},
+                      SizeCase{"HalfRoundsDown", {1507.5f, 1522.5f, 15, 15, 1755, 660}, 100, 102, 117, 44, 125},
+                      SizeCase{"OddCell", {12000, 9000, 15, 15, 45, 60}, 800, 600, 3, 4, 5},
+                      SizeCase{"DiagonalRoundsToNearest", {12000, 9000, 15, 15, 15, 15}, 800, 600, 1, 1, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SetUpBattle, KeepsAnUnknownBackgroundWithASeaColourOfZero) {
+    const Battle b = SetUpBattle({5, 5, 2}, Screen96Dpi(800, 600));
+    EXPECT_EQ(b.BackGround, 2);
+    EXPECT_EQ(b.SeaColor, 0);
+}
+
+TEST(SetUpBattle, ZeroTwipsPerPixelIsAnOverflowError) {
+    Measurements m = Screen96Dpi(800, 600);
+    m.twipsPerPixelX = 0;
+    try {
+        SetUpBattle({}, m);
+        FAIL() << "no error";
+    } catch (const platform::RuntimeError& e) {
+        EXPECT_EQ(e.number(), platform::RuntimeError::kOverflow);
+    }
+}
+
+}  // namespace
+}  // namespace battle

@@ -1,0 +1,194 @@
+// Frame composition: the picture numbers, the exact display calls of a frame, and the
+// pixels the frame shows on the software display (background, key, draw order).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "battle/frame_composer.h"
+#include "battle_test_support.h"
+#include "graphics/soft_display.h"
+#include "platform/runtime_error.h"
+
+namespace battle {
+namespace {
+
+using graphics::PixelValue;
+using testing::MakeBattle;
+using testing::Put;
+
+struct PictureCase {
+    const char* name;
+    int16_t side, dir, flash;
+    int16_t picture;
+};
+
+class Pictures : public ::testing::TestWithParam<PictureCase> {};
+
+TEST_P(Pictures, NumberBySideHeadingAndFlash) {
+    const PictureCase& c = GetParam();
+    StatRec s;
+    s.Side = c.side;
+    s.Dir = c.dir;
+    s.Flash = c.flash;
+    EXPECT_EQ(PictureNumber(s), c.picture);
+}
+
+INSTANTIATE_TEST_SUITE_P(PictureNumber, Pictures,
+                         ::testing::Values(PictureCase{"RedRightPlain", 0, Right, 0, 1},
+                                           PictureCase{"RedRightFiring", 0, Right, -1, 2},
+                                           PictureCase{"RedDown", 0, Down, 0, 3},
+                                           PictureCase{"RedLeftFiring", 0, Left, -1, 6},
+                                           PictureCase{"RedUp", 0, Up, 0, 7},
+                                           PictureCase{"BlueRight", 1, Right, 0, 9},
+                                           PictureCase{"BlueDownFiring", 1, Down, -1, 12},
+                                           PictureCase{"BlueUpFiring", 1, Up, -1, 16}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PictureNumber, OutsideTheSixteenPicturesIsASubscriptError) {
+    for (StatRec s : {StatRec{.Side = 2}, StatRec{.Side = -1}, StatRec{.Side = 1, .Dir = 4}, StatRec{.Side = 1, .Dir = -5},
+                      StatRec{.Side = 20000}}) {
+        try {
+            PictureNumber(s);
+            ADD_FAILURE() << "side " << s.Side << " dir " << s.Dir;
+        } catch (const platform::RuntimeError& e) {
+            EXPECT_TRUE(e.number() == platform::RuntimeError::kSubscriptOutOfRange ||
+                        e.number() == platform::RuntimeError::kOverflow);
+        }
+    }
+}
+
+// Writes down every call as text, so a frame's calls compare in one expectation.
+class RecordingDisplay final : public graphics::FrameDisplay {
+public:
+    std::vector<std::string> calls;
+    int32_t FillBackBuffer(PixelValue v) override {
+        calls.push_back("fill " + std::to_string(v));
+        return 0;
+    }
+    int32_t BltToBackBuffer(int s, int32_t x, int32_t y, int32_t w, int32_t h, int32_t dw, int32_t dh, int32_t sx,
+                            int32_t sy, int32_t sw, int32_t sh, bool key) override {
+        std::string c = "blt " + std::to_string(s);
+        for (int32_t v : {x, y, w, h, dw, dh, sx, sy, sw, sh}) c += " " + std::to_string(v);
+        calls.push_back(c + (key ? " key" : " nokey"));
+        return 0;
+    }
+    void Flip() override { calls.push_back("flip"); }
+};
+
+TEST(ComposeFrame, DrawsTheBackgroundThenVisibleShipsInOrderThenFlips) {
+    Battle b = MakeBattle(2, 2);
+    b.BackGround = 0;
+    Put(b, 1, 10, 20);                   // red, right, plain
+    Put(b, 2, 30, 40, Placing);          // not drawn
+    Put(b, 3, 50, 60, Exploding);        // blue, left: its picture, then the explosion
+    b.ShipStat[3].Dir = Left;
+    Put(b, 4, 70, 80, Firing, 1);        // blue, up, flash; hit but not yet exploding
+    b.ShipStat[4].Dir = Up;
+    b.ShipStat[4].Flash = -1;
+    b.ShipStat[4].Hit = -1;
+    RecordingDisplay d;
+    ComposeFrame(b, d);
+    EXPECT_EQ(d.calls, (std::vector<std::string>{
+                           "blt 0 0 0 800 600 800 600 0 0 800 600 nokey",
+                           "blt 1 10 20 117 44 800 600 0 0 117 44 key",
+                           "blt 13 50 60 117 44 800 600 0 0 117 44 key",
+                           "blt 17 50 60 117 44 800 600 0 0 117 44 key",
+                           "blt 16 70 80 117 44 800 600 0 0 117 44 key",
+                           "flip",
+                       }));
+}
+
+TEST(ComposeFrame, FillsWithTheSeaColourForEveryOtherBackground) {
+    for (int16_t background : {1, 2, -1}) {
+        Battle b = MakeBattle(1, 1);
+        b.BackGround = background;
+        b.SeaColor = background == 1 ? 0xAA : 0;
+        RecordingDisplay d;
+        ComposeFrame(b, d);
+        EXPECT_EQ(d.calls, (std::vector<std::string>{background == 1 ? "fill 170" : "fill 0", "flip"}));
+    }
+}
+
+constexpr PixelValue kWhite = 0xFFFFFF;
+constexpr PixelValue kNearWhite = 0xFEFEFE;
+constexpr PixelValue kBoom = 0xFF6600;
+
+// A distinct colour for every picture, so a pixel tells which picture was drawn.
+PixelValue BodyOf(int picture) { return 0x100000u | PixelValue(picture); }
+
+// 117 x 44 on white: a body block x 10..106, y 10..33 and one near-white pixel at (5, 5).
+std::vector<PixelValue> Sprite(PixelValue body) {
+    std::vector<PixelValue> p(117 * 44, kWhite);
+    for (int y = 10; y <= 33; ++y)
+        for (int x = 10; x <= 106; ++x) p[size_t(y * 117 + x)] = body;
+    p[5 * 117 + 5] = kNearWhite;
+    return p;
+}
+
+std::vector<PixelValue> Explosion() {
+    std::vector<PixelValue> p(117 * 44, kWhite);
+    for (int y = 0; y < 44; ++y)
+        for (int x = 36; x <= 83; ++x) p[size_t(y * 117 + x)] = kBoom;
+    return p;
+}
+
+class SoftFrame : public ::testing::Test {
+protected:
+    static constexpr int32_t kW = 320, kH = 200;
+    SoftFrame() : display(kW, kH) {
+        for (int n = 1; n <= 16; ++n) display.SetSurface(n, 117, 44, Sprite(BodyOf(n)));
+        display.SetSurface(graphics::kExplosionSurface, 117, 44, Explosion());
+        b = MakeBattle(2, 2, kW, kH);
+        b.BackGround = 1;
+        b.SeaColor = int32_t(graphics::SoftDisplay::ColorToSurfacePixel(kSeaGdiColor));
+    }
+    PixelValue Shown(int32_t x, int32_t y) {
+        ComposeFrame(b, display);
+        return display.FrontBuffer().At(x, y);
+    }
+    graphics::SoftDisplay display;
+    Battle b;
+};
+
+TEST_F(SoftFrame, PlainSeaIsUniformDarkBlue) {
+    ComposeFrame(b, display);
+    for (PixelValue p : display.FrontBuffer().pixels) ASSERT_EQ(p, 0x0000AAu);
+    EXPECT_EQ(display.FlipCount(), 1);
+}
+
+TEST_F(SoftFrame, DesktopBackgroundIsCopiedWhole) {
+    std::vector<PixelValue> desktop(size_t(kW) * kH);
+    for (size_t i = 0; i < desktop.size(); ++i) desktop[i] = PixelValue(i * 2654435761u) & 0xFFFFFF;
+    display.SetSurface(graphics::kBackgroundSurface, kW, kH, desktop);
+    b.BackGround = 0;
+    ComposeFrame(b, display);
+    EXPECT_EQ(display.FrontBuffer().pixels, desktop);
+}
+
+TEST_F(SoftFrame, WhiteIsTransparentAndNearWhiteIsDrawn) {
+    Put(b, 1, 20, 30);
+    EXPECT_EQ(Shown(20 + 50, 30 + 20), BodyOf(1));
+    EXPECT_EQ(Shown(20, 30), 0x0000AAu);
+    EXPECT_EQ(Shown(20 + 116, 30 + 43), 0x0000AAu);
+    EXPECT_EQ(Shown(20 + 5, 30 + 5), kNearWhite);
+}
+
+TEST_F(SoftFrame, HigherNumbersLieOnTopAndAnExplosionCoversOnlyItsOwnShip) {
+    Put(b, 1, 0, 0, Exploding);   // red right plain: picture 1, explosion x 36..83
+    Put(b, 2, 60, 0);             // red, down (picture 3), on top of ship 1's right half
+    b.ShipStat[2].Dir = Down;
+    Put(b, 3, 150, 100);          // blue
+    b.ShipStat[3].Dir = Up;
+    Put(b, 4, 150, 100, Firing, 1);  // blue up flash, on top of ship 3
+    b.ShipStat[4].Dir = Up;
+    b.ShipStat[4].Flash = -1;
+    EXPECT_EQ(Shown(20, 20), BodyOf(1));       // ship 1 beside its explosion
+    EXPECT_EQ(Shown(40, 5), kBoom);            // explosion over ship 1's cell
+    EXPECT_EQ(Shown(40, 20), kBoom);           // explosion over ship 1's body
+    EXPECT_EQ(Shown(60 + 20, 20), BodyOf(3));  // ship 2 over ship 1's explosion
+    EXPECT_EQ(Shown(150 + 50, 100 + 20), BodyOf(16));
+}
+
+}  // namespace
+}  // namespace battle

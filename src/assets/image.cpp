@@ -1,0 +1,34 @@
+// Whole-picture operations used to derive the ship pictures that are not drawn by hand
+// (the left-heading mirrors and the blue side's recolouring) and to build palettes.
+#include "assets/image.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <unordered_set>
+
+namespace assets {
+
+Image MirrorLeftRight(const Image& image) {
+    Image out = image;
+    for (int y = 0; y < image.height; ++y) {
+        auto row = out.pixels.begin() + std::ptrdiff_t(y) * image.width;
+        std::reverse(row, row + image.width);
+    }
+    return out;
+}
+
+Image ReplaceColour(Image image, uint32_t from, uint32_t to) {
+    std::replace(image.pixels.begin(), image.pixels.end(), from, to);
+    return image;
+}
+
+std::vector<uint32_t> DistinctColours(const Image& image) {
+    std::vector<uint32_t> colours;
+    std::unordered_set<uint32_t> seen;
+    for (uint32_t c : image.pixels) {
+        if (seen.insert(c).second) colours.push_back(c);
+    }
+    return colours;
+}
+
+}  // namespace assets

@@ -1,0 +1,64 @@
+// Builds the catalogue from the embedded drawings. Only six ship drawings exist: the
+// left-heading pictures are mirrors of the right-heading ones and the blue side differs from
+// the red only in its flag, so deriving them keeps the sixteen pictures consistent by
+// construction.
+#include "assets/sprite_art.h"
+
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+#include "assets/art_text.h"
+#include "assets/pixel_text.h"
+
+namespace assets {
+namespace {
+
+struct Drawings {
+    Image side, sideFire, bow, bowFire, stern, sternFire;
+};
+
+Image Load(const char* name) { return ParsePixelText(ArtText(name), name); }
+
+// Parsed once; the saver asks for ship pictures often enough that re-reading the text each
+// time would be wasted work.
+const Drawings& Ships() {
+    static const Drawings drawings{Load("ship_side"),  Load("ship_side_fire"),
+                                   Load("ship_bow"),   Load("ship_bow_fire"),
+                                   Load("ship_stern"), Load("ship_stern_fire")};
+    return drawings;
+}
+
+}  // namespace
+
+Image ShipPicture(int number) {
+    if (number < 1 || number > kShipPictureCount) {
+        throw std::out_of_range("ship picture " + std::to_string(number) + " does not exist");
+    }
+    const Drawings& ships = Ships();
+    const int slot = (number - 1) % 8;
+    const bool flash = slot % 2 == 1;
+    Image picture;
+    switch (static_cast<Heading>(slot / 2)) {
+        case Heading::kRight:
+            picture = flash ? ships.sideFire : ships.side;
+            break;
+        case Heading::kDown:
+            picture = flash ? ships.bowFire : ships.bow;
+            break;
+        case Heading::kLeft:
+            picture = MirrorLeftRight(flash ? ships.sideFire : ships.side);
+            break;
+        case Heading::kUp:
+            picture = flash ? ships.sternFire : ships.stern;
+            break;
+    }
+    if (number > 8) picture = ReplaceColour(std::move(picture), kFlagRed, kFlagBlue);
+    return picture;
+}
+
+Image ExplosionPicture() { return Load("explosion"); }
+Image PreviewPicture() { return Load("preview"); }
+Image IconPicture() { return Load("icon"); }
+
+}  // namespace assets

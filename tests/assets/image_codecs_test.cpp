@@ -1,0 +1,148 @@
+// The file writers checked byte by byte against the BMP, ICO and CUR layouts that Windows
+// reads: header fields, bottom-up rows, row padding, palettes and masks.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "assets/image_codecs.h"
+
+namespace {
+
+using assets::Image;
+using assets::Rgb;
+using Bytes = std::vector<uint8_t>;
+
+uint32_t U16(const Bytes& b, std::size_t at) {
+    return uint32_t(b.at(at)) | uint32_t(b.at(at + 1)) << 8;
+}
+uint32_t U32(const Bytes& b, std::size_t at) { return U16(b, at) | U16(b, at + 2) << 16; }
+int32_t I32(const Bytes& b, std::size_t at) { return static_cast<int32_t>(U32(b, at)); }
+
+// A picture in which every pixel tells where it came from.
+Image Gradient(int width, int height) {
+    Image image(width, height, 0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) image.At(x, y) = Rgb(uint32_t(x), uint32_t(y), 7);
+    }
+    return image;
+}
+
+TEST(Bmp24, WritesBottomUpPaddedBgrRows) {
+    const Image image = Gradient(117, 3);
+    const Bytes b = assets::EncodeBmp24(image);
+    const std::size_t stride = 352;  // 117 * 3 = 351, padded to a multiple of 4
+    ASSERT_EQ(b.size(), 54 + stride * 3);
+    EXPECT_EQ(b[0], 'B');
+    EXPECT_EQ(b[1], 'M');
+    EXPECT_EQ(U32(b, 2), b.size());
+    EXPECT_EQ(U32(b, 10), 54u);
+    EXPECT_EQ(U32(b, 14), 40u);
+    EXPECT_EQ(I32(b, 18), 117);
+    EXPECT_EQ(I32(b, 22), 3) << "positive height: bottom row first";
+    EXPECT_EQ(U16(b, 28), 24u);
+    EXPECT_EQ(U32(b, 30), 0u);
+    for (int row = 0; row < 3; ++row) {
+        const int y = 2 - row;
+        const std::size_t start = 54 + stride * std::size_t(row);
+        for (int x : {0, 116}) {
+            EXPECT_EQ(b[start + std::size_t(x) * 3 + 0], 7) << "blue first";
+            EXPECT_EQ(b[start + std::size_t(x) * 3 + 1], y);
+            EXPECT_EQ(b[start + std::size_t(x) * 3 + 2], x);
+        }
+        EXPECT_EQ(b[start + 351], 0) << "padding";
+    }
+}
+
+// Decodes what EncodeBmp8 wrote, so palette and indices are checked together.
+Image DecodeBmp8(const Bytes& b) {
+    const int width = I32(b, 18), height = I32(b, 22);
+    const std::size_t stride = (std::size_t(width) + 3) / 4 * 4;
+    Image image(width, height, 0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::size_t index =
+                b.at(1078 + stride * std::size_t(height - 1 - y) + std::size_t(x));
+            const std::size_t entry = 54 + index * 4;
+            image.At(x, y) = Rgb(b[entry + 2], b[entry + 1], b[entry]);
+        }
+    }
+    return image;
+}
+
+class Bmp8Width : public testing::TestWithParam<int> {};
+
+TEST_P(Bmp8Width, RoundTripsThroughAFull256EntryPalette) {
+    const int width = GetParam();
+    Image image(width, 5, Rgb(4, 2, 148));
+    image.At(0, 0) = Rgb(252, 254, 252);
+    image.At(width - 1, 4) = Rgb(255, 0, 0);
+    image.At(3, 2) = Rgb(0, 0, 0);
+    const Bytes b = assets::EncodeBmp8(image);
+    const std::size_t stride = (std::size_t(width) + 3) / 4 * 4;
+    ASSERT_EQ(b.size(), 1078 + stride * 5);
+    EXPECT_EQ(U32(b, 2), b.size());
+    EXPECT_EQ(U32(b, 10), 1078u);
+    EXPECT_EQ(U16(b, 28), 8u);
+    EXPECT_EQ(U32(b, 46), 256u) << "palette entries";
+    // Colours in order of first appearance, then zeros to the end of the palette.
+    EXPECT_EQ(U32(b, 54), 0x00FCFEFCu);
+    EXPECT_EQ(U32(b, 58), 0x00040294u);
+    for (std::size_t entry = 4; entry < 256; ++entry) EXPECT_EQ(U32(b, 54 + entry * 4), 0u);
+    EXPECT_EQ(DecodeBmp8(b), image);
+}
+
+INSTANTIATE_TEST_SUITE_P(PictureWidths, Bmp8Width, testing::Values(117, 155, 4));
+
+TEST(Bmp8, RefusesMoreThan256Colours) {
+    EXPECT_NO_THROW(assets::EncodeBmp8(Gradient(16, 16)));
+    EXPECT_THROW(assets::EncodeBmp8(Gradient(16, 17)), std::invalid_argument);
+}
+
+TEST(Ico16, WritesOneFourBitImageWithItsMask) {
+    Image icon(32, 32, Rgb(0, 0, 255));
+    const uint32_t clear = Rgb(255, 0, 255);
+    icon.At(0, 0) = clear;  // top row: stored last
+    icon.At(31, 31) = Rgb(255, 0, 0);
+    const Bytes b = assets::EncodeIco16(icon, clear);
+    ASSERT_EQ(b.size(), 6u + 16 + 40 + 64 + 512 + 128);
+    EXPECT_EQ(U16(b, 2), 1u) << "icon";
+    EXPECT_EQ(U16(b, 4), 1u) << "one image";
+    EXPECT_EQ(b[6], 32);
+    EXPECT_EQ(b[7], 32);
+    EXPECT_EQ(b[8], 16);
+    EXPECT_EQ(U16(b, 12), 4u);
+    EXPECT_EQ(U32(b, 14), b.size() - 22);
+    EXPECT_EQ(U32(b, 18), 22u);
+    EXPECT_EQ(I32(b, 22 + 8), 64) << "height counts colour plane and mask";
+    EXPECT_EQ(U16(b, 22 + 14), 4u);
+    const std::size_t colours = 22 + 40 + 64, mask = colours + 512;
+    EXPECT_EQ(b[colours + 15], 0xC9) << "bottom-right pixel: blue (12) then red (9)";
+    EXPECT_EQ(b[colours + 31 * 16], 0x0C) << "clear pixel is black in the colour plane";
+    EXPECT_EQ(b[mask + 31 * 4], 0x80) << "and set in the AND mask";
+    EXPECT_EQ(b[mask], 0x00);
+}
+
+TEST(Ico16, RefusesOtherSizesAndNonVgaColours) {
+    EXPECT_THROW(assets::EncodeIco16(Image(16, 16, 0)), std::invalid_argument);
+    Image icon(32, 32, 0);
+    icon.At(5, 5) = Rgb(1, 2, 3);
+    EXPECT_THROW(assets::EncodeIco16(icon), std::invalid_argument);
+}
+
+TEST(Cursor, IsInvisibleWithHotSpotAtTopLeft) {
+    const Bytes b = assets::EncodeTransparentCursor();
+    ASSERT_EQ(b.size(), 6u + 16 + 40 + 8 + 128 + 128);
+    EXPECT_EQ(U16(b, 2), 2u) << "cursor";
+    EXPECT_EQ(b[6], 32);
+    EXPECT_EQ(b[7], 32);
+    EXPECT_EQ(U16(b, 10), 0u) << "hot spot x";
+    EXPECT_EQ(U16(b, 12), 0u) << "hot spot y";
+    EXPECT_EQ(U16(b, 22 + 14), 1u);
+    for (std::size_t i = 0; i < 128; ++i) {
+        ASSERT_EQ(b[22 + 48 + i], 0x00) << "XOR";
+        ASSERT_EQ(b[22 + 48 + 128 + i], 0xFF) << "AND";
+    }
+}
+
+}  // namespace

@@ -168,7 +168,12 @@ void ProcessPendingMessages() {
     }
 }
 
-void EndProgram(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }
+void EndProgram(int exitCode) {
+    // TerminateProcess rather than ExitProcess: no DLL detach code runs, so nothing of the
+    // graphics stack can fault or stall on the way out once the display is given back.
+    TerminateProcess(GetCurrentProcess(), static_cast<UINT>(exitCode));
+    ExitProcess(static_cast<UINT>(exitCode));
+}
 
 int LoadedFormCount() { return static_cast<int>(LiveForms().size()); }
 

@@ -17,6 +17,7 @@ public:
         kTypeMismatch = 13,
         kFileError = 75,
         kPlatformCall = 5,  // "invalid procedure call": a failed system or DirectX call
+        kObjectNotSet = 91,  // an object (a surface) used that was never made
     };
 
     RuntimeError(int number, std::string description)

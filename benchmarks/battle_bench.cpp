@@ -1,0 +1,79 @@
+// battle_bench: what one frame of the largest dialog battle (15 + 15 ships at 1920 x 1080)
+// costs on this machine: the simulation pass, the composition on the software display with
+// each background, and for scale one plain copy of the whole frame. Figures only.
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "assets/sprite_art.h"
+#include "battle/battle_state.h"
+#include "battle/battle_tick.h"
+#include "battle/frame_composer.h"
+#include "graphics/soft_display.h"
+
+namespace {
+
+constexpr int32_t kWidth = 1920, kHeight = 1080;
+
+using Clock = std::chrono::steady_clock;
+
+template <class Body>
+double MicrosecondsPerRun(int runs, Body body) {
+    const auto start = Clock::now();
+    for (int i = 0; i < runs; ++i) body();
+    return std::chrono::duration<double, std::micro>(Clock::now() - start).count() / runs;
+}
+
+void LoadPictures(graphics::SoftDisplay& display) {
+    for (int n = 1; n <= assets::kShipPictureCount; ++n) {
+        assets::Image image = assets::ShipPicture(n);
+        display.SetSurface(n, image.width, image.height, std::move(image.pixels));
+    }
+    assets::Image boom = assets::ExplosionPicture();
+    display.SetSurface(graphics::kExplosionSurface, boom.width, boom.height, std::move(boom.pixels));
+    std::vector<graphics::PixelValue> desktop(size_t(kWidth) * kHeight);
+    for (size_t i = 0; i < desktop.size(); ++i) desktop[i] = graphics::PixelValue(i * 2654435761u) & 0xFFFFFF;
+    display.SetSurface(graphics::kBackgroundSurface, kWidth, kHeight, std::move(desktop));
+}
+
+}  // namespace
+
+int main() {
+    battle::Measurements m{kWidth * 15.0f, kHeight * 15.0f, 15, 15, 117 * 15, 44 * 15};
+    battle::Battle b = battle::SetUpBattle({15, 15, settings::Desktop}, m);
+    platform::Random random(20240601);
+    for (int i = 0; i < 200; ++i) battle::StepShips(b, random);  // past the first placements
+
+    const int ticks = 20000;
+    const double simulation = MicrosecondsPerRun(ticks, [&] { battle::StepShips(b, random); });
+
+    graphics::SoftDisplay display(kWidth, kHeight);
+    LoadPictures(display);
+    int visible = 0;
+    for (int k = 1; k <= b.TotalCount; ++k) visible += b.ShipStat[k].Mode > battle::Placing;
+
+    const int frames = 300;
+    b.BackGround = settings::Desktop;
+    const double desktopFrame = MicrosecondsPerRun(frames, [&] { battle::ComposeFrame(b, display); });
+    b.BackGround = settings::PlainBlue;
+    b.SeaColor = int32_t(graphics::SoftDisplay::ColorToSurfacePixel(battle::kSeaGdiColor));
+    const double seaFrame = MicrosecondsPerRun(frames, [&] { battle::ComposeFrame(b, display); });
+
+    std::vector<graphics::PixelValue> copy(display.BackBuffer().pixels.size());
+    volatile graphics::PixelValue sink = 0;  // keeps the copies from being optimised away
+    const double plainCopy = MicrosecondsPerRun(frames, [&] {
+        std::memcpy(copy.data(), display.BackBuffer().pixels.data(), copy.size() * sizeof(copy[0]));
+        sink = sink + copy[copy.size() / 2];
+    });
+
+    std::printf("battle at %dx%d, %d + %d ships (%d visible in the last frame)\n", kWidth, kHeight, b.RedCount,
+                b.BlueCount, visible);
+    std::printf("  simulation pass           %10.2f us per tick (%d ticks)\n", simulation, ticks);
+    std::printf("  composition, desktop      %10.2f us per frame (%d frames)\n", desktopFrame, frames);
+    std::printf("  composition, plain sea    %10.2f us per frame\n", seaFrame);
+    std::printf("  one plain copy of a frame %10.2f us (memcpy of %zu bytes)\n", plainCopy,
+                copy.size() * sizeof(copy[0]));
+    std::printf("  frame timer interval      %10.2f us\n", 150000.0);
+    return 0;
+}

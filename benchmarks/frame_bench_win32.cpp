@@ -1,0 +1,137 @@
+// frame_bench: what a whole saver frame costs on the real path (Wine's or Windows'
+// DirectDraw), side by side with its floor, the bare background copy and flip of the same
+// frame. Also the frame as first designed, with every sprite surface rebuilt per draw.
+// Figures only; run it through scripts/bench.sh on a 1920 x 1080 display.
+#include <windows.h>
+
+#include <array>
+#include <cstdio>
+
+#include "assets/sprite_resources_win32.h"
+#include "battle/battle_state.h"
+#include "battle/battle_tick.h"
+#include "battle/frame_composer.h"
+#include "graphics/dx7_ddraw_support_win32.h"
+#include "graphics/dx7_frame_display_win32.h"
+#include "platform/handles_win32.h"
+
+namespace {
+
+// The frame as originally described: each sprite becomes a new keyed surface right before
+// its blit, replacing (releasing) the previous one.
+class RebuildingDisplay final : public graphics::FrameDisplay {
+public:
+    explicit RebuildingDisplay(const graphics::DDrawFrameDisplay& cached) : cached_(cached) {
+        for (int n = 1; n < graphics::kExplosionSurface; ++n) bitmaps_[n] = assets::LoadPictureBitmap(n);
+        bitmaps_[graphics::kExplosionSurface] = assets::LoadExplosionBitmap();
+    }
+    int32_t FillBackBuffer(graphics::PixelValue v) override { return graphics::FillSurface(graphics::BackBuffer(), v); }
+    int32_t BltToBackBuffer(int id, int32_t x, int32_t y, int32_t w, int32_t h, int32_t dw, int32_t dh, int32_t sx,
+                            int32_t sy, int32_t sw, int32_t sh, bool key) override {
+        if (id == graphics::kBackgroundSurface)
+            return graphics::BltFastClipped(graphics::BackBuffer(), x, y, w, h, dw, dh, cached_.SurfaceOf(id), sx, sy,
+                                            sw, sh, key);
+        charSurface_ = graphics::CreateSurfaceFromBitmap(bitmaps_[id].get());
+        return graphics::BltFastClipped(graphics::BackBuffer(), x, y, w, h, dw, dh, charSurface_, sx, sy, sw, sh, key);
+    }
+    void Flip() override { graphics::FlipPrimary(); }
+
+private:
+    const graphics::DDrawFrameDisplay& cached_;
+    std::array<platform::UniqueBitmap, graphics::kExplosionSurface + 1> bitmaps_;
+    graphics::Surface charSurface_;
+};
+
+// The floor: the background copy and the flip that every frame needs anyway.
+class FloorDisplay final : public graphics::FrameDisplay {
+public:
+    explicit FloorDisplay(graphics::DDrawFrameDisplay& inner) : inner_(inner) {}
+    int32_t FillBackBuffer(graphics::PixelValue v) override { return inner_.FillBackBuffer(v); }
+    int32_t BltToBackBuffer(int id, int32_t x, int32_t y, int32_t w, int32_t h, int32_t dw, int32_t dh, int32_t sx,
+                            int32_t sy, int32_t sw, int32_t sh, bool key) override {
+        if (id != graphics::kBackgroundSurface) return 0;
+        return inner_.BltToBackBuffer(id, x, y, w, h, dw, dh, sx, sy, sw, sh, key);
+    }
+    void Flip() override { inner_.Flip(); }
+
+private:
+    graphics::DDrawFrameDisplay& inner_;
+};
+
+double Now() {
+    LARGE_INTEGER t, f;
+    QueryPerformanceCounter(&t);
+    QueryPerformanceFrequency(&f);
+    return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+template <class Body>
+double MillisecondsPerFrame(int frames, Body body) {
+    for (int i = 0; i < 10; ++i) body();  // warm-up
+    double start = Now();
+    for (int i = 0; i < frames; ++i) body();
+    return (Now() - start) * 1000.0 / frames;
+}
+
+LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcW(h, m, w, l); }
+
+}  // namespace
+
+int main() {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"BrackmerFrameBench";
+    RegisterClassW(&wc);
+    HWND window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"frame bench", WS_POPUP | WS_VISIBLE, 0, 0, width,
+                                  height, nullptr, nullptr, wc.hInstance, nullptr);
+    if (!graphics::InitDDraw(window, width, height, 32)) {
+        std::printf("InitDDraw failed\n");
+        return 1;
+    }
+
+    // A busy desktop picture, so the background copy moves real data.
+    platform::WindowDc screen(nullptr);
+    platform::UniqueBitmap desktop(CreateCompatibleBitmap(screen.Get(), width, height));
+    {
+        platform::UniqueMemDc dc(CreateCompatibleDC(screen.Get()));
+        platform::SelectGuard select(dc.get(), desktop.get());
+        for (int y = 0; y < height; y += 8)
+            for (int x = 0; x < width; x += 8) {
+                RECT r{x, y, x + 8, y + 8};
+                platform::UniqueBrush b(CreateSolidBrush(RGB((x * 7) & 255, (y * 3) & 255, (x + y) & 255)));
+                FillRect(dc.get(), &r, b.get());
+            }
+    }
+
+    graphics::DDrawFrameDisplay display;
+    display.SetSurface(graphics::kBackgroundSurface, desktop.get());
+    display.LoadSpritesFromResources();
+
+    float tw = 15.0f;
+    battle::Battle b = battle::SetUpBattle({15, 15, 0}, {width * tw, height * tw, tw, tw, 117 * tw, 44 * tw});
+    platform::Random random(7);
+    for (int i = 0; i < 20; ++i) battle::StepShips(b, random);
+    int visible = 0;
+    for (int k = 1; k <= b.TotalCount; ++k) visible += b.ShipStat[k].Mode > battle::Placing;
+
+    const int frames = 200;
+    FloorDisplay floor(display);
+    RebuildingDisplay rebuilding(display);
+    double floorMs = MillisecondsPerFrame(frames, [&] { battle::ComposeFrame(b, floor); });
+    double reusedMs = MillisecondsPerFrame(frames, [&] { battle::ComposeFrame(b, display); });
+    double rebuiltMs = MillisecondsPerFrame(frames, [&] { battle::ComposeFrame(b, rebuilding); });
+
+    display.ReleaseSurfaces();
+    graphics::TermDDraw();
+    std::printf("DirectDraw frame at %dx%d, %d + %d ships (%d visible), %d frames each\n", width, height, b.RedCount,
+                b.BlueCount, visible, frames);
+    std::printf("  floor: background copy + flip      %8.2f ms per frame\n", floorMs);
+    std::printf("  whole frame, surfaces reused       %8.2f ms per frame  (%.2f x floor)\n", reusedMs,
+                reusedMs / floorMs);
+    std::printf("  whole frame, surfaces rebuilt      %8.2f ms per frame  (%.2f x floor)\n", rebuiltMs,
+                rebuiltMs / floorMs);
+    std::printf("  frame timer interval                 150.00 ms\n");
+    return 0;
+}

@@ -1,0 +1,193 @@
+#!/usr/bin/env bash
+# The settings dialog of the real .scr, driven like a user with xdotool: what it shows,
+# the silent corrections, the focus order, the up-down arrows, OK/Enter/Alt+O storing and
+# Cancel/Esc/Alt+C/Alt+F4 not storing, its look (screenshot), the Japanese font mapping and
+# a 120 dpi display. Control texts and states come from dialog_inspector.exe.
+source "$(dirname "$0")/lib.sh"
+
+TITLE='Brackmer Saver設定'
+INSPECTOR=${BRACKMER_WINDOWS_BUILD_DIR:?the Windows build tree}/tests/settings/dialog_inspector.exe
+[ -f "$INSPECTOR" ] || { echo "missing $INSPECTOR"; exit 1; }
+# Control ids (settings/config_dialog_win32.h).
+RED=103 BLUE=106 UPD_R=104 UPD_B=107 OPT_DESKTOP=109 OPT_BLUE=110 OK=1 CANCEL=2 LABVER=101
+DPI_KEY='HKCU\Control Panel\Desktop'
+
+restore_dpi() { "$WINE" reg delete "$DPI_KEY" /v LogPixels /f >/dev/null 2>&1; return 0; }
+trap 'restore_dpi; e2e_cleanup' EXIT
+
+# Writes what the dialog shows to $INSPECTED (one line per control).
+INSPECTED=$E2E_OUT/dialog.txt
+inspect() { "$WINE" "$INSPECTOR" --wait 20 2>/dev/null | tr -d '\r' >"$INSPECTED"; }
+# field ID NAME: one field of a control's line; text ID: the control's text.
+field() { grep "^id=$1 " "$INSPECTED" | tr ' ' '\n' | sed -n "s/^$2=//p" | head -n 1; }
+text() { sed -n "s/^id=$1 .* text=//p" "$INSPECTED"; }
+window_field() { grep '^window ' "$INSPECTED" | tr ' ' '\n' | sed -n "s/^$1=//p"; }
+focused() { grep ' focus=1 ' "$INSPECTED" | sed 's/^id=\([0-9]*\) .*/\1/'; }
+
+# Opens the dialog and waits until it has the keyboard; $pid and $win name it.
+open_dialog() {
+  scr_start /c
+  pid=$LAST_PID
+  win=$(wait_window "$TITLE" 30) || { fail "dialog opens"; return 1; }
+  wait_focus "$win" 10 || { fail "dialog takes the focus"; return 1; }
+  return 0
+}
+# Replaces the text of the focused count box.
+retype() { xdotool key --delay 30 End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace; [ -z "$1" ] || xdotool type --delay 40 "$1"; }
+# click_control ID [up|down]: a mouse click in the middle (or the upper/lower quarter).
+click_control() {
+  local sx sy w h y
+  sx=$(field "$1" sx) sy=$(field "$1" sy) w=$(field "$1" w) h=$(field "$1" h)
+  case "${2:-}" in up) y=$((sy + h / 4)) ;; down) y=$((sy + 3 * h / 4)) ;; *) y=$((sy + h / 2)) ;; esac
+  xdotool mousemove "$((sx + w / 2))" "$y" click 1
+}
+stored() { reg_get Setting "$1" || echo "(none)"; }
+stored_all() { echo "$(stored RedCount) $(stored BlueCount) $(stored BackGround)"; }
+# count_white PNG X Y W H: white pixels in that part of the screenshot.
+count_white() {
+  convert-im6.q16 "$1" -crop "$4x$5+$2+$3" +repage -fuzz 8% -fill black +opaque white -colorspace gray -format '%[fx:round(mean*w*h)]' info:
+}
+
+# --- The prefix maps the dialog's Japanese font to an installed one --------------------
+fonts_reg=$E2E_OUT/fonts.reg
+rm -f "$fonts_reg"
+"$WINE" reg export 'HKCU\Software\Wine\Fonts\Replacements' "Z:${fonts_reg//\//\\}" >/dev/null 2>&1
+check "ＭＳ Ｐゴシック is mapped to IPAPGothic" grep -q '"ＭＳ Ｐゴシック"="IPAPGothic"' <(iconv -f UTF-16 -t UTF-8 "$fonts_reg" 2>/dev/null | tr -d '\r')
+
+# --- Nothing stored: defaults, layout, focus, look ------------------------------------
+reg_clear
+if open_dialog; then
+  inspect
+  check_eq "window title" "$(window_field title)" "$TITLE"
+  check_eq "client area at 96 dpi" "$(window_field client)" "280x212"
+  check_eq "red fleet shows 5" "$(text $RED)" "5"
+  check_eq "blue fleet shows 5" "$(text $BLUE)" "5"
+  check_eq "デスクトップ selected" "$(field $OPT_DESKTOP checked)" "1"
+  check_eq "ブルー単色 not selected" "$(field $OPT_BLUE checked)" "0"
+  check_eq "version label" "$(text $LABVER)" "ver.1.00"
+  check_eq "focus starts in the red box" "$(focused)" "$RED"
+  check_eq "no Japanese glyph is missing" "$(grep '^glyphs ' "$INSPECTED")" "glyphs missing=0"
+  IFS=, read -r ox oy <<<"$(window_field origin)"
+  IFS=, read -r fx fy fw fh <<<"$(window_field frame)"
+  shot=$E2E_OUT/config-dialog-full.png
+  screenshot "$shot"
+  convert-im6.q16 "$shot" -crop "${fw}x${fh}+${fx}+${fy}" +repage "$E2E_OUT/config-dialog.png"
+  check_eq "blue ground" "$(pixel_at "$shot" $((ox + 5)) $((oy + 100)))" "0,0,192"
+  check_eq "red count box" "$(pixel_at "$shot" $((ox + 138)) $((oy + 72)))" "255,0,0"
+  check_eq "blue count box" "$(pixel_at "$shot" $((ox + 212)) $((oy + 72)))" "0,0,255"
+  check_eq "light frame interior" "$(pixel_at "$shot" $((ox + 46)) $((oy + 151)))" "192,192,255"
+  check "white title text" test "$(count_white "$shot" $((ox + 10)) $((oy + 7)) 155 24)" -gt 150
+  check "white version text" test "$(count_white "$shot" $((ox + 173)) $((oy + 10)) 98 22)" -gt 80
+  check "white 艦数 label text" test "$(count_white "$shot" $((ox + 24)) $((oy + 54)) 97 16)" -gt 60
+  xdotool key Escape
+  check "Esc ends the dialog" wait_exit "$pid" 10
+  check_eq "Esc stores nothing" "$(stored_all)" "(none) (none) (none)"
+fi
+
+# --- Leaving a box corrects it; Tab visits the controls in order ------------------------
+if open_dialog; then
+  for pair in "abc:2" "1:2" "0.5:2" "-3:2" ":2" "16:15" "15.5:15" "99999:15" "-1e9:2" "7abc:7abc" "2.5:2.5"; do
+    typed=${pair%%:*} want=${pair#*:}
+    retype "$typed"
+    xdotool key Tab
+    inspect
+    check_eq "red box '$typed' becomes '$want' on Tab" "$(text $RED)" "$want"
+    check_eq "Tab after '$typed' goes to the blue box" "$(focused)" "$BLUE"
+    xdotool key shift+Tab
+  done
+  xdotool key Tab
+  retype "1e40"
+  for want in $OPT_DESKTOP $OK $CANCEL $RED $BLUE; do
+    xdotool key Tab
+    inspect
+    check_eq "Tab order reaches $want" "$(focused)" "$want"
+  done
+  check_eq "blue box '1e40' becomes 15" "$(text $BLUE)" "15"
+  # Now OK by mouse with ブルー単色: red "2.5" -> 2, blue "3.4" -> 3.
+  retype "3.4"
+  click_control $OPT_BLUE
+  click_control $OK
+  check "OK ends the dialog" wait_exit "$pid" 10
+  check_eq "OK stores the corrected counts and ブルー単色" "$(stored_all)" "2 3 1"
+fi
+
+# --- Enter in a count box corrects, stores and ends ------------------------------------
+reg_set Setting RedCount 7; reg_set Setting BlueCount 9; reg_set Setting BackGround 1
+if open_dialog; then
+  inspect
+  check_eq "stored 7 shown" "$(text $RED)" "7"
+  check_eq "stored ブルー単色 selected" "$(field $OPT_BLUE checked)" "1"
+  retype "0"
+  xdotool key Return
+  check "Enter ends the dialog" wait_exit "$pid" 10
+  check_eq "Enter stores the corrected count" "$(stored_all)" "2 9 1"
+fi
+
+# --- Alt+O stores "7abc" as 7 and デスクトップ as 0 ---------------------------------------
+if open_dialog; then
+  retype "7abc"
+  xdotool key Tab Tab Up
+  inspect
+  check_eq "arrow key selects デスクトップ" "$(field $OPT_DESKTOP checked)" "1"
+  xdotool key alt+o
+  check "Alt+O ends the dialog" wait_exit "$pid" 10
+  check_eq "Alt+O stores 7 and デスクトップ" "$(stored_all)" "7 9 0"
+fi
+
+# --- Cancel, Alt+C, Esc and Alt+F4 after edits store nothing ---------------------------
+for way in click alt+c Escape alt+F4; do
+  if open_dialog; then
+    retype "12"
+    xdotool key Tab
+    retype "3"
+    inspect
+    case $way in click) click_control $CANCEL ;; *) xdotool key "$way" ;; esac
+    check "$way ends the dialog" wait_exit "$pid" 10
+    check_eq "$way stores nothing" "$(stored_all)" "7 9 0"
+  fi
+done
+
+# --- Up-down arrows step the box within 2..15 ------------------------------------------
+reg_set Setting RedCount 13; reg_set Setting BlueCount 4
+if open_dialog; then
+  inspect
+  for _ in 1 2 3 4; do click_control $UPD_R up; sleep 0.3; done
+  for _ in 1 2 3 4; do click_control $UPD_B down; sleep 0.3; done
+  inspect
+  check_eq "red up-down stops at 15" "$(text $RED)" "15"
+  check_eq "blue up-down stops at 2" "$(text $BLUE)" "2"
+  click_control $UPD_R down; sleep 0.3
+  inspect
+  check_eq "red up-down steps down by one" "$(text $RED)" "14"
+  xdotool key Escape
+  check "Esc ends the dialog" wait_exit "$pid" 10
+  check_eq "arrows alone store nothing" "$(stored_all)" "13 4 0"
+fi
+
+# --- Stored values the dialog cannot show ----------------------------------------------
+reg_set Setting RedCount 40; reg_set Setting BlueCount junk; reg_set Setting BackGround 7
+if open_dialog; then
+  inspect
+  check_eq "red 40 shows as 15" "$(text $RED)" "15"
+  check_eq "junk blue shows the default 5" "$(text $BLUE)" "5"
+  check_eq "background 7 shows デスクトップ" "$(field $OPT_DESKTOP checked)" "1"
+  xdotool key Escape
+  check "Esc ends the dialog" wait_exit "$pid" 10
+  check_eq "odd values stay as stored" "$(stored_all)" "40 junk 7"
+fi
+
+# --- A 120 dpi display scales the whole dialog ------------------------------------------
+"$WINE" reg add "$DPI_KEY" /v LogPixels /t REG_DWORD /d 120 /f >/dev/null 2>&1
+reg_clear
+if open_dialog; then
+  inspect
+  check_eq "dpi seen" "$(window_field dpi)" "120"
+  check_eq "client area at 120 dpi" "$(window_field client)" "350x265"
+  check_eq "red box at 120 dpi" "$(field $RED x),$(field $RED y),$(field $RED w)" "154,58,38"
+  screenshot "$E2E_OUT/config-dialog-120dpi-full.png"
+  xdotool key Escape
+  check "Esc ends the dialog" wait_exit "$pid" 10
+fi
+restore_dpi
+
+finish

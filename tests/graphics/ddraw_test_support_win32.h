@@ -1,0 +1,90 @@
+// Shared pieces of the display tests under Wine: one real full-screen popup window for the
+// whole run, bitmaps made in code, pixel read-back through Lock, and a fixture that holds
+// the display taken for each test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "graphics/dx7_ddraw_support_win32.h"
+#include "platform/handles_win32.h"
+
+namespace graphics::testing_support {
+
+inline constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+inline int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+inline int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+
+inline HWND MakeWindow(int x, int y, int w, int h, HWND owner = nullptr) {
+    static const wchar_t* kClass = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"DisplayTestWindow";
+        RegisterClassW(&wc);
+        return wc.lpszClassName;
+    }();
+    return CreateWindowExW(0, kClass, L"Display test", WS_POPUP | WS_VISIBLE, x, y, w, h, owner, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+// The window every test takes the display with; lives until the process ends.
+inline HWND TestWindow() {
+    static HWND window = MakeWindow(0, 0, ScreenWidth(), ScreenHeight());
+    return window;
+}
+
+// A 32-bit top-down DIB section whose pixel (x, y) is colour(x, y).
+inline platform::UniqueBitmap MakeBitmap(int w, int h, const std::function<COLORREF(int, int)>& colour) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    platform::UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    auto* pixels = static_cast<uint32_t*>(bits);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            COLORREF c = colour(x, y);
+            pixels[y * w + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+        }
+    return bitmap;
+}
+
+// The raw pixel value at (x, y), without the unused top byte of the 32-bit format.
+inline uint32_t ReadPixel(const Surface& surface, int x, int y) {
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = sizeof desc;
+    if (FAILED(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr))) {
+        ADD_FAILURE() << "Lock failed";
+        return 0xDEADBEEF;
+    }
+    auto* row = static_cast<const uint8_t*>(desc.lpSurface) + y * desc.lPitch;
+    uint32_t value = reinterpret_cast<const uint32_t*>(row)[x];
+    surface->Unlock(nullptr);
+    return value & 0x00FFFFFF;
+}
+
+// The system's cursor display counter, left as it was.
+inline int CursorCounter() {
+    int shown = ShowCursor(TRUE);
+    ShowCursor(FALSE);
+    return shown - 1;
+}
+
+// Each test runs with the display taken in the 32-bit mode and gives it back after.
+class DisplayTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(InitDDraw(TestWindow(), ScreenWidth(), ScreenHeight(), 32)); }
+    void TearDown() override {
+        ShowMouseCursor();
+        TermDDraw();
+    }
+};
+
+}  // namespace graphics::testing_support

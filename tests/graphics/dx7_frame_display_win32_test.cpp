@@ -1,0 +1,63 @@
+// The sprite bitmaps from resources and the battle's DDrawFrameDisplay: every sprite
+// surface keyed on its white corner, draws routed by surface id, bad ids rejected.
+#include <gtest/gtest.h>
+
+#include "assets/sprite_resources_win32.h"
+#include "ddraw_test_support_win32.h"
+#include "graphics/dx7_frame_display_win32.h"
+#include "platform/runtime_error.h"
+
+namespace graphics {
+namespace {
+
+using namespace testing_support;
+using platform::RuntimeError;
+
+TEST(SpriteResources, PicturesAreOneCellAndOtherNumbersAreRejected) {
+    auto ship = assets::LoadPictureBitmap(16), explosion = assets::LoadExplosionBitmap();
+    for (HBITMAP bitmap : {ship.get(), explosion.get()}) {
+        EXPECT_EQ(BitmapSize(bitmap).cx, 117);
+        EXPECT_EQ(BitmapSize(bitmap).cy, 44);
+    }
+    EXPECT_THROW(assets::LoadPictureBitmap(0), RuntimeError);
+    EXPECT_THROW(assets::LoadPictureBitmap(17), RuntimeError);
+}
+
+class FrameDisplayTest : public DisplayTest {
+protected:
+    void TearDown() override {
+        display.ReleaseSurfaces();
+        DisplayTest::TearDown();
+    }
+    DDrawFrameDisplay display;
+};
+
+TEST_F(FrameDisplayTest, SpritesAreKeyedOnTheirWhiteCorner) {
+    display.LoadSpritesFromResources();
+    for (int id = 1; id <= kExplosionSurface; ++id) {
+        DDCOLORKEY key{};
+        ASSERT_TRUE(display.SurfaceOf(id)) << id;
+        ASSERT_EQ(display.SurfaceOf(id)->GetColorKey(DDCKEY_SRCBLT, &key), DD_OK) << id;
+        EXPECT_EQ(key.dwColorSpaceLowValue & 0xFFFFFF, 0xFFFFFFu) << id;
+    }
+}
+
+TEST_F(FrameDisplayTest, DrawsFromTheSurfaceOfTheId) {
+    auto green = MakeBitmap(4, 4, [](int, int) { return RGB(0, 200, 0); });
+    auto dark = MakeBitmap(4, 4, [](int x, int y) { return x + y == 0 ? kWhite : RGB(9, 8, 7); });
+    display.SetSurface(kBackgroundSurface, green.get());
+    display.SetSurface(kExplosionSurface, dark.get());
+    const int w = ScreenWidth(), h = ScreenHeight();
+    ASSERT_EQ(display.FillBackBuffer(0x0000AA), DD_OK);
+    ASSERT_EQ(display.BltToBackBuffer(kBackgroundSurface, 10, 10, 4, 4, w, h, 0, 0, 4, 4, false), DD_OK);
+    ASSERT_EQ(display.BltToBackBuffer(kExplosionSurface, 12, 12, 4, 4, w, h, 0, 0, 4, 4, true), DD_OK);
+    EXPECT_EQ(ReadPixel(BackBuffer(), w - 1, h - 1), 0x0000AAu);
+    EXPECT_EQ(ReadPixel(BackBuffer(), 12, 12), 0x00C800u);  // keyed corner shows the background
+    EXPECT_EQ(ReadPixel(BackBuffer(), 15, 15), 0x090807u);
+    EXPECT_NO_THROW(display.Flip());
+    EXPECT_THROW(display.BltToBackBuffer(kExplosionSurface + 1, 0, 0, 4, 4, w, h, 0, 0, 4, 4, true), RuntimeError);
+    EXPECT_THROW(display.BltToBackBuffer(1, 0, 0, 4, 4, w, h, 0, 0, 4, 4, true), RuntimeError);  // never set
+}
+
+}  // namespace
+}  // namespace graphics

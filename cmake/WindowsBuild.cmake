@@ -47,3 +47,5 @@ foreach(script ${_e2e_scripts})
   get_filename_component(_name ${script} NAME_WE)
   brackmer_wine_test(e2e_${_name} bash ${script})
 endforeach()
+
+add_test(NAME package_scr_file COMMAND bash ${CMAKE_SOURCE_DIR}/tests/package/test_scr_file.sh ${BRACKMER_DIST_DIR}/BrackmerSaver.scr)

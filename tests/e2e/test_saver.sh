@@ -81,7 +81,8 @@ scr_kill "$dialog_pid"
 fault_scr="$BRACKMER_WINDOWS_BUILD_DIR/fault/BrackmerSaver.scr"
 rm -f "$(dirname "$fault_scr")/ErLog.txt"
 reg_set Setting BackGround 1
-start_saver "$fault_scr" && pid=$LAST_PID
+if start_saver "$fault_scr"; then pass "the faulty saver starts"; else fail "the faulty saver starts"; fi
+pid=$LAST_PID
 check "a tick error ends the saver" wait_exit "$pid" 20
 log="$(dirname "$fault_scr")/ErLog.txt"
 check "ErLog.txt is written beside the program" test -f "$log"

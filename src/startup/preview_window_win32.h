@@ -1,4 +1,6 @@
-// The preview: a fixed picture embedded in the host's preview window ("/p <hwnd>").
+// The preview window frmPrev: a fixed picture embedded in the host's preview window
+// ("/p <hwnd>"). SaverMain shows it for the preview switch; the Windows tests embed it in
+// a window of their own.
 #pragma once
 
 #include <memory>
@@ -11,7 +13,8 @@ namespace startup {
 inline constexpr wchar_t kPreviewWindowTitle[] = L"Preview -- Brackmer Saver";
 
 // Creates the preview window, embeds it in the host window named by the argument text and
-// shows it; the returned form lives until the process ends.
+// shows it; with no such window it shows at the screen's top-left as a window of its own.
+// The returned form lives until the process ends.
 std::unique_ptr<platform::Form> ShowPreview(std::string_view argumentText);
 
 }  // namespace startup

@@ -17,12 +17,22 @@ _started_pids=()
 _failures=0
 _checks=0
 
+# kill_in_session PATTERN: ends, by id, the processes matching PATTERN that run in this
+# session's prefix; other sessions on the machine keep theirs.
+kill_in_session() {
+  local pid
+  for pid in $(pgrep -f "$1"); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && kill -9 "$pid" 2>/dev/null
+  done
+  return 0
+}
+
 e2e_cleanup() {
   local pid
   for pid in "${_started_pids[@]}"; do kill -9 "$pid" 2>/dev/null; done
   # Anything of ours that outlived its test (a child the test did not start itself).
-  pkill -9 -f 'BrackmerSaver\.scr' 2>/dev/null
-  pkill -9 -f 'preview_host' 2>/dev/null
+  kill_in_session 'BrackmerSaver\.scr'
+  kill_in_session 'preview_host'
   return 0
 }
 trap e2e_cleanup EXIT

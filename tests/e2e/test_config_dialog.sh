@@ -2,7 +2,9 @@
 # The settings dialog of the real .scr, driven like a user with xdotool: what it shows,
 # the silent corrections, the focus order, the up-down arrows, OK/Enter/Alt+O storing and
 # Cancel/Esc/Alt+C/Alt+F4 not storing, its look (screenshot), the Japanese font mapping and
-# a 120 dpi display. Control texts and states come from dialog_inspector.exe.
+# a 120 dpi display. Control texts and states come from dialog_inspector.exe. The rule's
+# many cases are the native config_rules_test; layout, fonts and odd stored values are
+# settings_win32_tests.
 source "$(dirname "$0")/lib.sh"
 
 TITLE='Brackmer Saver設定'
@@ -21,7 +23,8 @@ inspect() { "$WINE" "$INSPECTOR" --wait 20 2>/dev/null | tr -d '\r' >"$INSPECTED
 # field ID NAME: one field of a control's line; text ID: the control's text.
 field() { grep "^id=$1 " "$INSPECTED" | tr ' ' '\n' | sed -n "s/^$2=//p" | head -n 1; }
 text() { sed -n "s/^id=$1 .* text=//p" "$INSPECTED"; }
-window_field() { grep '^window ' "$INSPECTED" | tr ' ' '\n' | sed -n "s/^$1=//p"; }
+window_field() { sed -n 's/^window //p' "$INSPECTED" | sed 's/ title=.*//' | tr ' ' '\n' | sed -n "s/^$1=//p"; }
+window_title() { sed -n 's/^window .* title=//p' "$INSPECTED"; }
 focused() { grep ' focus=1 ' "$INSPECTED" | sed 's/^id=\([0-9]*\) .*/\1/'; }
 
 # Opens the dialog and waits until it has the keyboard; $pid and $win name it.
@@ -33,7 +36,7 @@ open_dialog() {
   return 0
 }
 # Replaces the text of the focused count box.
-retype() { xdotool key --delay 30 End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace; [ -z "$1" ] || xdotool type --delay 40 "$1"; }
+retype() { xdotool key --delay 30 End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace; [ -z "$1" ] || xdotool type --delay 40 -- "$1"; }
 # click_control ID [up|down]: a mouse click in the middle (or the upper/lower quarter).
 click_control() {
   local sx sy w h y
@@ -58,7 +61,7 @@ check "ＭＳ Ｐゴシック is mapped to IPAPGothic" grep -q '"ＭＳ Ｐゴ�
 reg_clear
 if open_dialog; then
   inspect
-  check_eq "window title" "$(window_field title)" "$TITLE"
+  check_eq "window title" "$(window_title)" "$TITLE"
   check_eq "client area at 96 dpi" "$(window_field client)" "280x212"
   check_eq "red fleet shows 5" "$(text $RED)" "5"
   check_eq "blue fleet shows 5" "$(text $BLUE)" "5"
@@ -86,9 +89,11 @@ fi
 
 # --- Leaving a box corrects it; Tab visits the controls in order ------------------------
 if open_dialog; then
-  for pair in "abc:2" "1:2" "0.5:2" "-3:2" ":2" "16:15" "15.5:15" "99999:15" "-1e9:2" "7abc:7abc" "2.5:2.5"; do
+  for pair in "abc:2" "-1e9:2" "16:15" "7abc:7abc" "2.5:2.5"; do
     typed=${pair%%:*} want=${pair#*:}
     retype "$typed"
+    inspect
+    check_eq "red box takes '$typed' as typed" "$(text $RED)" "$typed"
     xdotool key Tab
     inspect
     check_eq "red box '$typed' becomes '$want' on Tab" "$(text $RED)" "$want"
@@ -162,18 +167,6 @@ if open_dialog; then
   xdotool key Escape
   check "Esc ends the dialog" wait_exit "$pid" 10
   check_eq "arrows alone store nothing" "$(stored_all)" "13 4 0"
-fi
-
-# --- Stored values the dialog cannot show ----------------------------------------------
-reg_set Setting RedCount 40; reg_set Setting BlueCount junk; reg_set Setting BackGround 7
-if open_dialog; then
-  inspect
-  check_eq "red 40 shows as 15" "$(text $RED)" "15"
-  check_eq "junk blue shows the default 5" "$(text $BLUE)" "5"
-  check_eq "background 7 shows デスクトップ" "$(field $OPT_DESKTOP checked)" "1"
-  xdotool key Escape
-  check "Esc ends the dialog" wait_exit "$pid" 10
-  check_eq "odd values stay as stored" "$(stored_all)" "40 junk 7"
 fi
 
 # --- A 120 dpi display scales the whole dialog ------------------------------------------

@@ -1,0 +1,242 @@
+// The settings dialog inside this test process, under Wine: its layout at the display's
+// dpi, fonts and colours, what it shows for stored values it cannot show, and which button
+// Enter and Esc press. Typing, corrections, focus order, OK and Cancel (which end the
+// process) are driven against the real .scr by tests/e2e/test_config_dialog.sh.
+#include "settings/config_dialog_win32.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/runtime_win32.h"
+#include "settings/registry_store_win32.h"
+
+namespace settings {
+namespace {
+
+constexpr wchar_t kSettingKey[] = L"Software\\VB and VBA Program Settings\\BrackmerSaver\\Setting";
+constexpr wchar_t kGothic[] = L"ＭＳ Ｐゴシック";
+constexpr wchar_t kTimes[] = L"Times New Roman";
+
+int Dpi() {
+    HDC dc = GetDC(nullptr);
+    int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    ReleaseDC(nullptr, dc);
+    return dpi;
+}
+int Px(int v) { return MulDiv(v, Dpi(), 96); }
+
+std::wstring TextOf(HWND h) {
+    wchar_t buf[256] = {};
+    GetWindowTextW(h, buf, 256);
+    return buf;
+}
+
+void ClearStoredSettings() { RegDeleteTreeW(HKEY_CURRENT_USER, kSettingKey); }
+
+// Runs what is queued, and swallows the quit request a closed dialog leaves behind.
+void Pump() {
+    platform::ProcessPendingMessages();
+    MSG m;
+    while (PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+class ConfigDialogTest : public testing::Test {
+protected:
+    void SetUp() override { ClearStoredSettings(); }
+    void TearDown() override {
+        dialog_.reset();
+        Pump();
+        ClearStoredSettings();
+    }
+
+    HWND Open() {
+        dialog_ = CreateConfigDialog();
+        dialog_->Show();
+        Pump();
+        return dialog_->hwnd();
+    }
+    HWND Item(int id) const { return GetDlgItem(dialog_->hwnd(), id); }
+    std::wstring Text(int id) const { return TextOf(Item(id)); }
+    bool Checked(int id) const { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+    std::unique_ptr<platform::Form> dialog_;
+};
+
+struct ControlCase {
+    const char* name;
+    int id;
+    const wchar_t* cls;
+    const wchar_t* text;  // nullptr: set at load
+    int x, y, w, h;
+    const wchar_t* face;
+    int hundredthsOfPoint;
+    bool bold, italic;
+};
+
+class ConfigDialogLayoutTest : public ConfigDialogTest, public testing::WithParamInterface<ControlCase> {};
+
+TEST_P(ConfigDialogLayoutTest, ControlSitsWhereDesignedWithItsTextAndFont) {
+    const ControlCase& c = GetParam();
+    HWND dialog = Open();
+    HWND h = Item(c.id);
+    ASSERT_NE(h, nullptr);
+    wchar_t cls[64] = {};
+    GetClassNameW(h, cls, 64);
+    EXPECT_EQ(_wcsicmp(cls, c.cls), 0) << platform::Narrow(cls);
+    if (c.text) {
+        EXPECT_EQ(TextOf(h), c.text);
+    }
+
+    RECT r;
+    GetWindowRect(h, &r);
+    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, Px(c.x));
+    EXPECT_EQ(r.top, Px(c.y));
+    EXPECT_EQ(r.right - r.left, Px(c.w));
+    EXPECT_EQ(r.bottom - r.top, Px(c.h));
+
+    if (c.face) {
+        LOGFONTW lf{};
+        ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)), sizeof lf, &lf));
+        EXPECT_STREQ(lf.lfFaceName, c.face);
+        EXPECT_EQ(lf.lfHeight, -MulDiv(c.hundredthsOfPoint, Dpi(), 7200));
+        EXPECT_EQ(lf.lfWeight, c.bold ? FW_BOLD : FW_NORMAL);
+        EXPECT_EQ(lf.lfItalic != 0, c.italic);
+        EXPECT_EQ(lf.lfCharSet, c.face == kGothic ? SHIFTJIS_CHARSET : ANSI_CHARSET);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, ConfigDialogLayoutTest,
+    testing::Values(
+        ControlCase{"Label1", kIdLabel1, L"Static", L"Brackmer Saver", 10, 7, 155, 24, kTimes, 1575, true, true},
+        ControlCase{"labVer", kIdLabVer, L"Static", nullptr, 173, 10, 98, 22, kTimes, 1425, true, true},
+        ControlCase{"Label2", kIdLabel2, L"Static", L"艦数（２～１５）", 24, 54, 97, 16, kGothic, 1200, false, false},
+        ControlCase{"txtRedNum", kIdTxtRedNum, L"Edit", nullptr, 123, 46, 30, 30, kGothic, 1425, true, false},
+        ControlCase{"updR", kIdUpdR, UPDOWN_CLASSW, nullptr, 153, 46, 16, 30, nullptr, 0, false, false},
+        ControlCase{"Label3", kIdLabel3, L"Static", L"対", 174, 53, 16, 16, kGothic, 1200, false, false},
+        ControlCase{"txtBlueNum", kIdTxtBlueNum, L"Edit", nullptr, 197, 46, 30, 30, kGothic, 1425, true, false},
+        ControlCase{"updB", kIdUpdB, UPDOWN_CLASSW, nullptr, 228, 46, 16, 30, nullptr, 0, false, false},
+        ControlCase{"Frame1", kIdFrame1, L"BrackmerFrame", L"背景", 36, 91, 205, 68, kGothic, 1200, false, false},
+        ControlCase{"optBG0", kIdOptBG0, L"Button", L"デスクトップ", 81, 106, 111, 22, kGothic, 1200, false, false},
+        ControlCase{"optBG1", kIdOptBG1, L"Button", L"ブルー単色", 81, 128, 111, 22, kGothic, 1200, false, false},
+        ControlCase{"cmdOK", kIdOk, L"Button", L"&OK", 54, 174, 81, 33, kGothic, 1200, false, false},
+        ControlCase{"cmdCancel", kIdCancel, L"Button", L"&Cancel", 147, 174, 81, 33, kGothic, 1200, false, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ConfigDialogTest, FixedCentredWindowOfTheDesignedClientSize) {
+    HWND dialog = Open();
+    EXPECT_EQ(TextOf(dialog), L"Brackmer Saver設定");
+    RECT client;
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, Px(280));
+    EXPECT_EQ(client.bottom, Px(212));
+    LONG style = GetWindowLongW(dialog, GWL_STYLE);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
+    EXPECT_NE(style & WS_CAPTION, 0);
+    RECT frame;
+    GetWindowRect(dialog, &frame);
+    EXPECT_NEAR(frame.left + frame.right, GetSystemMetrics(SM_CXSCREEN), 1);
+    EXPECT_NEAR(frame.top + frame.bottom, GetSystemMetrics(SM_CYSCREEN), 1);
+}
+
+// What the form answers when a control asks for its colours.
+struct Colors {
+    COLORREF text, back, brush;
+};
+Colors AskColors(HWND dialog, UINT msg, HWND control) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SetTextColor(dc, RGB(1, 2, 3));
+    auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageW(dialog, msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
+    LOGBRUSH lb{};
+    GetObjectW(brush, sizeof lb, &lb);
+    Colors c{GetTextColor(dc), GetBkColor(dc), lb.lbColor};
+    DeleteDC(dc);
+    return c;
+}
+
+TEST_F(ConfigDialogTest, WhiteTextOnBlueGroundRedAndBlueBoxesLightFrame) {
+    HWND dialog = Open();
+    Colors red = AskColors(dialog, WM_CTLCOLOREDIT, Item(kIdTxtRedNum));
+    EXPECT_EQ(red.text, RGB(255, 255, 255));
+    EXPECT_EQ(red.back, RGB(255, 0, 0));
+    EXPECT_EQ(red.brush, RGB(255, 0, 0));
+    Colors blue = AskColors(dialog, WM_CTLCOLOREDIT, Item(kIdTxtBlueNum));
+    EXPECT_EQ(blue.text, RGB(255, 255, 255));
+    EXPECT_EQ(blue.brush, RGB(0, 0, 255));
+    for (int id : {kIdLabel1, kIdLabVer, kIdLabel2, kIdLabel3}) {
+        Colors label = AskColors(dialog, WM_CTLCOLORSTATIC, Item(id));
+        EXPECT_EQ(label.text, RGB(255, 255, 255)) << id;
+        EXPECT_EQ(label.brush, RGB(0, 0, 192)) << id;
+    }
+    for (int id : {kIdFrame1, kIdOptBG0, kIdOptBG1}) {
+        Colors onFrame = AskColors(dialog, WM_CTLCOLORSTATIC, Item(id));
+        EXPECT_EQ(onFrame.back, RGB(192, 192, 255)) << id;
+        EXPECT_EQ(onFrame.brush, RGB(192, 192, 255)) << id;
+    }
+
+    // The ground itself, and the frame's interior once it has painted.
+    HDC screen = GetDC(dialog);
+    UpdateWindow(dialog);
+    EXPECT_EQ(GetPixel(screen, Px(5), Px(100)), RGB(0, 0, 192));
+    EXPECT_EQ(GetPixel(screen, Px(36 + 10), Px(91 + 60)), RGB(192, 192, 255));
+    ReleaseDC(dialog, screen);
+}
+
+struct OddStoreCase {
+    const char* name;
+    const char *red, *blue, *background;
+    const wchar_t *shownRed, *shownBlue;
+};
+
+class ConfigDialogOddStoreTest : public ConfigDialogTest, public testing::WithParamInterface<OddStoreCase> {};
+
+TEST_P(ConfigDialogOddStoreTest, OpensWithTheNearestItCanShowAndStoresNothing) {
+    const OddStoreCase& c = GetParam();
+    RegistryStore store;
+    store.Save(kSettingSection, "RedCount", c.red);
+    store.Save(kSettingSection, "BlueCount", c.blue);
+    store.Save(kSettingSection, "BackGround", c.background);
+    HWND dialog = Open();
+    EXPECT_EQ(Text(kIdTxtRedNum), c.shownRed);
+    EXPECT_EQ(Text(kIdTxtBlueNum), c.shownBlue);
+    EXPECT_TRUE(Checked(kIdOptBG0));
+    EXPECT_FALSE(Checked(kIdOptBG1));
+
+    // Closing the window (not OK) leaves the odd values as they were.
+    SetWindowTextW(Item(kIdTxtRedNum), L"9");
+    SendMessageW(dialog, WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_FALSE(dialog_->loaded());
+    EXPECT_EQ(store.Get(kSettingSection, "RedCount"), c.red);
+    EXPECT_EQ(store.Get(kSettingSection, "BlueCount"), c.blue);
+    EXPECT_EQ(store.Get(kSettingSection, "BackGround"), c.background);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    StoredValues, ConfigDialogOddStoreTest,
+    testing::Values(OddStoreCase{"OutOfRange", "40", "-7", "5", L"15", L"2"},
+                    OddStoreCase{"Beyond16BitsAndJunk", "99999", "many", "-1", L"5", L"5"},
+                    OddStoreCase{"Fractions", "1.5", "15.5", "0.4", L"2", L"15"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ConfigDialogTest, EnterPressesOkUnlessCancelHasTheFocus) {
+    HWND dialog = Open();
+    EXPECT_EQ(SendMessageW(dialog, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
+    EXPECT_EQ(GetDlgCtrlID(Item(kIdOk)), IDOK);
+    EXPECT_EQ(GetDlgCtrlID(Item(kIdCancel)), IDCANCEL);  // where Esc goes
+    SetFocus(Item(kIdCancel));
+    Pump();
+    EXPECT_EQ(SendMessageW(dialog, DM_GETDEFID, 0, 0), MAKELRESULT(IDCANCEL, DC_HASDEFID));
+    EXPECT_EQ(GetWindowLongW(Item(kIdCancel), GWL_STYLE) & 0xF, BS_DEFPUSHBUTTON);
+    EXPECT_EQ(GetWindowLongW(Item(kIdOk), GWL_STYLE) & 0xF, BS_PUSHBUTTON);
+}
+
+}  // namespace
+}  // namespace settings

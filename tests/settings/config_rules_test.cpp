@@ -1,0 +1,82 @@
+// The dialog's rules without its window: how a count box is corrected when it loses the
+// focus, which count OK then stores, and the version label.
+#include "settings/config_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace settings {
+namespace {
+
+struct CountCase {
+    const char* name;
+    const char* typed;
+    const char* shown;  // the box's text after the correction
+    int16_t stored;     // what OK stores from that text
+};
+
+class CountBoxTest : public testing::TestWithParam<CountCase> {};
+
+TEST_P(CountBoxTest, CorrectsTheTextAndStoresItsNumber) {
+    const CountCase& c = GetParam();
+    std::string shown = ClampCountText(c.typed);
+    EXPECT_EQ(shown, c.shown);
+    EXPECT_EQ(CountFromText(shown), c.stored);
+    // A second correction (OK after the box lost the focus) changes nothing.
+    EXPECT_EQ(ClampCountText(shown), shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TypedTexts, CountBoxTest,
+    testing::Values(
+        // Below 2, or no number at all: "2".
+        CountCase{"Empty", "", "2", 2}, CountCase{"Letters", "abc", "2", 2}, CountCase{"One", "1", "2", 2},
+        CountCase{"HalfRoundsToZero", "0.5", "2", 2}, CountCase{"Negative", "-3", "2", 2},
+        CountCase{"BlanksOnly", "   ", "2", 2}, CountCase{"FullWidthDigits", "１５", "2", 2},
+        // Above 15: "15".
+        CountCase{"Sixteen", "16", "15", 15}, CountCase{"HalfRoundsUpToSixteen", "15.5", "15", 15},
+        // Within range once rounded: left exactly as typed, the number is what counts.
+        CountCase{"OneAndAHalf", "1.5", "1.5", 2}, CountCase{"TwoAndAHalf", "2.5", "2.5", 2},
+        CountCase{"TrailingLetters", "7abc", "7abc", 7}, CountCase{"Fraction", "3.4", "3.4", 3},
+        CountCase{"FourteenAndAHalf", "14.5", "14.5", 14}, CountCase{"Bounds", "15", "15", 15},
+        CountCase{"LeadingBlanks", "  9", "  9", 9}, CountCase{"Exponent", "1e1", "1e1", 10},
+        // Numbers no 16-bit count can hold are corrected like any other out-of-range number.
+        CountCase{"Beyond16Bits", "99999", "15", 15}, CountCase{"HugeExponent", "1e40", "15", 15},
+        CountCase{"BeyondDouble", "1e999", "15", 15}, CountCase{"HugeNegative", "-1e9", "2", 2},
+        CountCase{"HugeNegativeExponent", "-1e999", "2", 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CountFromText, StaysWithinTheFleetSizesForUncorrectedTexts) {
+    EXPECT_EQ(CountFromText("0"), 2);
+    EXPECT_EQ(CountFromText("40000"), 15);
+    EXPECT_EQ(CountFromText("-40000"), 2);
+    EXPECT_EQ(CountFromText("12"), 12);
+}
+
+struct VersionCase {
+    const char* name;
+    int major, minor, revision;
+    const char* label;
+};
+
+class VersionLabelTest : public testing::TestWithParam<VersionCase> {};
+
+TEST_P(VersionLabelTest, ShowsLetterAndHundredsOnlyAbove999) {
+    const VersionCase& c = GetParam();
+    EXPECT_EQ(FormatVersionLabel(c.major, c.minor, c.revision), c.label);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Versions, VersionLabelTest,
+    testing::Values(VersionCase{"ThisProgram", 1, 0, 0, "ver.1.00"}, VersionCase{"Revision999", 1, 0, 999, "ver.1.00"},
+                    VersionCase{"FirstThousand", 1, 0, 1000, "ver.1.00a"},
+                    VersionCase{"FirstThousandTensHidden", 1, 0, 1099, "ver.1.00a"},
+                    VersionCase{"SecondThousandHundreds", 1, 0, 2300, "ver.1.00b3"},
+                    VersionCase{"UnitsHidden", 1, 0, 2399, "ver.1.00b3"},
+                    VersionCase{"LastLetter", 1, 0, 26900, "ver.1.00z9"},
+                    VersionCase{"TwoDigitMinor", 2, 5, 0, "ver.2.05"},
+                    VersionCase{"MinorNeverCut", 1, 123, 0, "ver.1.123"},
+                    VersionCase{"PastZStaysText", 1, 0, 32767, "ver.1.00\xc2\x80" "7"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace settings

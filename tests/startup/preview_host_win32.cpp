@@ -1,0 +1,153 @@
+// Test tool, run under Wine by tests/e2e/test_preview.sh: plays the screen-saver host. It
+// makes a 200 x 150 preview window, starts the .scr with "<switch> <decimal handle>", waits
+// for the preview child and checks where it sits, then ends it one way or another:
+//   preview_host.exe SCR [--switch /p] [--hold SECONDS] [--end destroy|close|none]
+//                        [--in-process]
+//   destroy: destroy the host window; close: post WM_CLOSE to the preview; none: leave the
+//   host standing (the script kills this process itself and watches the preview end).
+//   --in-process: run the preview code in this process instead of the .scr (SCR is then
+//   ignored); Wine 8 does not paint a child window whose parent lives in another process,
+//   so the picture inside the host can only be looked at this way.
+// Prints one "key=value" line per finding and exits 0 when every check held.
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "platform/runtime_win32.h"
+#include "startup/preview_window_win32.h"
+
+namespace {
+
+constexpr wchar_t kPreviewTitle[] = L"Preview -- Brackmer Saver";
+
+int g_failures = 0;
+
+void Report(const char* key, const std::string& value, bool ok) {
+    std::printf("%s=%s%s\n", key, value.c_str(), ok ? "" : " FAIL");
+    std::fflush(stdout);
+    if (!ok) ++g_failures;
+}
+
+// Runs this thread's messages for up to `ms`, or until `done` says so.
+template <class Done>
+bool PumpUntil(DWORD ms, Done done) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        MSG m;
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageW(&m);
+        }
+        if (done()) return true;
+        if (GetTickCount() - start >= ms) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) {
+        std::printf("usage: preview_host.exe SCR [--switch /p] [--hold SECONDS] [--end destroy|close|none]\n");
+        return 2;
+    }
+    std::wstring scr = argv[1], sw = L"/p", end = L"destroy";
+    int holdSeconds = 0;
+    bool inProcess = false;
+    for (int i = 2; i < argc; ++i) {
+        std::wstring opt = argv[i];
+        if (opt == L"--in-process") inProcess = true;
+        if (i + 1 >= argc) continue;
+        if (opt == L"--switch") sw = argv[++i];
+        else if (opt == L"--hold") holdSeconds = _wtoi(argv[++i]);
+        else if (opt == L"--end") end = argv[++i];
+    }
+
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"BrackmerPreviewHost";
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    RegisterClassW(&wc);
+    RECT r{0, 0, 200, 150};
+    AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
+    HWND host = CreateWindowW(L"BrackmerPreviewHost", L"Brackmer Preview Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400,
+                              300, r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr),
+                              nullptr);
+    UpdateWindow(host);
+    POINT origin{0, 0};
+    ClientToScreen(host, &origin);
+    Report("host_client_origin", std::to_string(origin.x) + "," + std::to_string(origin.y), true);
+
+    std::wstring handle = std::to_wstring(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(host)));
+    Report("host_handle", platform::Narrow(handle), true);
+    std::unique_ptr<platform::Form> preview;
+    PROCESS_INFORMATION pi{};
+    if (inProcess) {
+        preview = startup::ShowPreview(platform::Narrow(sw + L" " + handle));
+    } else {
+        std::wstring cmd = L"\"" + scr + L"\" " + sw + L" " + handle;
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+            Report("started", std::to_string(GetLastError()), false);
+            return 1;
+        }
+        CloseHandle(pi.hThread);
+        Report("preview_pid", std::to_string(pi.dwProcessId), true);
+    }
+    auto previewEnded = [&] {
+        return preview ? !preview->loaded() : WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
+    };
+
+    // The child exists from SetParent on and is shown two steps later.
+    HWND child = nullptr;
+    PumpUntil(30000, [&] {
+        child = FindWindowExW(host, nullptr, nullptr, kPreviewTitle);
+        return (child && IsWindowVisible(child)) || previewEnded();
+    });
+    Report("child_found", child ? "1" : "0", child != nullptr);
+    if (child) {
+        LONG style = GetWindowLongW(child, GWL_STYLE);
+        Report("child_style", (style & WS_CHILD) ? "child" : "not-child", (style & WS_CHILD) != 0);
+        Report("parent_is_host", GetParent(child) == host ? "1" : "0", GetParent(child) == host);
+        POINT at{0, 0};
+        MapWindowPoints(child, host, &at, 1);
+        Report("position", std::to_string(at.x) + "," + std::to_string(at.y), at.x == 0 && at.y == 0);
+        RECT client;
+        GetClientRect(child, &client);
+        Report("client", std::to_string(client.right) + "x" + std::to_string(client.bottom),
+               client.right == 155 && client.bottom == 114);
+        Report("visible", IsWindowVisible(child) ? "1" : "0", IsWindowVisible(child) != FALSE);
+    }
+
+    Report("ready", "1", true);
+    PumpUntil(static_cast<DWORD>(holdSeconds) * 1000, [] { return false; });
+
+    if (child && end == L"destroy") {
+        DestroyWindow(host);
+    } else if (child && end == L"close") {
+        PostMessageW(child, WM_CLOSE, 0, 0);
+    } else if (end == L"none") {
+        // The script ends this process and watches the preview go by itself.
+        PumpUntil(INFINITE, [] { return false; });
+    }
+    DWORD startWait = GetTickCount();
+    bool ended = PumpUntil(5000, previewEnded);
+    Report("preview_ended", ended ? std::to_string(GetTickCount() - startWait) + "ms" : "no", ended);
+    if (end == L"close") Report("host_alive", IsWindow(host) ? "1" : "0", IsWindow(host) != FALSE);
+    if (!preview) {
+        DWORD code = 0;
+        if (ended) {
+            GetExitCodeProcess(pi.hProcess, &code);
+            Report("preview_exit_code", std::to_string(code), code == 0);
+        } else {
+            TerminateProcess(pi.hProcess, 1);
+        }
+        CloseHandle(pi.hProcess);
+    }
+    std::printf("%d failed\n", g_failures);
+    return g_failures == 0 ? 0 : 1;
+}

@@ -37,10 +37,14 @@ wait_title() {
 }
 
 echo "Screenshots:"
+# Something on the desktop for the desktop-snapshot background: a text editor and the
+# settings dialog stay open while the saver runs over them.
+printf 'Brackmer Saver\r\nThe battle is fought on a snapshot of this desktop.\r\n' >"$session/desktop.txt"
+"$wine64" notepad "Z:${session//\//\\}\\desktop.txt" >/dev/null 2>&1 &
+editor=$!
 "$wine64" "$scr" /c >/dev/null 2>&1 &
-pid=$!
+dialog=$!
 wait_title 'Brackmer Saver設定' && sleep 1 && shot config-dialog.png
-kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
 
 for bg in 1 0; do
   "$wine64" reg add "$key" /v BackGround /t REG_SZ /d "$bg" /f >/dev/null 2>&1
@@ -51,7 +55,9 @@ for bg in 1 0; do
   fi
   xdotool key space 2>/dev/null || true
   for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
 done
+kill "$dialog" "$editor" 2>/dev/null || true
 "$wine64" reg delete "$key" /v BackGround /f >/dev/null 2>&1 || true
 echo "The saver ran on a virtual display; the screenshots above show it."

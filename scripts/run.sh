@@ -16,9 +16,10 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc)" --target windows_build
 
 if [ -n "${DISPLAY:-}" ]; then
-  export WINEPREFIX=${WINEPREFIX:-$build/wine-desktop/prefix} WINEDEBUG=-all
+  echo "Preparing the Wine prefix (the first time takes a little while)..."
+  "$root/scripts/wine-session.sh" prefix "$build/wine-desktop"
+  export WINEPREFIX=$build/wine-desktop/prefix WINEDEBUG=-all LANG=${LANG:-C.UTF-8}
   export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe,winedbg.exe="
-  mkdir -p "$WINEPREFIX"
   echo "Running the saver on $DISPLAY: press any key or click to end it."
   exec "$wine64" "$scr" "${1:-/s}"
 fi

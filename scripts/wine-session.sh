@@ -2,8 +2,9 @@
 # One Wine session for a test run or a demo: a private Xvfb display on a free number, a
 # private WINEPREFIX prepared for headless use (window focus without a window manager,
 # Japanese fonts) and one persistent wineserver. `start DIR` writes DIR/session.env for
-# the other scripts to source; `stop DIR` ends the server and the display.
-#   usage: wine-session.sh start|stop DIR [WIDTHxHEIGHT]
+# the other scripts to source; `stop DIR` ends the server and the display. `prefix DIR`
+# only prepares DIR/prefix (Japanese fonts) for running on the user's own display.
+#   usage: wine-session.sh start|stop|prefix DIR [WIDTHxHEIGHT]
 set -euo pipefail
 cmd=${1:?start|stop}; dir=${2:?session dir}; size=${3:-1024x768}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -31,14 +32,17 @@ stop() {
   rm -f "$dir/session.env"
 }
 
+# prepare_prefix [headless]: boots the prefix once and maps the dialog's Japanese fonts;
+# headless also lets Wine manage focus itself, as there is no window manager on Xvfb.
 prepare_prefix() {
-  [ -f "$WINEPREFIX/.brackmer-ready" ] && return 0
-  rm -rf "$WINEPREFIX"
-  timeout 180 "$wine64" wineboot -i </dev/null >/dev/null 2>&1
+  local mark="$WINEPREFIX/.brackmer-ready${1:+-$1}"
+  [ -f "$mark" ] && return 0
+  [ -f "$WINEPREFIX/system.reg" ] || timeout 180 "$wine64" wineboot -i </dev/null >/dev/null 2>&1
+  local unmanaged=()
+  [ -n "${1:-}" ] && unmanaged=('[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '"Decorated"="Y"' '')
   # UTF-16LE with BOM and CRLF is what `reg import` reads reliably for non-ASCII names.
   printf '%s\r\n' \
-    'Windows Registry Editor Version 5.00' '' \
-    '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '"Decorated"="Y"' '' \
+    'Windows Registry Editor Version 5.00' '' "${unmanaged[@]}" \
     '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
     '"ＭＳ Ｐゴシック"="IPAPGothic"' '"MS PGothic"="IPAPGothic"' \
     '"ＭＳ ゴシック"="IPAGothic"' '"MS Gothic"="IPAGothic"' '' \
@@ -51,7 +55,7 @@ prepare_prefix() {
   mkdir -p "$fonts"
   [ -f /usr/share/wine/fonts/marlett.ttf ] && cp /usr/share/wine/fonts/marlett.ttf "$fonts/" || true
   cp /usr/share/fonts/opentype/ipafont-gothic/ipag*.ttf "$fonts/" 2>/dev/null || true
-  touch "$WINEPREFIX/.brackmer-ready"
+  touch "$mark"
 }
 
 winepath_of() { echo "Z:${1//\//\\}"; }
@@ -84,7 +88,7 @@ EOT
   # A persistent server with its stdio closed: otherwise Wine's helper processes keep the
   # test runner's output pipe open.
   wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
-  prepare_prefix
+  prepare_prefix headless
   timeout 60 "$wine64" cmd /c exit </dev/null >/dev/null 2>&1 || true
   echo "wine session: DISPLAY=:$n WINEPREFIX=$WINEPREFIX"
 }
@@ -92,5 +96,6 @@ EOT
 case "$cmd" in
   start) start ;;
   stop) stop ;;
-  *) echo "usage: $0 start|stop DIR [WIDTHxHEIGHT]" >&2; exit 2 ;;
+  prefix) wine_env; mkdir -p "$WINEPREFIX"; prepare_prefix ;;
+  *) echo "usage: $0 start|stop|prefix DIR [WIDTHxHEIGHT]" >&2; exit 2 ;;
 esac

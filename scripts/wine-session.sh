@@ -24,6 +24,12 @@ stop() {
   wine_env
   timeout 20 wineserver -k 2>/dev/null || true
   timeout 20 wineserver -w 2>/dev/null || true
+  # A server whose prefix folder was replaced under it no longer answers -k; it is still
+  # ours if it was started for this prefix.
+  local pid
+  for pid in $(pgrep -f wineserver); do
+    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && kill -9 "$pid" 2>/dev/null || true
+  done
   if [ -n "${XVFB_PID:-}" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
     kill "$XVFB_PID" 2>/dev/null || true
     for _ in $(seq 50); do kill -0 "$XVFB_PID" 2>/dev/null || break; sleep 0.1; done

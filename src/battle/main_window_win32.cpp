@@ -100,6 +100,14 @@ private:
     }
 
     void Timer1_Timer() {
+        // The tick's own message processing can deliver the next timer message when a
+        // frame takes longer than the interval; that tick is skipped rather than nested.
+        if (inTick_) return;
+        struct TickScope {
+            bool& flag;
+            explicit TickScope(bool& f) : flag(f) { flag = true; }
+            ~TickScope() { flag = false; }
+        } scope(inTick_);
         try {
             CheckMouseMove();
 #ifdef BRACKMER_FAULT_AFTER_TICKS
@@ -171,6 +179,7 @@ private:
     Battle battle_;
     platform::UniqueBitmap picMain_;
     graphics::DDrawFrameDisplay display_;
+    bool inTick_ = false;
 #ifdef BRACKMER_FAULT_AFTER_TICKS
     int ticks_ = 0;
 #endif

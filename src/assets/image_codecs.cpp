@@ -78,6 +78,24 @@ void FileHeader(Writer& w, uint32_t pixelOffset, uint32_t imageBytes) {
     w.U32(pixelOffset);
 }
 
+// The directory that opens .ico and .cur files, with its single 32 x 32 entry; the image
+// follows it at offset 22. A cursor keeps its hot spot in the two words where an icon has
+// its plane and bit counts.
+void OneImageDirectory(Writer& w, uint16_t type, uint8_t colours, uint16_t word1, uint16_t word2,
+                       uint32_t imageBytes) {
+    w.U16(0);  // reserved
+    w.U16(type);
+    w.U16(1);  // one image
+    w.U8(32);
+    w.U8(32);
+    w.U8(colours);
+    w.U8(0);
+    w.U16(word1);
+    w.U16(word2);
+    w.U32(imageBytes);
+    w.U32(6 + 16);
+}
+
 void RequireSize(const Image& image) {
     if (image.width <= 0 || image.height <= 0 ||
         image.pixels.size() != std::size_t(image.width) * std::size_t(image.height)) {
@@ -133,17 +151,7 @@ std::vector<uint8_t> EncodeIco16(const Image& image, std::optional<uint32_t> tra
     const uint32_t resourceBytes = kInfoHeaderSize + 16 * 4 + colourBytes + maskBytes;
 
     Writer w;
-    w.U16(0);  // reserved
-    w.U16(1);  // icon
-    w.U16(1);  // one image
-    w.U8(32);
-    w.U8(32);
-    w.U8(16);  // colours
-    w.U8(0);
-    w.U16(1);  // planes
-    w.U16(4);  // bits per pixel
-    w.U32(resourceBytes);
-    w.U32(6 + 16);  // the image follows the directory and its single entry
+    OneImageDirectory(w, 1 /*icon*/, 16, 1 /*planes*/, 4 /*bits per pixel*/, resourceBytes);
 
     InfoHeader(w, 32, 64, 4, colourBytes + maskBytes, 0);
     for (uint32_t c : kVgaPalette) w.Bgr0(c);
@@ -177,17 +185,7 @@ std::vector<uint8_t> EncodeTransparentCursor() {
     const uint32_t resourceBytes = kInfoHeaderSize + 2 * 4 + 2 * maskBytes;
 
     Writer w;
-    w.U16(0);  // reserved
-    w.U16(2);  // cursor
-    w.U16(1);  // one image
-    w.U8(32);
-    w.U8(32);
-    w.U8(2);  // colours
-    w.U8(0);
-    w.U16(0);  // hot spot x, where an icon has its plane count
-    w.U16(0);  // hot spot y, where an icon has its bit count
-    w.U32(resourceBytes);
-    w.U32(6 + 16);
+    OneImageDirectory(w, 2 /*cursor*/, 2, 0 /*hot spot x*/, 0 /*hot spot y*/, resourceBytes);
 
     InfoHeader(w, 32, 64, 1, 2 * maskBytes, 0);
     w.Bgr0(Rgb(0, 0, 0));

@@ -41,7 +41,7 @@ void LoadPictures(graphics::SoftDisplay& display) {
 
 int main() {
     battle::Measurements m{kWidth * 15.0f, kHeight * 15.0f, 15, 15, 117 * 15, 44 * 15};
-    battle::Battle b = battle::SetUpBattle({15, 15, settings::Desktop}, m);
+    battle::Battle b = battle::SetUpBattle({15, 15, settings::kDesktop}, m);
     platform::Random random(20240601);
     for (int i = 0; i < 200; ++i) battle::StepShips(b, random);  // past the first placements
 
@@ -51,13 +51,13 @@ int main() {
     graphics::SoftDisplay display(kWidth, kHeight);
     LoadPictures(display);
     int visible = 0;
-    for (int k = 1; k <= b.TotalCount; ++k) visible += b.ShipStat[k].Mode > battle::Placing;
+    for (int k = 1; k <= b.totalCount; ++k) visible += b.shipStat[k].mode > battle::kPlacing;
 
     const int frames = 300;
-    b.BackGround = settings::Desktop;
+    b.background = settings::kDesktop;
     const double desktopFrame = MicrosecondsPerRun(frames, [&] { battle::ComposeFrame(b, display); });
-    b.BackGround = settings::PlainBlue;
-    b.SeaColor = int32_t(graphics::SoftDisplay::ColorToSurfacePixel(battle::kSeaGdiColor));
+    b.background = settings::kPlainBlue;
+    b.seaColor = int32_t(graphics::SoftDisplay::ColorToSurfacePixel(battle::kSeaGdiColor));
     const double seaFrame = MicrosecondsPerRun(frames, [&] { battle::ComposeFrame(b, display); });
 
     std::vector<graphics::PixelValue> copy(display.BackBuffer().pixels.size());
@@ -67,8 +67,8 @@ int main() {
         sink = sink + copy[copy.size() / 2];
     });
 
-    std::printf("battle at %dx%d, %d + %d ships (%d visible in the last frame)\n", kWidth, kHeight, b.RedCount,
-                b.BlueCount, visible);
+    std::printf("battle at %dx%d, %d + %d ships (%d visible in the last frame)\n", kWidth, kHeight, b.redCount,
+                b.blueCount, visible);
     std::printf("  simulation pass           %10.2f us per tick (%d ticks)\n", simulation, ticks);
     std::printf("  composition, desktop      %10.2f us per frame (%d frames)\n", desktopFrame, frames);
     std::printf("  composition, plain sea    %10.2f us per frame\n", seaFrame);

@@ -114,7 +114,7 @@ int main() {
     platform::Random random(7);
     for (int i = 0; i < 20; ++i) battle::StepShips(b, random);
     int visible = 0;
-    for (int k = 1; k <= b.TotalCount; ++k) visible += b.ShipStat[k].Mode > battle::Placing;
+    for (int k = 1; k <= b.totalCount; ++k) visible += b.shipStat[k].mode > battle::kPlacing;
 
     const int frames = 200;
     FloorDisplay floor(display);
@@ -125,8 +125,8 @@ int main() {
 
     display.ReleaseSurfaces();
     graphics::TermDDraw();
-    std::printf("DirectDraw frame at %dx%d, %d + %d ships (%d visible), %d frames each\n", width, height, b.RedCount,
-                b.BlueCount, visible, frames);
+    std::printf("DirectDraw frame at %dx%d, %d + %d ships (%d visible), %d frames each\n", width, height, b.redCount,
+                b.blueCount, visible, frames);
     std::printf("  floor: background copy + flip      %8.2f ms per frame\n", floorMs);
     std::printf("  whole frame, surfaces reused       %8.2f ms per frame  (%.2f x floor)\n", reusedMs,
                 reusedMs / floorMs);

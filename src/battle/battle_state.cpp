@@ -20,30 +20,30 @@ int32_t TwipsToPixels(float twips, float twipsPerPixel) { return platform::ToInt
 
 Battle SetUpBattle(const settings::SaverSettings& settings, const Measurements& m) {
     Battle b;
-    b.RedCount = UsableFleetSize(settings.redCount);
-    b.BlueCount = UsableFleetSize(settings.blueCount);
-    b.BackGround = settings.background;
-    b.TotalCount = platform::Add16(b.RedCount, b.BlueCount);
+    b.redCount = UsableFleetSize(settings.redCount);
+    b.blueCount = UsableFleetSize(settings.blueCount);
+    b.background = settings.background;
+    b.totalCount = platform::Add16(b.redCount, b.blueCount);
 
-    b.ScrWidth = TwipsToPixels(m.screenWidthTw, m.twipsPerPixelX);
-    b.ScrHeight = TwipsToPixels(m.screenHeightTw, m.twipsPerPixelY);
+    b.scrWidth = TwipsToPixels(m.screenWidthTw, m.twipsPerPixelX);
+    b.scrHeight = TwipsToPixels(m.screenHeightTw, m.twipsPerPixelY);
 
-    b.ShipPos.assign(size_t(b.TotalCount) + 1, PosRec{});
-    b.ShipStat.assign(size_t(b.TotalCount) + 1, StatRec{});
-    for (int k = 1; k <= b.TotalCount; ++k) {
-        StatRec& s = platform::At(b.ShipStat, k);
-        s.Side = k <= b.RedCount ? 0 : 1;
-        s.Mode = Placing;
-        s.Flash = 0;
-        s.Dir = Right;
-        s.ExpCount = 0;
-        s.Hit = 0;
+    b.shipPos.assign(size_t(b.totalCount) + 1, PosRec{});
+    b.shipStat.assign(size_t(b.totalCount) + 1, StatRec{});
+    for (int k = 1; k <= b.totalCount; ++k) {
+        StatRec& s = platform::At(b.shipStat, k);
+        s.side = k <= b.redCount ? 0 : 1;
+        s.mode = kPlacing;
+        s.flash = 0;
+        s.dir = kRight;
+        s.expCount = 0;
+        s.hit = 0;
     }
 
-    b.CharWidth = TwipsToPixels(m.charWidthTw, m.twipsPerPixelX);
-    b.CharHeight = TwipsToPixels(m.charHeightTw, m.twipsPerPixelY);
-    const double w = b.CharWidth, h = b.CharHeight;
-    b.CharDiag = platform::ToInt32(std::sqrt(w * w + h * h));
+    b.charWidth = TwipsToPixels(m.charWidthTw, m.twipsPerPixelX);
+    b.charHeight = TwipsToPixels(m.charHeightTw, m.twipsPerPixelY);
+    const double w = b.charWidth, h = b.charHeight;
+    b.charDiag = platform::ToInt32(std::sqrt(w * w + h * h));
     return b;
 }
 

@@ -11,27 +11,27 @@
 namespace battle {
 
 // Values of StatRec::Mode.
-enum ShipMode : int16_t { Placing = 0, Sailing = 1, Firing = 2, Exploding = 3 };
+enum ShipMode : int16_t { kPlacing = 0, kSailing = 1, kFiring = 2, kExploding = 3 };
 
 // Values of StatRec::Dir, in screen terms (down = towards the bottom of the screen).
-enum Heading : int16_t { Right = 0, Down = 1, Left = 2, Up = 3 };
+enum Heading : int16_t { kRight = 0, kDown = 1, kLeft = 2, kUp = 3 };
 
 // Top-left corner of a ship's sprite cell, in screen pixels.
 struct PosRec {
-    int32_t X = 0;
-    int32_t Y = 0;
+    int32_t x = 0;
+    int32_t y = 0;
     bool operator==(const PosRec&) const = default;
 };
 
 // One ship's state. Flash and Hit are 0 or -1; Target is -1 or a ship number.
 struct StatRec {
-    int16_t Side = 0;  // 0 red, 1 blue
-    int16_t Mode = Placing;
-    int16_t Flash = 0;
-    int16_t ExpCount = 0;
-    int16_t Dir = Right;
-    int16_t Target = 0;
-    int16_t Hit = 0;
+    int16_t side = 0;  // 0 red, 1 blue
+    int16_t mode = kPlacing;
+    int16_t flash = 0;
+    int16_t expCount = 0;
+    int16_t dir = kRight;
+    int16_t target = 0;
+    int16_t hit = 0;
     bool operator==(const StatRec&) const = default;
 };
 
@@ -43,7 +43,7 @@ struct CursorPoint {
 };
 
 // The sea colour of the plain background as a GDI colour (red 0, green 0, blue 170); the
-// window turns it into the back buffer's raw pixel value and stores that in SeaColor.
+// window turns it into the back buffer's raw pixel value and stores that in seaColor.
 inline constexpr uint32_t kSeaGdiColor = 0x00AA0000;
 
 // Fleet sizes are read from the store without range checks. Negative sizes count as empty
@@ -52,20 +52,20 @@ inline constexpr uint32_t kSeaGdiColor = 0x00AA0000;
 inline constexpr int16_t kMaxFleetSize = 50;
 
 struct Battle {
-    int16_t RedCount = 0;
-    int16_t BlueCount = 0;
-    int16_t TotalCount = 0;
-    int16_t BackGround = 0;  // 0 desktop picture, 1 plain sea, anything else black
-    int32_t ScrWidth = 0;
-    int32_t ScrHeight = 0;
-    int32_t CharWidth = 0;
-    int32_t CharHeight = 0;
-    int32_t CharDiag = 0;
-    int32_t SeaColor = 0;  // raw back-buffer pixel; set by the window only when BackGround = 1
-    // Indexed 0..TotalCount; entry 0 holds no ship and stays zero.
-    std::vector<PosRec> ShipPos;
-    std::vector<StatRec> ShipStat;
-    CursorPoint LastCursor;
+    int16_t redCount = 0;
+    int16_t blueCount = 0;
+    int16_t totalCount = 0;
+    int16_t background = 0;  // 0 desktop picture, 1 plain sea, anything else black
+    int32_t scrWidth = 0;
+    int32_t scrHeight = 0;
+    int32_t charWidth = 0;
+    int32_t charHeight = 0;
+    int32_t charDiag = 0;
+    int32_t seaColor = 0;  // raw back-buffer pixel; set by the window only when background = 1
+    // Indexed 0..totalCount; entry 0 holds no ship and stays zero.
+    std::vector<PosRec> shipPos;
+    std::vector<StatRec> shipStat;
+    CursorPoint lastCursor;
 
     bool operator==(const Battle&) const = default;
 };
@@ -84,8 +84,8 @@ struct Measurements {
 
 // The portable part of the window's load handler: counts from the settings (negative ones
 // as 0, large ones cut to kMaxFleetSize), screen and sprite sizes in pixels (rounded halves
-// to even), the sprite diagonal, and both fleets allocated with every ship Placing at (0, 0),
-// red ships first. SeaColor and LastCursor stay 0 for the window to fill in. Raises
+// to even), the sprite diagonal, and both fleets allocated with every ship kPlacing at (0, 0),
+// red ships first. seaColor and lastCursor stay 0 for the window to fill in. Raises
 // platform::RuntimeError (overflow) for sizes that do not fit, e.g. a twips-per-pixel of 0.
 Battle SetUpBattle(const settings::SaverSettings& settings, const Measurements& m);
 

@@ -22,124 +22,124 @@ int32_t RandomCoordinate(float r, int32_t range) {
 }
 
 void StepPlacing(Battle& b, int16_t k, RandomSource& random) {
-    const int32_t xRange = Sub32(b.ScrWidth, b.CharWidth);
-    const int32_t yRange = Sub32(b.ScrHeight, b.CharHeight);
-    const double minimum = b.CharDiag;
+    const int32_t xRange = Sub32(b.scrWidth, b.charWidth);
+    const int32_t yRange = Sub32(b.scrHeight, b.charHeight);
+    const double minimum = b.charDiag;
     for (int attempt = 0; attempt < kPlacementAttempts; ++attempt) {
         PosRec candidate;
-        candidate.X = RandomCoordinate(random.Next(), xRange);
-        candidate.Y = RandomCoordinate(random.Next(), yRange);
+        candidate.x = RandomCoordinate(random.Next(), xRange);
+        candidate.y = RandomCoordinate(random.Next(), yRange);
         // Ship k's own position counts too: (0, 0) before its first placement, the wreck's
         // spot after a sinking. Stopping at the first conflict gives the same answer as
         // looking at them all, since the check draws nothing.
         bool free = true;
         for (int j = 1; j <= k && free; ++j) {
-            if (Distance(candidate, At(b.ShipPos, j)) < minimum) free = false;
+            if (Distance(candidate, At(b.shipPos, j)) < minimum) free = false;
         }
         if (free) {
-            At(b.ShipPos, k) = candidate;
-            At(b.ShipStat, k).Mode = Sailing;
+            At(b.shipPos, k) = candidate;
+            At(b.shipStat, k).mode = kSailing;
             return;
         }
     }
 }
 
 void StepSailing(Battle& b, int16_t k) {
-    StatRec& self = At(b.ShipStat, k);
-    PosRec& pos = At(b.ShipPos, k);
-    double best = platform::Mul32(b.ScrWidth, 100);
-    self.Target = -1;
-    for (int j = 1; j <= b.TotalCount; ++j) {
-        const StatRec& other = At(b.ShipStat, j);
-        if (other.Side == self.Side || other.Mode <= Placing || other.Mode >= Exploding || other.Hit != 0) continue;
-        const double d = Distance(pos, At(b.ShipPos, j));
+    StatRec& self = At(b.shipStat, k);
+    PosRec& pos = At(b.shipPos, k);
+    double best = platform::Mul32(b.scrWidth, 100);
+    self.target = -1;
+    for (int j = 1; j <= b.totalCount; ++j) {
+        const StatRec& other = At(b.shipStat, j);
+        if (other.side == self.side || other.mode <= kPlacing || other.mode >= kExploding || other.hit != 0) continue;
+        const double d = Distance(pos, At(b.shipPos, j));
         if (d < best) {
-            self.Target = int16_t(j);
+            self.target = int16_t(j);
             best = d;
         }
     }
-    if (self.Target == -1) return;
-    if (best < double(b.CharDiag)) {
-        self.Mode = Firing;
+    if (self.target == -1) return;
+    if (best < double(b.charDiag)) {
+        self.mode = kFiring;
         return;
     }
 
-    const PosRec& target = At(b.ShipPos, self.Target);
-    double angle = std::acos(double(Sub32(target.X, pos.X)) / best);
-    if (target.Y > pos.Y) angle = kFullTurn - angle;
-    self.Dir = HeadingFor(angle);
+    const PosRec& target = At(b.shipPos, self.target);
+    double angle = std::acos(double(Sub32(target.x, pos.x)) / best);
+    if (target.y > pos.y) angle = kFullTurn - angle;
+    self.dir = HeadingFor(angle);
 
-    const double step = b.CharWidth / 10.0;
-    pos.X = platform::ToInt32(pos.X + step * std::cos(angle));
-    pos.Y = platform::ToInt32(pos.Y - step * std::sin(angle));
+    const double step = b.charWidth / 10.0;
+    pos.x = platform::ToInt32(pos.x + step * std::cos(angle));
+    pos.y = platform::ToInt32(pos.y - step * std::sin(angle));
 
-    const int32_t maxX = Sub32(b.ScrWidth, b.CharWidth);
-    const int32_t maxY = Sub32(b.ScrHeight, b.CharHeight);
-    if (pos.X < 0) pos.X = 0;
-    if (pos.X > maxX) pos.X = maxX;
-    if (pos.Y < 0) pos.Y = 0;
-    if (pos.Y > maxY) pos.Y = maxY;
+    const int32_t maxX = Sub32(b.scrWidth, b.charWidth);
+    const int32_t maxY = Sub32(b.scrHeight, b.charHeight);
+    if (pos.x < 0) pos.x = 0;
+    if (pos.x > maxX) pos.x = maxX;
+    if (pos.y < 0) pos.y = 0;
+    if (pos.y > maxY) pos.y = maxY;
 }
 
 void StepFiring(Battle& b, int16_t k, RandomSource& random) {
-    StatRec& self = At(b.ShipStat, k);
-    self.Flash = int16_t(~self.Flash);
-    StatRec& target = At(b.ShipStat, self.Target);
-    if (target.Hit == -1 || target.Mode == Exploding) {
-        self.Flash = 0;
-        self.Mode = Sailing;
+    StatRec& self = At(b.shipStat, k);
+    self.flash = int16_t(~self.flash);
+    StatRec& target = At(b.shipStat, self.target);
+    if (target.hit == -1 || target.mode == kExploding) {
+        self.flash = 0;
+        self.mode = kSailing;
     }
     // The shot is fired even at a target already sunk: a hit restarts its explosion.
     const float roll = std::floor(random.Next() * 10.0f) + 1.0f;
     if (roll == 7.0f) {
-        target.Hit = -1;
-        self.Flash = 0;
-        self.Mode = Sailing;
+        target.hit = -1;
+        self.flash = 0;
+        self.mode = kSailing;
     }
 }
 
 void StepExploding(Battle& b, int16_t k) {
-    StatRec& self = At(b.ShipStat, k);
-    self.ExpCount = platform::Sub16(self.ExpCount, 1);
-    if (self.ExpCount == 0) self.Mode = Placing;
+    StatRec& self = At(b.shipStat, k);
+    self.expCount = platform::Sub16(self.expCount, 1);
+    if (self.expCount == 0) self.mode = kPlacing;
 }
 
 }  // namespace
 
 double Distance(const PosRec& a, const PosRec& b) {
-    const double dx = Sub32(b.X, a.X);
-    const double dy = Sub32(b.Y, a.Y);
+    const double dx = Sub32(b.x, a.x);
+    const double dy = Sub32(b.y, a.y);
     return std::sqrt(dx * dx + dy * dy);
 }
 
 int16_t HeadingFor(double angle) {
-    if (angle < kRightUpBound) return Right;
-    if (angle < kUpLeftBound) return Up;
-    if (angle < kLeftDownBound) return Left;
-    if (angle < kDownRightBound) return Down;
-    return Right;
+    if (angle < kRightUpBound) return kRight;
+    if (angle < kUpLeftBound) return kUp;
+    if (angle < kLeftDownBound) return kLeft;
+    if (angle < kDownRightBound) return kDown;
+    return kRight;
 }
 
 void StepShip(Battle& b, int16_t k, RandomSource& random) {
-    StatRec& self = At(b.ShipStat, k);
-    if (self.Hit != 0) {
-        self.Mode = Exploding;
-        self.ExpCount = 3;
-        self.Flash = 0;
-        self.Hit = 0;
+    StatRec& self = At(b.shipStat, k);
+    if (self.hit != 0) {
+        self.mode = kExploding;
+        self.expCount = 3;
+        self.flash = 0;
+        self.hit = 0;
         return;
     }
-    switch (self.Mode) {
-        case Placing: StepPlacing(b, k, random); break;
-        case Sailing: StepSailing(b, k); break;
-        case Firing: StepFiring(b, k, random); break;
-        case Exploding: StepExploding(b, k); break;
+    switch (self.mode) {
+        case kPlacing: StepPlacing(b, k, random); break;
+        case kSailing: StepSailing(b, k); break;
+        case kFiring: StepFiring(b, k, random); break;
+        case kExploding: StepExploding(b, k); break;
         default: break;  // not a state a ship can be in; left alone
     }
 }
 
 void StepShips(Battle& b, RandomSource& random) {
-    for (int k = 1; k <= b.TotalCount; ++k) StepShip(b, int16_t(k), random);
+    for (int k = 1; k <= b.totalCount; ++k) StepShip(b, int16_t(k), random);
 }
 
 void StepShips(Battle& b, platform::Random& random) {

@@ -27,8 +27,8 @@ private:
     platform::Random& random_;
 };
 
-// Candidate spots a Placing ship tries per tick. A crowded screen may hold no free spot at
-// all; a ship that finds none in this many tries stays Placing (and is not drawn) and tries
+// Candidate spots a kPlacing ship tries per tick. A crowded screen may hold no free spot at
+// all; a ship that finds none in this many tries stays kPlacing (and is not drawn) and tries
 // again on the next tick, so a tick always ends promptly.
 inline constexpr int kPlacementAttempts = 1000;
 
@@ -39,10 +39,10 @@ inline constexpr double kUpLeftBound = 9.4247779607694 / 4;
 inline constexpr double kLeftDownBound = 15.707963267949 / 4;
 inline constexpr double kDownRightBound = 21.9911485751286 / 4;
 
-// One step of ship k (1..TotalCount), seeing the steps of lower-numbered ships this tick.
+// One step of ship k (1..totalCount), seeing the steps of lower-numbered ships this tick.
 void StepShip(Battle& battle, int16_t k, RandomSource& random);
 
-// Ships 1..TotalCount in order. Raises platform::RuntimeError on an arithmetic overflow or a
+// Ships 1..totalCount in order. Raises platform::RuntimeError on an arithmetic overflow or a
 // bad ship number; the window's timer handler logs that and ends the saver.
 void StepShips(Battle& battle, RandomSource& random);
 void StepShips(Battle& battle, platform::Random& random);

@@ -11,27 +11,27 @@ using platform::Add16;
 using platform::Mul16;
 
 int16_t PictureNumber(const StatRec& ship) {
-    const int16_t number = Add16(Add16(1, Mul16(ship.Side, 8)), Add16(Mul16(ship.Dir, 2), ship.Flash != 0 ? 1 : 0));
+    const int16_t number = Add16(Add16(1, Mul16(ship.side, 8)), Add16(Mul16(ship.dir, 2), ship.flash != 0 ? 1 : 0));
     if (number < 1 || number > 16) throw platform::RuntimeError::SubscriptOutOfRange();
     return number;
 }
 
 void ComposeFrame(const Battle& b, graphics::FrameDisplay& display) {
-    const int32_t w = b.ScrWidth, h = b.ScrHeight;
-    if (b.BackGround == 0) {
+    const int32_t w = b.scrWidth, h = b.scrHeight;
+    if (b.background == 0) {
         display.BltToBackBuffer(graphics::kBackgroundSurface, 0, 0, w, h, w, h, 0, 0, w, h, false);
     } else {
-        display.FillBackBuffer(static_cast<graphics::PixelValue>(b.SeaColor));
+        display.FillBackBuffer(static_cast<graphics::PixelValue>(b.seaColor));
     }
 
-    const int32_t cw = b.CharWidth, ch = b.CharHeight;
-    for (int k = 1; k <= b.TotalCount; ++k) {
-        const StatRec& ship = platform::At(b.ShipStat, k);
-        if (ship.Mode <= Placing) continue;
-        const PosRec& pos = platform::At(b.ShipPos, k);
-        display.BltToBackBuffer(PictureNumber(ship), pos.X, pos.Y, cw, ch, w, h, 0, 0, cw, ch, true);
-        if (ship.Mode == Exploding) {
-            display.BltToBackBuffer(graphics::kExplosionSurface, pos.X, pos.Y, cw, ch, w, h, 0, 0, cw, ch, true);
+    const int32_t cw = b.charWidth, ch = b.charHeight;
+    for (int k = 1; k <= b.totalCount; ++k) {
+        const StatRec& ship = platform::At(b.shipStat, k);
+        if (ship.mode <= kPlacing) continue;
+        const PosRec& pos = platform::At(b.shipPos, k);
+        display.BltToBackBuffer(PictureNumber(ship), pos.x, pos.y, cw, ch, w, h, 0, 0, cw, ch, true);
+        if (ship.mode == kExploding) {
+            display.BltToBackBuffer(graphics::kExplosionSurface, pos.x, pos.y, cw, ch, w, h, 0, 0, cw, ch, true);
         }
     }
     display.Flip();

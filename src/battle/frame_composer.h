@@ -14,7 +14,7 @@ namespace battle {
 // outside 1..16 raises platform::RuntimeError (subscript out of range).
 int16_t PictureNumber(const StatRec& ship);
 
-// Background (the desktop picture when BackGround = 0, else a fill with SeaColor), the
+// Background (the desktop picture when background = 0, else a fill with seaColor), the
 // ships with Mode > 0 as keyed blits of their picture at their corner, the explosion over
 // each exploding ship, then Flip. Errors of the display propagate to the caller.
 void ComposeFrame(const Battle& battle, graphics::FrameDisplay& display);

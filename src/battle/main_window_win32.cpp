@@ -1,16 +1,18 @@
-// frmMain, the saver window "Main -- Brackmer Saver": sets the battle up, takes the screen,
+// The saver window "Main -- Brackmer Saver": sets the battle up, takes the screen,
 // runs one tick every 150 ms and ends the moment the user stirs (key, button, cursor jump).
 // The rules are battle_core's; this file only wires the timer, the input and the display.
 #include "battle/main_window_win32.h"
 
 #include <windows.h>
 
+#include <optional>
+#include <vector>
+
 #include "assets/resource_ids.h"
 #include "assets/sprite_resources_win32.h"
 #include "battle/battle_state.h"
 #include "battle/battle_tick.h"
-#include "battle/cursor_check.h"
-#include "battle/frame_composer.h"
+#include "battle/saver_tick.h"
 #include "graphics/dx7_ddraw_support_win32.h"
 #include "graphics/dx7_frame_display_win32.h"
 #include "platform/numbers.h"
@@ -21,18 +23,21 @@
 namespace battle {
 namespace {
 
-constexpr UINT_PTR kTimer1 = 1;
-constexpr UINT kTimer1Interval = 150;
+constexpr UINT_PTR kFrameTimer = 1;
+constexpr UINT kFrameInterval = 150;
 
-CursorPoint CurrentCursor() {
-    POINT p{};
-    GetCursorPos(&p);
-    return {p.x, p.y};
-}
-
-class frmMain final : public platform::Form {
+class SystemCursor final : public CursorSource {
 public:
-    explicit frmMain(platform::Random& random) : random_(random) {}
+    CursorPoint Position() override {
+        POINT p{};
+        GetCursorPos(&p);
+        return {p.x, p.y};
+    }
+};
+
+class SaverWindow final : public platform::Form {
+public:
+    explicit SaverWindow(platform::Random& random) : random_(random), randomSource_(random) {}
 
 private:
     CreateParams GetCreateParams() override {
@@ -53,7 +58,7 @@ private:
         return p;
     }
 
-    void Form_Load() override {
+    void OnLoad() override {
         settings::RegistryStore store;
         settings::SaverSettings values = settings::LoadSaverSettings(store);
         platform::ScreenTwips screen = platform::ReadScreenTwips();
@@ -66,17 +71,17 @@ private:
                                        static_cast<float>(cell.cx) * screen.twipsPerPixelX,
                                        static_cast<float>(cell.cy) * screen.twipsPerPixelY});
 
-        // picMain: the whole screen as it is now, before the saver covers it.
+        // The whole screen as it is now, before the saver covers it.
         {
             platform::WindowDc screenDc(nullptr);
-            picMain_.reset(CreateCompatibleBitmap(screenDc.Get(), battle_.ScrWidth, battle_.ScrHeight));
-            if (!picMain_) platform::ThrowLastError("CreateCompatibleBitmap");
-            if (battle_.BackGround == settings::Desktop) {
+            desktopPicture_.reset(CreateCompatibleBitmap(screenDc.Get(), battle_.scrWidth, battle_.scrHeight));
+            if (!desktopPicture_) platform::ThrowLastError("CreateCompatibleBitmap");
+            if (battle_.background == settings::kDesktop) {
                 HWND desktop = GetDesktopWindow();
                 platform::WindowDc desktopDc(desktop);
                 platform::UniqueMemDc memDc(CreateCompatibleDC(screenDc.Get()));
-                platform::SelectGuard select(memDc.get(), picMain_.get());
-                BitBlt(memDc.get(), 0, 0, battle_.ScrWidth, battle_.ScrHeight, desktopDc.Get(), 0, 0, SRCCOPY);
+                platform::SelectGuard select(memDc.get(), desktopPicture_.get());
+                BitBlt(memDc.get(), 0, 0, battle_.scrWidth, battle_.scrHeight, desktopDc.Get(), 0, 0, SRCCOPY);
             }
         }
 
@@ -85,50 +90,32 @@ private:
         // first frame, 150 ms later.
         ShowWindow(hwnd(), SW_SHOW);
 
-        if (!graphics::InitDDraw(hwnd(), battle_.ScrWidth, battle_.ScrHeight, 32)) platform::EndProgram();
-        if (battle_.BackGround == settings::PlainBlue)
-            battle_.SeaColor = static_cast<int32_t>(graphics::ColorToSurfacePixel(kSeaGdiColor));
+        if (!graphics::InitDDraw(hwnd(), battle_.scrWidth, battle_.scrHeight, 32)) platform::EndProgram();
+        if (battle_.background == settings::kPlainBlue)
+            battle_.seaColor = static_cast<int32_t>(graphics::ColorToSurfacePixel(kSeaGdiColor));
         graphics::HideMouseCursor();
-        display_.SetSurface(graphics::kBackgroundSurface, picMain_.get());
+        display_.SetSurface(graphics::kBackgroundSurface, desktopPicture_.get());
         display_.LoadSpritesFromResources();
-        battle_.LastCursor = CurrentCursor();
-        StartTimer(kTimer1, kTimer1Interval);
+        battle_.lastCursor = cursor_.Position();
+        tick_.emplace(std::vector<BattleScreen>{{&battle_, &display_}}, cursor_, randomSource_, screen.twipsPerPixelX,
+                      screen.twipsPerPixelY, [] { platform::ProcessPendingMessages(); });
+        StartTimer(kFrameTimer, kFrameInterval);
     }
 
     void OnTimer(UINT_PTR id) override {
-        if (id == kTimer1) Timer1_Timer();
+        if (id == kFrameTimer && tick_) OnFrameTimer();
     }
 
-    void Timer1_Timer() {
-        // The tick's own message processing can deliver the next timer message when a
-        // frame takes longer than the interval; that tick is skipped rather than nested.
-        if (inTick_) return;
-        struct TickScope {
-            bool& flag;
-            explicit TickScope(bool& f) : flag(f) { flag = true; }
-            ~TickScope() { flag = false; }
-        } scope(inTick_);
+    void OnFrameTimer() {
         try {
-            CheckMouseMove();
 #ifdef BRACKMER_FAULT_AFTER_TICKS
             // Test builds only: a tick error on demand, to prove the error path end to end.
             if (++ticks_ > BRACKMER_FAULT_AFTER_TICKS) (void)platform::Mul16(32767, 2);
 #endif
-            PlatformRandomSource source(random_);
-            StepShips(battle_, source);
-            ComposeFrame(battle_, display_);
-            platform::ProcessPendingMessages();
+            if (tick_->Run() == TickOutcome::kUserMoved) ExitSequence();
         } catch (const platform::RuntimeError& e) {
             WriteErrorLogAndExit(e);
         }
-    }
-
-    void CheckMouseMove() {
-        CursorPoint current = CurrentCursor();
-        platform::ScreenTwips screen = platform::ReadScreenTwips();
-        if (CursorMovedTooFar(battle_.LastCursor, current, screen.twipsPerPixelX, screen.twipsPerPixelY))
-            ExitSequence();
-        battle_.LastCursor = current;
     }
 
     void WriteErrorLogAndExit(const platform::RuntimeError& error) {
@@ -156,13 +143,11 @@ private:
         platform::EndProgram();
     }
 
-    void OnKeyDown(WPARAM) override { Form_KeyDown(); }
-    void OnMouseDown() override { Form_MouseDown(); }
-    [[noreturn]] void Form_KeyDown() { ExitSequence(); }
-    [[noreturn]] void Form_MouseDown() { ExitSequence(); }
+    void OnKeyDown(WPARAM) override { ExitSequence(); }
+    void OnMouseDown() override { ExitSequence(); }
 
-    void Form_Unload() override {
-        StopTimer(kTimer1);
+    void OnUnload() override {
+        StopTimer(kFrameTimer);
         GiveBackDisplay();
     }
 
@@ -176,10 +161,12 @@ private:
     }
 
     platform::Random& random_;
+    PlatformRandomSource randomSource_;
+    SystemCursor cursor_;
     Battle battle_;
-    platform::UniqueBitmap picMain_;
+    platform::UniqueBitmap desktopPicture_;
     graphics::DDrawFrameDisplay display_;
-    bool inTick_ = false;
+    std::optional<SaverTick> tick_;
 #ifdef BRACKMER_FAULT_AFTER_TICKS
     int ticks_ = 0;
 #endif
@@ -188,7 +175,7 @@ private:
 }  // namespace
 
 std::unique_ptr<platform::Form> CreateSaverWindow(platform::Random& random) {
-    return std::make_unique<frmMain>(random);
+    return std::make_unique<SaverWindow>(random);
 }
 
 }  // namespace battle

@@ -48,7 +48,7 @@ void Form::Load() {
                              p.width, p.height, p.parent, nullptr, GetModuleHandleW(nullptr), this);
     if (!h) ThrowLastError("CreateWindowExW");
     LiveForms().push_back(this);
-    Form_Load();
+    OnLoad();
 }
 
 void Form::Show(int showCommand) {
@@ -66,7 +66,7 @@ void Form::Unload() {
 void Form::RunUnloadOnce() {
     if (unloadRan_) return;
     unloadRan_ = true;
-    Form_Unload();
+    OnUnload();
 }
 
 bool Form::OnOtherMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }

@@ -19,10 +19,10 @@ public:
     HWND hwnd() const { return hwnd_; }
     bool loaded() const { return hwnd_ != nullptr; }
 
-    // Creates the window hidden and runs Form_Load; showing a form loads it first.
+    // Creates the window hidden and runs OnLoad; showing a form loads it first.
     void Load();
     void Show(int showCommand = SW_SHOW);
-    // Unloads the window (Form_Unload runs, then the window is destroyed).
+    // Unloads the window (OnUnload runs, then the window is destroyed).
     void Unload();
 
 protected:
@@ -40,8 +40,8 @@ protected:
     virtual CreateParams GetCreateParams() = 0;
 
     // Event handlers; the defaults do nothing.
-    virtual void Form_Load() {}
-    virtual void Form_Unload() {}
+    virtual void OnLoad() {}
+    virtual void OnUnload() {}
     virtual void OnKeyDown(WPARAM /*key*/) {}
     virtual void OnMouseDown() {}
     virtual void OnTimer(UINT_PTR /*id*/) {}

@@ -201,7 +201,7 @@ private:
         lastFocus_ = txtRedNum_;
     }
 
-    void Form_Load() override {
+    void OnLoad() override {
         SetWindowTextW(labVer_, platform::Widen(FormatVersionLabel(platform::ProgramVersion())).c_str());
         RegistryStore store;
         SaverSettings s = LoadSaverSettings(store);
@@ -209,7 +209,7 @@ private:
         // dialog shows the nearest it can and stores only what OK confirms.
         SendMessageW(updR_, UDM_SETPOS32, 0, std::clamp(s.redCount, kMinCount, kMaxCount));
         SendMessageW(updB_, UDM_SETPOS32, 0, std::clamp(s.blueCount, kMinCount, kMaxCount));
-        CheckRadioButton(hwnd(), kIdOptBG0, kIdOptBG1, s.background == PlainBlue ? kIdOptBG1 : kIdOptBG0);
+        CheckRadioButton(hwnd(), kIdOptBG0, kIdOptBG1, s.background == kPlainBlue ? kIdOptBG1 : kIdOptBG0);
     }
 
     // Applies ClampCountText to a box; the text is rewritten only when the rule changed it,
@@ -237,7 +237,7 @@ private:
         SaverSettings s;
         s.redCount = CountFromText(platform::Narrow(WindowText(txtRedNum_)));
         s.blueCount = CountFromText(platform::Narrow(WindowText(txtBlueNum_)));
-        s.background = SendMessageW(optBG_[0], BM_GETCHECK, 0, 0) == BST_CHECKED ? Desktop : PlainBlue;
+        s.background = SendMessageW(optBG_[0], BM_GETCHECK, 0, 0) == BST_CHECKED ? kDesktop : kPlainBlue;
         RegistryStore store;
         SaveSaverSettings(store, s);
         platform::EndProgram();

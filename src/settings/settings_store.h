@@ -12,12 +12,12 @@
 
 namespace settings {
 
-enum BackgroundMode : int16_t { Desktop = 0, PlainBlue = 1 };
+enum BackgroundMode : int16_t { kDesktop = 0, kPlainBlue = 1 };
 
 struct SaverSettings {
     int16_t redCount = 5;
     int16_t blueCount = 5;
-    int16_t background = Desktop;
+    int16_t background = kDesktop;
 };
 
 inline constexpr std::string_view kAppName = "BrackmerSaver";

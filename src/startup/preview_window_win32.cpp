@@ -1,4 +1,4 @@
-// frmPrev, the preview: one fixed picture in a borderless 155 x 114 window that becomes a
+// The preview: one fixed picture in a borderless 155 x 114 window that becomes a
 // child of the host's preview window. Nothing in it changes once shown; the process lives
 // until the window is gone. See preview_window_win32.h.
 #include "startup/preview_window_win32.h"
@@ -20,13 +20,13 @@ constexpr int kClientHeight = 114;
 constexpr UINT_PTR kHostWatchTimer = 1;
 constexpr UINT kHostWatchMs = 1000;
 
-class frmPrev final : public platform::Form {
+class PreviewWindow final : public platform::Form {
 public:
-    frmPrev() {
+    PreviewWindow() {
         picture_.reset(static_cast<HBITMAP>(
             LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_PREVIEW), IMAGE_BITMAP, 0, 0, 0)));
     }
-    ~frmPrev() override { Unload(); }
+    ~PreviewWindow() override { Unload(); }
 
     // Watches the host window from now on (see OnTimer).
     void WatchHost(HWND host) {
@@ -47,7 +47,7 @@ private:
         return p;
     }
 
-    void Form_Unload() override { PostMessageW(GetWindow(hwnd(), GW_OWNER), WM_CLOSE, 0, 0); }
+    void OnUnload() override { PostMessageW(GetWindow(hwnd(), GW_OWNER), WM_CLOSE, 0, 0); }
 
     // A host that destroys its window destroys ours with it, and we unload then. A host
     // process that dies does not tell us: its windows vanish and ours with them, but no
@@ -97,7 +97,7 @@ std::unique_ptr<platform::Form> ShowPreview(std::string_view argumentText) {
     HWND host = reinterpret_cast<HWND>(static_cast<uintptr_t>(PreviewHandle(argumentText).value_or(0)));
     bool embedded = host && IsWindow(host);
 
-    auto form = std::make_unique<frmPrev>();
+    auto form = std::make_unique<PreviewWindow>();
     form->Load();
     HWND preview = form->hwnd();
 

@@ -1,4 +1,4 @@
-// The preview window frmPrev: a fixed picture embedded in the host's preview window
+// The preview window: a fixed picture embedded in the host's preview window
 // ("/p <hwnd>"). SaverMain shows it for the preview switch; the Windows tests embed it in
 // a window of their own.
 #pragma once

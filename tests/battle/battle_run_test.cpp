@@ -16,25 +16,25 @@ using testing::MakeBattle;
 
 // Checks every invariant of the state after a tick; returns false at the first broken one.
 ::testing::AssertionResult Sound(const Battle& b) {
-    const int32_t maxX = b.ScrWidth - b.CharWidth, maxY = b.ScrHeight - b.CharHeight;
-    if (b.ShipStat[0] != StatRec{} || b.ShipPos[0] != PosRec{}) return ::testing::AssertionFailure() << "entry 0 used";
-    for (int k = 1; k <= b.TotalCount; ++k) {
-        const StatRec& s = b.ShipStat[k];
-        const PosRec& p = b.ShipPos[k];
+    const int32_t maxX = b.scrWidth - b.charWidth, maxY = b.scrHeight - b.charHeight;
+    if (b.shipStat[0] != StatRec{} || b.shipPos[0] != PosRec{}) return ::testing::AssertionFailure() << "entry 0 used";
+    for (int k = 1; k <= b.totalCount; ++k) {
+        const StatRec& s = b.shipStat[k];
+        const PosRec& p = b.shipPos[k];
         auto fail = [&] { return ::testing::AssertionFailure() << "ship " << k << ": "; };
-        if (s.Side != (k <= b.RedCount ? 0 : 1)) return fail() << "side " << s.Side;
-        if (s.Mode < Placing || s.Mode > Exploding) return fail() << "mode " << s.Mode;
-        if (s.Hit != 0 && s.Hit != -1) return fail() << "hit " << s.Hit;
-        if (s.Flash != 0 && s.Flash != -1) return fail() << "flash " << s.Flash;
-        if (s.Flash != 0 && s.Mode != Firing) return fail() << "flash while not firing";
-        if (s.Dir < 0 || s.Dir > 3) return fail() << "dir " << s.Dir;
-        if (s.Mode == Exploding && (s.ExpCount < 1 || s.ExpCount > 3)) return fail() << "expcount " << s.ExpCount;
-        if (p.X < 0 || p.X > maxX || p.Y < 0 || p.Y > maxY) return fail() << "at " << p.X << "," << p.Y;
-        if (s.Mode == Firing) {
-            if (s.Target < 1 || s.Target > b.TotalCount) return fail() << "target " << s.Target;
-            if (b.ShipStat[s.Target].Side == s.Side) return fail() << "fires at its own side";
+        if (s.side != (k <= b.redCount ? 0 : 1)) return fail() << "side " << s.side;
+        if (s.mode < kPlacing || s.mode > kExploding) return fail() << "mode " << s.mode;
+        if (s.hit != 0 && s.hit != -1) return fail() << "hit " << s.hit;
+        if (s.flash != 0 && s.flash != -1) return fail() << "flash " << s.flash;
+        if (s.flash != 0 && s.mode != kFiring) return fail() << "flash while not firing";
+        if (s.dir < 0 || s.dir > 3) return fail() << "dir " << s.dir;
+        if (s.mode == kExploding && (s.expCount < 1 || s.expCount > 3)) return fail() << "expcount " << s.expCount;
+        if (p.x < 0 || p.x > maxX || p.y < 0 || p.y > maxY) return fail() << "at " << p.x << "," << p.y;
+        if (s.mode == kFiring) {
+            if (s.target < 1 || s.target > b.totalCount) return fail() << "target " << s.target;
+            if (b.shipStat[s.target].side == s.side) return fail() << "fires at its own side";
         }
-        if (s.Mode > Placing && (PictureNumber(s) < 1 || PictureNumber(s) > 16)) return fail() << "picture";
+        if (s.mode > kPlacing && (PictureNumber(s) < 1 || PictureNumber(s) > 16)) return fail() << "picture";
     }
     return ::testing::AssertionSuccess();
 }
@@ -57,7 +57,7 @@ TEST_P(LongRun, KeepsEveryInvariantAndKeepsSinkingShips) {
         long explosions = 0;
         for (long tick = 0; tick < c.ticks; ++tick) {
             StepShips(b, random);
-            for (int k = 1; k <= b.TotalCount; ++k) explosions += b.ShipStat[k].Mode == Exploding && b.ShipStat[k].ExpCount == 3;
+            for (int k = 1; k <= b.totalCount; ++k) explosions += b.shipStat[k].mode == kExploding && b.shipStat[k].expCount == 3;
             ASSERT_TRUE(Sound(b)) << "tick " << tick;
         }
         EXPECT_GT(explosions, c.ticks / 100);
@@ -88,12 +88,12 @@ TEST(Battle, ACrowdedScreenEndsEveryTickPromptlyAndUnplacedShipsWait) {
         SCOPED_TRACE(tick);
         const auto start = std::chrono::steady_clock::now();
         int waiting = 0;
-        for (int k = 1; k <= b.TotalCount; ++k) {
-            const bool wasPlacing = b.ShipStat[k].Mode == Placing;
+        for (int k = 1; k <= b.totalCount; ++k) {
+            const bool wasPlacing = b.shipStat[k].mode == kPlacing;
             const long before = random.count;
             StepShip(b, int16_t(k), random);
             const long draws = random.count - before;
-            if (wasPlacing && b.ShipStat[k].Mode == Placing) {
+            if (wasPlacing && b.shipStat[k].mode == kPlacing) {
                 ++waiting;
                 EXPECT_EQ(draws, 2 * kPlacementAttempts) << k;
             }

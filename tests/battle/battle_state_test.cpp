@@ -14,24 +14,24 @@ Measurements Screen96Dpi(float widthPx, float heightPx) {
 
 TEST(SetUpBattle, DefaultSettingsGiveFiveRedThenFiveBlueAllPlacingAtTheOrigin) {
     const Battle b = SetUpBattle(settings::SaverSettings{}, Screen96Dpi(1024, 768));
-    EXPECT_EQ(b.RedCount, 5);
-    EXPECT_EQ(b.BlueCount, 5);
-    EXPECT_EQ(b.TotalCount, 10);
-    EXPECT_EQ(b.BackGround, 0);
-    ASSERT_EQ(b.ShipPos.size(), 11u);
-    ASSERT_EQ(b.ShipStat.size(), 11u);
-    EXPECT_EQ(b.ShipStat[0], StatRec{});
-    EXPECT_EQ(b.ShipPos[0], PosRec{});
+    EXPECT_EQ(b.redCount, 5);
+    EXPECT_EQ(b.blueCount, 5);
+    EXPECT_EQ(b.totalCount, 10);
+    EXPECT_EQ(b.background, 0);
+    ASSERT_EQ(b.shipPos.size(), 11u);
+    ASSERT_EQ(b.shipStat.size(), 11u);
+    EXPECT_EQ(b.shipStat[0], StatRec{});
+    EXPECT_EQ(b.shipPos[0], PosRec{});
     for (int k = 1; k <= 10; ++k) {
         SCOPED_TRACE(k);
-        EXPECT_EQ(b.ShipStat[k].Side, k <= 5 ? 0 : 1);
-        EXPECT_EQ(b.ShipStat[k].Mode, Placing);
-        EXPECT_EQ(b.ShipStat[k].Flash, 0);
-        EXPECT_EQ(b.ShipStat[k].Hit, 0);
-        EXPECT_EQ(b.ShipStat[k].Dir, Right);
-        EXPECT_EQ(b.ShipPos[k], PosRec{});
+        EXPECT_EQ(b.shipStat[k].side, k <= 5 ? 0 : 1);
+        EXPECT_EQ(b.shipStat[k].mode, kPlacing);
+        EXPECT_EQ(b.shipStat[k].flash, 0);
+        EXPECT_EQ(b.shipStat[k].hit, 0);
+        EXPECT_EQ(b.shipStat[k].dir, kRight);
+        EXPECT_EQ(b.shipPos[k], PosRec{});
     }
-    EXPECT_EQ(b.SeaColor, 0);
+    EXPECT_EQ(b.seaColor, 0);
 }
 
 struct CountCase {
@@ -45,11 +45,11 @@ class FleetSizes : public ::testing::TestWithParam<CountCase> {};
 TEST_P(FleetSizes, AreUsedAsStoredWithinTheGuard) {
     const CountCase& c = GetParam();
     const Battle b = SetUpBattle({c.storedRed, c.storedBlue, 0}, Screen96Dpi(800, 600));
-    EXPECT_EQ(b.RedCount, c.red);
-    EXPECT_EQ(b.BlueCount, c.blue);
-    EXPECT_EQ(b.TotalCount, c.total);
-    ASSERT_EQ(b.ShipStat.size(), size_t(c.total) + 1);
-    for (int k = 1; k <= c.total; ++k) EXPECT_EQ(b.ShipStat[k].Side, k <= c.red ? 0 : 1) << k;
+    EXPECT_EQ(b.redCount, c.red);
+    EXPECT_EQ(b.blueCount, c.blue);
+    EXPECT_EQ(b.totalCount, c.total);
+    ASSERT_EQ(b.shipStat.size(), size_t(c.total) + 1);
+    for (int k = 1; k <= c.total; ++k) EXPECT_EQ(b.shipStat[k].side, k <= c.red ? 0 : 1) << k;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -73,11 +73,11 @@ class DerivedSizes : public ::testing::TestWithParam<SizeCase> {};
 TEST_P(DerivedSizes, ComeFromTwipsRoundedHalfToEven) {
     const SizeCase& c = GetParam();
     const Battle b = SetUpBattle({}, c.m);
-    EXPECT_EQ(b.ScrWidth, c.scrWidth);
-    EXPECT_EQ(b.ScrHeight, c.scrHeight);
-    EXPECT_EQ(b.CharWidth, c.charWidth);
-    EXPECT_EQ(b.CharHeight, c.charHeight);
-    EXPECT_EQ(b.CharDiag, c.charDiag);
+    EXPECT_EQ(b.scrWidth, c.scrWidth);
+    EXPECT_EQ(b.scrHeight, c.scrHeight);
+    EXPECT_EQ(b.charWidth, c.charWidth);
+    EXPECT_EQ(b.charHeight, c.charHeight);
+    EXPECT_EQ(b.charDiag, c.charDiag);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -91,8 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SetUpBattle, KeepsAnUnknownBackgroundWithASeaColourOfZero) {
     const Battle b = SetUpBattle({5, 5, 2}, Screen96Dpi(800, 600));
-    EXPECT_EQ(b.BackGround, 2);
-    EXPECT_EQ(b.SeaColor, 0);
+    EXPECT_EQ(b.background, 2);
+    EXPECT_EQ(b.seaColor, 0);
 }
 
 TEST(SetUpBattle, ZeroTwipsPerPixelIsAnOverflowError) {

@@ -46,14 +46,14 @@ inline Battle MakeBattle(int16_t red, int16_t blue, int32_t width = 800, int32_t
     m.screenHeightTw = float(height * 15);
     m.charWidthTw = 117 * 15;
     m.charHeightTw = 44 * 15;
-    return SetUpBattle({red, blue, settings::PlainBlue}, m);
+    return SetUpBattle({red, blue, settings::kPlainBlue}, m);
 }
 
-// Puts ship k at (x, y) in `mode`; `target` matters for Firing ships only.
-inline void Put(Battle& b, int k, int32_t x, int32_t y, int16_t mode = Sailing, int16_t target = -1) {
-    b.ShipPos.at(size_t(k)) = {x, y};
-    b.ShipStat.at(size_t(k)).Mode = mode;
-    b.ShipStat.at(size_t(k)).Target = target;
+// Puts ship k at (x, y) in `mode`; `target` matters for kFiring ships only.
+inline void Put(Battle& b, int k, int32_t x, int32_t y, int16_t mode = kSailing, int16_t target = -1) {
+    b.shipPos.at(size_t(k)) = {x, y};
+    b.shipStat.at(size_t(k)).mode = mode;
+    b.shipStat.at(size_t(k)).target = target;
 }
 
 }  // namespace battle::testing

@@ -24,13 +24,13 @@ TEST(Placing, FirstTickPlacesTheDefaultFleetsAtLeastOneDiagonalApart) {
         platform::Random random(seed);
         StepShips(b, random);
         for (int k = 1; k <= 10; ++k) {
-            EXPECT_EQ(b.ShipStat[k].Mode, Sailing) << k;
-            EXPECT_GE(b.ShipPos[k].X, 1);
-            EXPECT_LE(b.ShipPos[k].X, 1024 - 117);
-            EXPECT_GE(b.ShipPos[k].Y, 1);
-            EXPECT_LE(b.ShipPos[k].Y, 768 - 44);
-            EXPECT_GE(Distance(b.ShipPos[k], PosRec{0, 0}), 125.0) << k;
-            for (int j = 1; j < k; ++j) EXPECT_GE(Distance(b.ShipPos[k], b.ShipPos[j]), 125.0) << j << "," << k;
+            EXPECT_EQ(b.shipStat[k].mode, kSailing) << k;
+            EXPECT_GE(b.shipPos[k].x, 1);
+            EXPECT_LE(b.shipPos[k].x, 1024 - 117);
+            EXPECT_GE(b.shipPos[k].y, 1);
+            EXPECT_LE(b.shipPos[k].y, 768 - 44);
+            EXPECT_GE(Distance(b.shipPos[k], PosRec{0, 0}), 125.0) << k;
+            for (int j = 1; j < k; ++j) EXPECT_GE(Distance(b.shipPos[k], b.shipPos[j]), 125.0) << j << "," << k;
         }
     }
 }
@@ -43,8 +43,8 @@ TEST(Placing, MapsTheTwoDrawsOntoTheScreenAndRetriesTooCloseSpots) {
     ScriptedRandom random{0.0f, 0.0f, std::nextafter(1.0f, 0.0f), std::nextafter(1.0f, 0.0f)};
     StepShip(b, 2, random);
     EXPECT_EQ(random.Left(), 0u);
-    EXPECT_EQ(b.ShipPos[2], (PosRec{683, 556}));
-    EXPECT_EQ(b.ShipStat[2].Mode, Sailing);
+    EXPECT_EQ(b.shipPos[2], (PosRec{683, 556}));
+    EXPECT_EQ(b.shipStat[2].mode, kSailing);
 }
 
 TEST(Placing, GivesUpAfterTheAttemptBoundAndWaitsForTheNextTick) {
@@ -54,8 +54,8 @@ TEST(Placing, GivesUpAfterTheAttemptBoundAndWaitsForTheNextTick) {
     for (int i = 0; i < 2 * kPlacementAttempts; ++i) random.Add(0.0f);  // always (1, 1): taken
     StepShip(b, 2, random);
     EXPECT_EQ(random.Left(), 0u);
-    EXPECT_EQ(b.ShipStat[2].Mode, Placing);
-    EXPECT_EQ(b.ShipPos[2], (PosRec{0, 0}));
+    EXPECT_EQ(b.shipStat[2].mode, kPlacing);
+    EXPECT_EQ(b.shipPos[2], (PosRec{0, 0}));
 }
 
 struct RangeCase {
@@ -73,9 +73,9 @@ TEST_P(Range, NearerThanTheDiagonalFiresWithoutMovingElseSteps) {
     Put(b, 2, 300 + c.dx, 300 + c.dy);
     ScriptedRandom none;
     StepShip(b, 1, none);
-    EXPECT_EQ(b.ShipStat[1].Target, 2);
-    EXPECT_EQ(b.ShipStat[1].Mode, c.fires ? Firing : Sailing);
-    EXPECT_EQ(b.ShipPos[1] == (PosRec{300, 300}), c.fires);
+    EXPECT_EQ(b.shipStat[1].target, 2);
+    EXPECT_EQ(b.shipStat[1].mode, c.fires ? kFiring : kSailing);
+    EXPECT_EQ(b.shipPos[1] == (PosRec{300, 300}), c.fires);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sailing, Range,
@@ -100,25 +100,25 @@ TEST_P(Headings, SteerOneTwelfthOfACellTowardsTheTarget) {
     Battle b = MakeBattle(1, 1);
     Put(b, 1, 340, 278);
     Put(b, 2, 340 + c.dx, 278 + c.dy);
-    b.ShipStat[1].Dir = 2;
+    b.shipStat[1].dir = 2;
     ScriptedRandom none;
     StepShip(b, 1, none);
-    EXPECT_EQ(b.ShipStat[1].Dir, c.dir);
-    EXPECT_EQ(b.ShipPos[1], (PosRec{340 + c.stepX, 278 + c.stepY}));
+    EXPECT_EQ(b.shipStat[1].dir, c.dir);
+    EXPECT_EQ(b.shipPos[1], (PosRec{340 + c.stepX, 278 + c.stepY}));
 }
 
 // The diagonals sit on sector bounds; the bounds come from a pi rounded to 13 decimals,
 // which puts each diagonal on a definite side.
 INSTANTIATE_TEST_SUITE_P(Sailing, Headings,
-                         ::testing::Values(HeadingCase{"Right", 300, 0, Right, 12, 0},
-                                           HeadingCase{"Left", -300, 0, Left, -12, 0},
-                                           HeadingCase{"Down", 0, 270, Down, 0, 12},
-                                           HeadingCase{"Up", 0, -270, Up, 0, -12},
-                                           HeadingCase{"UpRight", 250, -250, Right, 8, -8},
-                                           HeadingCase{"UpLeft", -250, -250, Up, -8, -8},
-                                           HeadingCase{"DownLeft", -250, 250, Down, -8, 8},
-                                           HeadingCase{"DownRight", 250, 250, Right, 8, 8},
-                                           HeadingCase{"ShallowUpRight", 200, -100, Right, 10, -5}),
+                         ::testing::Values(HeadingCase{"Right", 300, 0, kRight, 12, 0},
+                                           HeadingCase{"Left", -300, 0, kLeft, -12, 0},
+                                           HeadingCase{"Down", 0, 270, kDown, 0, 12},
+                                           HeadingCase{"Up", 0, -270, kUp, 0, -12},
+                                           HeadingCase{"UpRight", 250, -250, kRight, 8, -8},
+                                           HeadingCase{"UpLeft", -250, -250, kUp, -8, -8},
+                                           HeadingCase{"DownLeft", -250, 250, kDown, -8, 8},
+                                           HeadingCase{"DownRight", 250, 250, kRight, 8, 8},
+                                           HeadingCase{"ShallowUpRight", 200, -100, kRight, 10, -5}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Sailing, EqualDistancesPickTheLowerNumber) {
@@ -129,8 +129,8 @@ TEST(Sailing, EqualDistancesPickTheLowerNumber) {
         Put(b, 3, 400 - lowerAt, 300);
         ScriptedRandom none;
         StepShip(b, 1, none);
-        EXPECT_EQ(b.ShipStat[1].Target, 2);
-        EXPECT_EQ(b.ShipPos[1].X, 400 + (lowerAt > 0 ? 12 : -12));
+        EXPECT_EQ(b.shipStat[1].target, 2);
+        EXPECT_EQ(b.shipPos[1].x, 400 + (lowerAt > 0 ? 12 : -12));
     }
 }
 
@@ -148,19 +148,19 @@ TEST_P(Eligibility, OnlyEnemiesAfloatAndUnhitAreTargets) {
     Put(b, 1, 400, 300);
     Put(b, 2, 420, 300);  // own side, nearest of all
     Put(b, 3, 400, 450, c.nearMode, 1);
-    b.ShipStat[3].Hit = c.nearHit;
+    b.shipStat[3].hit = c.nearHit;
     Put(b, 4, 400, 40);
     ScriptedRandom none;
     StepShip(b, 1, none);
-    EXPECT_EQ(b.ShipStat[1].Target, c.target);
+    EXPECT_EQ(b.shipStat[1].target, c.target);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sailing, Eligibility,
-                         ::testing::Values(EligibilityCase{"SailingCounts", Sailing, 0, 3},
-                                           EligibilityCase{"FiringCounts", Firing, 0, 3},
-                                           EligibilityCase{"PlacingSkipped", Placing, 0, 4},
-                                           EligibilityCase{"ExplodingSkipped", Exploding, 0, 4},
-                                           EligibilityCase{"HitSkipped", Sailing, -1, 4},
+                         ::testing::Values(EligibilityCase{"SailingCounts", kSailing, 0, 3},
+                                           EligibilityCase{"FiringCounts", kFiring, 0, 3},
+                                           EligibilityCase{"PlacingSkipped", kPlacing, 0, 4},
+                                           EligibilityCase{"ExplodingSkipped", kExploding, 0, 4},
+                                           EligibilityCase{"HitSkipped", kSailing, -1, 4},
                                            EligibilityCase{"UnknownModeSkipped", 7, 0, 4}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -171,10 +171,10 @@ TEST(Sailing, WithoutEnemiesAShipKeepsItsPlaceAndHeading) {
     const Battle placed = b;
     for (int i = 0; i < 50; ++i) StepShips(b, random);
     for (int k = 1; k <= 5; ++k) {
-        EXPECT_EQ(b.ShipPos[k], placed.ShipPos[k]);
-        EXPECT_EQ(b.ShipStat[k].Dir, placed.ShipStat[k].Dir);
-        EXPECT_EQ(b.ShipStat[k].Mode, Sailing);
-        EXPECT_EQ(b.ShipStat[k].Target, -1);
+        EXPECT_EQ(b.shipPos[k], placed.shipPos[k]);
+        EXPECT_EQ(b.shipStat[k].dir, placed.shipStat[k].dir);
+        EXPECT_EQ(b.shipStat[k].mode, kSailing);
+        EXPECT_EQ(b.shipStat[k].target, -1);
     }
 }
 
@@ -188,11 +188,11 @@ class Edges : public ::testing::TestWithParam<EdgeCase> {};
 TEST_P(Edges, KeepTheShipOnTheScreen) {
     const EdgeCase& c = GetParam();
     Battle b = MakeBattle(1, 1);  // largest corner (683, 556)
-    Put(b, 1, c.ship.X, c.ship.Y);
-    Put(b, 2, c.target.X, c.target.Y);
+    Put(b, 1, c.ship.x, c.ship.y);
+    Put(b, 2, c.target.x, c.target.y);
     ScriptedRandom none;
     StepShip(b, 1, none);
-    EXPECT_EQ(b.ShipPos[1], c.after);
+    EXPECT_EQ(b.shipPos[1], c.after);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sailing, Edges,
@@ -215,13 +215,13 @@ class ShotRoll : public ::testing::TestWithParam<RollCase> {};
 TEST_P(ShotRoll, SinksOnASevenFormedInSinglePrecision) {
     const RollCase& c = GetParam();
     Battle b = MakeBattle(1, 1);
-    Put(b, 1, 300, 300, Firing, 2);
+    Put(b, 1, 300, 300, kFiring, 2);
     Put(b, 2, 400, 300);
     ScriptedRandom random{c.r};
     StepShip(b, 1, random);
-    EXPECT_EQ(b.ShipStat[2].Hit, c.sinks ? -1 : 0);
-    EXPECT_EQ(b.ShipStat[1].Mode, c.sinks ? Sailing : Firing);
-    EXPECT_EQ(b.ShipStat[1].Flash, c.sinks ? 0 : -1);
+    EXPECT_EQ(b.shipStat[2].hit, c.sinks ? -1 : 0);
+    EXPECT_EQ(b.shipStat[1].mode, c.sinks ? kSailing : kFiring);
+    EXPECT_EQ(b.shipStat[1].flash, c.sinks ? 0 : -1);
 }
 
 // 0.7f * 10 is 6.99999988 in double but rounds to 7 in single precision: a miss.
@@ -243,119 +243,119 @@ TEST(Firing, TheFlashAlternatesStartingWithTheFiringPicture) {
     std::vector<int> pictures;
     for (int tick = 0; tick < 5; ++tick) {
         StepShip(b, 1, random);
-        pictures.push_back(PictureNumber(b.ShipStat[1]));
+        pictures.push_back(PictureNumber(b.shipStat[1]));
     }
     EXPECT_EQ(pictures, (std::vector<int>{1, 2, 1, 2, 1}));
-    EXPECT_EQ(b.ShipPos[1], (PosRec{300, 300}));
+    EXPECT_EQ(b.shipPos[1], (PosRec{300, 300}));
 }
 
 TEST(Firing, KeepsFiringAtATargetThatSailedOutOfRange) {
     Battle b = MakeBattle(1, 1);
-    Put(b, 1, 300, 300, Firing, 2);
+    Put(b, 1, 300, 300, kFiring, 2);
     Put(b, 2, 650, 500);
     ScriptedRandom random{0.0f, 0.0f};
     StepShip(b, 1, random);
     StepShip(b, 1, random);
-    EXPECT_EQ(b.ShipStat[1].Mode, Firing);
-    EXPECT_EQ(b.ShipPos[1], (PosRec{300, 300}));
+    EXPECT_EQ(b.shipStat[1].mode, kFiring);
+    EXPECT_EQ(b.shipPos[1], (PosRec{300, 300}));
 }
 
 TEST(Firing, AtAnExplodingTargetDropsToSailingButStillShoots) {
     for (float r : {0.0f, 0.65f}) {
         const bool hits = r == 0.65f;
         Battle b = MakeBattle(1, 1);
-        Put(b, 1, 300, 300, Firing, 2);
-        b.ShipStat[1].Flash = -1;
-        Put(b, 2, 400, 300, Exploding);
-        b.ShipStat[2].ExpCount = 2;
+        Put(b, 1, 300, 300, kFiring, 2);
+        b.shipStat[1].flash = -1;
+        Put(b, 2, 400, 300, kExploding);
+        b.shipStat[2].expCount = 2;
         ScriptedRandom random{r};
         StepShips(b, random);
         EXPECT_EQ(random.Left(), 0u);
-        EXPECT_EQ(b.ShipStat[1].Mode, Sailing);
-        EXPECT_EQ(b.ShipStat[1].Flash, 0);
+        EXPECT_EQ(b.shipStat[1].mode, kSailing);
+        EXPECT_EQ(b.shipStat[1].flash, 0);
         // A second sinking restarts the explosion in the target's own step.
-        EXPECT_EQ(b.ShipStat[2].ExpCount, hits ? 3 : 1) << r;
+        EXPECT_EQ(b.shipStat[2].expCount, hits ? 3 : 1) << r;
     }
 }
 
 TEST(Firing, AtATargetAlreadyHitDropsToSailing) {
     Battle b = MakeBattle(1, 1);
-    Put(b, 1, 300, 300, Firing, 2);
-    Put(b, 2, 400, 300, Firing, 1);
-    b.ShipStat[2].Hit = -1;
+    Put(b, 1, 300, 300, kFiring, 2);
+    Put(b, 2, 400, 300, kFiring, 1);
+    b.shipStat[2].hit = -1;
     ScriptedRandom random{0.0f};
     StepShip(b, 1, random);
-    EXPECT_EQ(b.ShipStat[1].Mode, Sailing);
+    EXPECT_EQ(b.shipStat[1].mode, kSailing);
 }
 
 TEST(Firing, AFiringShipWithoutATargetIsASubscriptError) {
     Battle b = MakeBattle(1, 1);
-    Put(b, 1, 300, 300, Firing, -1);
+    Put(b, 1, 300, 300, kFiring, -1);
     ScriptedRandom none;
     EXPECT_THROW(StepShip(b, 1, none), platform::RuntimeError);
 }
 
 TEST(Duel, AHigherNumberSunkExplodesInTheSameTickWithoutDrawing) {
     Battle b = MakeBattle(1, 1);
-    Put(b, 1, 300, 300, Firing, 2);
-    Put(b, 2, 400, 300, Firing, 1);
+    Put(b, 1, 300, 300, kFiring, 2);
+    Put(b, 2, 400, 300, kFiring, 1);
     ScriptedRandom random{0.65f};  // ship 1 draws first and sinks 2; 2 draws nothing
     StepShips(b, random);
     EXPECT_EQ(random.Left(), 0u);
-    EXPECT_EQ(b.ShipStat[1].Mode, Sailing);
-    EXPECT_EQ(b.ShipStat[2].Mode, Exploding);
-    EXPECT_EQ(b.ShipStat[2].ExpCount, 3);
-    EXPECT_EQ(b.ShipStat[2].Hit, 0);
-    EXPECT_EQ(b.ShipStat[2].Flash, 0);
+    EXPECT_EQ(b.shipStat[1].mode, kSailing);
+    EXPECT_EQ(b.shipStat[2].mode, kExploding);
+    EXPECT_EQ(b.shipStat[2].expCount, 3);
+    EXPECT_EQ(b.shipStat[2].hit, 0);
+    EXPECT_EQ(b.shipStat[2].flash, 0);
 }
 
 TEST(Duel, ALowerNumberSunkExplodesOnTheNextTick) {
     Battle b = MakeBattle(1, 1);
-    Put(b, 1, 300, 300, Firing, 2);
-    Put(b, 2, 400, 300, Firing, 1);
+    Put(b, 1, 300, 300, kFiring, 2);
+    Put(b, 2, 400, 300, kFiring, 1);
     ScriptedRandom random{0.0f, 0.65f};  // 1 misses, 2 sinks 1
     StepShips(b, random);
     EXPECT_EQ(random.Left(), 0u);
-    EXPECT_EQ(b.ShipStat[1].Hit, -1);
-    EXPECT_EQ(b.ShipStat[1].Mode, Firing);  // still drawn as a ship this frame
-    StepShips(b, random);  // 1 turns to Exploding, 2 finds no enemy: no draws at all
-    EXPECT_EQ(b.ShipStat[1].Mode, Exploding);
-    EXPECT_EQ(b.ShipStat[1].ExpCount, 3);
-    EXPECT_EQ(b.ShipStat[2].Mode, Sailing);
-    EXPECT_EQ(b.ShipStat[2].Target, -1);
+    EXPECT_EQ(b.shipStat[1].hit, -1);
+    EXPECT_EQ(b.shipStat[1].mode, kFiring);  // still drawn as a ship this frame
+    StepShips(b, random);  // 1 turns to kExploding, 2 finds no enemy: no draws at all
+    EXPECT_EQ(b.shipStat[1].mode, kExploding);
+    EXPECT_EQ(b.shipStat[1].expCount, 3);
+    EXPECT_EQ(b.shipStat[2].mode, kSailing);
+    EXPECT_EQ(b.shipStat[2].target, -1);
 }
 
 TEST(Sinking, ExplodesThreeFramesIsAbsentOneAndIsThenPlacedAnew) {
     Battle b = MakeBattle(1, 1);
     Put(b, 1, 100, 100);
     Put(b, 2, 150, 150);
-    b.ShipStat[2].Hit = -1;
-    b.ShipStat[2].Dir = Left;
+    b.shipStat[2].hit = -1;
+    b.shipStat[2].dir = kLeft;
     ScriptedRandom random{0.5f, 0.5f};  // the one placement: (342, 279)
     std::vector<int16_t> modes;
     for (int tick = 0; tick < 5; ++tick) {
         StepShips(b, random);
-        modes.push_back(b.ShipStat[2].Mode);
+        modes.push_back(b.shipStat[2].mode);
         if (tick < 3) {
-            EXPECT_EQ(b.ShipPos[2], (PosRec{150, 150}));
+            EXPECT_EQ(b.shipPos[2], (PosRec{150, 150}));
         }
     }
-    EXPECT_EQ(modes, (std::vector<int16_t>{Exploding, Exploding, Exploding, Placing, Sailing}));
+    EXPECT_EQ(modes, (std::vector<int16_t>{kExploding, kExploding, kExploding, kPlacing, kSailing}));
     EXPECT_EQ(random.Left(), 0u);
-    EXPECT_EQ(b.ShipPos[2], (PosRec{342, 279}));
-    EXPECT_EQ(b.ShipStat[2].Dir, Left);  // the heading it sank with, until it moves
+    EXPECT_EQ(b.shipPos[2], (PosRec{342, 279}));
+    EXPECT_EQ(b.shipStat[2].dir, kLeft);  // the heading it sank with, until it moves
 }
 
 TEST(Exploding, ACountRunsDownAndAnUnknownModeIsLeftAlone) {
     Battle b = MakeBattle(1, 1);
     Put(b, 1, 300, 300, 9);
-    Put(b, 2, 600, 300, Exploding);
-    b.ShipStat[2].ExpCount = 3;
+    Put(b, 2, 600, 300, kExploding);
+    b.shipStat[2].expCount = 3;
     ScriptedRandom none;
     StepShips(b, none);
-    EXPECT_EQ(b.ShipStat[1].Mode, 9);
-    EXPECT_EQ(b.ShipPos[1], (PosRec{300, 300}));
-    EXPECT_EQ(b.ShipStat[2].ExpCount, 2);
+    EXPECT_EQ(b.shipStat[1].mode, 9);
+    EXPECT_EQ(b.shipPos[1], (PosRec{300, 300}));
+    EXPECT_EQ(b.shipStat[2].expCount, 2);
 }
 
 }  // namespace

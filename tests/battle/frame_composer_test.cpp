@@ -28,29 +28,29 @@ class Pictures : public ::testing::TestWithParam<PictureCase> {};
 TEST_P(Pictures, NumberBySideHeadingAndFlash) {
     const PictureCase& c = GetParam();
     StatRec s;
-    s.Side = c.side;
-    s.Dir = c.dir;
-    s.Flash = c.flash;
+    s.side = c.side;
+    s.dir = c.dir;
+    s.flash = c.flash;
     EXPECT_EQ(PictureNumber(s), c.picture);
 }
 
 INSTANTIATE_TEST_SUITE_P(PictureNumber, Pictures,
-                         ::testing::Values(PictureCase{"RedRightPlain", 0, Right, 0, 1},
-                                           PictureCase{"RedRightFiring", 0, Right, -1, 2},
-                                           PictureCase{"RedDown", 0, Down, 0, 3},
-                                           PictureCase{"RedLeftFiring", 0, Left, -1, 6},
-                                           PictureCase{"RedUp", 0, Up, 0, 7},
-                                           PictureCase{"BlueRight", 1, Right, 0, 9},
-                                           PictureCase{"BlueDownFiring", 1, Down, -1, 12},
-                                           PictureCase{"BlueUpFiring", 1, Up, -1, 16}),
+                         ::testing::Values(PictureCase{"RedRightPlain", 0, kRight, 0, 1},
+                                           PictureCase{"RedRightFiring", 0, kRight, -1, 2},
+                                           PictureCase{"RedDown", 0, kDown, 0, 3},
+                                           PictureCase{"RedLeftFiring", 0, kLeft, -1, 6},
+                                           PictureCase{"RedUp", 0, kUp, 0, 7},
+                                           PictureCase{"BlueRight", 1, kRight, 0, 9},
+                                           PictureCase{"BlueDownFiring", 1, kDown, -1, 12},
+                                           PictureCase{"BlueUpFiring", 1, kUp, -1, 16}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PictureNumber, OutsideTheSixteenPicturesIsASubscriptError) {
-    for (StatRec s : {StatRec{.Side = 2}, StatRec{.Side = -1}, StatRec{.Side = 1, .Dir = 4}, StatRec{.Side = 1, .Dir = -5},
-                      StatRec{.Side = 20000}}) {
+    for (StatRec s : {StatRec{.side = 2}, StatRec{.side = -1}, StatRec{.side = 1, .dir = 4}, StatRec{.side = 1, .dir = -5},
+                      StatRec{.side = 20000}}) {
         try {
             PictureNumber(s);
-            ADD_FAILURE() << "side " << s.Side << " dir " << s.Dir;
+            ADD_FAILURE() << "side " << s.side << " dir " << s.dir;
         } catch (const platform::RuntimeError& e) {
             EXPECT_TRUE(e.number() == platform::RuntimeError::kSubscriptOutOfRange ||
                         e.number() == platform::RuntimeError::kOverflow);
@@ -78,15 +78,15 @@ public:
 
 TEST(ComposeFrame, DrawsTheBackgroundThenVisibleShipsInOrderThenFlips) {
     Battle b = MakeBattle(2, 2);
-    b.BackGround = 0;
+    b.background = 0;
     Put(b, 1, 10, 20);                   // red, right, plain
-    Put(b, 2, 30, 40, Placing);          // not drawn
-    Put(b, 3, 50, 60, Exploding);        // blue, left: its picture, then the explosion
-    b.ShipStat[3].Dir = Left;
-    Put(b, 4, 70, 80, Firing, 1);        // blue, up, flash; hit but not yet exploding
-    b.ShipStat[4].Dir = Up;
-    b.ShipStat[4].Flash = -1;
-    b.ShipStat[4].Hit = -1;
+    Put(b, 2, 30, 40, kPlacing);          // not drawn
+    Put(b, 3, 50, 60, kExploding);        // blue, left: its picture, then the explosion
+    b.shipStat[3].dir = kLeft;
+    Put(b, 4, 70, 80, kFiring, 1);        // blue, up, flash; hit but not yet exploding
+    b.shipStat[4].dir = kUp;
+    b.shipStat[4].flash = -1;
+    b.shipStat[4].hit = -1;
     RecordingDisplay d;
     ComposeFrame(b, d);
     EXPECT_EQ(d.calls, (std::vector<std::string>{
@@ -102,8 +102,8 @@ TEST(ComposeFrame, DrawsTheBackgroundThenVisibleShipsInOrderThenFlips) {
 TEST(ComposeFrame, FillsWithTheSeaColourForEveryOtherBackground) {
     for (int16_t background : {1, 2, -1}) {
         Battle b = MakeBattle(1, 1);
-        b.BackGround = background;
-        b.SeaColor = background == 1 ? 0xAA : 0;
+        b.background = background;
+        b.seaColor = background == 1 ? 0xAA : 0;
         RecordingDisplay d;
         ComposeFrame(b, d);
         EXPECT_EQ(d.calls, (std::vector<std::string>{background == 1 ? "fill 170" : "fill 0", "flip"}));
@@ -140,8 +140,8 @@ protected:
         for (int n = 1; n <= 16; ++n) display.SetSurface(n, 117, 44, Sprite(BodyOf(n)));
         display.SetSurface(graphics::kExplosionSurface, 117, 44, Explosion());
         b = MakeBattle(2, 2, kW, kH);
-        b.BackGround = 1;
-        b.SeaColor = int32_t(graphics::SoftDisplay::ColorToSurfacePixel(kSeaGdiColor));
+        b.background = 1;
+        b.seaColor = int32_t(graphics::SoftDisplay::ColorToSurfacePixel(kSeaGdiColor));
     }
     PixelValue Shown(int32_t x, int32_t y) {
         ComposeFrame(b, display);
@@ -161,7 +161,7 @@ TEST_F(SoftFrame, DesktopBackgroundIsCopiedWhole) {
     std::vector<PixelValue> desktop(size_t(kW) * kH);
     for (size_t i = 0; i < desktop.size(); ++i) desktop[i] = PixelValue(i * 2654435761u) & 0xFFFFFF;
     display.SetSurface(graphics::kBackgroundSurface, kW, kH, desktop);
-    b.BackGround = 0;
+    b.background = 0;
     ComposeFrame(b, display);
     EXPECT_EQ(display.FrontBuffer().pixels, desktop);
 }
@@ -175,14 +175,14 @@ TEST_F(SoftFrame, WhiteIsTransparentAndNearWhiteIsDrawn) {
 }
 
 TEST_F(SoftFrame, HigherNumbersLieOnTopAndAnExplosionCoversOnlyItsOwnShip) {
-    Put(b, 1, 0, 0, Exploding);   // red right plain: picture 1, explosion x 36..83
+    Put(b, 1, 0, 0, kExploding);   // red right plain: picture 1, explosion x 36..83
     Put(b, 2, 60, 0);             // red, down (picture 3), on top of ship 1's right half
-    b.ShipStat[2].Dir = Down;
+    b.shipStat[2].dir = kDown;
     Put(b, 3, 150, 100);          // blue
-    b.ShipStat[3].Dir = Up;
-    Put(b, 4, 150, 100, Firing, 1);  // blue up flash, on top of ship 3
-    b.ShipStat[4].Dir = Up;
-    b.ShipStat[4].Flash = -1;
+    b.shipStat[3].dir = kUp;
+    Put(b, 4, 150, 100, kFiring, 1);  // blue up flash, on top of ship 3
+    b.shipStat[4].dir = kUp;
+    b.shipStat[4].flash = -1;
     EXPECT_EQ(Shown(20, 20), BodyOf(1));       // ship 1 beside its explosion
     EXPECT_EQ(Shown(40, 5), kBoom);            // explosion over ship 1's cell
     EXPECT_EQ(Shown(40, 20), kBoom);           // explosion over ship 1's body

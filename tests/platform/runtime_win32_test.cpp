@@ -72,8 +72,8 @@ public:
         p.height = 50;
         return p;
     }
-    void Form_Load() override { ++loads; }
-    void Form_Unload() override { ++unloads; }
+    void OnLoad() override { ++loads; }
+    void OnUnload() override { ++unloads; }
     void OnTimer(UINT_PTR) override {
         ++timers;
         StopTimer(1);

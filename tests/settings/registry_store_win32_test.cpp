@@ -35,16 +35,16 @@ TEST_F(RegistryStoreTest, NothingStoredGivesDefaults) {
     SaverSettings s = LoadSaverSettings(store);
     EXPECT_EQ(s.redCount, 5);
     EXPECT_EQ(s.blueCount, 5);
-    EXPECT_EQ(s.background, Desktop);
+    EXPECT_EQ(s.background, kDesktop);
 }
 
 TEST_F(RegistryStoreTest, RoundTripStoresRegSzTexts) {
     RegistryStore store(kApp);
-    SaveSaverSettings(store, {2, 15, PlainBlue});
+    SaveSaverSettings(store, {2, 15, kPlainBlue});
     SaverSettings s = LoadSaverSettings(store);
     EXPECT_EQ(s.redCount, 2);
     EXPECT_EQ(s.blueCount, 15);
-    EXPECT_EQ(s.background, PlainBlue);
+    EXPECT_EQ(s.background, kPlainBlue);
 
     wchar_t buf[32] = {};
     DWORD size = sizeof buf, type = 0;
@@ -71,7 +71,7 @@ TEST_F(RegistryStoreTest, JunkValuesReadAsDefaults) {
     SaverSettings s = LoadSaverSettings(store);
     EXPECT_EQ(s.redCount, 5);
     EXPECT_EQ(s.blueCount, 5);
-    EXPECT_EQ(s.background, Desktop);
+    EXPECT_EQ(s.background, kDesktop);
 }
 
 TEST_F(RegistryStoreTest, StringWithoutTerminatorIsRead) {

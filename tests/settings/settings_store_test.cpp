@@ -29,7 +29,7 @@ TEST(LoadSaverSettings, EmptyStoreGivesDefaults) {
     SaverSettings s = LoadSaverSettings(store);
     EXPECT_EQ(s.redCount, 5);
     EXPECT_EQ(s.blueCount, 5);
-    EXPECT_EQ(s.background, Desktop);
+    EXPECT_EQ(s.background, kDesktop);
 }
 
 TEST(LoadSaverSettings, ReturnsStoredValuesWithoutRangeChecks) {
@@ -40,7 +40,7 @@ TEST(LoadSaverSettings, ReturnsStoredValuesWithoutRangeChecks) {
     SaverSettings s = LoadSaverSettings(store);
     EXPECT_EQ(s.redCount, 20);
     EXPECT_EQ(s.blueCount, 8);
-    EXPECT_EQ(s.background, PlainBlue);
+    EXPECT_EQ(s.background, kPlainBlue);
 }
 
 TEST(LoadSaverSettings, JunkOrOversizedValuesFallBackToDefaults) {
@@ -56,7 +56,7 @@ TEST(LoadSaverSettings, JunkOrOversizedValuesFallBackToDefaults) {
 
 TEST(SaveSaverSettings, WritesPlainDecimalTextsInOrder) {
     MemoryStore store;
-    SaveSaverSettings(store, {2, 15, PlainBlue});
+    SaveSaverSettings(store, {2, 15, kPlainBlue});
     EXPECT_EQ(store.values[std::make_pair(std::string("Setting"), std::string("RedCount"))], "2");
     EXPECT_EQ(store.values[std::make_pair(std::string("Setting"), std::string("BlueCount"))], "15");
     EXPECT_EQ(store.values[std::make_pair(std::string("Setting"), std::string("BackGround"))], "1");

@@ -23,7 +23,7 @@ struct Options {
     int16_t red = 5, blue = 5;
     long ticks = 40;
     uint64_t seed = 1;
-    int16_t background = settings::PlainBlue;
+    int16_t background = settings::kPlainBlue;
     std::string out;
 };
 
@@ -55,8 +55,8 @@ Options Parse(int argc, char** argv) {
         else if (flag == "--seed") o.seed = uint64_t(Number(value, 0, 2147483647, "seed"));
         else if (flag == "--out") o.out = value;
         else if (flag == "--background") {
-            if (value == "desktop") o.background = settings::Desktop;
-            else if (value == "sea") o.background = settings::PlainBlue;
+            if (value == "desktop") o.background = settings::kDesktop;
+            else if (value == "sea") o.background = settings::kPlainBlue;
             else if (value == "black") o.background = 2;
             else Usage("bad background: " + value);
         } else Usage("unknown option " + flag);
@@ -67,7 +67,7 @@ Options Parse(int argc, char** argv) {
 
 // A stand-in desktop: a teal wallpaper with a grey window and a task bar, so the desktop
 // mode can be shown without a real screen to copy.
-std::vector<graphics::PixelValue> Desktop(int32_t w, int32_t h) {
+std::vector<graphics::PixelValue> kDesktop(int32_t w, int32_t h) {
     std::vector<graphics::PixelValue> p(size_t(w) * size_t(h));
     for (int32_t y = 0; y < h; ++y) {
         for (int32_t x = 0; x < w; ++x) {
@@ -102,10 +102,10 @@ int main(int argc, char** argv) {
         const battle::Measurements m{o.width * 15.0f, o.height * 15.0f, 15, 15,
                                      assets::kPictureWidth * 15.0f, assets::kPictureHeight * 15.0f};
         battle::Battle b = battle::SetUpBattle({o.red, o.blue, o.background}, m);
-        graphics::SoftDisplay display(b.ScrWidth, b.ScrHeight);
-        if (b.BackGround == settings::PlainBlue)
-            b.SeaColor = int32_t(graphics::SoftDisplay::ColorToSurfacePixel(battle::kSeaGdiColor));
-        display.SetSurface(graphics::kBackgroundSurface, b.ScrWidth, b.ScrHeight, Desktop(b.ScrWidth, b.ScrHeight));
+        graphics::SoftDisplay display(b.scrWidth, b.scrHeight);
+        if (b.background == settings::kPlainBlue)
+            b.seaColor = int32_t(graphics::SoftDisplay::ColorToSurfacePixel(battle::kSeaGdiColor));
+        display.SetSurface(graphics::kBackgroundSurface, b.scrWidth, b.scrHeight, kDesktop(b.scrWidth, b.scrHeight));
         for (int n = 1; n <= assets::kShipPictureCount; ++n) {
             assets::Image image = assets::ShipPicture(n);
             display.SetSurface(n, image.width, image.height, std::move(image.pixels));

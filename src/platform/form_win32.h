@@ -37,7 +37,15 @@ protected:
         HCURSOR cursor = nullptr;
         HWND parent = nullptr;
     };
-    virtual CreateParams GetCreateParams() = 0;
+    // What the default CreateHandle makes; a form that overrides CreateHandle needs none.
+    virtual CreateParams GetCreateParams() { return {}; }
+    // Makes the (hidden) window. The default registers the class from GetCreateParams and
+    // lets this form's procedure drive it; a dialog made from a template by the dialog
+    // manager overrides this and calls WindowDestroyed from its WM_NCDESTROY.
+    virtual HWND CreateHandle();
+    // The window is gone: runs the unload once, forgets the window and, when it was the
+    // last form's, ends the message loop.
+    void WindowDestroyed();
 
     // Event handlers; the defaults do nothing.
     virtual void OnLoad() {}

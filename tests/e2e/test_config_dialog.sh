@@ -51,11 +51,13 @@ count_white() {
   convert-im6.q16 "$1" -crop "$4x$5+$2+$3" +repage -fuzz 8% -fill black +opaque white -colorspace gray -format '%[fx:round(mean*w*h)]' info:
 }
 
-# --- The prefix maps the dialog's Japanese font to an installed one --------------------
+# --- The prefix maps the dialog's fonts to installed ones, and has Marlett --------------
 fonts_reg=$E2E_OUT/fonts.reg
 rm -f "$fonts_reg"
 "$WINE" reg export 'HKCU\Software\Wine\Fonts\Replacements' "Z:${fonts_reg//\//\\}" >/dev/null 2>&1
 check "ＭＳ Ｐゴシック is mapped to IPAPGothic" grep -q '"ＭＳ Ｐゴシック"="IPAPGothic"' <(iconv -f UTF-16 -t UTF-8 "$fonts_reg" 2>/dev/null | tr -d '\r')
+check "Times New Roman is mapped to its metric twin" grep -q '"Times New Roman"="Liberation Serif"' <(iconv -f UTF-16 -t UTF-8 "$fonts_reg" 2>/dev/null | tr -d '\r')
+check "the prefix has Marlett for the caption buttons" test -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
 
 # --- Nothing stored: defaults, layout, focus, look ------------------------------------
 reg_clear

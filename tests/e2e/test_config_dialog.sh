@@ -77,6 +77,8 @@ if open_dialog; then
   shot=$E2E_OUT/config-dialog-full.png
   screenshot "$shot"
   convert-im6.q16 "$shot" -crop "${fw}x${fh}+${fx}+${fy}" +repage "$E2E_OUT/config-dialog.png"
+  # A dialog that took the focus while still hidden comes up with an inactive caption.
+  check_eq "caption drawn active" "$(pixel_at "$shot" $((fx + fw - 60)) $((fy + 8)))" "50,150,250"
   check_eq "blue ground" "$(pixel_at "$shot" $((ox + 5)) $((oy + 100)))" "0,0,192"
   check_eq "red count box" "$(pixel_at "$shot" $((ox + 138)) $((oy + 72)))" "255,0,0"
   check_eq "blue count box" "$(pixel_at "$shot" $((ox + 212)) $((oy + 72)))" "0,0,255"

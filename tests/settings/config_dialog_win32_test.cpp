@@ -188,6 +188,8 @@ TEST_F(ConfigDialogTest, WhiteTextOnBlueGroundRedAndBlueBoxesLightFrame) {
     UpdateWindow(dialog);
     EXPECT_EQ(GetPixel(screen, Px(5), Px(100)), RGB(0, 0, 192));
     EXPECT_EQ(GetPixel(screen, Px(36 + 10), Px(91 + 60)), RGB(192, 192, 255));
+    // Right inside the frame's line too, where a themed frame leaves the form's blue.
+    EXPECT_EQ(GetPixel(screen, Px(36) + 3, Px(91 + 34)), RGB(192, 192, 255));
     ReleaseDC(dialog, screen);
 }
 

@@ -1,6 +1,7 @@
 // The window toolkit the saver's windows are built on: a Form owns one top-level window,
-// keeps `this` in GWLP_USERDATA and turns messages into one handler per event. The message
-// loop, "process pending messages once" and "end the program at once" live here too.
+// keeps `this` in GWLP_USERDATA and turns messages into one handler per event (or lets the
+// dialog manager make and drive it, for a dialog). The message loop with its dialog keys,
+// "process pending messages once" and "end the program at once" live here too.
 #pragma once
 
 #include <windows.h>

@@ -124,14 +124,14 @@ private:
     // scaled to the display, its font, the icon, the client size, the centre of the screen.
     void Design(HWND dialog) {
         dialog_ = dialog;
-        txtRedNum_ = GetDlgItem(dialog, kIdTxtRedNum);
-        txtBlueNum_ = GetDlgItem(dialog, kIdTxtBlueNum);
-        updR_ = GetDlgItem(dialog, kIdUpdR);
-        updB_ = GetDlgItem(dialog, kIdUpdB);
-        frame1_ = GetDlgItem(dialog, kIdFrame1);
+        redBox_ = GetDlgItem(dialog, kIdTxtRedNum);
+        blueBox_ = GetDlgItem(dialog, kIdTxtBlueNum);
+        redUpDown_ = GetDlgItem(dialog, kIdUpdR);
+        blueUpDown_ = GetDlgItem(dialog, kIdUpdB);
+        frame_ = GetDlgItem(dialog, kIdFrame1);
         // A themed group frame paints the parent's ground over its own; the classic frame
         // draws only its line and caption on the light ground the dialog gives it.
-        SetWindowTheme(frame1_, L" ", L" ");  // no theme class is named " "
+        SetWindowTheme(frame_, L" ", L" ");  // no theme class is named " "
         if (HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_BRACKMER))) {
             SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
             SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
@@ -151,9 +151,9 @@ private:
         SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                      (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
-        for (HWND box : {txtRedNum_, txtBlueNum_})
+        for (HWND box : {redBox_, blueBox_})
             SendMessageW(box, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(Px(1), Px(1)));
-        for (auto [updown, box] : {std::pair{updR_, txtRedNum_}, std::pair{updB_, txtBlueNum_}}) {
+        for (auto [updown, box] : {std::pair{redUpDown_, redBox_}, std::pair{blueUpDown_, blueBox_}}) {
             SendMessageW(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(box), 0);
             SendMessageW(updown, UDM_SETRANGE32, kMinCount, kMaxCount);
         }
@@ -165,8 +165,8 @@ private:
         SaverSettings s = LoadSaverSettings(store);
         // Values written by something else may lie outside what the controls can show: the
         // dialog shows the nearest it can and stores only what OK confirms.
-        SendMessageW(updR_, UDM_SETPOS32, 0, std::clamp(s.redCount, kMinCount, kMaxCount));
-        SendMessageW(updB_, UDM_SETPOS32, 0, std::clamp(s.blueCount, kMinCount, kMaxCount));
+        SendMessageW(redUpDown_, UDM_SETPOS32, 0, std::clamp(s.redCount, kMinCount, kMaxCount));
+        SendMessageW(blueUpDown_, UDM_SETPOS32, 0, std::clamp(s.blueCount, kMinCount, kMaxCount));
         CheckRadioButton(dialog_, kIdOptBG0, kIdOptBG1, s.background == kPlainBlue ? kIdOptBG1 : kIdOptBG0);
     }
 
@@ -184,12 +184,12 @@ private:
     }
 
     void Confirm() {
-        ClampCountBox(txtRedNum_);
-        ClampCountBox(txtBlueNum_);
+        ClampCountBox(redBox_);
+        ClampCountBox(blueBox_);
         platform::ProcessPendingMessages();
         SaverSettings s;
-        s.redCount = CountFromText(platform::Narrow(WindowText(txtRedNum_)));
-        s.blueCount = CountFromText(platform::Narrow(WindowText(txtBlueNum_)));
+        s.redCount = CountFromText(platform::Narrow(WindowText(redBox_)));
+        s.blueCount = CountFromText(platform::Narrow(WindowText(blueBox_)));
         s.background = IsDlgButtonChecked(dialog_, kIdOptBG0) == BST_CHECKED ? kDesktop : kPlainBlue;
         RegistryStore store;
         SaveSaverSettings(store, s);
@@ -236,7 +236,7 @@ private:
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(dialog_, &ps);
         RECT frame;
-        GetWindowRect(frame1_, &frame);
+        GetWindowRect(frame_, &frame);
         MapWindowPoints(HWND_DESKTOP, dialog_, reinterpret_cast<POINT*>(&frame), 2);
         FillRect(dc, &frame, frameBrush_.get());
         EndPaint(dialog_, &ps);
@@ -280,9 +280,9 @@ private:
     platform::UniqueBrush formBrush_, frameBrush_, redBrush_, blueBrush_;
     platform::UniqueFont titleFont_, versionFont_, formFont_, countFont_;
     HWND dialog_ = nullptr;
-    HWND txtRedNum_ = nullptr, txtBlueNum_ = nullptr;
-    HWND updR_ = nullptr, updB_ = nullptr;
-    HWND frame1_ = nullptr;
+    HWND redBox_ = nullptr, blueBox_ = nullptr;
+    HWND redUpDown_ = nullptr, blueUpDown_ = nullptr;
+    HWND frame_ = nullptr;
 };
 
 }  // namespace

@@ -62,7 +62,7 @@ platform::UniqueFont MakeFont(const wchar_t* face, int hundredthsOfPoint, bool b
 // The designed layout, read back from the template the dialog was made from.
 DialogTemplateLayout TemplateLayout() {
     HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(IDD_CONFIG), MAKEINTRESOURCEW(5) /*RT_DIALOG*/);
+    HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(IDD_CONFIG), RT_DIALOG);
     HGLOBAL mem = res ? LoadResource(module, res) : nullptr;
     const auto* data = static_cast<const uint8_t*>(mem ? LockResource(mem) : nullptr);
     if (!data) platform::ThrowLastError("LoadResource");

@@ -10,7 +10,7 @@ source "$(dirname "$0")/lib.sh"
 TITLE='Brackmer Saver設定'
 INSPECTOR=${BRACKMER_WINDOWS_BUILD_DIR:?the Windows build tree}/tests/settings/dialog_inspector.exe
 [ -f "$INSPECTOR" ] || { echo "missing $INSPECTOR"; exit 1; }
-# Control ids (settings/config_dialog_win32.h).
+# Control ids (settings/config_dialog_ids.h).
 RED=103 BLUE=106 UPD_R=104 UPD_B=107 OPT_DESKTOP=109 OPT_BLUE=110 OK=1 CANCEL=2 LABVER=101
 DPI_KEY='HKCU\Control Panel\Desktop'
 

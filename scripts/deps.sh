@@ -7,7 +7,7 @@ packages=(
   g++-mingw-w64-x86-64 mingw-w64-tools
   wine wine64
   xvfb x11-utils x11-apps xdotool imagemagick
-  fonts-ipafont-gothic
+  fonts-ipafont-gothic fonts-liberation fonts-wine
 )
 missing=()
 for p in "${packages[@]}"; do

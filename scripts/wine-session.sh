@@ -38,10 +38,13 @@ stop() {
   rm -f "$dir/session.env"
 }
 
-# prepare_prefix [headless]: boots the prefix once and maps the dialog's Japanese fonts;
+# prepare_prefix [headless]: boots the prefix once and gives it the dialog's fonts as on
+# Windows: Japanese for "ＭＳ Ｐゴシック", the metric twin Liberation Serif for "Times New
+# Roman" (a wider serif clips the title label), and Marlett for the caption buttons.
 # headless also lets Wine manage focus itself, as there is no window manager on Xvfb.
+# The mark's name changes whenever the preparation does, so older prefixes get it again.
 prepare_prefix() {
-  local mark="$WINEPREFIX/.brackmer-ready${1:+-$1}"
+  local mark="$WINEPREFIX/.brackmer-ready-2${1:+-$1}"
   [ -f "$mark" ] && return 0
   [ -f "$WINEPREFIX/system.reg" ] || timeout 180 "$wine64" wineboot -i </dev/null >/dev/null 2>&1
   local unmanaged=()
@@ -51,7 +54,8 @@ prepare_prefix() {
     'Windows Registry Editor Version 5.00' '' "${unmanaged[@]}" \
     '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
     '"ＭＳ Ｐゴシック"="IPAPGothic"' '"MS PGothic"="IPAPGothic"' \
-    '"ＭＳ ゴシック"="IPAGothic"' '"MS Gothic"="IPAGothic"' '' \
+    '"ＭＳ ゴシック"="IPAGothic"' '"MS Gothic"="IPAGothic"' \
+    '"Times New Roman"="Liberation Serif"' '' \
     '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]' \
     '"Tahoma"=hex(7):69,00,70,00,61,00,67,00,70,00,2e,00,74,00,74,00,66,00,2c,00,49,00,50,00,41,00,50,00,47,00,6f,00,74,00,68,00,69,00,63,00,00,00,00,00' '' \
     | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$dir/setup.reg"
@@ -59,8 +63,10 @@ prepare_prefix() {
     || timeout 60 "$wine64" reg import "$(winepath_of "$dir/setup.reg")" </dev/null >/dev/null 2>&1
   local fonts="$WINEPREFIX/drive_c/windows/Fonts"
   mkdir -p "$fonts"
-  [ -f /usr/share/wine/fonts/marlett.ttf ] && cp /usr/share/wine/fonts/marlett.ttf "$fonts/" || true
+  # Debian's Wine ships no Marlett of its own; fonts-wine (scripts/deps.sh) has it.
+  cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
   cp /usr/share/fonts/opentype/ipafont-gothic/ipag*.ttf "$fonts/" 2>/dev/null || true
+  cp /usr/share/fonts/truetype/liberation/LiberationSerif-*.ttf "$fonts/"
   touch "$mark"
 }
 

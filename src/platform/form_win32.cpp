@@ -28,6 +28,14 @@ Form::~Form() {
 
 void Form::Load() {
     if (hwnd_) return;
+    HWND h = CreateHandle();
+    if (!h) ThrowLastError("CreateWindowExW");
+    hwnd_ = h;
+    LiveForms().push_back(this);
+    OnLoad();
+}
+
+HWND Form::CreateHandle() {
     CreateParams p = GetCreateParams();
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -44,11 +52,8 @@ void Form::Load() {
         wc.lpszClassName = p.className.c_str();
         if (!RegisterClassExW(&wc)) ThrowLastError("RegisterClassExW");
     }
-    HWND h = CreateWindowExW(p.exStyle, p.className.c_str(), p.title.c_str(), p.style & ~WS_VISIBLE, p.x, p.y,
-                             p.width, p.height, p.parent, nullptr, GetModuleHandleW(nullptr), this);
-    if (!h) ThrowLastError("CreateWindowExW");
-    LiveForms().push_back(this);
-    OnLoad();
+    return CreateWindowExW(p.exStyle, p.className.c_str(), p.title.c_str(), p.style & ~WS_VISIBLE, p.x, p.y, p.width,
+                           p.height, p.parent, nullptr, GetModuleHandleW(nullptr), this);
 }
 
 void Form::Show(int showCommand) {
@@ -67,6 +72,14 @@ void Form::RunUnloadOnce() {
     if (unloadRan_) return;
     unloadRan_ = true;
     OnUnload();
+}
+
+void Form::WindowDestroyed() {
+    RunUnloadOnce();
+    hwnd_ = nullptr;
+    auto& forms = LiveForms();
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+    if (forms.empty()) PostQuitMessage(0);
 }
 
 bool Form::OnOtherMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
@@ -118,14 +131,10 @@ LRESULT Form::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
             RunUnloadOnce();
             return 0;
         }
-        case WM_NCDESTROY: {
+        case WM_NCDESTROY:
             SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-            hwnd_ = nullptr;
-            auto& forms = LiveForms();
-            forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
-            if (forms.empty()) PostQuitMessage(0);
+            WindowDestroyed();
             return 0;
-        }
         default: {
             LRESULT result = 0;
             if (OnOtherMessage(msg, wp, lp, &result)) return result;

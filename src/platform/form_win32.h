@@ -1,6 +1,7 @@
 // The window toolkit the saver's windows are built on: a Form owns one top-level window,
-// keeps `this` in GWLP_USERDATA and turns messages into one handler per event. The message
-// loop, "process pending messages once" and "end the program at once" live here too.
+// keeps `this` in GWLP_USERDATA and turns messages into one handler per event (or lets the
+// dialog manager make and drive it, for a dialog). The message loop with its dialog keys,
+// "process pending messages once" and "end the program at once" live here too.
 #pragma once
 
 #include <windows.h>
@@ -37,7 +38,15 @@ protected:
         HCURSOR cursor = nullptr;
         HWND parent = nullptr;
     };
-    virtual CreateParams GetCreateParams() = 0;
+    // What the default CreateHandle makes; a form that overrides CreateHandle needs none.
+    virtual CreateParams GetCreateParams() { return {}; }
+    // Makes the (hidden) window. The default registers the class from GetCreateParams and
+    // lets this form's procedure drive it; a dialog made from a template by the dialog
+    // manager overrides this and calls WindowDestroyed from its WM_NCDESTROY.
+    virtual HWND CreateHandle();
+    // The window is gone: runs the unload once, forgets the window and, when it was the
+    // last form's, ends the message loop.
+    void WindowDestroyed();
 
     // Event handlers; the defaults do nothing.
     virtual void OnLoad() {}

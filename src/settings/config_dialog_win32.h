@@ -1,34 +1,34 @@
-// The configuration dialog frmConfig, "Brackmer Saver設定": both fleet sizes and the
-// background, read from and stored to the per-user settings. SaverMain shows it for "/c"
-// or an empty command line; the control ids are shared with the Windows tests.
+// The settings dialog "Brackmer Saver設定": both fleet sizes and the background, read from
+// and stored to the per-user settings. SaverMain shows it for "/c" or an empty command
+// line; the control ids are shared with its template and the Windows tests.
 #pragma once
 
 #include <memory>
 
 #include "platform/form_win32.h"
+#include "settings/config_dialog_ids.h"
 
 namespace settings {
 
-// Control ids of frmConfig (GetDlgItem on the dialog's window finds each control).
+// Control ids of the dialog (GetDlgItem on the dialog's window finds each control).
 enum ConfigControlId : int {
-    kIdOk = 1,      // cmdOK, IDOK: Enter presses it
-    kIdCancel = 2,  // cmdCancel, IDCANCEL: Esc presses it
-    kIdLabel1 = 100,
-    kIdLabVer,
-    kIdLabel2,
-    kIdTxtRedNum,
-    kIdUpdR,
-    kIdLabel3,
-    kIdTxtBlueNum,
-    kIdUpdB,
-    kIdFrame1,
-    kIdOptBG0,
-    kIdOptBG1,
+    kIdOk = IDOK,          // Enter presses it
+    kIdCancel = IDCANCEL,  // Esc presses it
+    kIdLabel1 = IDC_LABEL1,
+    kIdLabVer = IDC_LAB_VER,
+    kIdLabel2 = IDC_LABEL2,
+    kIdTxtRedNum = IDC_TXT_RED_NUM,
+    kIdUpdR = IDC_UPD_R,
+    kIdLabel3 = IDC_LABEL3,
+    kIdTxtBlueNum = IDC_TXT_BLUE_NUM,
+    kIdUpdB = IDC_UPD_B,
+    kIdFrame1 = IDC_FRAME1,
+    kIdOptBG0 = IDC_OPT_BG0,
+    kIdOptBG1 = IDC_OPT_BG1,
 };
 
-// Window class of the dialog, for tests that look for it.
-inline constexpr wchar_t kConfigDialogClass[] = L"BrackmerConfig";
-
+// The modeless dialog, made from the template IDD_CONFIG of the running program's
+// resources; the form loop's dialog-key handling drives Tab, Enter, Esc and access keys.
 std::unique_ptr<platform::Form> CreateConfigDialog();
 
 }  // namespace settings

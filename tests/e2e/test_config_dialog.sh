@@ -10,7 +10,7 @@ source "$(dirname "$0")/lib.sh"
 TITLE='Brackmer Saver設定'
 INSPECTOR=${BRACKMER_WINDOWS_BUILD_DIR:?the Windows build tree}/tests/settings/dialog_inspector.exe
 [ -f "$INSPECTOR" ] || { echo "missing $INSPECTOR"; exit 1; }
-# Control ids (settings/config_dialog_win32.h).
+# Control ids (settings/config_dialog_ids.h).
 RED=103 BLUE=106 UPD_R=104 UPD_B=107 OPT_DESKTOP=109 OPT_BLUE=110 OK=1 CANCEL=2 LABVER=101
 DPI_KEY='HKCU\Control Panel\Desktop'
 
@@ -51,11 +51,13 @@ count_white() {
   convert-im6.q16 "$1" -crop "$4x$5+$2+$3" +repage -fuzz 8% -fill black +opaque white -colorspace gray -format '%[fx:round(mean*w*h)]' info:
 }
 
-# --- The prefix maps the dialog's Japanese font to an installed one --------------------
+# --- The prefix maps the dialog's fonts to installed ones, and has Marlett --------------
 fonts_reg=$E2E_OUT/fonts.reg
 rm -f "$fonts_reg"
 "$WINE" reg export 'HKCU\Software\Wine\Fonts\Replacements' "Z:${fonts_reg//\//\\}" >/dev/null 2>&1
 check "ＭＳ Ｐゴシック is mapped to IPAPGothic" grep -q '"ＭＳ Ｐゴシック"="IPAPGothic"' <(iconv -f UTF-16 -t UTF-8 "$fonts_reg" 2>/dev/null | tr -d '\r')
+check "Times New Roman is mapped to its metric twin" grep -q '"Times New Roman"="Liberation Serif"' <(iconv -f UTF-16 -t UTF-8 "$fonts_reg" 2>/dev/null | tr -d '\r')
+check "the prefix has Marlett for the caption buttons" test -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
 
 # --- Nothing stored: defaults, layout, focus, look ------------------------------------
 reg_clear
@@ -75,6 +77,8 @@ if open_dialog; then
   shot=$E2E_OUT/config-dialog-full.png
   screenshot "$shot"
   convert-im6.q16 "$shot" -crop "${fw}x${fh}+${fx}+${fy}" +repage "$E2E_OUT/config-dialog.png"
+  # A dialog that took the focus while still hidden comes up with an inactive caption.
+  check_eq "caption drawn active" "$(pixel_at "$shot" $((fx + fw - 60)) $((fy + 8)))" "50,150,250"
   check_eq "blue ground" "$(pixel_at "$shot" $((ox + 5)) $((oy + 100)))" "0,0,192"
   check_eq "red count box" "$(pixel_at "$shot" $((ox + 138)) $((oy + 72)))" "255,0,0"
   check_eq "blue count box" "$(pixel_at "$shot" $((ox + 212)) $((oy + 72)))" "0,0,255"

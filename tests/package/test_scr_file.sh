@@ -15,7 +15,7 @@ count_type() { printf '%s\n' "$types" | grep -cx "$1"; }
 check "PE32+ x86-64" 'grep -q "(PE32+)" <<<"$headers"'
 check "GUI subsystem" 'grep -qE "^Subsystem[[:space:]]+00000002" <<<"$headers"'
 check "imports only system DLLs" \
-  '! printf "%s\n" "$headers" | awk "/DLL Name:/ { print toupper(\$3) }" | grep -vxE "(KERNEL32|USER32|GDI32|ADVAPI32|COMCTL32|DDRAW|MSVCRT|SHELL32|OLE32)\.DLL"'
+  '! printf "%s\n" "$headers" | awk "/DLL Name:/ { print toupper(\$3) }" | grep -vxE "(KERNEL32|USER32|GDI32|ADVAPI32|COMCTL32|UXTHEME|DDRAW|MSVCRT|SHELL32|OLE32)\.DLL"'
 check "version resource 1.0.0" 'grep -qE "FILEVERSION 1, 0, 0, 0" <<<"$rc"'
 check "string 1 is the saver name" 'grep -qE "^ +1, \"Brackmer Saver\"" <<<"$rc"'
 check "18 bitmaps (16 ships, explosion, preview)" '[ "$(count_type 2)" -eq 18 ]'

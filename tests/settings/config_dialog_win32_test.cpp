@@ -1,7 +1,8 @@
 // The settings dialog inside this test process, under Wine: its layout at the display's
-// dpi, fonts and colours, what it shows for stored values it cannot show, and which button
-// Enter and Esc press. Typing, corrections, focus order, OK and Cancel (which end the
-// process) are driven against the real .scr by tests/e2e/test_config_dialog.sh.
+// dpi, fonts and colours, texts that fit their controls, what it shows for stored values it
+// cannot show, and which button Enter and Esc press. Typing, corrections, focus order, OK
+// and Cancel (which end the process) are driven against the real .scr by
+// tests/e2e/test_config_dialog.sh.
 #include "settings/config_dialog_win32.h"
 
 #include <windows.h>
@@ -11,6 +12,7 @@
 
 #include <string>
 
+#include "platform/handles_win32.h"
 #include "platform/runtime_win32.h"
 #include "settings/registry_store_win32.h"
 
@@ -122,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
         ControlCase{"Label3", kIdLabel3, L"Static", L"対", 174, 53, 16, 16, kGothic, 1200, false, false},
         ControlCase{"txtBlueNum", kIdTxtBlueNum, L"Edit", nullptr, 197, 46, 30, 30, kGothic, 1425, true, false},
         ControlCase{"updB", kIdUpdB, UPDOWN_CLASSW, nullptr, 228, 46, 16, 30, nullptr, 0, false, false},
-        ControlCase{"Frame1", kIdFrame1, L"BrackmerFrame", L"背景", 36, 91, 205, 68, kGothic, 1200, false, false},
+        ControlCase{"Frame1", kIdFrame1, L"Button", L"背景", 36, 91, 205, 68, kGothic, 1200, false, false},
         ControlCase{"optBG0", kIdOptBG0, L"Button", L"デスクトップ", 81, 106, 111, 22, kGothic, 1200, false, false},
         ControlCase{"optBG1", kIdOptBG1, L"Button", L"ブルー単色", 81, 128, 111, 22, kGothic, 1200, false, false},
         ControlCase{"cmdOK", kIdOk, L"Button", L"&OK", 54, 174, 81, 33, kGothic, 1200, false, false},
@@ -186,7 +188,54 @@ TEST_F(ConfigDialogTest, WhiteTextOnBlueGroundRedAndBlueBoxesLightFrame) {
     UpdateWindow(dialog);
     EXPECT_EQ(GetPixel(screen, Px(5), Px(100)), RGB(0, 0, 192));
     EXPECT_EQ(GetPixel(screen, Px(36 + 10), Px(91 + 60)), RGB(192, 192, 255));
+    // Right inside the frame's line too, where a themed frame leaves the form's blue.
+    EXPECT_EQ(GetPixel(screen, Px(36) + 3, Px(91 + 34)), RGB(192, 192, 255));
     ReleaseDC(dialog, screen);
+}
+
+// Every text a user reads fits the control that shows it, with the fonts this prefix
+// has: where no metric twin stands in for Times New Roman, a wider serif clips the title
+// and this fails. `reserve` is what the control keeps beside its text (the round box of an
+// option button, the edges of a push button, the indent of the frame's caption).
+TEST_F(ConfigDialogTest, EveryTextFitsItsControl) {
+    Open();
+    const int checkBox = GetSystemMetrics(SM_CXMENUCHECK) + Px(4);
+    const int edges = 2 * GetSystemMetrics(SM_CXEDGE);
+    struct Fit {
+        const char* name;
+        int id;
+        int reserve;
+    };
+    for (const Fit& c : {Fit{"Label1", kIdLabel1, 0}, Fit{"labVer", kIdLabVer, 0}, Fit{"Label2", kIdLabel2, 0},
+                         Fit{"Label3", kIdLabel3, 0}, Fit{"Frame1", kIdFrame1, 2 * 7},
+                         Fit{"optBG0", kIdOptBG0, checkBox}, Fit{"optBG1", kIdOptBG1, checkBox},
+                         Fit{"cmdOK", kIdOk, edges}, Fit{"cmdCancel", kIdCancel, edges}}) {
+        HWND h = Item(c.id);
+        RECT client;
+        GetClientRect(h, &client);
+        wchar_t cls[64] = {};
+        GetClassNameW(h, cls, 64);
+        bool isStatic = _wcsicmp(cls, L"Static") == 0;
+        LONG style = GetWindowLongW(h, GWL_STYLE);
+        bool wraps = isStatic ? (style & SS_TYPEMASK) == SS_LEFT : (style & BS_MULTILINE) != 0;
+        bool noPrefix = isStatic && (style & SS_NOPREFIX);
+
+        platform::WindowDc dc(h);
+        platform::SelectGuard font(dc.Get(), reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)));
+        std::wstring text = TextOf(h);
+        if (wraps) {
+            RECT need{0, 0, client.right - c.reserve, 0};
+            DrawTextW(dc.Get(), text.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | (noPrefix ? DT_NOPREFIX : 0));
+            EXPECT_LE(need.bottom, client.bottom) << c.name << " is cut at the bottom: " << platform::Narrow(text);
+            continue;
+        }
+        // One line: the text as shown (an access key's "&" is not drawn) fits the width.
+        std::wstring shown = text;
+        if (!noPrefix) std::erase(shown, L'&');
+        SIZE extent{};
+        GetTextExtentPoint32W(dc.Get(), shown.c_str(), static_cast<int>(shown.size()), &extent);
+        EXPECT_LE(extent.cx + c.reserve, client.right) << c.name << " is clipped: " << platform::Narrow(text);
+    }
 }
 
 struct OddStoreCase {

@@ -1,7 +1,7 @@
 // Test tool, run under Wine by tests/e2e/test_config_dialog.sh: finds the running settings
-// dialog (by window class) and prints what a user would see of it, one line per control:
+// dialog (by its title) and prints what a user would see of it, one line per control:
 // id, class, client rectangle, screen position, check state, focus and text (UTF-8).
-//   usage: dialog_inspector.exe [--wait SECONDS] [--class NAME]
+//   usage: dialog_inspector.exe [--wait SECONDS]
 // Exit status 2 when no such window appeared in time.
 #include <windows.h>
 #include <commctrl.h>
@@ -82,18 +82,17 @@ BOOL CALLBACK PrintControl(HWND h, LPARAM lp) {
 
 int wmain(int argc, wchar_t** argv) {
     int waitSeconds = 20;
-    std::wstring cls = L"BrackmerConfig";
+    const std::wstring title = L"Brackmer Saver\u8a2d\u5b9a";
     for (int i = 1; i + 1 < argc; i += 2) {
         if (std::wstring(argv[i]) == L"--wait") waitSeconds = _wtoi(argv[i + 1]);
-        if (std::wstring(argv[i]) == L"--class") cls = argv[i + 1];
     }
     HWND dialog = nullptr;
     for (int i = 0; i <= waitSeconds * 10 && !dialog; ++i) {
-        dialog = FindWindowW(cls.c_str(), nullptr);
+        dialog = FindWindowW(nullptr, title.c_str());
         if (!dialog) Sleep(100);
     }
     if (!dialog) {
-        std::printf("no window of class %s\n", Utf8(cls).c_str());
+        std::printf("no window titled %s\n", Utf8(title).c_str());
         return 2;
     }
 

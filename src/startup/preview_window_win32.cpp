@@ -1,6 +1,7 @@
 // The preview: one fixed picture in a borderless 155 x 114 window that becomes a
-// child of the host's preview window. Nothing in it changes once shown; the process lives
-// until the window is gone. See preview_window_win32.h.
+// child of the host's preview window, or fills a larger one with the picture scaled.
+// Nothing in it changes once shown; the process lives until the window is gone. See
+// preview_window_win32.h.
 #include "startup/preview_window_win32.h"
 
 #include <windows.h>
@@ -9,13 +10,10 @@
 #include "platform/handles_win32.h"
 #include "platform/runtime_win32.h"
 #include "startup/command_line.h"
+#include "startup/preview_layout.h"
 
 namespace startup {
 namespace {
-
-// The picture is 155 x 115 and the client area one row shorter, so its last row is cut off.
-constexpr int kClientWidth = 155;
-constexpr int kClientHeight = 114;
 
 constexpr UINT_PTR kHostWatchTimer = 1;
 constexpr UINT kHostWatchMs = 1000;
@@ -34,6 +32,8 @@ public:
         StartTimer(kHostWatchTimer, kHostWatchMs);
     }
 
+    void SetSize(PreviewSize size) { size_ = size; }
+
 private:
     CreateParams GetCreateParams() override {
         CreateParams p;
@@ -42,8 +42,10 @@ private:
         p.style = WS_POPUP;  // no border, no title bar: the window is all client area
         p.x = 0;
         p.y = 0;
-        p.width = kClientWidth;
-        p.height = kClientHeight;
+        // The picture is 155 x 115 and the client area one row shorter, so its last row is
+        // cut off.
+        p.width = kPreviewWidth;
+        p.height = kPreviewHeight;
         return p;
     }
 
@@ -60,15 +62,29 @@ private:
         if (loaded()) platform::EndProgram();  // our window went with the host's, untold
     }
 
+    // Without a host the window stands alone on the desktop; the user closes it as any
+    // window: Esc here, Alt+F4 and the close request through the platform.
+    void OnKeyDown(WPARAM key) override {
+        if (!host_ && key == VK_ESCAPE) Unload();
+    }
+
     void Paint() {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd(), &ps);
         if (picture_) {
             platform::UniqueMemDc mem(CreateCompatibleDC(dc));
             platform::SelectGuard select(mem.get(), picture_.get());
-            BITMAP bm{};
-            GetObjectW(picture_.get(), sizeof bm, &bm);
-            BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem.get(), 0, 0, SRCCOPY);
+            if (size_.scaled) {
+                // The part the unscaled preview shows, smoothed over the larger area.
+                SetStretchBltMode(dc, HALFTONE);
+                SetBrushOrgEx(dc, 0, 0, nullptr);
+                StretchBlt(dc, 0, 0, size_.width, size_.height, mem.get(), 0, 0, kPreviewWidth, kPreviewHeight,
+                           SRCCOPY);
+            } else {
+                BITMAP bm{};
+                GetObjectW(picture_.get(), sizeof bm, &bm);
+                BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem.get(), 0, 0, SRCCOPY);
+            }
         }
         EndPaint(hwnd(), &ps);
     }
@@ -89,6 +105,7 @@ private:
 
     platform::UniqueBitmap picture_;
     HWND host_ = nullptr;
+    PreviewSize size_;
 };
 
 }  // namespace
@@ -109,11 +126,22 @@ std::unique_ptr<platform::Form> ShowPreview(std::string_view argumentText) {
     SetWindowLongW(preview, GWL_STYLE, style);
 
     SetParent(preview, host);
-    SetWindowPos(preview, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    PreviewSize size;
+    if (embedded) {
+        RECT client{};
+        GetClientRect(host, &client);
+        size = PreviewSizeFor(client.right, client.bottom);
+    }
+    form->SetSize(size);
+    SetWindowPos(preview, HWND_BOTTOM, 0, 0, size.width, size.height, SWP_NOZORDER | (size.scaled ? 0 : SWP_NOSIZE));
     form->Show();
-    SetActiveWindow(GetWindow(host, GW_OWNER));
-
-    if (embedded) form->WatchHost(host);
+    if (embedded) {
+        SetActiveWindow(GetWindow(host, GW_OWNER));
+        form->WatchHost(host);
+    } else {
+        // Standing alone, it takes the keyboard so that Esc and Alt+F4 reach it.
+        SetForegroundWindow(preview);
+    }
     return form;
 }
 

@@ -1,0 +1,11 @@
+// The preview's size rule; see preview_layout.h.
+#include "startup/preview_layout.h"
+
+namespace startup {
+
+PreviewSize PreviewSizeFor(int hostWidth, int hostHeight) {
+    if (hostWidth <= kPreviewWidth && hostHeight <= kPreviewHeight) return {};
+    return {hostWidth, hostHeight, true};
+}
+
+}  // namespace startup

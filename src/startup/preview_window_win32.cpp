@@ -32,7 +32,10 @@ public:
         StartTimer(kHostWatchTimer, kHostWatchMs);
     }
 
-    void SetSize(PreviewSize size) { size_ = size; }
+    void SetSize(PreviewSize size) {
+        size_ = size;
+        if (size_.scaled && picture_) scaled_ = ScaleSmooth(PictureBits(), kPreviewWidth, kPreviewHeight, size_.width, size_.height);
+    }
 
 private:
     CreateParams GetCreateParams() override {
@@ -75,11 +78,9 @@ private:
             platform::UniqueMemDc mem(CreateCompatibleDC(dc));
             platform::SelectGuard select(mem.get(), picture_.get());
             if (size_.scaled) {
-                // The part the unscaled preview shows, smoothed over the larger area.
-                SetStretchBltMode(dc, HALFTONE);
-                SetBrushOrgEx(dc, 0, 0, nullptr);
-                StretchBlt(dc, 0, 0, size_.width, size_.height, mem.get(), 0, 0, kPreviewWidth, kPreviewHeight,
-                           SRCCOPY);
+                BITMAPINFO info = TopDown32(scaled_.width, scaled_.height);
+                SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(scaled_.width), static_cast<DWORD>(scaled_.height), 0, 0,
+                                  0, static_cast<UINT>(scaled_.height), scaled_.values.data(), &info, DIB_RGB_COLORS);
             } else {
                 BITMAP bm{};
                 GetObjectW(picture_.get(), sizeof bm, &bm);
@@ -87,6 +88,30 @@ private:
             }
         }
         EndPaint(hwnd(), &ps);
+    }
+
+    static BITMAPINFO TopDown32(int width, int height) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        return info;
+    }
+
+    // The picture as 0x00RRGGBB values, which is how a 32-bit DIB stores them.
+    Pixels PictureBits() const {
+        BITMAP bm{};
+        GetObjectW(picture_.get(), sizeof bm, &bm);
+        Pixels bits{bm.bmWidth, bm.bmHeight, std::vector<uint32_t>(static_cast<size_t>(bm.bmWidth) * bm.bmHeight)};
+        BITMAPINFO info = TopDown32(bm.bmWidth, bm.bmHeight);
+        platform::WindowDc screen(nullptr);
+        GetDIBits(screen.Get(), picture_.get(), 0, static_cast<UINT>(bm.bmHeight), bits.values.data(), &info,
+                  DIB_RGB_COLORS);
+        for (uint32_t& v : bits.values) v &= 0x00FFFFFF;
+        return bits;
     }
 
     bool OnOtherMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) override {
@@ -106,6 +131,7 @@ private:
     platform::UniqueBitmap picture_;
     HWND host_ = nullptr;
     PreviewSize size_;
+    Pixels scaled_;  // the picture at the scaled size, made once
 };
 
 }  // namespace

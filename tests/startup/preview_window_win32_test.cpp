@@ -14,6 +14,7 @@
 #include "assets/resource_ids.h"
 #include "platform/form_win32.h"
 #include "platform/handles_win32.h"
+#include "startup/preview_layout.h"
 
 namespace startup {
 namespace {
@@ -62,24 +63,32 @@ protected:
         return preview_->hwnd();
     }
 
-    // The preview picture drawn as the preview draws it at that size, in a memory DC:
-    // unscaled from the top-left at 155 x 114, stretched from its first 114 rows above.
+    // The preview picture as the preview should show it at that size, in a memory DC:
+    // unscaled from the top-left at 155 x 114, smoothly scaled from its first 114 rows above.
     platform::UniqueMemDc Picture(int width, int height) {
         picture_.reset(static_cast<HBITMAP>(
             LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_PREVIEW), IMAGE_BITMAP, 0, 0, 0)));
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = 155;
+        info.bmiHeader.biHeight = -115;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        Pixels source{155, 115, std::vector<uint32_t>(155 * 115)};
         HDC screen = GetDC(nullptr);
+        GetDIBits(screen, picture_.get(), 0, 115, source.values.data(), &info, DIB_RGB_COLORS);
+        for (uint32_t& v : source.values) v &= 0xFFFFFF;
+        Pixels shown = ScaleSmooth(source, 155, 114, width, height);
         canvas_.reset(CreateCompatibleBitmap(screen, width, height));
-        platform::UniqueMemDc source(CreateCompatibleDC(screen));
         platform::UniqueMemDc target(CreateCompatibleDC(screen));
         ReleaseDC(nullptr, screen);
         SelectObject(target.get(), canvas_.get());
-        platform::SelectGuard select(source.get(), picture_.get());
-        if (width == 155 && height == 114) {
-            BitBlt(target.get(), 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
-        } else {
-            SetStretchBltMode(target.get(), HALFTONE);
-            StretchBlt(target.get(), 0, 0, width, height, source.get(), 0, 0, 155, 114, SRCCOPY);
-        }
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                uint32_t v = shown.values[static_cast<size_t>(y * width + x)];
+                SetPixel(target.get(), x, y, RGB(v >> 16, (v >> 8) & 0xFF, v & 0xFF));
+            }
         return target;
     }
 

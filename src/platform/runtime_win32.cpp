@@ -129,7 +129,19 @@ void ThrowLastError(std::string_view call) {
     DWORD code = GetLastError();
     char buf[64];
     std::snprintf(buf, sizeof buf, " failed: error %lu", static_cast<unsigned long>(code));
-    throw RuntimeError(RuntimeError::kPlatformCall, std::string(call) + buf);
+    std::string text = std::string(call) + buf;
+    // The system's own words for the code, so the log says what went wrong.
+    wchar_t* words = nullptr;
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, code, 0, reinterpret_cast<wchar_t*>(&words), 0, nullptr);
+    if (n > 0 && words) {
+        std::wstring_view w(words, n);
+        while (!w.empty() && (w.back() == L'\r' || w.back() == L'\n' || w.back() == L' ' || w.back() == L'.'))
+            w.remove_suffix(1);
+        if (!w.empty()) text += " (" + Narrow(w) + ")";
+    }
+    if (words) LocalFree(words);
+    throw RuntimeError(RuntimeError::kPlatformCall, text);
 }
 
 void SetFatalCleanup(void (*cleanup)()) { g_fatalCleanup = cleanup; }

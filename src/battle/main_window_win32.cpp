@@ -143,7 +143,8 @@ private:
 
     // The window closed by other means: the process ends by itself once it is gone.
     void GiveBackDisplay() {
-        platform::Ending giveBack({.stopEvents = {}, .logError = {}, .giveBack = EndingSteps().giveBack, .endProcess = {}});
+        platform::Ending giveBack(
+            {.stopEvents = {}, .logError = {}, .giveBack = EndingSteps().giveBack, .endProcess = {}});
         giveBack.Run();
     }
 

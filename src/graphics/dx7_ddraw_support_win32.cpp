@@ -75,8 +75,9 @@ void RestoreWindowRect() {
 // window comes to the front, and whose give-back then fails too.
 #ifdef BRACKMER_FAULT_LOSE_DISPLAY_AFTER_FLIPS
 int g_faultFlips = 0;
-HRESULT FaultyFlip(HRESULT real) { return ++g_faultFlips > BRACKMER_FAULT_LOSE_DISPLAY_AFTER_FLIPS ? DDERR_SURFACELOST : real; }
-HRESULT FaultyGiveBack(HRESULT real) { return g_faultFlips > BRACKMER_FAULT_LOSE_DISPLAY_AFTER_FLIPS ? DDERR_SURFACELOST : real; }
+bool DisplayLost() { return g_faultFlips > BRACKMER_FAULT_LOSE_DISPLAY_AFTER_FLIPS; }
+HRESULT FaultyFlip(HRESULT real) { return ++g_faultFlips, DisplayLost() ? DDERR_SURFACELOST : real; }
+HRESULT FaultyGiveBack(HRESULT real) { return DisplayLost() ? DDERR_SURFACELOST : real; }
 #else
 HRESULT FaultyFlip(HRESULT real) { return real; }
 HRESULT FaultyGiveBack(HRESULT real) { return real; }
@@ -88,9 +89,6 @@ HRESULT GiveBack() {
     HRESULT first = FaultyGiveBack(g.ddraw->FlipToGDISurface());
     HRESULT restore = FaultyGiveBack(g.ddraw->RestoreDisplayMode());
     if (SUCCEEDED(first)) first = restore;
-    // Normal cooperation again before the object goes, so the desktop's windows (an error
-    // report among them) are drawn by GDI at once.
-    g.ddraw->SetCooperativeLevel(g.target, DDSCL_NORMAL);
     // The back buffer goes first: releasing the flip chain's root destroys the back buffer
     // with it, and a later release of the back buffer would touch freed memory.
     g.backBuffer = nullptr;
@@ -191,7 +189,8 @@ Surface CreateSurfaceFromBitmap(HBITMAP bitmap) {
 #ifdef BRACKMER_FAULT_IN_SETUP
     // Test builds only: the saver's set-up fails with the display taken, so the standard
     // error report shows over what the saver covered.
-    if (g.ddraw) throw platform::RuntimeError(platform::RuntimeError::kObjectNotSet, "CreateSurfaceFromBitmap: injected");
+    if (g.ddraw)
+        throw platform::RuntimeError(platform::RuntimeError::kObjectNotSet, "CreateSurfaceFromBitmap: injected");
 #endif
     SIZE size = BitmapSize(bitmap);
     Surface surface = CreateOffscreenSurface(size.cx, size.cy);

@@ -27,7 +27,8 @@ std::vector<Span> Spans(int from, int to) {
         Span& span = spans[static_cast<size_t>(j)];
         span.first = static_cast<int>(begin / to);
         for (int i = span.first; int64_t(i) * to < end; ++i)
-            span.weights.push_back(std::min<int64_t>(end, int64_t(i + 1) * to) - std::max<int64_t>(begin, int64_t(i) * to));
+            span.weights.push_back(std::min<int64_t>(end, int64_t(i + 1) * to) -
+                                   std::max<int64_t>(begin, int64_t(i) * to));
     }
     return spans;
 }
@@ -45,7 +46,8 @@ Pixels ScaleSmooth(const Pixels& source, int sourceWidth, int sourceHeight, int 
             const Span& column = columns[static_cast<size_t>(x)];
             int64_t sum[3] = {0, 0, 0};
             for (size_t r = 0; r < row.weights.size(); ++r) {
-                const size_t line = static_cast<size_t>(row.first + static_cast<int>(r)) * static_cast<size_t>(source.width);
+                const size_t line =
+                    static_cast<size_t>(row.first + static_cast<int>(r)) * static_cast<size_t>(source.width);
                 for (size_t c = 0; c < column.weights.size(); ++c) {
                     const uint32_t p = source.values[line + static_cast<size_t>(column.first) + c];
                     const int64_t w = row.weights[r] * column.weights[c];

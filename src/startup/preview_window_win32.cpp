@@ -34,7 +34,8 @@ public:
 
     void SetSize(PreviewSize size) {
         size_ = size;
-        if (size_.scaled && picture_) scaled_ = ScaleSmooth(PictureBits(), kPreviewWidth, kPreviewHeight, size_.width, size_.height);
+        if (size_.scaled && picture_)
+            scaled_ = ScaleSmooth(PictureBits(), kPreviewWidth, kPreviewHeight, size_.width, size_.height);
     }
 
 private:

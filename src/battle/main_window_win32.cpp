@@ -15,8 +15,9 @@
 #include "battle/saver_tick.h"
 #include "graphics/dx7_ddraw_support_win32.h"
 #include "graphics/dx7_frame_display_win32.h"
-#include "platform/numbers.h"
+#include "platform/ending.h"
 #include "platform/handles_win32.h"
+#include "platform/numbers.h"
 #include "platform/runtime_win32.h"
 #include "settings/registry_store_win32.h"
 
@@ -118,29 +119,33 @@ private:
         }
     }
 
-    void WriteErrorLogAndExit(const platform::RuntimeError& error) {
-        try {
-            platform::WriteOneLineFile(platform::FileInProgramFolder("ErLog.txt"), error.Description());
-        } catch (const platform::RuntimeError& logError) {
-            // The log could not be written: the display and the cursor still go back
-            // before the error report.
-            GiveBackDisplay();
-            platform::ReportFatalError(logError);
-        }
-        ExitSequence();
-    }
-
-    // The sprite and background surfaces go first: they hold the DirectDraw object, which
-    // would otherwise outlive TermDDraw and be torn down only by the process's end.
-    void GiveBackDisplay() {
-        graphics::ShowMouseCursor();
-        display_.ReleaseSurfaces();
-        graphics::TermDDraw();
+    // Any error of a running saver, a lost display among them, ends it like a key would,
+    // after one line in the log: nobody is watching the screen to read a report.
+    [[noreturn]] void WriteErrorLogAndExit(const platform::RuntimeError& error) {
+        ending_.Run(error.Description());
+        platform::EndProgram();
     }
 
     [[noreturn]] void ExitSequence() {
-        GiveBackDisplay();
+        ending_.Run();
         platform::EndProgram();
+    }
+
+    // The sprite and background surfaces go before TermDDraw: they hold the DirectDraw
+    // object, which would otherwise outlive it and be torn down only by the process's end.
+    platform::Ending::Steps EndingSteps() {
+        return {.stopEvents = [] { platform::StopAllEvents(); },
+                .logError = [](std::string_view description) { platform::WriteErrorLog(description); },
+                .giveBack = {[] { graphics::ShowMouseCursor(); }, [this] { display_.ReleaseSurfaces(); },
+                             [] { graphics::TermDDraw(); }},
+                .endProcess = [] { platform::EndProgram(); }};
+    }
+
+    // The window closed by other means: the process ends by itself once it is gone.
+    void GiveBackDisplay() {
+        platform::Ending giveBack(
+            {.stopEvents = {}, .logError = {}, .giveBack = EndingSteps().giveBack, .endProcess = {}});
+        giveBack.Run();
     }
 
     void OnKeyDown(WPARAM) override { ExitSequence(); }
@@ -167,6 +172,7 @@ private:
     platform::UniqueBitmap desktopPicture_;
     graphics::DDrawFrameDisplay display_;
     std::optional<SaverTick> tick_;
+    platform::Ending ending_{EndingSteps()};
 #ifdef BRACKMER_FAULT_AFTER_TICKS
     int ticks_ = 0;
 #endif

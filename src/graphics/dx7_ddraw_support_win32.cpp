@@ -1,6 +1,7 @@
 // Dx7DDrawSupport over real DirectDraw 7. Every failed DirectDraw call becomes a
 // platform::RuntimeError naming the call and its DDERR_ code; InitDDraw alone turns its
-// failures into False. No lost-surface recovery: the saver ends on such an error.
+// failures into False. No lost-surface recovery: the saver ends on such an error, and
+// giving the display back never stops half-way.
 #include "graphics/dx7_ddraw_support_win32.h"
 
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "graphics/clip.h"
+#include "graphics/result_codes.h"
 #include "platform/form_win32.h"
 #include "platform/runtime_error.h"
 #include "platform/runtime_win32.h"
@@ -25,38 +27,10 @@ struct DisplayState {
 };
 DisplayState g;
 
-struct ErrorName {
-    HRESULT code;
-    const char* name;
-};
-#define DDRAW_ERROR(code) ErrorName{code, #code}
-const ErrorName kErrorNames[] = {
-    DDRAW_ERROR(DDERR_SURFACELOST), DDRAW_ERROR(DDERR_SURFACEBUSY), DDRAW_ERROR(DDERR_WASSTILLDRAWING),
-    DDRAW_ERROR(DDERR_INVALIDPARAMS), DDRAW_ERROR(DDERR_INVALIDOBJECT), DDRAW_ERROR(DDERR_INVALIDRECT),
-    DDRAW_ERROR(DDERR_INVALIDCAPS), DDRAW_ERROR(DDERR_INVALIDMODE), DDRAW_ERROR(DDERR_INVALIDPIXELFORMAT),
-    DDRAW_ERROR(DDERR_INVALIDSURFACETYPE), DDRAW_ERROR(DDERR_UNSUPPORTEDMODE), DDRAW_ERROR(DDERR_UNSUPPORTED),
-    DDRAW_ERROR(DDERR_OUTOFMEMORY), DDRAW_ERROR(DDERR_OUTOFVIDEOMEMORY), DDRAW_ERROR(DDERR_NOEXCLUSIVEMODE),
-    DDRAW_ERROR(DDERR_EXCLUSIVEMODEALREADYSET), DDRAW_ERROR(DDERR_NOCOOPERATIVELEVELSET),
-    DDRAW_ERROR(DDERR_HWNDALREADYSET), DDRAW_ERROR(DDERR_HWNDSUBCLASSED), DDRAW_ERROR(DDERR_WRONGMODE),
-    DDRAW_ERROR(DDERR_PRIMARYSURFACEALREADYEXISTS), DDRAW_ERROR(DDERR_NOTFLIPPABLE), DDRAW_ERROR(DDERR_NOTFOUND),
-    DDRAW_ERROR(DDERR_NOTLOCKED), DDRAW_ERROR(DDERR_CANTLOCKSURFACE), DDRAW_ERROR(DDERR_NODC),
-    DDRAW_ERROR(DDERR_DCALREADYCREATED), DDRAW_ERROR(DDERR_CANTCREATEDC), DDRAW_ERROR(DDERR_NOBLTHW),
-    DDRAW_ERROR(DDERR_NOTINITIALIZED), DDRAW_ERROR(DDERR_INCOMPATIBLEPRIMARY), DDRAW_ERROR(DDERR_GENERIC),
-};
-#undef DDRAW_ERROR
-
-std::string ErrorText(HRESULT hr) {
-    for (const ErrorName& e : kErrorNames)
-        if (e.code == hr) return e.name;
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "0x%08lX", static_cast<unsigned long>(hr));
-    return buf;
-}
-
 void Check(HRESULT hr, const char* call) {
     if (FAILED(hr))
         throw platform::RuntimeError(platform::RuntimeError::kPlatformCall,
-                                     std::string(call) + " failed: " + ErrorText(hr));
+                                     std::string(call) + " failed: " + DescribeResult(static_cast<uint32_t>(hr)));
 }
 
 // Using a surface that was never made (a failed creation, or the display not set up).
@@ -97,26 +71,38 @@ void RestoreWindowRect() {
         SetWindowPos(g.target, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER);
 }
 
-// With `raise`, a failed flip-to-GDI or mode restore stops here and leaves the rest for
-// the fatal cleanup; without it (failed set-up, fatal cleanup) everything is given back.
-void GiveBack(bool raise) {
-    HRESULT flip = g.ddraw->FlipToGDISurface();
-    if (raise) Check(flip, "FlipToGDISurface");
-    HRESULT restore = g.ddraw->RestoreDisplayMode();
-    if (raise) Check(restore, "RestoreDisplayMode");
+// Test builds only: a display that is lost after a number of good flips, as when another
+// window comes to the front, and whose give-back then fails too.
+#ifdef BRACKMER_FAULT_LOSE_DISPLAY_AFTER_FLIPS
+int g_faultFlips = 0;
+bool DisplayLost() { return g_faultFlips > BRACKMER_FAULT_LOSE_DISPLAY_AFTER_FLIPS; }
+HRESULT FaultyFlip(HRESULT real) { return ++g_faultFlips, DisplayLost() ? DDERR_SURFACELOST : real; }
+HRESULT FaultyGiveBack(HRESULT real) { return DisplayLost() ? DDERR_SURFACELOST : real; }
+#else
+HRESULT FaultyFlip(HRESULT real) { return real; }
+HRESULT FaultyGiveBack(HRESULT real) { return real; }
+#endif
+
+// Every step runs whatever the one before it returned: a lost display still gets its mode
+// back, its objects released and its window put back. The first failure is the result.
+HRESULT GiveBack() {
+    HRESULT first = FaultyGiveBack(g.ddraw->FlipToGDISurface());
+    HRESULT restore = FaultyGiveBack(g.ddraw->RestoreDisplayMode());
+    if (SUCCEEDED(first)) first = restore;
     // The back buffer goes first: releasing the flip chain's root destroys the back buffer
     // with it, and a later release of the back buffer would touch freed memory.
     g.backBuffer = nullptr;
     g.primary = nullptr;
     g.ddraw = nullptr;
     RestoreWindowRect();
+    return first;
 }
 
 // Runs before the report of an error nothing caught: the user gets the cursor and the
 // desktop back even when the saver dies.
 void FatalCleanup() {
     ShowMouseCursor();
-    if (g.ddraw) GiveBack(false);
+    if (g.ddraw) GiveBack();
 }
 
 // Without a window manager, exclusive mode taken by a window that is not in front loses
@@ -152,7 +138,7 @@ bool InitDDraw(HWND window, int32_t width, int32_t height, int32_t bitsPerPixel)
         Check(g.primary->GetAttachedSurface(&caps, g.backBuffer.Put()), "GetAttachedSurface");
     } catch (const platform::RuntimeError&) {
         // A half-taken display would stay changed after the saver quits on False.
-        if (g.ddraw) GiveBack(false);
+        if (g.ddraw) GiveBack();
         return false;
     }
     platform::ProcessPendingMessages();
@@ -161,12 +147,13 @@ bool InitDDraw(HWND window, int32_t width, int32_t height, int32_t bitsPerPixel)
 
 void TermDDraw() {
     if (!g.ddraw) return;
-    GiveBack(true);
+    HRESULT result = GiveBack();
     ShowMouseCursor();
+    Check(result, "TermDDraw");
 }
 
 void FlipPrimary() {
-    Check(Require(g.primary, "FlipPrimary")->Flip(g.backBuffer.Get(), DDFLIP_WAIT), "Flip");
+    Check(FaultyFlip(Require(g.primary, "FlipPrimary")->Flip(g.backBuffer.Get(), DDFLIP_WAIT)), "Flip");
 }
 
 Surface CreateOffscreenSurface(int32_t width, int32_t height) {
@@ -199,6 +186,12 @@ void CopyBitmapToSurface(const Surface& surface, HBITMAP bitmap) {
 }
 
 Surface CreateSurfaceFromBitmap(HBITMAP bitmap) {
+#ifdef BRACKMER_FAULT_IN_SETUP
+    // Test builds only: the saver's set-up fails with the display taken, so the standard
+    // error report shows over what the saver covered.
+    if (g.ddraw)
+        throw platform::RuntimeError(platform::RuntimeError::kObjectNotSet, "CreateSurfaceFromBitmap: injected");
+#endif
     SIZE size = BitmapSize(bitmap);
     Surface surface = CreateOffscreenSurface(size.cx, size.cy);
     CopyBitmapToSurface(surface, bitmap);

@@ -21,7 +21,9 @@ using Surface = platform::ComPtr<IDirectDrawSurface7>;
 // when any step fails (whatever was done is given back, so the module is not set up).
 bool InitDDraw(HWND window, int32_t width, int32_t height, int32_t bitsPerPixel);
 // Gives the display back: GDI surface, desktop mode, releases, the window's saved
-// rectangle, then the cursor. Does nothing when not set up.
+// rectangle, then the cursor. Every step runs even when one fails (a lost display); the
+// first failure is raised afterwards, with the display already given back. Does nothing
+// when not set up.
 void TermDDraw();
 // Presents the back buffer. Afterwards the back buffer holds an older frame.
 void FlipPrimary();

@@ -15,6 +15,8 @@ std::vector<Form*>& LiveForms() {
     return forms;
 }
 
+bool g_eventsStopped = false;
+
 }  // namespace
 
 Form::~Form() {
@@ -85,10 +87,15 @@ void Form::WindowDestroyed() {
 bool Form::OnOtherMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
 
 void Form::StartTimer(UINT_PTR id, UINT intervalMs) {
+    if (g_eventsStopped) return;
     if (!SetTimer(hwnd_, id, intervalMs, nullptr)) ThrowLastError("SetTimer");
+    if (std::find(timers_.begin(), timers_.end(), id) == timers_.end()) timers_.push_back(id);
 }
 
-void Form::StopTimer(UINT_PTR id) { KillTimer(hwnd_, id); }
+void Form::StopTimer(UINT_PTR id) {
+    KillTimer(hwnd_, id);
+    timers_.erase(std::remove(timers_.begin(), timers_.end(), id), timers_.end());
+}
 
 LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
@@ -98,6 +105,11 @@ LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     auto* self = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    if (g_eventsStopped) {
+        // A timer message already queued before its timer was killed is dropped too.
+        if (msg == WM_TIMER) return 0;
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
     try {
         return self->Dispatch(msg, wp, lp);
     } catch (const std::exception& e) {
@@ -108,8 +120,13 @@ LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT Form::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
             OnKeyDown(wp);
+            return 0;
+        case WM_SYSKEYDOWN:
+            // The platform's own meaning (Alt+F4 closes) follows the handler, for a window
+            // of its own only: a child's Alt+F4 would close the window it is embedded in.
+            OnKeyDown(wp);
+            if (hwnd_ && !(GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD)) return DefWindowProcW(hwnd_, msg, wp, lp);
             return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
@@ -185,5 +202,15 @@ void EndProgram(int exitCode) {
 }
 
 int LoadedFormCount() { return static_cast<int>(LiveForms().size()); }
+
+void StopAllEvents() {
+    g_eventsStopped = true;
+    for (Form* f : LiveForms()) {
+        for (UINT_PTR id : f->timers_) KillTimer(f->hwnd_, id);
+        f->timers_.clear();
+    }
+}
+
+bool EventsStopped() { return g_eventsStopped; }
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -70,8 +71,10 @@ private:
 
     HWND hwnd_ = nullptr;
     bool unloadRan_ = false;
+    std::vector<UINT_PTR> timers_;
 
     friend bool TranslateForDialog(MSG& msg);
+    friend void StopAllEvents();
 };
 
 // Runs until the last loaded form has unloaded; returns the exit code.
@@ -80,6 +83,11 @@ int RunMessageLoop();
 void ProcessPendingMessages();
 // Ends the process at once: no further handler of any window runs.
 [[noreturn]] void EndProgram(int exitCode = 0);
+// The first step of every ending that may still pump messages (an error report's message
+// box, a display that takes its time to give back): kills every form's timers and from
+// then on no handler of any form runs; their windows get the platform's default handling.
+void StopAllEvents();
+bool EventsStopped();
 // Number of forms whose window exists.
 int LoadedFormCount();
 

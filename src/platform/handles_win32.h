@@ -40,6 +40,7 @@ struct GdiObjectDeleter { void operator()(HGDIOBJ h) const { if (h) DeleteObject
 struct MemDcDeleter { void operator()(HDC dc) const { if (dc) DeleteDC(dc); } };
 struct RegKeyDeleter { void operator()(HKEY k) const { if (k) RegCloseKey(k); } };
 struct CursorDeleter { void operator()(HCURSOR c) const { if (c) DestroyCursor(c); } };
+struct HandleDeleter { void operator()(HANDLE h) const { if (h) CloseHandle(h); } };
 
 using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
@@ -47,6 +48,7 @@ using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDele
 using UniqueMemDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemDcDeleter>;
 using UniqueRegKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegKeyDeleter>;
 using UniqueCursor = std::unique_ptr<std::remove_pointer_t<HCURSOR>, CursorDeleter>;
+using UniqueHandle = std::unique_ptr<void, HandleDeleter>;
 
 // A window's DC from GetDC, given back with ReleaseDC.
 class WindowDc {

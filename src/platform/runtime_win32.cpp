@@ -1,10 +1,13 @@
-// Win32 runtime services; see win32_runtime.h.
+// Win32 runtime services; see runtime_win32.h.
 #include "platform/runtime_win32.h"
 
 #include <cstdio>
 #include <cstring>
 #include <utility>
 #include <vector>
+
+#include "platform/error_log.h"
+#include "platform/form_win32.h"
 
 namespace platform {
 namespace {
@@ -91,21 +94,78 @@ void WriteOneLineFile(const std::string& path, std::string_view line) {
     if (!ok || written != text.size()) throw RuntimeError(RuntimeError::kFileError, "Write failed: " + path);
 }
 
+namespace {
+
+std::string LocalAppDataFolder() {
+    wchar_t buf[MAX_PATH];
+    DWORD n = GetEnvironmentVariableW(L"LOCALAPPDATA", buf, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? Narrow(std::wstring_view(buf, n)) : std::string();
+}
+
+bool WriteLogAt(const ErrorLogPlace& place, std::string_view line) {
+    if (!place.folderToMake.empty() && !CreateDirectoryW(Widen(place.folderToMake).c_str(), nullptr) &&
+        GetLastError() != ERROR_ALREADY_EXISTS)
+        return false;
+    try {
+        WriteOneLineFile(place.path, line);
+        return true;
+    } catch (const RuntimeError&) {
+        return false;
+    }
+}
+
+}  // namespace
+
+std::string WriteErrorLog(std::string_view description) {
+    try {
+        static FirstErrorLog log(ErrorLogPlaces(ProgramFolder(), LocalAppDataFolder()), &WriteLogAt);
+        return log.Record(description).value_or(std::string());
+    } catch (...) {
+        return {};  // out of memory while ending: the log is the one thing that may be lost
+    }
+}
+
 void ThrowLastError(std::string_view call) {
     DWORD code = GetLastError();
     char buf[64];
     std::snprintf(buf, sizeof buf, " failed: error %lu", static_cast<unsigned long>(code));
-    throw RuntimeError(RuntimeError::kPlatformCall, std::string(call) + buf);
+    std::string text = std::string(call) + buf;
+    // The system's own words for the code, so the log says what went wrong.
+    wchar_t* words = nullptr;
+    const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+    DWORD n = FormatMessageW(flags, nullptr, code, 0, reinterpret_cast<wchar_t*>(&words), 0, nullptr);
+    if (n > 0 && words) {
+        std::wstring_view w(words, n);
+        while (!w.empty() && (w.back() == L'\r' || w.back() == L'\n' || w.back() == L' ' || w.back() == L'.'))
+            w.remove_suffix(1);
+        if (!w.empty()) text += " (" + Narrow(w) + ")";
+    }
+    if (words) LocalFree(words);
+    throw RuntimeError(RuntimeError::kPlatformCall, text);
 }
 
 void SetFatalCleanup(void (*cleanup)()) { g_fatalCleanup = cleanup; }
 
+namespace {
+
+BOOL CALLBACK HideWindow(HWND window, LPARAM) {
+    ShowWindow(window, SW_HIDE);
+    return TRUE;
+}
+
+}  // namespace
+
 void ReportFatalError(int number, std::string_view description) {
+    // Nothing of ours may run while the report is up: the message box pumps messages.
+    StopAllEvents();
     if (auto cleanup = std::exchange(g_fatalCleanup, nullptr)) {
         try { cleanup(); } catch (...) {}
     }
+    // The saver's window is topmost and covers the screen: the report goes on the desktop.
+    EnumThreadWindows(GetCurrentThreadId(), &HideWindow, 0);
     std::wstring text = L"Run-time error '" + std::to_wstring(number) + L"':\r\n\r\n" + Widen(description);
-    MessageBoxW(nullptr, text.c_str(), L"Brackmer Saver", MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST);
+    MessageBoxW(nullptr, text.c_str(), L"Brackmer Saver",
+                MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST | MB_TASKMODAL);
     ExitProcess(static_cast<UINT>(number > 0 ? number : 1));
 }
 

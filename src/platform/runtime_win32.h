@@ -36,6 +36,11 @@ std::string FileInProgramFolder(std::string_view name);
 // Creates or empties the file and writes one line (CRLF). Throws RuntimeError on failure.
 void WriteOneLineFile(const std::string& path, std::string_view line);
 
+// Writes the error that ended the saver to ErLog.txt beside the program or, when that
+// folder cannot be written, to %LOCALAPPDATA%\BrackmerSaver\ErLog.txt. Only the first call
+// of a run writes. Never throws; returns the path written, empty when none.
+std::string WriteErrorLog(std::string_view description);
+
 // Throws RuntimeError naming the call when a Win32 call reported failure.
 [[noreturn]] void ThrowLastError(std::string_view call);
 
@@ -43,7 +48,8 @@ void WriteOneLineFile(const std::string& path, std::string_view line);
 // leaves the display mode changed or the cursor hidden (the display module registers it).
 void SetFatalCleanup(void (*cleanup)());
 
-// The standard error report for an error nothing caught: cleanup, a message box, exit.
+// The standard error report for an error nothing caught: every event stopped, cleanup, the
+// program's windows hidden, then a message box in front of the given-back desktop, exit.
 [[noreturn]] void ReportFatalError(int number, std::string_view description);
 [[noreturn]] void ReportFatalError(const std::exception& e);
 

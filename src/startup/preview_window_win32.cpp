@@ -1,6 +1,7 @@
 // The preview: one fixed picture in a borderless 155 x 114 window that becomes a
-// child of the host's preview window. Nothing in it changes once shown; the process lives
-// until the window is gone. See preview_window_win32.h.
+// child of the host's preview window, or fills a larger one with the picture scaled.
+// Nothing in it changes once shown; the process lives until the window is gone. See
+// preview_window_win32.h.
 #include "startup/preview_window_win32.h"
 
 #include <windows.h>
@@ -9,13 +10,10 @@
 #include "platform/handles_win32.h"
 #include "platform/runtime_win32.h"
 #include "startup/command_line.h"
+#include "startup/preview_layout.h"
 
 namespace startup {
 namespace {
-
-// The picture is 155 x 115 and the client area one row shorter, so its last row is cut off.
-constexpr int kClientWidth = 155;
-constexpr int kClientHeight = 114;
 
 constexpr UINT_PTR kHostWatchTimer = 1;
 constexpr UINT kHostWatchMs = 1000;
@@ -34,6 +32,12 @@ public:
         StartTimer(kHostWatchTimer, kHostWatchMs);
     }
 
+    void SetSize(PreviewSize size) {
+        size_ = size;
+        if (size_.scaled && picture_)
+            scaled_ = ScaleSmooth(PictureBits(), kPreviewWidth, kPreviewHeight, size_.width, size_.height);
+    }
+
 private:
     CreateParams GetCreateParams() override {
         CreateParams p;
@@ -42,8 +46,10 @@ private:
         p.style = WS_POPUP;  // no border, no title bar: the window is all client area
         p.x = 0;
         p.y = 0;
-        p.width = kClientWidth;
-        p.height = kClientHeight;
+        // The picture is 155 x 115 and the client area one row shorter, so its last row is
+        // cut off.
+        p.width = kPreviewWidth;
+        p.height = kPreviewHeight;
         return p;
     }
 
@@ -60,17 +66,53 @@ private:
         if (loaded()) platform::EndProgram();  // our window went with the host's, untold
     }
 
+    // Without a host the window stands alone on the desktop; the user closes it as any
+    // window: Esc here, Alt+F4 and the close request through the platform.
+    void OnKeyDown(WPARAM key) override {
+        if (!host_ && key == VK_ESCAPE) Unload();
+    }
+
     void Paint() {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd(), &ps);
         if (picture_) {
             platform::UniqueMemDc mem(CreateCompatibleDC(dc));
             platform::SelectGuard select(mem.get(), picture_.get());
-            BITMAP bm{};
-            GetObjectW(picture_.get(), sizeof bm, &bm);
-            BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem.get(), 0, 0, SRCCOPY);
+            if (size_.scaled) {
+                BITMAPINFO info = TopDown32(scaled_.width, scaled_.height);
+                SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(scaled_.width), static_cast<DWORD>(scaled_.height), 0, 0,
+                                  0, static_cast<UINT>(scaled_.height), scaled_.values.data(), &info, DIB_RGB_COLORS);
+            } else {
+                BITMAP bm{};
+                GetObjectW(picture_.get(), sizeof bm, &bm);
+                BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem.get(), 0, 0, SRCCOPY);
+            }
         }
         EndPaint(hwnd(), &ps);
+    }
+
+    static BITMAPINFO TopDown32(int width, int height) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        return info;
+    }
+
+    // The picture as 0x00RRGGBB values, which is how a 32-bit DIB stores them.
+    Pixels PictureBits() const {
+        BITMAP bm{};
+        GetObjectW(picture_.get(), sizeof bm, &bm);
+        Pixels bits{bm.bmWidth, bm.bmHeight, std::vector<uint32_t>(static_cast<size_t>(bm.bmWidth) * bm.bmHeight)};
+        BITMAPINFO info = TopDown32(bm.bmWidth, bm.bmHeight);
+        platform::WindowDc screen(nullptr);
+        GetDIBits(screen.Get(), picture_.get(), 0, static_cast<UINT>(bm.bmHeight), bits.values.data(), &info,
+                  DIB_RGB_COLORS);
+        for (uint32_t& v : bits.values) v &= 0x00FFFFFF;
+        return bits;
     }
 
     bool OnOtherMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) override {
@@ -89,6 +131,8 @@ private:
 
     platform::UniqueBitmap picture_;
     HWND host_ = nullptr;
+    PreviewSize size_;
+    Pixels scaled_;  // the picture at the scaled size, made once
 };
 
 }  // namespace
@@ -109,11 +153,22 @@ std::unique_ptr<platform::Form> ShowPreview(std::string_view argumentText) {
     SetWindowLongW(preview, GWL_STYLE, style);
 
     SetParent(preview, host);
-    SetWindowPos(preview, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    PreviewSize size;
+    if (embedded) {
+        RECT client{};
+        GetClientRect(host, &client);
+        size = PreviewSizeFor(client.right, client.bottom);
+    }
+    form->SetSize(size);
+    SetWindowPos(preview, HWND_BOTTOM, 0, 0, size.width, size.height, SWP_NOZORDER | (size.scaled ? 0 : SWP_NOSIZE));
     form->Show();
-    SetActiveWindow(GetWindow(host, GW_OWNER));
-
-    if (embedded) form->WatchHost(host);
+    if (embedded) {
+        SetActiveWindow(GetWindow(host, GW_OWNER));
+        form->WatchHost(host);
+    } else {
+        // Standing alone, it takes the keyboard so that Esc and Alt+F4 reach it.
+        SetForegroundWindow(preview);
+    }
     return form;
 }
 

@@ -28,6 +28,11 @@ void SaverMain(Process& process, const std::string& argumentText) {
 
     switch (DecideMode(argumentText)) {
         case Mode::kSaver:
+            // The title check sees only a saver whose window exists; two starts a few
+            // milliseconds apart both pass it. The mutex is created atomically: the later
+            // start ends silently before it touches the display.
+            process.saverLock.reset(CreateMutexW(nullptr, FALSE, kSaverMutexName));
+            if (!process.saverLock || GetLastError() == ERROR_ALREADY_EXISTS) platform::EndProgram();
             process.window = battle::CreateSaverWindow(process.random);
             process.window->Show();
             break;

@@ -6,16 +6,20 @@
 #include <string>
 
 #include "platform/form_win32.h"
+#include "platform/handles_win32.h"
 #include "platform/random.h"
 
 namespace startup {
 
 inline constexpr wchar_t kSaverWindowTitle[] = L"Main -- Brackmer Saver";
 inline constexpr wchar_t kConfigWindowTitle[] = L"Brackmer Saver\u8a2d\u5b9a";
+// Held by the one saver process of the session from before its window exists until it ends.
+inline constexpr wchar_t kSaverMutexName[] = L"Local\\BrackmerSaver.Saver";
 
 // What lives as long as the process: its one generator and the window it showed.
 struct Process {
     platform::Random random;
+    platform::UniqueHandle saverLock;
     std::unique_ptr<platform::Form> window;
 };
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The preview of the real .scr: embedded by preview_host.exe (a stand-in for the screen-saver
 # host, in another process) at the host window's client origin with a 155 x 114 client
-# area, showing its picture with the last row cut off; it ends when the host destroys its
-# window, when it is closed, and when the host process dies without a word. "/p" without a
-# usable handle shows it at the screen's top-left on its own.
+# area, showing its picture with the last row cut off, or filling a larger host; it ends
+# when the host destroys its window, when it is closed, and when the host process dies
+# without a word. "/p" without a usable handle shows it at the screen's top-left on its
+# own, where Esc or Alt+F4 closes it.
 source "$(dirname "$0")/lib.sh"
 
 TITLE='Preview -- Brackmer Saver'
@@ -29,12 +30,12 @@ wait_line() {
 }
 # Every finding of an embedding run, from the host's point of view.
 check_embedding() {
-  local out=$1 what=$2
+  local out=$1 what=$2 size=${3:-155x114}
   check_eq "$what: preview child found in the host" "$(value "$out" child_found)" "1"
   check_eq "$what: it is a child window" "$(value "$out" child_style)" "child"
   check_eq "$what: its parent is the host" "$(value "$out" parent_is_host)" "1"
   check_eq "$what: at the host's client origin" "$(value "$out" position)" "0,0"
-  check_eq "$what: client area" "$(value "$out" client)" "155x114"
+  check_eq "$what: client area" "$(value "$out" client)" "$size"
   check_eq "$what: shown" "$(value "$out" visible)" "1"
 }
 
@@ -52,7 +53,7 @@ if wait_line "$out" ready 40; then
   IFS=, read -r ox oy <<<"$(value "$out" host_client_origin)"
   check_eq "picture's sea at the host's client origin" "$(pixel_at "$shot" $((ox + 2)) $((oy + 2)))" "$SEA"
   # The host window with its caption, for the README.
-  convert-im6.q16 "$shot" -crop "$((200 + 16))x$((150 + 40))+$((ox - 8))+$((oy - 32))" +repage "$E2E_OUT/preview.png"
+  convert-im6.q16 "$shot" -crop "$((155 + 16))x$((114 + 40))+$((ox - 8))+$((oy - 32))" +repage "$E2E_OUT/preview.png"
 fi
 wait "$host_pid"
 
@@ -64,6 +65,13 @@ check_embedding "$out" "/p"
 check "/p: the preview ends when the host window is destroyed" grep -q '^preview_ended=[0-9]*ms' "$out"
 check_eq "/p: it ends cleanly" "$(value "$out" preview_exit_code)" "0"
 check_eq "/p: host reports success" "$rc" "0"
+
+# --- A host at 150 %: the preview fills its 233 x 171 client area ----------------------
+out=$E2E_OUT/preview-large.txt
+run_host "$out" --switch /p --end destroy --size 233x171
+wait "$host_pid"; rc=$?
+check_embedding "$out" "/p in a 233 x 171 host" "233x171"
+check_eq "/p in a 233 x 171 host: host reports success" "$rc" "0"
 
 # --- "/P", then the preview is closed: the host window stays ----------------------------
 out=$E2E_OUT/preview-close.txt
@@ -104,6 +112,20 @@ for args in "/p" "/p 7"; do
     check_eq "'$args' shows the picture" "$(pixel_at "$shot" 2 2)" "$SEA"
   else
     fail "'$args' shows the preview window"
+  fi
+  scr_kill "$pid"
+done
+
+# --- Standing alone, the user can close it: Esc, Alt+F4 ----------------------------------
+for key in Escape alt+F4; do
+  scr_start /p junk
+  pid=$LAST_PID
+  if win=$(wait_window "$TITLE" 30) && wait_focus "$win" 10; then
+    xdotool key "$key"
+    check "'/p junk' ends on $key" wait_exit "$pid" 10
+    xdotool keyup Alt_L F4 Escape 2>/dev/null
+  else
+    fail "'/p junk' shows the preview with the keyboard"
   fi
   scr_kill "$pid"
 done

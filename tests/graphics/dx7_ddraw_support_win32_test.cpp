@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ddraw_test_support_win32.h"
+#include "graphics/result_codes.h"
 #include "platform/runtime_error.h"
 
 namespace graphics {
@@ -188,6 +189,94 @@ TEST_F(DisplayTest, FailedCallErrorNamesTheCall) {
     }
     BackBuffer()->Unlock(nullptr);
     EXPECT_EQ(message.rfind("Flip failed: DDERR_", 0), 0u) << message;
+    EXPECT_NE(message.find(" (0x8876"), std::string::npos) << message;
+}
+
+// Another window that comes to the front takes the display from the saver: the next flip
+// names the loss, and giving back still releases everything and shows the cursor although
+// the surfaces are gone (the window itself is minimised by then; the saver ends with it).
+TEST(LostDisplay, FlipNamesTheLossAndGivingBackStillRestoresEverything) {
+    HWND window = MakeWindow(40, 30, 400, 300);
+    ASSERT_TRUE(InitDDraw(window, ScreenWidth(), ScreenHeight(), 32));
+    SetWindowPos(window, nullptr, 0, 0, ScreenWidth(), ScreenHeight(), SWP_NOZORDER);
+    HideMouseCursor();
+    const int hiddenCounter = CursorCounter();
+    // The other window belongs to another thread, as another program's would: only then
+    // does the saver's application lose the activation.
+    HANDLE front = CreateThread(nullptr, 0, [](void*) -> DWORD {
+        HWND other = MakeWindow(100, 100, 200, 100);
+        SetForegroundWindow(other);
+        MSG m;
+        for (int i = 0; i < 40; ++i) {
+            while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+            Sleep(5);
+        }
+        DestroyWindow(other);
+        return 0;
+    }, nullptr, 0, nullptr);
+    MSG msg;
+    for (int i = 0; i < 20; ++i) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        Sleep(5);
+    }
+    std::string flip;
+    try {
+        FlipPrimary();
+    } catch (const RuntimeError& e) {
+        flip = e.what();
+    }
+    EXPECT_EQ(flip, "Flip failed: DDERR_SURFACELOST (0x887601C2)");
+    std::string term;
+    try {
+        TermDDraw();
+    } catch (const RuntimeError& e) {
+        term = e.what();  // a lost display may refuse the GDI surface; that is all it says
+    }
+    EXPECT_TRUE(term.empty() || term.rfind("TermDDraw failed: DDERR_", 0) == 0) << term;
+    EXPECT_FALSE(DDraw() || BackBuffer() || PrimarySurface());
+    EXPECT_FALSE(CursorHidden());
+    EXPECT_EQ(CursorCounter(), hiddenCounter + 1);
+    WaitForSingleObject(front, INFINITE);
+    CloseHandle(front);
+    DestroyWindow(window);
+}
+
+// The names are kept apart from ddraw.h, in the portable code; they must match its values.
+TEST(ResultNames, MatchTheHeadersValues) {
+#define EXPECT_NAMED(code) EXPECT_EQ(DescribeResult(static_cast<uint32_t>(code)).rfind(#code " (0x", 0), 0u) << #code
+    EXPECT_NAMED(DDERR_SURFACELOST);
+    EXPECT_NAMED(DDERR_SURFACEBUSY);
+    EXPECT_NAMED(DDERR_WASSTILLDRAWING);
+    EXPECT_NAMED(DDERR_INVALIDPARAMS);
+    EXPECT_NAMED(DDERR_INVALIDOBJECT);
+    EXPECT_NAMED(DDERR_INVALIDRECT);
+    EXPECT_NAMED(DDERR_INVALIDCAPS);
+    EXPECT_NAMED(DDERR_INVALIDMODE);
+    EXPECT_NAMED(DDERR_INVALIDPIXELFORMAT);
+    EXPECT_NAMED(DDERR_INVALIDSURFACETYPE);
+    EXPECT_NAMED(DDERR_UNSUPPORTEDMODE);
+    EXPECT_NAMED(DDERR_UNSUPPORTED);
+    EXPECT_NAMED(DDERR_OUTOFMEMORY);
+    EXPECT_NAMED(DDERR_OUTOFVIDEOMEMORY);
+    EXPECT_NAMED(DDERR_NOEXCLUSIVEMODE);
+    EXPECT_NAMED(DDERR_EXCLUSIVEMODEALREADYSET);
+    EXPECT_NAMED(DDERR_NOCOOPERATIVELEVELSET);
+    EXPECT_NAMED(DDERR_HWNDALREADYSET);
+    EXPECT_NAMED(DDERR_HWNDSUBCLASSED);
+    EXPECT_NAMED(DDERR_WRONGMODE);
+    EXPECT_NAMED(DDERR_PRIMARYSURFACEALREADYEXISTS);
+    EXPECT_NAMED(DDERR_NOTFLIPPABLE);
+    EXPECT_NAMED(DDERR_NOTFOUND);
+    EXPECT_NAMED(DDERR_NOTLOCKED);
+    EXPECT_NAMED(DDERR_CANTLOCKSURFACE);
+    EXPECT_NAMED(DDERR_NODC);
+    EXPECT_NAMED(DDERR_DCALREADYCREATED);
+    EXPECT_NAMED(DDERR_CANTCREATEDC);
+    EXPECT_NAMED(DDERR_NOBLTHW);
+    EXPECT_NAMED(DDERR_NOTINITIALIZED);
+    EXPECT_NAMED(DDERR_INCOMPATIBLEPRIMARY);
+    EXPECT_NAMED(DDERR_GENERIC);
+#undef EXPECT_NAMED
 }
 
 }  // namespace

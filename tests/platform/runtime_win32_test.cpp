@@ -56,6 +56,20 @@ TEST(WriteOneLineFile, CreatesOrEmptiesAndWritesOneLine) {
     DeleteFileW(Widen(path).c_str());
 }
 
+TEST(ThrowLastError, NamesTheCallTheCodeAndTheSystemsWords) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    try {
+        ThrowLastError("CreateFileW");
+        ADD_FAILURE() << "no error";
+    } catch (const RuntimeError& e) {
+        const std::string text = e.what();
+        EXPECT_EQ(e.number(), RuntimeError::kPlatformCall);
+        EXPECT_EQ(text.rfind("CreateFileW failed: error 5 (", 0), 0u) << text;
+        EXPECT_EQ(text.back(), ')') << text;
+        EXPECT_GT(text.size(), std::string("CreateFileW failed: error 5 ()").size()) << text;
+    }
+}
+
 TEST(WriteOneLineFile, UnwritablePathRaises) {
     EXPECT_THROW(WriteOneLineFile(ProgramFolder() + "\\no such folder\\x.txt", "x"), RuntimeError);
 }

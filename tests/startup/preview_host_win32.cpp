@@ -1,8 +1,9 @@
 // Test tool, run under Wine by tests/e2e/test_preview.sh: plays the screen-saver host. It
-// makes a 200 x 150 preview window, starts the .scr with "<switch> <decimal handle>", waits
-// for the preview child and checks where it sits, then ends it one way or another:
+// makes a preview window (155 x 114 client area, or --size), starts the .scr with
+// "<switch> <decimal handle>", waits for the preview child and checks where it sits (at the
+// origin, filling the client area), then ends it one way or another:
 //   preview_host.exe SCR [--switch /p] [--hold SECONDS] [--end destroy|close|none]
-//                        [--in-process]
+//                        [--size WxH] [--in-process]
 //   destroy: destroy the host window; close: post WM_CLOSE to the preview; none: leave the
 //   host standing (the script kills this process itself and watches the preview end).
 //   --in-process: run the preview code in this process instead of the .scr (SCR is then
@@ -12,6 +13,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <memory>
 #include <string>
 
@@ -55,6 +57,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::wstring scr = argv[1], sw = L"/p", end = L"destroy";
     int holdSeconds = 0;
+    int width = 155, height = 114;
     bool inProcess = false;
     for (int i = 2; i < argc; ++i) {
         std::wstring opt = argv[i];
@@ -63,6 +66,7 @@ int wmain(int argc, wchar_t** argv) {
         if (opt == L"--switch") sw = argv[++i];
         else if (opt == L"--hold") holdSeconds = _wtoi(argv[++i]);
         else if (opt == L"--end") end = argv[++i];
+        else if (opt == L"--size") std::swscanf(argv[++i], L"%dx%d", &width, &height);
     }
 
     WNDCLASSW wc{};
@@ -71,7 +75,7 @@ int wmain(int argc, wchar_t** argv) {
     wc.lpszClassName = L"BrackmerPreviewHost";
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     RegisterClassW(&wc);
-    RECT r{0, 0, 200, 150};
+    RECT r{0, 0, width, height};
     AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
     HWND host = CreateWindowW(L"BrackmerPreviewHost", L"Brackmer Preview Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400,
                               300, r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr),
@@ -119,7 +123,7 @@ int wmain(int argc, wchar_t** argv) {
         RECT client;
         GetClientRect(child, &client);
         Report("client", std::to_string(client.right) + "x" + std::to_string(client.bottom),
-               client.right == 155 && client.bottom == 114);
+               client.right == width && client.bottom == height);
         Report("visible", IsWindowVisible(child) ? "1" : "0", IsWindowVisible(child) != FALSE);
     }
 

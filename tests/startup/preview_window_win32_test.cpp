@@ -1,7 +1,8 @@
 // The preview window inside this test process, under Wine, with a host window of the test's
-// own: where it lands and what it draws for a host handle, for none and for a handle that
-// names no window, and that the host going away unloads it. The real .scr against a host
-// in another process is tests/e2e/test_preview.sh.
+// own: where it lands and what it draws for a host handle (unscaled in a 155 x 114 host,
+// filling a larger one), for none and for a handle that names no window, how a preview
+// standing alone is closed, and that the host going away unloads it. The real .scr against
+// a host in another process is tests/e2e/test_preview.sh.
 #include "startup/preview_window_win32.h"
 
 #include <windows.h>
@@ -10,7 +11,10 @@
 
 #include <string>
 
+#include "assets/resource_ids.h"
 #include "platform/form_win32.h"
+#include "platform/handles_win32.h"
+#include "startup/preview_layout.h"
 
 namespace startup {
 namespace {
@@ -44,9 +48,9 @@ protected:
         QuitWasPosted();
     }
 
-    // A 200 x 150 client area at (300, 200), optionally owned by another window.
-    HWND MakeHost(HWND owner = nullptr) {
-        RECT r{0, 0, 200, 150};
+    // A client area of the given size at (300, 200), optionally owned by another window.
+    HWND MakeHost(HWND owner = nullptr, int width = 155, int height = 114) {
+        RECT r{0, 0, width, height};
         AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
         host_ = CreateWindowW(L"PreviewTestHost", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200,
                               r.right - r.left, r.bottom - r.top, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -59,9 +63,49 @@ protected:
         return preview_->hwnd();
     }
 
+    // The preview picture as the preview should show it at that size, in a memory DC:
+    // unscaled from the top-left at 155 x 114, smoothly scaled from its first 114 rows above.
+    platform::UniqueMemDc Picture(int width, int height) {
+        picture_.reset(static_cast<HBITMAP>(
+            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_PREVIEW), IMAGE_BITMAP, 0, 0, 0)));
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = 155;
+        info.bmiHeader.biHeight = -115;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        Pixels source{155, 115, std::vector<uint32_t>(155 * 115)};
+        HDC screen = GetDC(nullptr);
+        GetDIBits(screen, picture_.get(), 0, 115, source.values.data(), &info, DIB_RGB_COLORS);
+        for (uint32_t& v : source.values) v &= 0xFFFFFF;
+        Pixels shown = ScaleSmooth(source, 155, 114, width, height);
+        canvas_.reset(CreateCompatibleBitmap(screen, width, height));
+        platform::UniqueMemDc target(CreateCompatibleDC(screen));
+        ReleaseDC(nullptr, screen);
+        SelectObject(target.get(), canvas_.get());
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                uint32_t v = shown.values[static_cast<size_t>(y * width + x)];
+                SetPixel(target.get(), x, y, RGB(v >> 16, (v >> 8) & 0xFF, v & 0xFF));
+            }
+        return target;
+    }
+
+    // Pixels of the window DC's area that differ from the reference.
+    static int Differences(HDC window, HDC reference, int width, int height) {
+        int differ = 0;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (GetPixel(window, x, y) != GetPixel(reference, x, y)) ++differ;
+        return differ;
+    }
+
     static std::string Handle(HWND h) { return std::to_string(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(h))); }
 
     std::unique_ptr<platform::Form> preview_;
+    platform::UniqueBitmap picture_;
+    platform::UniqueBitmap canvas_;
     HWND host_ = nullptr;
     HWND owner_ = nullptr;
 };
@@ -86,17 +130,67 @@ TEST_F(PreviewTest, EmbedsAsAChildAtTheHostsClientOrigin) {
         EXPECT_EQ(client.right, 155);
         EXPECT_EQ(client.bottom, 114);
 
-        // The picture from the host's client origin, its 115th row cut off by the client area.
+        // The picture from the host's client origin, pixel for pixel, its 115th row cut off
+        // by the client area.
+        platform::UniqueMemDc reference = Picture(155, 114);
         UpdateWindow(host);
         HDC dc = GetDC(host);
         EXPECT_EQ(GetPixel(dc, 2, 2), kSea);
-        EXPECT_EQ(GetPixel(dc, 77, 113), kSea);
-        EXPECT_EQ(GetPixel(dc, 77, 114), RGB(255, 255, 255));
-        EXPECT_EQ(GetPixel(dc, 155, 50), RGB(255, 255, 255));
+        EXPECT_EQ(Differences(dc, reference.get(), 155, 114), 0);
         ReleaseDC(host, dc);
         preview_.reset();
         DestroyWindow(host);
     }
+}
+
+TEST_F(PreviewTest, FillsALargerHostWithTheScaledPicture) {
+    struct Host { int w, h; };
+    for (Host size : {Host{233, 171}, Host{156, 114}, Host{155, 115}}) {
+        SCOPED_TRACE(testing::Message() << size.w << "x" << size.h);
+        HWND host = MakeHost(nullptr, size.w, size.h);
+        HWND preview = Show("/p " + Handle(host));
+        RECT client;
+        GetClientRect(preview, &client);
+        EXPECT_EQ(client.right, size.w);
+        EXPECT_EQ(client.bottom, size.h);
+        POINT origin{0, 0};
+        MapWindowPoints(preview, host, &origin, 1);
+        EXPECT_EQ(origin.x, 0);
+        EXPECT_EQ(origin.y, 0);
+
+        platform::UniqueMemDc reference = Picture(size.w, size.h);
+        UpdateWindow(host);
+        HDC dc = GetDC(host);
+        EXPECT_EQ(Differences(dc, reference.get(), size.w, size.h), 0);
+        ReleaseDC(host, dc);
+        preview_.reset();
+        DestroyWindow(host);
+    }
+}
+
+TEST_F(PreviewTest, StandingAloneItClosesOnEscapeAltF4AndTheCloseRequest) {
+    struct Close { const char* name; UINT msg; WPARAM wp; LPARAM lp; };
+    const Close closes[] = {{"Esc", WM_KEYDOWN, VK_ESCAPE, 1},
+                            {"Alt+F4", WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29)},
+                            {"close request", WM_CLOSE, 0, 0}};
+    for (const Close& c : closes) {
+        SCOPED_TRACE(c.name);
+        HWND preview = Show("/p junk");
+        ASSERT_TRUE(preview_->loaded());
+        SendMessageW(preview, WM_KEYDOWN, 'A', 1);  // other keys leave it
+        EXPECT_TRUE(preview_->loaded());
+        SendMessageW(preview, c.msg, c.wp, c.lp);
+        EXPECT_TRUE(QuitWasPosted());  // Alt+F4 arrives as a posted close command
+        EXPECT_FALSE(preview_->loaded());
+    }
+    // Embedded, the keys are the host's business: Esc leaves the preview in place.
+    HWND host = MakeHost();
+    HWND preview = Show("/p " + Handle(host));
+    SendMessageW(preview, WM_KEYDOWN, VK_ESCAPE, 1);
+    SendMessageW(preview, WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));
+    QuitWasPosted();
+    EXPECT_TRUE(preview_->loaded());
+    EXPECT_TRUE(IsWindow(host));
 }
 
 TEST_F(PreviewTest, WithoutAHostWindowShowsAtTheScreensTopLeftOnItsOwn) {

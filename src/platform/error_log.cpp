@@ -1,0 +1,30 @@
+// The error log's places and its first-error rule; see error_log.h.
+#include "platform/error_log.h"
+
+#include <utility>
+
+namespace platform {
+
+std::vector<ErrorLogPlace> ErrorLogPlaces(std::string_view programFolder, std::string_view localAppData) {
+    std::vector<ErrorLogPlace> places;
+    places.push_back({"", std::string(programFolder) + "\\" + kErrorLogName});
+    while (!localAppData.empty() && (localAppData.back() == '\\' || localAppData.back() == '/'))
+        localAppData.remove_suffix(1);
+    if (!localAppData.empty()) {
+        std::string folder = std::string(localAppData) + "\\BrackmerSaver";
+        places.push_back({folder, folder + "\\" + kErrorLogName});
+    }
+    return places;
+}
+
+FirstErrorLog::FirstErrorLog(std::vector<ErrorLogPlace> places, Writer writer)
+    : places_(std::move(places)), writer_(std::move(writer)) {}
+
+std::optional<std::string> FirstErrorLog::Record(std::string_view description) {
+    if (std::exchange(recorded_, true)) return std::nullopt;
+    for (const ErrorLogPlace& place : places_)
+        if (writer_(place, description)) return place.path;
+    return std::nullopt;
+}
+
+}  // namespace platform

@@ -1,0 +1,92 @@
+// Process-wide ending state under Wine, in a test program of its own because it cannot be
+// undone: once events are stopped no handler of any form runs and no timer fires; the error
+// log keeps the first error of the run.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/form_win32.h"
+#include "platform/runtime_win32.h"
+
+namespace platform {
+namespace {
+
+class RecordingForm : public Form {
+public:
+    int keys = 0, clicks = 0, unloads = 0, timers = 0, commands = 0;
+    void Tick(UINT_PTR id) { StartTimer(id, 10); }
+
+private:
+    CreateParams GetCreateParams() override {
+        CreateParams p;
+        p.className = L"BrackmerEndingTestForm";
+        p.title = L"ending test form";
+        p.style = WS_POPUP;
+        p.width = 40;
+        p.height = 40;
+        return p;
+    }
+    void OnKeyDown(WPARAM) override { ++keys; }
+    void OnMouseDown() override { ++clicks; }
+    void OnUnload() override { ++unloads; }
+    void OnTimer(UINT_PTR) override { ++timers; }
+    void OnCommand(int, int, HWND) override { ++commands; }
+};
+
+void PumpFor(DWORD ms) {
+    DWORD start = GetTickCount();
+    do {
+        ProcessPendingMessages();
+        Sleep(5);
+    } while (GetTickCount() - start < ms);
+}
+
+TEST(StopAllEvents, NoHandlerRunsAndNoTimerFiresAfterwards) {
+    RecordingForm a, b;
+    a.Show();
+    b.Load();
+    a.Tick(1);
+    b.Tick(7);
+    PumpFor(60);
+    ASSERT_GT(a.timers, 0);  // the timers did run before
+    ASSERT_GT(b.timers, 0);
+
+    // A timer message already queued, input and a close request arrive after the stop.
+    PostMessageW(a.hwnd(), WM_TIMER, 1, 0);
+    const int timersBefore = a.timers + b.timers;
+    StopAllEvents();
+    EXPECT_TRUE(EventsStopped());
+    PostMessageW(a.hwnd(), WM_KEYDOWN, 'X', 1);
+    PostMessageW(a.hwnd(), WM_LBUTTONDOWN, 0, 0);
+    PostMessageW(a.hwnd(), WM_COMMAND, 1, 0);
+    PostMessageW(b.hwnd(), WM_CLOSE, 0, 0);
+    SendMessageW(a.hwnd(), WM_KEYDOWN, 'Y', 1);
+    b.Tick(8);  // a handler that was already running cannot start a new one
+    PumpFor(80);
+    EXPECT_EQ(a.timers + b.timers, timersBefore);
+    EXPECT_EQ(a.keys + a.clicks + a.commands + a.unloads + b.unloads, 0);
+    MSG msg;
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE));
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(Widen(path).c_str(), std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+TEST(WriteErrorLog, WritesTheFirstErrorBesideTheProgramAndKeepsIt) {
+    const std::string path = FileInProgramFolder("ErLog.txt");
+    DeleteFileW(Widen(path).c_str());
+    EXPECT_EQ(WriteErrorLog("Flip failed: DDERR_SURFACELOST (0x887601C2)"), path);
+    EXPECT_EQ(WriteErrorLog("FillSurface: object variable not set (no surface)"), "");
+    EXPECT_EQ(ReadFile(path), "Flip failed: DDERR_SURFACELOST (0x887601C2)\r\n");
+    DeleteFileW(Widen(path).c_str());
+}
+
+}  // namespace
+}  // namespace platform

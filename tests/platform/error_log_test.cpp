@@ -1,0 +1,71 @@
+// Where the error log goes and that it keeps the first error of a run.
+#include "platform/error_log.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace platform {
+namespace {
+
+TEST(ErrorLogPlaces, BesideTheProgramFirstThenTheUsersFolder) {
+    auto places = ErrorLogPlaces("C:\\Windows\\System32", "C:\\Users\\ann\\AppData\\Local");
+    ASSERT_EQ(places.size(), 2u);
+    EXPECT_EQ(places[0].folderToMake, "");
+    EXPECT_EQ(places[0].path, "C:\\Windows\\System32\\ErLog.txt");
+    EXPECT_EQ(places[1].folderToMake, "C:\\Users\\ann\\AppData\\Local\\BrackmerSaver");
+    EXPECT_EQ(places[1].path, "C:\\Users\\ann\\AppData\\Local\\BrackmerSaver\\ErLog.txt");
+}
+
+TEST(ErrorLogPlaces, EdgesOfTheTwoFolders) {
+    // A drive root keeps the historical double separator beside the program; the user's
+    // folder is joined cleanly whatever separators it ends with.
+    EXPECT_EQ(ErrorLogPlaces("D:\\", "")[0].path, "D:\\\\ErLog.txt");
+    EXPECT_EQ(ErrorLogPlaces("D:\\", "").size(), 1u);
+    EXPECT_EQ(ErrorLogPlaces("D:\\s", "\\\\").size(), 1u);
+    EXPECT_EQ(ErrorLogPlaces("D:\\s", "E:\\L\\/")[1].path, "E:\\L\\BrackmerSaver\\ErLog.txt");
+    EXPECT_EQ(ErrorLogPlaces("D:\\s", "E:\\L\\/")[1].folderToMake, "E:\\L\\BrackmerSaver");
+}
+
+struct FakeDisk {
+    std::set<std::string> refused;  // paths that cannot be written
+    std::vector<std::pair<std::string, std::string>> writes;
+    FirstErrorLog::Writer Writer() {
+        return [this](const ErrorLogPlace& place, std::string_view line) {
+            if (refused.count(place.path)) return false;
+            writes.emplace_back(place.path, std::string(line));
+            return true;
+        };
+    }
+};
+
+TEST(FirstErrorLog, WritesTheFirstErrorOnlyAndNeverReplacesIt) {
+    FakeDisk disk;
+    FirstErrorLog log(ErrorLogPlaces("C:\\p", "C:\\l"), disk.Writer());
+    EXPECT_FALSE(log.recorded());
+    EXPECT_EQ(log.Record("Flip failed: DDERR_SURFACELOST"), "C:\\p\\ErLog.txt");
+    EXPECT_TRUE(log.recorded());
+    EXPECT_EQ(log.Record("FillSurface: object variable not set"), std::nullopt);
+    ASSERT_EQ(disk.writes.size(), 1u);
+    EXPECT_EQ(disk.writes[0].second, "Flip failed: DDERR_SURFACELOST");
+}
+
+TEST(FirstErrorLog, FallsBackToTheUsersFolderAndGivesUpQuietly) {
+    FakeDisk disk;
+    disk.refused = {"C:\\p\\ErLog.txt"};
+    FirstErrorLog log(ErrorLogPlaces("C:\\p", "C:\\l"), disk.Writer());
+    EXPECT_EQ(log.Record("Overflow"), "C:\\l\\BrackmerSaver\\ErLog.txt");
+    ASSERT_EQ(disk.writes.size(), 1u);
+
+    // Nowhere to write: nothing recorded, and a later error does not get a second try.
+    FakeDisk full;
+    full.refused = {"C:\\p\\ErLog.txt", "C:\\l\\BrackmerSaver\\ErLog.txt"};
+    FirstErrorLog nowhere(ErrorLogPlaces("C:\\p", "C:\\l"), full.Writer());
+    EXPECT_EQ(nowhere.Record("Overflow"), std::nullopt);
+    full.refused.clear();
+    EXPECT_EQ(nowhere.Record("later"), std::nullopt);
+    EXPECT_TRUE(full.writes.empty());
+}
+
+}  // namespace
+}  // namespace platform

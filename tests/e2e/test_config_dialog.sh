@@ -106,7 +106,7 @@ if open_dialog; then
   done
   xdotool key Tab
   retype "1e40"
-  for want in $OPT_DESKTOP $OK $CANCEL $RED $BLUE; do
+  for want in $OPT_DESKTOP $OK $CANCEL $UPD_R $UPD_B $RED $BLUE; do
     xdotool key Tab
     inspect
     check_eq "Tab order reaches $want" "$(focused)" "$want"

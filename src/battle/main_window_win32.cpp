@@ -82,6 +82,7 @@ private:
 
         // Every other monitor's picture is taken before any saver window shows anywhere.
         monitorsAtStart_ = EnumerateMonitors();
+        extentAtStart_ = ReadDesktopExtent();
         for (const MonitorBattle& other : OtherMonitorBattles(monitorsAtStart_, measurements)) {
             std::vector<graphics::PixelValue> snapshot;
             if (values.background == settings::kDesktop)
@@ -143,6 +144,7 @@ private:
             // Test builds only: a tick error on demand, to prove the error path end to end.
             if (++ticks_ > BRACKMER_FAULT_AFTER_TICKS) (void)platform::Mul16(32767, 2);
 #endif
+            if (!(ReadDesktopExtent() == extentAtStart_)) ExitSequence();
             if (tick_->Run() == TickOutcome::kUserMoved) ExitSequence();
         } catch (const platform::RuntimeError& e) {
             WriteErrorLogAndExit(e);
@@ -192,8 +194,9 @@ private:
         }
         if (SaverNotifications::IsKeyPress(msg, lp)) ExitSequence();
         // A monitor plugged in or out, or a new resolution: the windows no longer fit the
-        // desktop, so the saver ends as if the user had come back. The saver's own switch to
-        // 32 bits per pixel also sends this message but keeps every rectangle.
+        // desktop, so the saver ends as if the user had come back (the tick also compares
+        // the desktop's extent, for platforms that do not send this). The saver's own switch
+        // to 32 bits per pixel also sends this message but keeps every rectangle.
         if (msg == WM_DISPLAYCHANGE && LayoutChanged(monitorsAtStart_, EnumerateMonitors())) ExitSequence();
         if (notifications_) {
             if (std::optional<bool> nobodyCanSee = notifications_->OnVisibilityMessage(msg, wp, lp)) {
@@ -213,6 +216,7 @@ private:
     platform::UniqueBitmap desktopPicture_;
     graphics::DDrawFrameDisplay display_;
     std::vector<MonitorInfo> monitorsAtStart_;
+    DesktopExtent extentAtStart_;
     std::vector<std::unique_ptr<MonitorWindow>> monitors_;
     std::optional<SaverNotifications> notifications_;
     bool nobodyCanSee_ = false;

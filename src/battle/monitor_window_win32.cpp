@@ -27,6 +27,12 @@ std::vector<MonitorInfo> EnumerateMonitors() {
     return monitors;
 }
 
+DesktopExtent ReadDesktopExtent() {
+    return {GetSystemMetrics(SM_CMONITORS),
+            {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+             GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)}};
+}
+
 MonitorWindow::MonitorWindow(const MonitorBattle& where, const settings::SaverSettings& settings,
                              std::vector<graphics::PixelValue> snapshot, std::function<void()> onUserInput)
     : where_(where), settings_(settings), snapshot_(std::move(snapshot)), onUserInput_(std::move(onUserInput)) {}

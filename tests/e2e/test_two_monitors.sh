@@ -17,16 +17,16 @@ trap 'e2e_cleanup; "$root/scripts/wine-session.sh" stop "$BRACKMER_WINE_DIR"' EX
 MAIN='Main -- Brackmer Saver'
 MONITOR='Monitor -- Brackmer Saver'
 COLOUR_EXE="$BRACKMER_WINDOWS_BUILD_DIR/tests/battle/colour_window.exe"
-GREEN='rgb(32,192,64)'
-SEA='rgb(0,0,170)'
+GREEN='#20C040'
+SEA='#0000AA'
 SECOND='800x600+1024+0'          # the second monitor's rectangle in the screenshots
 UNDER_WINDOW='600x400+1124+100'  # where the green window stands on it
 size_before=$(xdpyinfo -display "$DISPLAY" | awk '/dimensions:/ { print $2 }')
 
-# count PNG GEOMETRY COLOUR: pixels of exactly that colour inside the rectangle.
+# count PNG GEOMETRY #RRGGBB: pixels of exactly that colour inside the rectangle.
 count() {
-  convert-im6.q16 "$1" -crop "$2" +repage -fill black +opaque "$3" -fill white -opaque "$3" \
-    -format '%[fx:int(mean*w*h)]' info:
+  convert-im6.q16 "$1" -crop "$2" +repage -alpha off -format %c histogram:info:- |
+    awk -v c="$3" 'toupper($3) == c { n = $1 + 0 } END { print n + 0 }'
 }
 # differing PNG PNG GEOMETRY: pixels that differ inside the rectangle.
 differing() {
@@ -111,7 +111,7 @@ start_saver 1400 300 && pid=$LAST_PID
 screenshot "$E2E_OUT/two-desktop.png"
 green=$(count "$E2E_OUT/two-desktop.png" "$UNDER_WINDOW" "$GREEN")
 check "the green window shows in the second monitor's sea ($green of 240000)" test "$green" -gt 160000
-other=$((480000 - $(count "$E2E_OUT/two-desktop.png" "$SECOND" "$GREEN") - $(count "$E2E_OUT/two-desktop.png" "$SECOND" black)))
+other=$((480000 - $(count "$E2E_OUT/two-desktop.png" "$SECOND" "$GREEN") - $(count "$E2E_OUT/two-desktop.png" "$SECOND" "#000000")))
 check "ships sail on that desktop ($other pixels neither green nor black)" test "$other" -gt 2000
 xdotool key Escape
 ends_saver "Escape" "$pid"

@@ -112,7 +112,8 @@ private:
         // first frame, 150 ms later.
         ShowWindow(hwnd(), SW_SHOW);
         // Keys go to the foreground window; a saver started while another program had the
-        // focus must take it, and hears keys through the notifications where it cannot.
+        // focus asks for it. Where the platform does not hand the keyboard over (Wine leaves
+        // the X focus with the other window), the notifications' input sink hears the keys.
         SetForegroundWindow(hwnd());
         notifications_.emplace(hwnd());
 

@@ -83,6 +83,12 @@ bool MonitorWindow::OnOtherMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
         *result = 0;
         return true;
     }
+    if (msg == WM_MOUSEACTIVATE) {
+        // A click must not pull the activation away from the full-screen window: losing it
+        // could make the primary's exclusive display give up before the click ends the saver.
+        *result = MA_NOACTIVATE;
+        return true;
+    }
     if (msg == WM_ERASEBKGND && display_ && display_->Frames().FlipCount() > 0) {
         *result = 1;  // the last frame covers every pixel
         return true;

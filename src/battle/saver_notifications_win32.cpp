@@ -17,9 +17,8 @@ using RegisterSessionFn = BOOL(WINAPI*)(HWND, DWORD);
 using UnregisterSessionFn = BOOL(WINAPI*)(HWND);
 
 template <class Fn>
-Fn SessionFunction(const char* name) {
-    HMODULE wts = LoadLibraryW(L"wtsapi32.dll");
-    return wts ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(wts, name))) : nullptr;
+Fn Function(HMODULE module, const char* name) {
+    return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
 
 }  // namespace
@@ -34,14 +33,16 @@ SaverNotifications::SaverNotifications(HWND window) : window_(window) {
     RegisterRawInputDevices(&keyboard, 1, sizeof keyboard);
 
     powerNotify_ = RegisterPowerSettingNotification(window, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
-    if (auto reg = SessionFunction<RegisterSessionFn>("WTSRegisterSessionNotification"))
+    wtsapi_ = LoadLibraryW(L"wtsapi32.dll");
+    if (auto reg = Function<RegisterSessionFn>(wtsapi_, "WTSRegisterSessionNotification"))
         sessionRegistered_ = reg(window, kNotifyForThisSession) != FALSE;
 }
 
 SaverNotifications::~SaverNotifications() {
     if (sessionRegistered_) {
-        if (auto unreg = SessionFunction<UnregisterSessionFn>("WTSUnRegisterSessionNotification")) unreg(window_);
+        if (auto unreg = Function<UnregisterSessionFn>(wtsapi_, "WTSUnRegisterSessionNotification")) unreg(window_);
     }
+    if (wtsapi_) FreeLibrary(wtsapi_);
     if (powerNotify_) UnregisterPowerSettingNotification(powerNotify_);
     RAWINPUTDEVICE keyboard{0x01, 0x06, RIDEV_REMOVE, nullptr};
     RegisterRawInputDevices(&keyboard, 1, sizeof keyboard);

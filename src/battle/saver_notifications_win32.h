@@ -30,6 +30,7 @@ public:
 private:
     HWND window_;
     HPOWERNOTIFY powerNotify_ = nullptr;
+    HMODULE wtsapi_ = nullptr;
     bool sessionRegistered_ = false;
     Visibility visibility_;
 };

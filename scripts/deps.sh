@@ -7,6 +7,7 @@ packages=(
   g++-mingw-w64-x86-64 mingw-w64-tools
   wine wine64
   xvfb x11-utils x11-apps xdotool imagemagick
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   fonts-ipafont-gothic fonts-liberation fonts-wine
 )
 missing=()

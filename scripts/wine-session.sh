@@ -4,7 +4,9 @@
 # Japanese fonts) and one persistent wineserver. `start DIR` writes DIR/session.env for
 # the other scripts to source; `stop DIR` ends the server and the display. `prefix DIR`
 # only prepares DIR/prefix (Japanese fonts) for running on the user's own display.
-#   usage: wine-session.sh start|stop|prefix DIR [WIDTHxHEIGHT]
+# A size of two monitors, PRIMARY+SECOND (e.g. 1024x768+800x600, the second to the right),
+# starts an X.Org server with the dummy driver instead, since Xvfb shows Wine one monitor.
+#   usage: wine-session.sh start|stop|prefix DIR [WIDTHxHEIGHT[+WIDTHxHEIGHT]]
 set -euo pipefail
 cmd=${1:?start|stop}; dir=${2:?session dir}; size=${3:-1024x768}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -35,7 +37,7 @@ stop() {
     for _ in $(seq 50); do kill -0 "$XVFB_PID" 2>/dev/null || break; sleep 0.1; done
     kill -9 "$XVFB_PID" 2>/dev/null || true
   fi
-  rm -f "$dir/session.env"
+  rm -f "$dir/session.env" "$dir/xorg.pid"
 }
 
 # prepare_prefix [headless]: boots the prefix once and gives it the dialog's fonts as on
@@ -72,23 +74,75 @@ prepare_prefix() {
 
 winepath_of() { echo "Z:${1//\//\\}"; }
 
+# start_xorg N PRIMARY SECOND: the dummy driver's outputs DUMMY0 and DUMMY1 as two monitors,
+# the second to the right of the primary. Wine reads the monitors when its first process
+# starts, so this waits until X.Org reports both, and a moment more.
+start_xorg() {
+  local n=$1 first=$2 second=$3
+  cat >"$dir/xorg.conf" <<'EOT'
+Section "Device"
+  Identifier "dummy"
+  Driver "dummy"
+  VideoRam 256000
+EndSection
+Section "Monitor"
+  Identifier "monitor"
+  HorizSync 5.0-1000.0
+  VertRefresh 5.0-200.0
+EndSection
+Section "Screen"
+  Identifier "screen"
+  Device "dummy"
+  Monitor "monitor"
+  DefaultDepth 24
+  SubSection "Display"
+    Depth 24
+    Virtual 4096 2048
+  EndSubSection
+EndSection
+EOT
+  Xorg ":$n" -config "$dir/xorg.conf" -noreset -nolisten tcp -logfile "$dir/xorg.log" </dev/null >"$dir/xorg.out" 2>&1 &
+  echo $! >"$dir/xorg.pid"
+  local i
+  for i in $(seq 100); do
+    xdpyinfo -display ":$n" >/dev/null 2>&1 && break
+    kill -0 "$(cat "$dir/xorg.pid")" 2>/dev/null || { echo "Xorg failed: $(tail -5 "$dir/xorg.log")" >&2; exit 1; }
+    sleep 0.1
+  done
+  xrandr -display ":$n" --output DUMMY0 --mode "$first"
+  xrandr -display ":$n" --addmode DUMMY1 "$second" 2>/dev/null || true
+  xrandr -display ":$n" --output DUMMY1 --mode "$second" --right-of DUMMY0
+  for i in $(seq 50); do
+    xrandr -display ":$n" --listmonitors | grep -q '^Monitors: 2' && break
+    sleep 0.1
+  done
+  sleep 1
+}
+
 start() {
   stop
   local n
   for n in $(seq 90 199); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
   done
-  Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -ac </dev/null >"$dir/xvfb.log" 2>&1 &
-  local xpid=$!
-  for _ in $(seq 100); do
-    xdpyinfo -display ":$n" >/dev/null 2>&1 && break
-    kill -0 "$xpid" 2>/dev/null || { echo "Xvfb failed: $(cat "$dir/xvfb.log")" >&2; exit 1; }
-    sleep 0.1
-  done
+  local xpid xorg=""  # xorg: set when the display is X.Org with two monitors
+  if [[ $size == *+* ]]; then
+    start_xorg "$n" "${size%%+*}" "${size#*+}"
+    xpid=$(cat "$dir/xorg.pid"); xorg=":$n"
+  else
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -ac </dev/null >"$dir/xvfb.log" 2>&1 &
+    xpid=$!
+    for _ in $(seq 100); do
+      xdpyinfo -display ":$n" >/dev/null 2>&1 && break
+      kill -0 "$xpid" 2>/dev/null || { echo "Xvfb failed: $(cat "$dir/xvfb.log")" >&2; exit 1; }
+      sleep 0.1
+    done
+  fi
   export DISPLAY=":$n"
   cat >"$dir/session.env" <<EOT
 export DISPLAY=":$n"
 export XVFB_PID=$xpid
+export TWO_MONITORS=${xorg:+1}
 export WINEPREFIX="$dir/prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe,winedbg.exe="
@@ -109,5 +163,5 @@ case "$cmd" in
   start) start ;;
   stop) stop ;;
   prefix) wine_env; mkdir -p "$WINEPREFIX"; prepare_prefix ;;
-  *) echo "usage: $0 start|stop|prefix DIR [WIDTHxHEIGHT]" >&2; exit 2 ;;
+  *) echo "usage: $0 start|stop|prefix DIR [WIDTHxHEIGHT[+WIDTHxHEIGHT]]" >&2; exit 2 ;;
 esac

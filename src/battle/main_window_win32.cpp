@@ -1,10 +1,12 @@
-// The saver window "Main -- Brackmer Saver": sets the battle up, takes the screen,
-// runs one tick every 150 ms and ends the moment the user stirs (key, button, cursor jump).
-// The rules are battle_core's; this file only wires the timer, the input and the display.
+// The saver window "Main -- Brackmer Saver": sets the battle up, takes the primary screen,
+// puts a battle window on every other monitor, runs one tick every 150 ms for all of them
+// and ends the moment the user stirs (key anywhere, button, cursor jump) or the monitors
+// change. The rules are battle_core's; this file only wires the timer, input and displays.
 #include "battle/main_window_win32.h"
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -12,6 +14,9 @@
 #include "assets/sprite_resources_win32.h"
 #include "battle/battle_state.h"
 #include "battle/battle_tick.h"
+#include "battle/monitor_layout.h"
+#include "battle/monitor_window_win32.h"
+#include "battle/saver_notifications_win32.h"
 #include "battle/saver_tick.h"
 #include "graphics/dx7_ddraw_support_win32.h"
 #include "graphics/dx7_frame_display_win32.h"
@@ -68,9 +73,26 @@ private:
         // it would report its size in twips.
         platform::UniqueBitmap first = assets::LoadPictureBitmap(1);
         SIZE cell = graphics::BitmapSize(first.get());
-        battle_ = SetUpBattle(values, {screen.width, screen.height, screen.twipsPerPixelX, screen.twipsPerPixelY,
-                                       static_cast<float>(cell.cx) * screen.twipsPerPixelX,
-                                       static_cast<float>(cell.cy) * screen.twipsPerPixelY});
+        const Measurements measurements{screen.width,
+                                        screen.height,
+                                        screen.twipsPerPixelX,
+                                        screen.twipsPerPixelY,
+                                        static_cast<float>(cell.cx) * screen.twipsPerPixelX,
+                                        static_cast<float>(cell.cy) * screen.twipsPerPixelY};
+        battle_ = SetUpBattle(values, measurements);
+
+        // Every other monitor's picture is taken before any saver window shows anywhere.
+        monitorsAtStart_ = EnumerateMonitors();
+        extentAtStart_ = ReadDesktopExtent();
+        for (const MonitorBattle& other : OtherMonitorBattles(monitorsAtStart_, measurements)) {
+            std::vector<graphics::PixelValue> snapshot;
+            if (values.background == settings::kDesktop)
+                snapshot = graphics::CaptureScreenPixels(other.window.left, other.window.top, other.window.width,
+                                                         other.window.height);
+            monitors_.push_back(
+                std::make_unique<MonitorWindow>(other, values, std::move(snapshot), [this] { ExitSequence(); }));
+            monitors_.back()->Load();
+        }
 
         // The whole screen as it is now, before the saver covers it.
         {
@@ -90,6 +112,11 @@ private:
         // Exclusive mode needs a visible foreground window; the window is black until the
         // first frame, 150 ms later.
         ShowWindow(hwnd(), SW_SHOW);
+        // Keys go to the foreground window; a saver started while another program had the
+        // focus asks for it. Where the platform does not hand the keyboard over (Wine leaves
+        // the X focus with the other window), the notifications' input sink hears the keys.
+        SetForegroundWindow(hwnd());
+        notifications_.emplace(hwnd());
 
         if (!graphics::InitDDraw(hwnd(), battle_.scrWidth, battle_.scrHeight, 32)) platform::EndProgram();
         if (battle_.background == settings::kPlainBlue)
@@ -97,9 +124,15 @@ private:
         graphics::HideMouseCursor();
         display_.SetSurface(graphics::kBackgroundSurface, desktopPicture_.get());
         display_.LoadSpritesFromResources();
+        std::vector<BattleScreen> screens{{&battle_, &display_}};
+        for (auto& monitor : monitors_) {
+            monitor->ShowOnTop();
+            screens.push_back(monitor->Screen());
+        }
         battle_.lastCursor = cursor_.Position();
-        tick_.emplace(std::vector<BattleScreen>{{&battle_, &display_}}, cursor_, randomSource_, screen.twipsPerPixelX,
-                      screen.twipsPerPixelY, [] { platform::ProcessPendingMessages(); });
+        tick_.emplace(std::move(screens), cursor_, randomSource_, screen.twipsPerPixelX, screen.twipsPerPixelY,
+                      [] { platform::ProcessPendingMessages(); });
+        tick_->SetPaused(nobodyCanSee_);
         StartTimer(kFrameTimer, kFrameInterval);
     }
 
@@ -113,6 +146,7 @@ private:
             // Test builds only: a tick error on demand, to prove the error path end to end.
             if (++ticks_ > BRACKMER_FAULT_AFTER_TICKS) (void)platform::Mul16(32767, 2);
 #endif
+            if (!(ReadDesktopExtent() == extentAtStart_)) ExitSequence();
             if (tick_->Run() == TickOutcome::kUserMoved) ExitSequence();
         } catch (const platform::RuntimeError& e) {
             WriteErrorLogAndExit(e);
@@ -154,13 +188,29 @@ private:
     void OnUnload() override {
         StopTimer(kFrameTimer);
         GiveBackDisplay();
+        notifications_.reset();
+        for (auto& monitor : monitors_) monitor->Unload();
     }
 
-    bool OnOtherMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) override {
+    bool OnOtherMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override {
         // The host may ask again while we run; we already are the screen saver.
         if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_SCREENSAVE) {
             *result = 0;
             return true;
+        }
+        if (SaverNotifications::IsKeyPress(msg, lp)) ExitSequence();
+        // A monitor plugged in or out, or a new resolution: the windows no longer fit the
+        // desktop, so the saver ends as if the user had come back (the tick also compares
+        // the desktop's extent, for platforms that do not send this). The saver's own switch
+        // to 32 bits per pixel also sends this message but keeps every rectangle.
+        if (msg == WM_DISPLAYCHANGE && LayoutChanged(monitorsAtStart_, EnumerateMonitors())) ExitSequence();
+        if (notifications_) {
+            if (std::optional<bool> nobodyCanSee = notifications_->OnVisibilityMessage(msg, wp, lp)) {
+                nobodyCanSee_ = *nobodyCanSee;
+                if (tick_) tick_->SetPaused(nobodyCanSee_);
+                *result = TRUE;
+                return true;
+            }
         }
         return false;
     }
@@ -171,6 +221,11 @@ private:
     Battle battle_;
     platform::UniqueBitmap desktopPicture_;
     graphics::DDrawFrameDisplay display_;
+    std::vector<MonitorInfo> monitorsAtStart_;
+    DesktopExtent extentAtStart_;
+    std::vector<std::unique_ptr<MonitorWindow>> monitors_;
+    std::optional<SaverNotifications> notifications_;
+    bool nobodyCanSee_ = false;
     std::optional<SaverTick> tick_;
     platform::Ending ending_{EndingSteps()};
 #ifdef BRACKMER_FAULT_AFTER_TICKS

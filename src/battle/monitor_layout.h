@@ -1,0 +1,46 @@
+// Where the saver's battles go on a desktop of several monitors: the primary keeps the
+// exclusive full-screen battle, every other monitor gets a window of its own covering its
+// rectangle with a battle sized to it. The saver window asks at start and on display changes.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "battle/battle_state.h"
+
+namespace battle {
+
+// A rectangle in virtual-screen pixels: the primary's top-left is (0, 0), monitors left of
+// or above it have negative coordinates.
+struct ScreenRect {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    bool operator==(const ScreenRect&) const = default;
+};
+
+struct MonitorInfo {
+    ScreenRect rect;
+    bool primary = false;
+    bool operator==(const MonitorInfo&) const = default;
+};
+
+// One monitor besides the primary: the window that covers it and the set-up of its battle
+// (same twips factors and sprite cell as the primary's, the monitor's own size).
+struct MonitorBattle {
+    ScreenRect window;
+    Measurements measurements;
+};
+
+// Every monitor but the primary, in the platform's order. Empty rectangles, and monitors
+// showing the same rectangle as the primary or as one already listed (mirrored displays),
+// get no battle: the window there would only cover a picture that is already drawn.
+std::vector<MonitorBattle> OtherMonitorBattles(const std::vector<MonitorInfo>& monitors, const Measurements& primary);
+
+// Whether a display change leaves the saver with a desktop it no longer matches: a monitor
+// added, removed, moved or resized. A change of colour depth alone (the saver's own switch
+// to 32 bits per pixel) keeps the rectangles and does not count.
+bool LayoutChanged(const std::vector<MonitorInfo>& atStart, const std::vector<MonitorInfo>& now);
+
+}  // namespace battle

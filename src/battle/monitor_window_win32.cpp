@@ -1,0 +1,99 @@
+// Monitor windows. They never take the focus (keys belong to the main window, which also
+// hears keys typed elsewhere), but a click on one ends the saver like a click anywhere.
+#include "battle/monitor_window_win32.h"
+
+#include "assets/resource_ids.h"
+#include "platform/runtime_win32.h"
+
+namespace battle {
+namespace {
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info)) {
+        const RECT& r = info.rcMonitor;
+        reinterpret_cast<std::vector<MonitorInfo>*>(data)->push_back(
+            {{r.left, r.top, r.right - r.left, r.bottom - r.top}, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<MonitorInfo> EnumerateMonitors() {
+    std::vector<MonitorInfo> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}
+
+DesktopExtent ReadDesktopExtent() {
+    return {GetSystemMetrics(SM_CMONITORS),
+            {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+             GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)}};
+}
+
+MonitorWindow::MonitorWindow(const MonitorBattle& where, const settings::SaverSettings& settings,
+                             std::vector<graphics::PixelValue> snapshot, std::function<void()> onUserInput)
+    : where_(where), settings_(settings), snapshot_(std::move(snapshot)), onUserInput_(std::move(onUserInput)) {}
+
+platform::Form::CreateParams MonitorWindow::GetCreateParams() {
+    CreateParams p;
+    p.className = L"BrackmerSaverMonitor";
+    p.title = L"Monitor -- Brackmer Saver";
+    p.style = WS_POPUP;
+    p.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+    p.x = where_.window.left;
+    p.y = where_.window.top;
+    p.width = where_.window.width;
+    p.height = where_.window.height;
+    p.background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    p.cursor = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_INVISIBLE));
+    return p;
+}
+
+void MonitorWindow::OnLoad() {
+    battle_ = SetUpBattle(settings_, where_.measurements);
+    // The in-memory frame is 0x00RRGGBB, so the sea is converted for it, not for DirectDraw.
+    if (battle_.background == settings::kPlainBlue)
+        battle_.seaColor = static_cast<int32_t>(graphics::SoftDisplay::ColorToSurfacePixel(kSeaGdiColor));
+    display_ = std::make_unique<graphics::GdiFrameDisplay>(hwnd(), battle_.scrWidth, battle_.scrHeight);
+    if (battle_.background == settings::kDesktop) {
+        if (snapshot_.size() != size_t(battle_.scrWidth) * size_t(battle_.scrHeight))
+            snapshot_.assign(size_t(battle_.scrWidth) * size_t(battle_.scrHeight), 0);
+        display_->SetSurface(graphics::kBackgroundSurface, battle_.scrWidth, battle_.scrHeight, std::move(snapshot_));
+    }
+    snapshot_ = {};
+    display_->LoadSpritesFromResources();
+}
+
+void MonitorWindow::ShowOnTop() {
+    SetWindowPos(hwnd(), HWND_TOPMOST, where_.window.left, where_.window.top, where_.window.width,
+                 where_.window.height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+BattleScreen MonitorWindow::Screen() { return {&battle_, display_.get()}; }
+
+bool MonitorWindow::OnOtherMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
+    if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd(), &ps);
+        if (display_) display_->Repaint(dc);
+        EndPaint(hwnd(), &ps);
+        *result = 0;
+        return true;
+    }
+    if (msg == WM_MOUSEACTIVATE) {
+        // A click must not pull the activation away from the full-screen window: losing it
+        // could make the primary's exclusive display give up before the click ends the saver.
+        *result = MA_NOACTIVATE;
+        return true;
+    }
+    if (msg == WM_ERASEBKGND && display_ && display_->Frames().FlipCount() > 0) {
+        *result = 1;  // the last frame covers every pixel
+        return true;
+    }
+    return false;
+}
+
+}  // namespace battle

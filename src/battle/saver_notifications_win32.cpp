@@ -1,0 +1,79 @@
+// Registration and decoding of the saver's notifications. The session functions live in
+// wtsapi32.dll, which is looked up at run time so the program keeps importing only the
+// DLLs every Windows installation loads anyway.
+#include "battle/saver_notifications_win32.h"
+
+#include <cstring>
+
+namespace battle {
+namespace {
+
+// GUID_CONSOLE_DISPLAY_STATE, spelled out so no GUID library is needed.
+constexpr GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+constexpr UINT kWtsSessionChange = 0x02B1;       // WM_WTSSESSION_CHANGE
+constexpr DWORD kNotifyForThisSession = 0;       // NOTIFY_FOR_THIS_SESSION
+
+using RegisterSessionFn = BOOL(WINAPI*)(HWND, DWORD);
+using UnregisterSessionFn = BOOL(WINAPI*)(HWND);
+
+template <class Fn>
+Fn Function(HMODULE module, const char* name) {
+    return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+}  // namespace
+
+SaverNotifications::SaverNotifications(HWND window) : window_(window) {
+    // Keys that go to whichever window kept the focus still reach the saver. Raw input was
+    // chosen over polling the key state in the tick: it is delivered as the key goes down,
+    // so a tap shorter than a tick is not missed, and Wine 8 delivers it to input sinks
+    // (measured: a window without the focus receives WM_INPUT for keys typed into another
+    // program's window, while its own WM_KEYDOWN never comes).
+    RAWINPUTDEVICE keyboard{0x01 /*generic desktop*/, 0x06 /*keyboard*/, RIDEV_INPUTSINK, window};
+    RegisterRawInputDevices(&keyboard, 1, sizeof keyboard);
+
+    powerNotify_ = RegisterPowerSettingNotification(window, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
+    wtsapi_ = LoadLibraryW(L"wtsapi32.dll");
+    if (auto reg = Function<RegisterSessionFn>(wtsapi_, "WTSRegisterSessionNotification"))
+        sessionRegistered_ = reg(window, kNotifyForThisSession) != FALSE;
+}
+
+SaverNotifications::~SaverNotifications() {
+    if (sessionRegistered_) {
+        if (auto unreg = Function<UnregisterSessionFn>(wtsapi_, "WTSUnRegisterSessionNotification")) unreg(window_);
+    }
+    if (wtsapi_) FreeLibrary(wtsapi_);
+    if (powerNotify_) UnregisterPowerSettingNotification(powerNotify_);
+    RAWINPUTDEVICE keyboard{0x01, 0x06, RIDEV_REMOVE, nullptr};
+    RegisterRawInputDevices(&keyboard, 1, sizeof keyboard);
+}
+
+bool SaverNotifications::IsKeyPress(UINT msg, LPARAM lp) {
+    if (msg != WM_INPUT) return false;
+    RAWINPUT input{};
+    UINT size = sizeof input;
+    if (GetRawInputData(reinterpret_cast<HRAWINPUT>(lp), RID_INPUT, &input, &size, sizeof(RAWINPUTHEADER)) ==
+        UINT(-1))
+        return false;
+    return input.header.dwType == RIM_TYPEKEYBOARD && (input.data.keyboard.Flags & RI_KEY_BREAK) == 0;
+}
+
+std::optional<bool> SaverNotifications::OnVisibilityMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_POWERBROADCAST && wp == PBT_POWERSETTINGCHANGE && lp) {
+        const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lp);
+        if (std::memcmp(&setting->PowerSetting, &kConsoleDisplayState, sizeof(GUID)) != 0 ||
+            setting->DataLength < sizeof(DWORD))
+            return std::nullopt;
+        DWORD state;
+        std::memcpy(&state, setting->Data, sizeof state);
+        visibility_.OnDisplayState(state);
+        return visibility_.NobodyCanSee();
+    }
+    if (msg == kWtsSessionChange) {
+        visibility_.OnSessionEvent(static_cast<uint32_t>(wp));
+        return visibility_.NobodyCanSee();
+    }
+    return std::nullopt;
+}
+
+}  // namespace battle

@@ -1,0 +1,98 @@
+// GDI presentation of in-memory frames. SoftDisplay's raw 0x00RRGGBB pixels are exactly a
+// top-down 32-bit DIB's memory layout, so a frame goes to the window with one
+// SetDIBitsToDevice and no conversion.
+#include "graphics/gdi_frame_display_win32.h"
+
+#include "assets/sprite_resources_win32.h"
+#include "platform/handles_win32.h"
+#include "platform/runtime_win32.h"
+
+namespace graphics {
+namespace {
+
+BITMAPINFO TopDown32(int32_t width, int32_t height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+}  // namespace
+
+std::vector<PixelValue> BitmapPixels(HBITMAP bitmap, SIZE* size) {
+    BITMAP bm{};
+    if (!GetObjectW(bitmap, sizeof bm, &bm)) platform::ThrowLastError("GetObject");
+    std::vector<PixelValue> pixels(size_t(bm.bmWidth) * size_t(bm.bmHeight));
+    BITMAPINFO info = TopDown32(bm.bmWidth, bm.bmHeight);
+    platform::WindowDc screen(nullptr);
+    if (GetDIBits(screen.Get(), bitmap, 0, UINT(bm.bmHeight), pixels.data(), &info, DIB_RGB_COLORS) != bm.bmHeight)
+        platform::ThrowLastError("GetDIBits");
+    // GDI leaves the fourth byte undefined; keys compare whole pixels.
+    for (PixelValue& p : pixels) p &= 0x00FFFFFF;
+    if (size) *size = SIZE{bm.bmWidth, bm.bmHeight};
+    return pixels;
+}
+
+std::vector<PixelValue> CaptureScreenPixels(int32_t left, int32_t top, int32_t width, int32_t height) {
+    platform::WindowDc screen(nullptr);
+    BITMAPINFO info = TopDown32(width, height);
+    void* bits = nullptr;
+    platform::UniqueBitmap dib(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dib) platform::ThrowLastError("CreateDIBSection");
+    {
+        platform::UniqueMemDc memDc(CreateCompatibleDC(screen.Get()));
+        platform::SelectGuard select(memDc.get(), dib.get());
+        // The desktop window's DC, as for the primary's snapshot: it reaches every monitor.
+        HWND desktop = GetDesktopWindow();
+        platform::WindowDc desktopDc(desktop);
+        BitBlt(memDc.get(), 0, 0, width, height, desktopDc.Get(), left, top, SRCCOPY);
+        GdiFlush();
+    }
+    const auto* p = static_cast<const PixelValue*>(bits);
+    std::vector<PixelValue> pixels(p, p + size_t(width) * size_t(height));
+    for (PixelValue& v : pixels) v &= 0x00FFFFFF;
+    return pixels;
+}
+
+GdiFrameDisplay::GdiFrameDisplay(HWND window, int32_t width, int32_t height)
+    : window_(window), soft_(width, height), info_(TopDown32(width, height)) {}
+
+void GdiFrameDisplay::SetSurface(int id, int32_t width, int32_t height, std::vector<PixelValue> pixels) {
+    soft_.SetSurface(id, width, height, std::move(pixels));
+}
+
+void GdiFrameDisplay::LoadSpritesFromResources() {
+    SIZE size{};
+    for (int n = 1; n < kExplosionSurface; ++n) {
+        std::vector<PixelValue> pixels = BitmapPixels(assets::LoadPictureBitmap(n).get(), &size);
+        soft_.SetSurface(n, size.cx, size.cy, std::move(pixels));
+    }
+    std::vector<PixelValue> pixels = BitmapPixels(assets::LoadExplosionBitmap().get(), &size);
+    soft_.SetSurface(kExplosionSurface, size.cx, size.cy, std::move(pixels));
+}
+
+void GdiFrameDisplay::Repaint(HDC dc) const {
+    const SoftSurface& front = soft_.FrontBuffer();
+    SetDIBitsToDevice(dc, 0, 0, DWORD(front.width), DWORD(front.height), 0, 0, 0, UINT(front.height),
+                      front.pixels.data(), &info_, DIB_RGB_COLORS);
+}
+
+int32_t GdiFrameDisplay::FillBackBuffer(PixelValue value) { return soft_.FillBackBuffer(value); }
+
+int32_t GdiFrameDisplay::BltToBackBuffer(int surface, int32_t x, int32_t y, int32_t w, int32_t h, int32_t dw,
+                                         int32_t dh, int32_t sx, int32_t sy, int32_t sw, int32_t sh, bool useKey) {
+    return soft_.BltToBackBuffer(surface, x, y, w, h, dw, dh, sx, sy, sw, sh, useKey);
+}
+
+void GdiFrameDisplay::Flip() {
+    soft_.Flip();
+    if (!IsWindow(window_)) return;
+    platform::WindowDc dc(window_);
+    if (dc.Get()) Repaint(dc.Get());
+}
+
+}  // namespace graphics

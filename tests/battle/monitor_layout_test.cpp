@@ -1,0 +1,195 @@
+// Battles beside the primary: which monitors get one, where their windows go (negative
+// coordinates left of and above the primary), their battle sizes, monitors too small for a
+// sprite, and which display changes count as a new layout; plus who can see the saver.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "battle/frame_composer.h"
+#include "battle/monitor_layout.h"
+#include "battle/saver_tick.h"
+#include "battle/visibility.h"
+#include "battle_test_support.h"
+#include "graphics/soft_display.h"
+
+namespace battle {
+namespace {
+
+Measurements PrimaryAt(float twipsPerPixel, int32_t width = 1024, int32_t height = 768) {
+    Measurements m;
+    m.twipsPerPixelX = m.twipsPerPixelY = twipsPerPixel;
+    m.screenWidthTw = float(width) * twipsPerPixel;
+    m.screenHeightTw = float(height) * twipsPerPixel;
+    m.charWidthTw = 117 * twipsPerPixel;
+    m.charHeightTw = 44 * twipsPerPixel;
+    return m;
+}
+
+const MonitorInfo kPrimary{{0, 0, 1024, 768}, true};
+
+TEST(MonitorLayout, EveryOtherMonitorGetsAWindowOnItsOwnRectangleWhereverItLies) {
+    const std::vector<MonitorInfo> monitors = {
+        {{-1280, 0, 1280, 1024}, false},  // left of the primary
+        kPrimary,
+        {{0, -600, 800, 600}, false},     // above it
+        {{1024, 168, 800, 600}, false},   // right of it, lower down
+    };
+    const auto battles = OtherMonitorBattles(monitors, PrimaryAt(15));
+    ASSERT_EQ(battles.size(), 3u);
+    EXPECT_EQ(battles[0].window, (ScreenRect{-1280, 0, 1280, 1024}));
+    EXPECT_EQ(battles[1].window, (ScreenRect{0, -600, 800, 600}));
+    EXPECT_EQ(battles[2].window, (ScreenRect{1024, 168, 800, 600}));
+
+    // The battle is the monitor's size, whatever its position; the sprite is the primary's.
+    const Battle left = SetUpBattle({5, 7, settings::kPlainBlue}, battles[0].measurements);
+    EXPECT_EQ(left.scrWidth, 1280);
+    EXPECT_EQ(left.scrHeight, 1024);
+    EXPECT_EQ(left.redCount, 5);
+    EXPECT_EQ(left.blueCount, 7);
+    EXPECT_EQ(left.charWidth, 117);
+    EXPECT_EQ(left.charDiag, 125);
+    const Battle above = SetUpBattle({5, 5, settings::kDesktop}, battles[1].measurements);
+    EXPECT_EQ(above.scrWidth, 800);
+    EXPECT_EQ(above.scrHeight, 600);
+}
+
+TEST(MonitorLayout, BattleSizesSurviveTheTwipsRoundTripAtEveryCommonDpi) {
+    // 96, 120, 144 and 125 dpi (1440 / 125 is not exact in single precision).
+    for (float tpp : {15.0f, 12.0f, 10.0f, 1440.0f / 125.0f}) {
+        SCOPED_TRACE(tpp);
+        const auto battles = OtherMonitorBattles({kPrimary, {{1024, 0, 1921, 1079}, false}}, PrimaryAt(tpp));
+        ASSERT_EQ(battles.size(), 1u);
+        const Battle b = SetUpBattle({2, 2, 1}, battles[0].measurements);
+        EXPECT_EQ(b.scrWidth, 1921);
+        EXPECT_EQ(b.scrHeight, 1079);
+    }
+}
+
+TEST(MonitorLayout, ThePrimaryMirrorsAndEmptyMonitorsGetNoWindow) {
+    const std::vector<MonitorInfo> monitors = {
+        {{0, 0, 1024, 768}, false},    // mirrors the primary
+        kPrimary,
+        {{1024, 0, 800, 600}, false},
+        {{1024, 0, 800, 600}, false},  // mirrors the one before
+        {{1824, 0, 0, 600}, false},
+        {{1824, 0, 640, 0}, false},
+        {{1824, 0, 1, 1}, false},      // the smallest monitor that still counts
+    };
+    const auto battles = OtherMonitorBattles(monitors, PrimaryAt(15));
+    ASSERT_EQ(battles.size(), 2u);
+    EXPECT_EQ(battles[0].window, (ScreenRect{1024, 0, 800, 600}));
+    EXPECT_EQ(battles[1].window, (ScreenRect{1824, 0, 1, 1}));
+    EXPECT_TRUE(OtherMonitorBattles({kPrimary}, PrimaryAt(15)).empty());
+}
+
+// Monitors narrower or lower than a sprite (117 x 44) leave negative placement ranges; the
+// ticks must still end, raise nothing and draw only inside the monitor.
+TEST(MonitorLayout, AMonitorSmallerThanASpriteNeitherHangsNorRaises) {
+    const std::vector<MonitorInfo> monitors = {
+        kPrimary, {{1024, 0, 116, 43}, false}, {{1024, 43, 60, 700}, false}, {{1140, 0, 800, 30}, false},
+        {{1940, 0, 1, 1}, false}};
+    const auto others = OtherMonitorBattles(monitors, PrimaryAt(15));
+    ASSERT_EQ(others.size(), 4u);
+
+    Battle primary = SetUpBattle({15, 15, 1}, PrimaryAt(15));
+    graphics::SoftDisplay primaryDisplay(primary.scrWidth, primary.scrHeight);
+    std::vector<Battle> battles;
+    std::vector<graphics::SoftDisplay> displays;
+    for (const MonitorBattle& m : others) {
+        battles.push_back(SetUpBattle({15, 15, 1}, m.measurements));
+        displays.emplace_back(m.window.width, m.window.height);
+    }
+    std::vector<BattleScreen> screens{{&primary, &primaryDisplay}};
+    for (size_t i = 0; i < battles.size(); ++i) {
+        battles[i].seaColor = 0x0000AA;
+        screens.push_back({&battles[i], &displays[i]});
+    }
+    for (auto& d : displays) {
+        for (int n = 1; n <= graphics::kExplosionSurface; ++n)
+            d.SetSurface(n, 117, 44, std::vector<graphics::PixelValue>(117 * 44, 0xFFFFFF));
+    }
+    for (int n = 1; n <= graphics::kExplosionSurface; ++n)
+        primaryDisplay.SetSurface(n, 117, 44, std::vector<graphics::PixelValue>(117 * 44, 0xFFFFFF));
+
+    struct StillCursor final : CursorSource {
+        CursorPoint Position() override { return {}; }
+    } cursor;
+    testing::CountingRandom random(11);
+    SaverTick tick(screens, cursor, random, 15, 15, nullptr);
+    for (int t = 0; t < 20; ++t) ASSERT_EQ(tick.Run(), TickOutcome::kRan) << "tick " << t;
+
+    EXPECT_EQ(displays[0].FlipCount(), 20);
+    for (size_t i = 0; i < battles.size(); ++i) {
+        const Battle& b = battles[i];
+        for (int k = 1; k <= b.totalCount; ++k) {
+            if (b.shipStat[size_t(k)].mode != kSailing) continue;
+            // Sailing ships sit at the clamp: never right of or below the monitor's far edge.
+            EXPECT_LE(b.shipPos[size_t(k)].x, std::max(0, b.scrWidth - b.charWidth)) << i << " ship " << k;
+            EXPECT_LE(b.shipPos[size_t(k)].y, std::max(0, b.scrHeight - b.charHeight)) << i << " ship " << k;
+        }
+    }
+    // A 116 x 43 monitor has no spot 125 pixels from the corner: nothing is ever placed there.
+    for (int k = 1; k <= battles[0].totalCount; ++k) EXPECT_EQ(battles[0].shipStat[size_t(k)].mode, kPlacing);
+    // On the 60-pixel-wide monitor ships are placed (and drawn cut off) at corners left of
+    // the monitor's own left edge; a move clamps them to -57.
+    int placed = 0;
+    for (int k = 1; k <= battles[1].totalCount; ++k) {
+        if (battles[1].shipStat[size_t(k)].mode == kPlacing) continue;
+        ++placed;
+        EXPECT_GE(battles[1].shipPos[size_t(k)].x, 60 - 117) << "ship " << k;
+        EXPECT_LE(battles[1].shipPos[size_t(k)].x, 1) << "ship " << k;
+    }
+    EXPECT_GT(placed, 0);
+    EXPECT_NE(primary.shipStat[1].mode, kPlacing);
+}
+
+TEST(MonitorLayout, OnlyMovedAddedRemovedOrResizedMonitorsMakeANewLayout) {
+    const std::vector<MonitorInfo> start = {kPrimary, {{1024, 0, 800, 600}, false}};
+    EXPECT_FALSE(LayoutChanged(start, start));
+    EXPECT_FALSE(LayoutChanged(start, {start[1], start[0]}));  // listed in another order
+    EXPECT_TRUE(LayoutChanged(start, {kPrimary}));
+    EXPECT_TRUE(LayoutChanged(start, {kPrimary, start[1], {{-800, 0, 800, 600}, false}}));
+    EXPECT_TRUE(LayoutChanged(start, {kPrimary, {{1025, 0, 800, 600}, false}}));
+    EXPECT_TRUE(LayoutChanged(start, {kPrimary, {{1024, 0, 800, 601}, false}}));
+    EXPECT_TRUE(LayoutChanged(start, {{{0, 0, 1280, 1024}, true}, start[1]}));
+    // The other monitor became the primary.
+    EXPECT_TRUE(LayoutChanged(start, {{{0, 0, 1024, 768}, false}, {{1024, 0, 800, 600}, true}}));
+}
+
+TEST(Visibility, DisplayPowerAndSessionEventsDecideWhetherAnybodyCanSee) {
+    struct Step {
+        enum { kDisplay, kSession } kind;
+        uint32_t value;
+        bool nobodyCanSee;
+    };
+    const std::vector<Step> steps = {
+        {Step::kDisplay, kDisplayOn, false},
+        {Step::kDisplay, kDisplayDimmed, false},
+        {Step::kDisplay, kDisplayOff, true},
+        {Step::kDisplay, kDisplayDimmed, false},  // dimmed is still seen
+        {Step::kSession, kSessionLock, true},
+        {Step::kDisplay, kDisplayOff, true},
+        {Step::kDisplay, kDisplayOn, true},       // the display is back, the session still locked
+        {Step::kSession, kConsoleDisconnect, true},
+        {Step::kSession, kRemoteConnect, true},   // reconnected, still locked
+        {Step::kSession, kSessionUnlock, false},
+        {Step::kSession, kRemoteDisconnect, true},
+        {Step::kSession, kSessionLogon, true},    // says nothing about who sees
+        {Step::kSession, kRemoteControl, true},
+        {Step::kSession, kConsoleConnect, false},
+        {Step::kSession, kSessionLogoff, false},
+        {Step::kSession, kConsoleDisconnect, true},
+        {Step::kSession, kConsoleConnect, false},
+        {Step::kDisplay, 3, false},               // an unknown state is not "off"
+    };
+    Visibility v;
+    EXPECT_FALSE(v.NobodyCanSee());
+    for (size_t i = 0; i < steps.size(); ++i) {
+        if (steps[i].kind == Step::kDisplay) v.OnDisplayState(steps[i].value);
+        else v.OnSessionEvent(steps[i].value);
+        EXPECT_EQ(v.NobodyCanSee(), steps[i].nobodyCanSee) << "step " << i;
+    }
+}
+
+}  // namespace
+}  // namespace battle

@@ -87,7 +87,13 @@ out=$E2E_OUT/preview-orphan.txt
 run_host "$out" --switch /p --end none
 if wait_line "$out" ready 40; then
   handle=$(value "$out" host_handle)
-  scr_pid=$(pgrep -f "BrackmerSaver\.scr /p $handle\$" | head -n 1)
+  # Under load the preview's command line can show in /proc a moment after the host is ready.
+  scr_pid=
+  for _ in $(seq 50); do
+    scr_pid=$(pgrep -f "BrackmerSaver\.scr /p $handle\$" | head -n 1)
+    [ -n "$scr_pid" ] && break
+    sleep 0.1
+  done
   check "the preview process runs" test -n "$scr_pid"
   kill -9 "$host_pid" 2>/dev/null
   wait "$host_pid" 2>/dev/null

@@ -64,8 +64,10 @@ private:
         platform::ScreenTwips screen = platform::ReadScreenTwips();
 
         // The sprite cell is measured from the first ship picture, as a picture box holding
-        // it would report its size in twips.
-        platform::UniqueBitmap first = assets::LoadPictureBitmap(1);
+        // it would report its size in twips. On a high-DPI screen the pictures are enlarged
+        // first, so the battle keeps its proportions there.
+        const int spriteScale = SpriteScaleForDpi(screen.dpi);
+        platform::UniqueBitmap first = assets::LoadPictureBitmap(1, spriteScale);
         SIZE cell = graphics::BitmapSize(first.get());
         battle_ = SetUpBattle(values, {screen.width, screen.height, screen.twipsPerPixelX, screen.twipsPerPixelY,
                                        static_cast<float>(cell.cx) * screen.twipsPerPixelX,
@@ -95,7 +97,7 @@ private:
             battle_.seaColor = static_cast<int32_t>(graphics::ColorToSurfacePixel(kSeaGdiColor));
         graphics::HideMouseCursor();
         display_.SetSurface(graphics::kBackgroundSurface, desktopPicture_.get());
-        display_.LoadSpritesFromResources();
+        display_.LoadSpritesFromResources(spriteScale);
         battle_.lastCursor = cursor_.Position();
         tick_.emplace(std::vector<BattleScreen>{{&battle_, &display_}}, cursor_, randomSource_, screen.twipsPerPixelX,
                       screen.twipsPerPixelY, [] { platform::ProcessPendingMessages(); });

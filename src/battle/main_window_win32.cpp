@@ -18,6 +18,7 @@
 #include "platform/numbers.h"
 #include "platform/handles_win32.h"
 #include "platform/runtime_win32.h"
+#include "platform/startup_trace_win32.h"
 #include "settings/registry_store_win32.h"
 
 namespace battle {
@@ -59,6 +60,7 @@ private:
     }
 
     void OnLoad() override {
+        platform::StartupMark("window created");
         settings::RegistryStore store;
         settings::SaverSettings values = settings::LoadSaverSettings(store);
         platform::ScreenTwips screen = platform::ReadScreenTwips();
@@ -72,6 +74,7 @@ private:
         battle_ = SetUpBattle(values, {screen.width, screen.height, screen.twipsPerPixelX, screen.twipsPerPixelY,
                                        static_cast<float>(cell.cx) * screen.twipsPerPixelX,
                                        static_cast<float>(cell.cy) * screen.twipsPerPixelY});
+        platform::StartupMark("settings read, cell measured");
 
         // The whole screen as it is now, before the saver covers it.
         {
@@ -87,17 +90,22 @@ private:
             }
         }
 
+        platform::StartupMark("screen captured");
+
         SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         // Exclusive mode needs a visible foreground window; the window is black until the
         // first frame, 150 ms later.
         ShowWindow(hwnd(), SW_SHOW);
 
+        platform::StartupMark("window shown");
         if (!graphics::InitDDraw(hwnd(), battle_.scrWidth, battle_.scrHeight, 32)) platform::EndProgram();
+        platform::StartupMark("display taken");
         if (battle_.background == settings::kPlainBlue)
             battle_.seaColor = static_cast<int32_t>(graphics::ColorToSurfacePixel(kSeaGdiColor));
         graphics::HideMouseCursor();
         display_.SetSurface(graphics::kBackgroundSurface, desktopPicture_.get());
         display_.LoadSpritesFromResources(spriteScale);
+        platform::StartupMark("surfaces made");
         battle_.lastCursor = cursor_.Position();
         tick_.emplace(std::vector<BattleScreen>{{&battle_, &display_}}, cursor_, randomSource_, screen.twipsPerPixelX,
                       screen.twipsPerPixelY, [] { platform::ProcessPendingMessages(); });
@@ -115,6 +123,13 @@ private:
             if (++ticks_ > BRACKMER_FAULT_AFTER_TICKS) (void)platform::Mul16(32767, 2);
 #endif
             if (tick_->Run() == TickOutcome::kUserMoved) ExitSequence();
+#ifdef BRACKMER_STARTUP_TRACE
+            if (!traced_) {
+                traced_ = true;
+                platform::StartupMark("first frame");
+                platform::WriteStartupTrace();
+            }
+#endif
         } catch (const platform::RuntimeError& e) {
             WriteErrorLogAndExit(e);
         }
@@ -171,6 +186,9 @@ private:
     std::optional<SaverTick> tick_;
 #ifdef BRACKMER_FAULT_AFTER_TICKS
     int ticks_ = 0;
+#endif
+#ifdef BRACKMER_STARTUP_TRACE
+    bool traced_ = false;
 #endif
 };
 

@@ -12,6 +12,7 @@
 #include "assets/sprite_resources_win32.h"
 #include "battle/battle_state.h"
 #include "battle/battle_tick.h"
+#include "battle/frame_composer.h"
 #include "battle/saver_tick.h"
 #include "graphics/dx7_ddraw_support_win32.h"
 #include "graphics/dx7_frame_display_win32.h"
@@ -93,11 +94,15 @@ private:
         platform::StartupMark("screen captured");
 
         SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        // Exclusive mode needs a visible foreground window; the window is black until the
-        // first frame, 150 ms later.
+        // Exclusive mode needs a visible foreground window. Taking the display costs half a
+        // second under Wine; until then the window shows the first frame's background
+        // through GDI (PaintBackground), painted now rather than black.
         ShowWindow(hwnd(), SW_SHOW);
+        UpdateWindow(hwnd());
+        platform::StartupMark("window shown, background painted");
 
-        platform::StartupMark("window shown");
+        // From here the display owns the screen, also in the messages InitDDraw lets through.
+        displayTaken_ = true;
         if (!graphics::InitDDraw(hwnd(), battle_.scrWidth, battle_.scrHeight, 32)) platform::EndProgram();
         platform::StartupMark("display taken");
         if (battle_.background == settings::kPlainBlue)
@@ -110,6 +115,9 @@ private:
         tick_.emplace(std::vector<BattleScreen>{{&battle_, &display_}}, cursor_, randomSource_, screen.twipsPerPixelX,
                       screen.twipsPerPixelY, [] { platform::ProcessPendingMessages(); });
         StartTimer(kFrameTimer, kFrameInterval);
+        // The first tick runs at once, so the first frame DirectDraw shows already has the
+        // fleets on it; the timer keeps the 150 ms beat from here.
+        OnFrameTimer();
     }
 
     void OnTimer(UINT_PTR id) override {
@@ -168,7 +176,27 @@ private:
         GiveBackDisplay();
     }
 
+    // Until DirectDraw has the screen the window shows the first frame's background (the
+    // desktop picture or the fill). Afterwards GDI must not draw over the display's frames.
+    void PaintBackground(HDC dc) {
+        if (displayTaken_) return;
+        RECT all{0, 0, battle_.scrWidth, battle_.scrHeight};
+        if (std::optional<uint32_t> colour = StandInGdiColour(battle_.background)) {
+            platform::UniqueBrush brush(CreateSolidBrush(*colour));
+            FillRect(dc, &all, brush.get());
+        } else {
+            platform::UniqueMemDc memDc(CreateCompatibleDC(dc));
+            platform::SelectGuard select(memDc.get(), desktopPicture_.get());
+            BitBlt(dc, 0, 0, all.right, all.bottom, memDc.get(), 0, 0, SRCCOPY);
+        }
+    }
+
     bool OnOtherMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) override {
+        if (msg == WM_ERASEBKGND) {
+            PaintBackground(reinterpret_cast<HDC>(wp));
+            *result = 1;
+            return true;
+        }
         // The host may ask again while we run; we already are the screen saver.
         if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_SCREENSAVE) {
             *result = 0;
@@ -183,6 +211,7 @@ private:
     Battle battle_;
     platform::UniqueBitmap desktopPicture_;
     graphics::DDrawFrameDisplay display_;
+    bool displayTaken_ = false;
     std::optional<SaverTick> tick_;
 #ifdef BRACKMER_FAULT_AFTER_TICKS
     int ticks_ = 0;

@@ -29,9 +29,6 @@ TEST(ScaleNearest, EveryPixelBecomesOneWholeBlock) {
         for (int y = 0; y < big.height; ++y)
             for (int x = 0; x < big.width; ++x)
                 ASSERT_EQ(big.At(x, y), source.At(x / factor, y / factor)) << x << "," << y;
-        // The block edges themselves: the last column of one block, the first of the next.
-        EXPECT_EQ(big.At(factor - 1, factor - 1), source.At(0, 0));
-        EXPECT_EQ(big.At(factor, factor), source.At(1, 1));
     }
 }
 

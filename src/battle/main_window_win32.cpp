@@ -1,5 +1,6 @@
-// The saver window "Main -- Brackmer Saver": sets the battle up, takes the screen,
-// runs one tick every 150 ms and ends the moment the user stirs (key, button, cursor jump).
+// The saver window "Main -- Brackmer Saver": sets the battle up, takes the screen, runs one
+// tick at once and then every 150 ms, and ends the moment the user stirs (key, button,
+// cursor jump).
 // The rules are battle_core's; this file only wires the timer, the input and the display.
 #include "battle/main_window_win32.h"
 

@@ -61,7 +61,7 @@ show saver <"$saver_runs"
 { medians <"$plain_runs" | sed 's/^/plain:/'; medians <"$saver_runs" | sed 's/^/saver:/'; } | awk -F'\t' '
   { t[$1] = $2 }
   END {
-    p = t["plain:first paint"]; g = t["saver:window shown, background painted"]; f = t["saver:first frame"]
+    p = t["plain:first paint"]; g = t["saver:window shown and painted"]; f = t["saver:first frame"]
     printf "  plain window paints at %d ms\n", p
     if (g) printf "  saver window shows the first frame'"'"'s background at %d ms: %d ms after the plain window\n", g, g - p
     printf "  first DirectDraw frame at %d ms: %d ms after the plain window\n", f, f - p

@@ -100,7 +100,7 @@ private:
         // through GDI (PaintBackground), painted now rather than black.
         ShowWindow(hwnd(), SW_SHOW);
         UpdateWindow(hwnd());
-        platform::StartupMark("window shown, background painted");
+        platform::StartupMark("window shown and painted");
 
         // From here the display owns the screen, also in the messages InitDDraw lets through.
         displayTaken_ = true;

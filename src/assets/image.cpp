@@ -1,5 +1,6 @@
 // Whole-picture operations used to derive the ship pictures that are not drawn by hand
-// (the left-heading mirrors and the blue side's recolouring) and to build palettes.
+// (the left-heading mirrors and the blue side's recolouring), to enlarge the sprites for
+// high-DPI screens and to build palettes.
 #include "assets/image.h"
 
 #include <algorithm>
@@ -20,6 +21,15 @@ Image MirrorLeftRight(const Image& image) {
 Image ReplaceColour(Image image, uint32_t from, uint32_t to) {
     std::replace(image.pixels.begin(), image.pixels.end(), from, to);
     return image;
+}
+
+Image ScaleNearest(const Image& image, int factor) {
+    if (factor <= 1) return image;
+    Image out(image.width * factor, image.height * factor, 0);
+    for (int y = 0; y < out.height; ++y) {
+        for (int x = 0; x < out.width; ++x) out.At(x, y) = image.At(x / factor, y / factor);
+    }
+    return out;
 }
 
 std::vector<uint32_t> DistinctColours(const Image& image) {

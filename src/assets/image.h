@@ -36,6 +36,10 @@ struct Image {
 
 Image MirrorLeftRight(const Image& image);
 Image ReplaceColour(Image image, uint32_t from, uint32_t to);
+// Every pixel becomes a factor x factor block (nearest neighbour: pixel art stays crisp and
+// keeps exactly its colours, so white stays the transparent key). A factor below 1 counts
+// as 1.
+Image ScaleNearest(const Image& image, int factor);
 
 // Every colour of the image once, in the order of first appearance (top row first), which
 // keeps palettes stable from build to build.

@@ -1,6 +1,7 @@
 // The sprite pictures as GDI bitmaps, loaded from the program's bitmap resources (ship
-// pictures by picture number 1..16, and the explosion). The battle's display turns them
-// into surfaces; the battle measures the sprite cell from picture 1.
+// pictures by picture number 1..16, and the explosion), at the size the screen's DPI asks
+// for. The battle's display turns them into surfaces; the battle measures the cell from
+// picture 1.
 #pragma once
 
 #include "platform/handles_win32.h"
@@ -8,8 +9,9 @@
 namespace assets {
 
 // Picture 1..16 (1 + side * 8 + direction * 2 + flash); another number is a subscript
-// error, a missing resource a failed-call error.
-platform::UniqueBitmap LoadPictureBitmap(int number);
-platform::UniqueBitmap LoadExplosionBitmap();
+// error, a missing resource a failed-call error. A scale above 1 enlarges the picture by
+// whole pixels (a 32-bit DIB section); at 1 it is the resource's own bitmap, untouched.
+platform::UniqueBitmap LoadPictureBitmap(int number, int scale = 1);
+platform::UniqueBitmap LoadExplosionBitmap(int scale = 1);
 
 }  // namespace assets

@@ -18,6 +18,8 @@ int32_t TwipsToPixels(float twips, float twipsPerPixel) { return platform::ToInt
 
 }  // namespace
 
+int SpriteScaleForDpi(int dpi) { return std::max(1, dpi / 96); }
+
 Battle SetUpBattle(const settings::SaverSettings& settings, const Measurements& m) {
     Battle b;
     b.redCount = UsableFleetSize(settings.redCount);

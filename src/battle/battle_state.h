@@ -70,6 +70,12 @@ struct Battle {
     bool operator==(const Battle&) const = default;
 };
 
+// How many times the sprites are enlarged on a screen of `dpi` dots per inch: one more for
+// every whole 96 dpi, never less than 1 (1 up to 191 dpi, 2 from 192, 3 from 288). The
+// window scales every ship picture and the explosion by it and measures the cell from the
+// scaled picture, so the step, the firing range and the spacing all grow with the ships.
+int SpriteScaleForDpi(int dpi);
+
 // What the set-up needs to know of the screen and the first ship picture, all in twips as
 // the window toolkit reports them. A picture box showing an image reports its size as the
 // image's pixels times the twips-per-pixel factor (117 * 15 = 1755 twips at 96 dpi).

@@ -37,4 +37,10 @@ void ComposeFrame(const Battle& b, graphics::FrameDisplay& display) {
     display.Flip();
 }
 
+std::optional<uint32_t> StandInGdiColour(int16_t background) {
+    if (background == 0) return std::nullopt;
+    // The frame fills with seaColor, which the window sets only for the plain sea.
+    return background == 1 ? kSeaGdiColor : 0;
+}
+
 }  // namespace battle

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "battle/battle_state.h"
 #include "graphics/frame_display.h"
@@ -18,5 +19,10 @@ int16_t PictureNumber(const StatRec& ship);
 // ships with Mode > 0 as keyed blits of their picture at their corner, the explosion over
 // each exploding ship, then Flip. Errors of the display propagate to the caller.
 void ComposeFrame(const Battle& battle, graphics::FrameDisplay& display);
+
+// What the saver window paints through GDI while it waits for the display, so the screen
+// shows the first frame's background at once instead of black: a GDI colour (0x00BBGGRR)
+// for a filled background, none for background 0, where it shows the desktop picture.
+std::optional<uint32_t> StandInGdiColour(int16_t background);
 
 }  // namespace battle

@@ -1,7 +1,8 @@
 // The saver window "Main -- Brackmer Saver": sets the battle up, takes the primary screen,
-// puts a battle window on every other monitor, runs one tick every 150 ms for all of them
-// and ends the moment the user stirs (key anywhere, button, cursor jump) or the monitors
-// change. The rules are battle_core's; this file only wires the timer, input and displays.
+// puts a battle window on every other monitor, runs one tick at once and then every 150 ms
+// for all of them, and ends the moment the user stirs (key anywhere, button, cursor jump) or
+// the monitors change. The rules are battle_core's; this file only wires the timer, input
+// and displays.
 #include "battle/main_window_win32.h"
 
 #include <windows.h>
@@ -14,6 +15,7 @@
 #include "assets/sprite_resources_win32.h"
 #include "battle/battle_state.h"
 #include "battle/battle_tick.h"
+#include "battle/frame_composer.h"
 #include "battle/monitor_layout.h"
 #include "battle/monitor_window_win32.h"
 #include "battle/saver_notifications_win32.h"
@@ -24,6 +26,7 @@
 #include "platform/handles_win32.h"
 #include "platform/numbers.h"
 #include "platform/runtime_win32.h"
+#include "platform/startup_trace_win32.h"
 #include "settings/registry_store_win32.h"
 
 namespace battle {
@@ -65,13 +68,16 @@ private:
     }
 
     void OnLoad() override {
+        platform::StartupMark("window created");
         settings::RegistryStore store;
         settings::SaverSettings values = settings::LoadSaverSettings(store);
         platform::ScreenTwips screen = platform::ReadScreenTwips();
 
         // The sprite cell is measured from the first ship picture, as a picture box holding
-        // it would report its size in twips.
-        platform::UniqueBitmap first = assets::LoadPictureBitmap(1);
+        // it would report its size in twips. On a high-DPI screen the pictures are enlarged
+        // first, so the battle keeps its proportions there.
+        const int spriteScale = SpriteScaleForDpi(screen.dpi);
+        platform::UniqueBitmap first = assets::LoadPictureBitmap(1, spriteScale);
         SIZE cell = graphics::BitmapSize(first.get());
         const Measurements measurements{screen.width,
                                         screen.height,
@@ -80,6 +86,7 @@ private:
                                         static_cast<float>(cell.cx) * screen.twipsPerPixelX,
                                         static_cast<float>(cell.cy) * screen.twipsPerPixelY};
         battle_ = SetUpBattle(values, measurements);
+        platform::StartupMark("settings read, cell measured");
 
         // Every other monitor's picture is taken before any saver window shows anywhere.
         monitorsAtStart_ = EnumerateMonitors();
@@ -89,8 +96,8 @@ private:
             if (values.background == settings::kDesktop)
                 snapshot = graphics::CaptureScreenPixels(other.window.left, other.window.top, other.window.width,
                                                          other.window.height);
-            monitors_.push_back(
-                std::make_unique<MonitorWindow>(other, values, std::move(snapshot), [this] { ExitSequence(); }));
+            monitors_.push_back(std::make_unique<MonitorWindow>(other, values, spriteScale, std::move(snapshot),
+                                                                [this] { ExitSequence(); }));
             monitors_.back()->Load();
         }
 
@@ -108,22 +115,31 @@ private:
             }
         }
 
+        platform::StartupMark("screen captured");
+
         SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        // Exclusive mode needs a visible foreground window; the window is black until the
-        // first frame, 150 ms later.
+        // Exclusive mode needs a visible foreground window. Taking the display costs half a
+        // second under Wine; until then the window shows the first frame's background
+        // through GDI (PaintBackground), painted now rather than black.
         ShowWindow(hwnd(), SW_SHOW);
+        UpdateWindow(hwnd());
+        platform::StartupMark("window shown and painted");
         // Keys go to the foreground window; a saver started while another program had the
         // focus asks for it. Where the platform does not hand the keyboard over (Wine leaves
         // the X focus with the other window), the notifications' input sink hears the keys.
         SetForegroundWindow(hwnd());
         notifications_.emplace(hwnd());
 
+        // From here the display owns the screen, also in the messages InitDDraw lets through.
+        displayTaken_ = true;
         if (!graphics::InitDDraw(hwnd(), battle_.scrWidth, battle_.scrHeight, 32)) platform::EndProgram();
+        platform::StartupMark("display taken");
         if (battle_.background == settings::kPlainBlue)
             battle_.seaColor = static_cast<int32_t>(graphics::ColorToSurfacePixel(kSeaGdiColor));
         graphics::HideMouseCursor();
         display_.SetSurface(graphics::kBackgroundSurface, desktopPicture_.get());
-        display_.LoadSpritesFromResources();
+        display_.LoadSpritesFromResources(spriteScale);
+        platform::StartupMark("surfaces made");
         std::vector<BattleScreen> screens{{&battle_, &display_}};
         for (auto& monitor : monitors_) {
             monitor->ShowOnTop();
@@ -134,6 +150,9 @@ private:
                       [] { platform::ProcessPendingMessages(); });
         tick_->SetPaused(nobodyCanSee_);
         StartTimer(kFrameTimer, kFrameInterval);
+        // The first tick runs at once, so the first frame DirectDraw shows already has the
+        // fleets on it; the timer keeps the 150 ms beat from here.
+        OnFrameTimer();
     }
 
     void OnTimer(UINT_PTR id) override {
@@ -148,6 +167,13 @@ private:
 #endif
             if (!(ReadDesktopExtent() == extentAtStart_)) ExitSequence();
             if (tick_->Run() == TickOutcome::kUserMoved) ExitSequence();
+#ifdef BRACKMER_STARTUP_TRACE
+            if (!traced_) {
+                traced_ = true;
+                platform::StartupMark("first frame");
+                platform::WriteStartupTrace();
+            }
+#endif
         } catch (const platform::RuntimeError& e) {
             WriteErrorLogAndExit(e);
         }
@@ -192,7 +218,27 @@ private:
         for (auto& monitor : monitors_) monitor->Unload();
     }
 
+    // Until DirectDraw has the screen the window shows the first frame's background (the
+    // desktop picture or the fill). Afterwards GDI must not draw over the display's frames.
+    void PaintBackground(HDC dc) {
+        if (displayTaken_) return;
+        RECT all{0, 0, battle_.scrWidth, battle_.scrHeight};
+        if (std::optional<uint32_t> colour = StandInGdiColour(battle_.background)) {
+            platform::UniqueBrush brush(CreateSolidBrush(*colour));
+            FillRect(dc, &all, brush.get());
+        } else {
+            platform::UniqueMemDc memDc(CreateCompatibleDC(dc));
+            platform::SelectGuard select(memDc.get(), desktopPicture_.get());
+            BitBlt(dc, 0, 0, all.right, all.bottom, memDc.get(), 0, 0, SRCCOPY);
+        }
+    }
+
     bool OnOtherMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override {
+        if (msg == WM_ERASEBKGND) {
+            PaintBackground(reinterpret_cast<HDC>(wp));
+            *result = 1;
+            return true;
+        }
         // The host may ask again while we run; we already are the screen saver.
         if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_SCREENSAVE) {
             *result = 0;
@@ -226,10 +272,14 @@ private:
     std::vector<std::unique_ptr<MonitorWindow>> monitors_;
     std::optional<SaverNotifications> notifications_;
     bool nobodyCanSee_ = false;
+    bool displayTaken_ = false;
     std::optional<SaverTick> tick_;
     platform::Ending ending_{EndingSteps()};
 #ifdef BRACKMER_FAULT_AFTER_TICKS
     int ticks_ = 0;
+#endif
+#ifdef BRACKMER_STARTUP_TRACE
+    bool traced_ = false;
 #endif
 };
 

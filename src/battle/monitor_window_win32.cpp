@@ -33,9 +33,13 @@ DesktopExtent ReadDesktopExtent() {
              GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)}};
 }
 
-MonitorWindow::MonitorWindow(const MonitorBattle& where, const settings::SaverSettings& settings,
+MonitorWindow::MonitorWindow(const MonitorBattle& where, const settings::SaverSettings& settings, int spriteScale,
                              std::vector<graphics::PixelValue> snapshot, std::function<void()> onUserInput)
-    : where_(where), settings_(settings), snapshot_(std::move(snapshot)), onUserInput_(std::move(onUserInput)) {}
+    : where_(where),
+      settings_(settings),
+      spriteScale_(spriteScale),
+      snapshot_(std::move(snapshot)),
+      onUserInput_(std::move(onUserInput)) {}
 
 platform::Form::CreateParams MonitorWindow::GetCreateParams() {
     CreateParams p;
@@ -64,7 +68,7 @@ void MonitorWindow::OnLoad() {
         display_->SetSurface(graphics::kBackgroundSurface, battle_.scrWidth, battle_.scrHeight, std::move(snapshot_));
     }
     snapshot_ = {};
-    display_->LoadSpritesFromResources();
+    display_->LoadSpritesFromResources(spriteScale_);
 }
 
 void MonitorWindow::ShowOnTop() {

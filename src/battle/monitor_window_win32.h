@@ -30,10 +30,11 @@ DesktopExtent ReadDesktopExtent();
 
 class MonitorWindow final : public platform::Form {
 public:
-    // `snapshot` is the monitor's picture taken before any saver window showed (used when
-    // the background is the desktop; may be empty otherwise). `onUserInput` runs for a key
-    // or a mouse button on this window and is expected not to return.
-    MonitorWindow(const MonitorBattle& where, const settings::SaverSettings& settings,
+    // `spriteScale` enlarges the pictures as on the primary, whose cell `where` was measured
+    // with. `snapshot` is the monitor's picture taken before any saver window showed (used
+    // when the background is the desktop; may be empty otherwise). `onUserInput` runs for a
+    // key or a mouse button on this window and is expected not to return.
+    MonitorWindow(const MonitorBattle& where, const settings::SaverSettings& settings, int spriteScale,
                   std::vector<graphics::PixelValue> snapshot, std::function<void()> onUserInput);
 
     // Shows the window over everything on its monitor without taking the focus from the
@@ -50,6 +51,7 @@ private:
 
     MonitorBattle where_;
     settings::SaverSettings settings_;
+    int spriteScale_;
     std::vector<graphics::PixelValue> snapshot_;
     std::function<void()> onUserInput_;
     Battle battle_;

@@ -11,9 +11,9 @@ void DDrawFrameDisplay::SetSurface(int id, HBITMAP bitmap) {
     platform::At(surfaces_, id) = CreateSurfaceFromBitmap(bitmap);
 }
 
-void DDrawFrameDisplay::LoadSpritesFromResources() {
-    for (int n = 1; n < kExplosionSurface; ++n) SetSurface(n, assets::LoadPictureBitmap(n).get());
-    SetSurface(kExplosionSurface, assets::LoadExplosionBitmap().get());
+void DDrawFrameDisplay::LoadSpritesFromResources(int scale) {
+    for (int n = 1; n < kExplosionSurface; ++n) SetSurface(n, assets::LoadPictureBitmap(n, scale).get());
+    SetSurface(kExplosionSurface, assets::LoadExplosionBitmap(scale).get());
 }
 
 const Surface& DDrawFrameDisplay::SurfaceOf(int id) const { return platform::At(surfaces_, id); }

@@ -17,8 +17,9 @@ public:
     // Makes the surface for id (kBackgroundSurface, 1..16, kExplosionSurface) from a bitmap,
     // replacing any earlier one. The bitmap stays the caller's. Needs the display set up.
     void SetSurface(int id, HBITMAP bitmap);
-    // Ship pictures 1..16 and the explosion, from the program's bitmap resources.
-    void LoadSpritesFromResources();
+    // Ship pictures 1..16 and the explosion, from the program's bitmap resources, each
+    // enlarged `scale` times (whole pixels) for a high-DPI screen.
+    void LoadSpritesFromResources(int scale = 1);
     const Surface& SurfaceOf(int id) const;
     // Drops every surface (before the display is given back, if the process goes on).
     void ReleaseSurfaces();

@@ -65,13 +65,13 @@ void GdiFrameDisplay::SetSurface(int id, int32_t width, int32_t height, std::vec
     soft_.SetSurface(id, width, height, std::move(pixels));
 }
 
-void GdiFrameDisplay::LoadSpritesFromResources() {
+void GdiFrameDisplay::LoadSpritesFromResources(int scale) {
     SIZE size{};
     for (int n = 1; n < kExplosionSurface; ++n) {
-        std::vector<PixelValue> pixels = BitmapPixels(assets::LoadPictureBitmap(n).get(), &size);
+        std::vector<PixelValue> pixels = BitmapPixels(assets::LoadPictureBitmap(n, scale).get(), &size);
         soft_.SetSurface(n, size.cx, size.cy, std::move(pixels));
     }
-    std::vector<PixelValue> pixels = BitmapPixels(assets::LoadExplosionBitmap().get(), &size);
+    std::vector<PixelValue> pixels = BitmapPixels(assets::LoadExplosionBitmap(scale).get(), &size);
     soft_.SetSurface(kExplosionSurface, size.cx, size.cy, std::move(pixels));
 }
 

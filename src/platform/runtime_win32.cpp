@@ -38,6 +38,7 @@ ScreenTwips ReadScreenTwips() {
     ReleaseDC(nullptr, dc);
     t.twipsPerPixelX = 1440.0f / static_cast<float>(dpiX > 0 ? dpiX : 96);
     t.twipsPerPixelY = 1440.0f / static_cast<float>(dpiY > 0 ? dpiY : 96);
+    t.dpi = dpiX > 0 ? dpiX : 96;
     t.width = static_cast<float>(GetSystemMetrics(SM_CXSCREEN)) * t.twipsPerPixelX;
     t.height = static_cast<float>(GetSystemMetrics(SM_CYSCREEN)) * t.twipsPerPixelY;
     return t;

@@ -20,6 +20,7 @@ struct ScreenTwips {
     float height = 0;
     float twipsPerPixelX = 15;  // 1440 / DPI
     float twipsPerPixelY = 15;
+    int dpi = 96;               // LOGPIXELSX, what the sprite scale is chosen by
 };
 ScreenTwips ReadScreenTwips();
 

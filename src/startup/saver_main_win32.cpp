@@ -6,6 +6,7 @@
 
 #include "battle/main_window_win32.h"
 #include "platform/runtime_win32.h"
+#include "platform/startup_trace_win32.h"
 #include "settings/config_dialog_win32.h"
 #include "settings/registry_store_win32.h"
 #include "startup/command_line.h"
@@ -58,6 +59,7 @@ void SaverMain(Process& process, const std::string& argumentText) {
 }  // namespace startup
 
 extern "C" int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    platform::StartupMark("program entered");
     try {
         startup::Process process;
         startup::SaverMain(process, startup::ArgumentText(platform::Narrow(GetCommandLineW())));

@@ -190,5 +190,22 @@ TEST_F(SoftFrame, HigherNumbersLieOnTopAndAnExplosionCoversOnlyItsOwnShip) {
     EXPECT_EQ(Shown(150 + 50, 100 + 20), BodyOf(16));
 }
 
+// The window's stand-in before the display is taken must look like the first frame, which
+// has the background alone: for every background value, the frame composed with the sea
+// colour set as the window sets it.
+TEST(StandInGdiColour, MatchesTheFirstFrameForEveryBackground) {
+    EXPECT_EQ(StandInGdiColour(0), std::nullopt);  // the desktop picture itself
+    for (int16_t background : {1, 2, -1, 32767}) {
+        graphics::SoftDisplay display(8, 4);
+        Battle b = MakeBattle(1, 1, 8, 4);
+        b.background = background;
+        if (background == 1) b.seaColor = int32_t(graphics::SoftDisplay::ColorToSurfacePixel(kSeaGdiColor));
+        ComposeFrame(b, display);
+        ASSERT_TRUE(StandInGdiColour(background).has_value()) << background;
+        EXPECT_EQ(display.FrontBuffer().At(7, 3), graphics::SoftDisplay::ColorToSurfacePixel(*StandInGdiColour(background)))
+            << background;
+    }
+}
+
 }  // namespace
 }  // namespace battle

@@ -1,7 +1,9 @@
 // The sprite bitmaps from resources and the battle's DDrawFrameDisplay: every sprite
-// surface keyed on its white corner, draws routed by surface id, bad ids rejected.
+// surface keyed on its white corner, enlarged sprites holding exactly the scaled art, draws
+// routed by surface id, bad ids rejected.
 #include <gtest/gtest.h>
 
+#include "assets/sprite_art.h"
 #include "assets/sprite_resources_win32.h"
 #include "ddraw_test_support_win32.h"
 #include "graphics/dx7_frame_display_win32.h"
@@ -23,6 +25,19 @@ TEST(SpriteResources, PicturesAreOneCellAndOtherNumbersAreRejected) {
     EXPECT_THROW(assets::LoadPictureBitmap(17), RuntimeError);
 }
 
+TEST(SpriteResources, ScaleOneIsTheStoredBitmapAndLargerScalesMultiplyTheCell) {
+    BITMAP stored{};
+    ASSERT_TRUE(GetObjectW(assets::LoadPictureBitmap(1, 1).get(), sizeof stored, &stored));
+    EXPECT_EQ(stored.bmBitsPixel, 24);
+    for (int scale : {2, 3}) {
+        auto ship = assets::LoadPictureBitmap(1, scale), explosion = assets::LoadExplosionBitmap(scale);
+        for (HBITMAP bitmap : {ship.get(), explosion.get()}) {
+            EXPECT_EQ(BitmapSize(bitmap).cx, 117 * scale);
+            EXPECT_EQ(BitmapSize(bitmap).cy, 44 * scale);
+        }
+    }
+}
+
 class FrameDisplayTest : public DisplayTest {
 protected:
     void TearDown() override {
@@ -40,6 +55,36 @@ TEST_F(FrameDisplayTest, SpritesAreKeyedOnTheirWhiteCorner) {
         ASSERT_EQ(display.SurfaceOf(id)->GetColorKey(DDCKEY_SRCBLT, &key), DD_OK) << id;
         EXPECT_EQ(key.dwColorSpaceLowValue & 0xFFFFFF, 0xFFFFFFu) << id;
     }
+}
+
+// Every pixel of the surface against the art scaled in the portable core: a swapped colour
+// channel, a shifted block or a palette colour lost on the way would each show.
+void ExpectSurfaceHolds(const Surface& surface, const assets::Image& expected) {
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = sizeof desc;
+    ASSERT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+    int wrong = 0;
+    if (int(desc.dwWidth) == expected.width && int(desc.dwHeight) == expected.height) {
+        for (int y = 0; y < expected.height; ++y) {
+            auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(desc.lpSurface) + y * desc.lPitch);
+            for (int x = 0; x < expected.width; ++x) wrong += (row[x] & 0xFFFFFF) != expected.At(x, y);
+        }
+    }
+    surface->Unlock(nullptr);
+    EXPECT_EQ(int(desc.dwWidth), expected.width);
+    EXPECT_EQ(int(desc.dwHeight), expected.height);
+    EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(FrameDisplayTest, EnlargedSpritesHoldTheScaledArtKeyedOnWhite) {
+    display.LoadSpritesFromResources(2);
+    ExpectSurfaceHolds(display.SurfaceOf(9), assets::ScaleNearest(assets::ShipPicture(9), 2));  // blue flag
+    ExpectSurfaceHolds(display.SurfaceOf(kExplosionSurface), assets::ScaleNearest(assets::ExplosionPicture(), 2));
+    display.LoadSpritesFromResources(3);
+    ExpectSurfaceHolds(display.SurfaceOf(2), assets::ScaleNearest(assets::ShipPicture(2), 3));  // orange flashes
+    DDCOLORKEY key{};
+    ASSERT_EQ(display.SurfaceOf(2)->GetColorKey(DDCKEY_SRCBLT, &key), DD_OK);
+    EXPECT_EQ(key.dwColorSpaceLowValue & 0xFFFFFF, 0xFFFFFFu);
 }
 
 TEST_F(FrameDisplayTest, DrawsFromTheSurfaceOfTheId) {

@@ -3,6 +3,7 @@
 #include "assets/sprite_resources_win32.h"
 
 #include "assets/resource_ids.h"
+#include "assets/sprite_art.h"
 #include "platform/runtime_error.h"
 #include "platform/runtime_win32.h"
 
@@ -19,8 +20,7 @@ platform::UniqueBitmap LoadBitmapResource(int id) {
 }  // namespace
 
 platform::UniqueBitmap LoadPictureBitmap(int number) {
-    if (number < 1 || number > 16) throw platform::RuntimeError::SubscriptOutOfRange();
-    return LoadBitmapResource(IDB_SHIP_FIRST + number - 1);
+    return LoadBitmapResource(IDB_SHIP_FIRST + CheckShipPictureNumber(number) - 1);
 }
 
 platform::UniqueBitmap LoadExplosionBitmap() { return LoadBitmapResource(IDB_EXPLOSION); }

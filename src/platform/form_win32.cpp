@@ -1,4 +1,4 @@
-// Form and message-loop implementation; see win32_form.h. Exceptions never cross the
+// Form and message-loop implementation; see form_win32.h. Exceptions never cross the
 // window procedure: an error that reaches it is the program's uncaught error.
 #include "platform/form_win32.h"
 
@@ -174,7 +174,5 @@ void EndProgram(int exitCode) {
     TerminateProcess(GetCurrentProcess(), static_cast<UINT>(exitCode));
     ExitProcess(static_cast<UINT>(exitCode));
 }
-
-int LoadedFormCount() { return static_cast<int>(LiveForms().size()); }
 
 }  // namespace platform

@@ -71,7 +71,5 @@ int RunMessageLoop();
 void ProcessPendingMessages();
 // Ends the process at once: no further handler of any window runs.
 [[noreturn]] void EndProgram(int exitCode = 0);
-// Number of forms whose window exists.
-int LoadedFormCount();
 
 }  // namespace platform

@@ -14,7 +14,6 @@ public:
     enum Number : int {
         kOverflow = 6,
         kSubscriptOutOfRange = 9,
-        kTypeMismatch = 13,
         kFileError = 75,
         kPlatformCall = 5,  // "invalid procedure call": a failed system or DirectX call
         kObjectNotSet = 91,  // an object (a surface) used that was never made

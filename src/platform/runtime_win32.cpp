@@ -1,10 +1,12 @@
-// Win32 runtime services; see win32_runtime.h.
+// Win32 runtime services; see runtime_win32.h.
 #include "platform/runtime_win32.h"
 
 #include <cstdio>
 #include <cstring>
 #include <utility>
 #include <vector>
+
+#include "platform/paths.h"
 
 namespace platform {
 namespace {
@@ -28,16 +30,11 @@ std::string Narrow(std::wstring_view wide) {
 }
 
 ScreenTwips ReadScreenTwips() {
-    ScreenTwips t;
     HDC dc = GetDC(nullptr);
-    int dpiX = GetDeviceCaps(dc, LOGPIXELSX);
-    int dpiY = GetDeviceCaps(dc, LOGPIXELSY);
+    const int dpiX = GetDeviceCaps(dc, LOGPIXELSX);
+    const int dpiY = GetDeviceCaps(dc, LOGPIXELSY);
     ReleaseDC(nullptr, dc);
-    t.twipsPerPixelX = 1440.0f / static_cast<float>(dpiX > 0 ? dpiX : 96);
-    t.twipsPerPixelY = 1440.0f / static_cast<float>(dpiY > 0 ? dpiY : 96);
-    t.width = static_cast<float>(GetSystemMetrics(SM_CXSCREEN)) * t.twipsPerPixelX;
-    t.height = static_cast<float>(GetSystemMetrics(SM_CYSCREEN)) * t.twipsPerPixelY;
-    return t;
+    return ScreenTwipsFor(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), dpiX, dpiY);
 }
 
 VersionNumbers ProgramVersion() {
@@ -68,17 +65,10 @@ std::string ProgramFolder() {
         if (n < buf.size()) { buf.resize(n); break; }
         buf.resize(buf.size() * 2);
     }
-    std::wstring path(buf.begin(), buf.end());
-    size_t slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos) return Narrow(path);
-    std::wstring folder = path.substr(0, slash);
-    if (folder.size() == 2 && folder[1] == L':') folder += L'\\';  // keep "C:\"
-    return Narrow(folder);
+    return FolderOfFile(Narrow(std::wstring_view(buf.data(), buf.size())));
 }
 
-std::string FileInProgramFolder(std::string_view name) {
-    return ProgramFolder() + "\\" + std::string(name);
-}
+std::string FileInProgramFolder(std::string_view name) { return FileInFolder(ProgramFolder(), name); }
 
 void WriteOneLineFile(const std::string& path, std::string_view line) {
     HANDLE f = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,

@@ -101,8 +101,8 @@ std::unique_ptr<platform::Form> ShowPreview(std::string_view argumentText) {
     form->Load();
     HWND preview = form->hwnd();
 
-    // The 0x5 bits are the ones this window has always added; they mean nothing to its
-    // class. What makes it draw inside the host's window is the child style, given only
+    // The 0x5 bits belong to this saver's embedding protocol; they lie in the class-specific
+    // half of the style word and change nothing for this window's class. What makes it draw inside the host's window is the child style, given only
     // when there is a host window, since a top-level child style would leave it nowhere.
     LONG style = GetWindowLongW(preview, GWL_STYLE) | 0x5;
     if (embedded) style = (style | WS_CHILD) & ~WS_POPUP;

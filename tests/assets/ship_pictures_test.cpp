@@ -4,7 +4,6 @@
 
 #include <optional>
 #include <set>
-#include <stdexcept>
 
 #include "assets/sprite_art.h"
 #include "picture_probes.h"
@@ -151,15 +150,17 @@ TEST(ShipPictures, SideViewKeepsBowAndSternOutsideTheExplosion) {
     EXPECT_GT(assets_test::BoxOfNot(p, kWhite).right, 83);
 }
 
-TEST(ShipPictures, NumberComesFromSideHeadingAndFlash) {
-    using assets::Heading;
-    using assets::Side;
-    EXPECT_EQ(assets::ShipPictureNumber(Side::kRed, Heading::kRight, false), 1);
-    EXPECT_EQ(assets::ShipPictureNumber(Side::kRed, Heading::kDown, true), 4);
-    EXPECT_EQ(assets::ShipPictureNumber(Side::kBlue, Heading::kLeft, false), 13);
-    EXPECT_EQ(assets::ShipPictureNumber(Side::kBlue, Heading::kUp, true), 16);
-    EXPECT_THROW(assets::ShipPicture(0), std::out_of_range);
-    EXPECT_THROW(assets::ShipPicture(17), std::out_of_range);
+TEST(ShipPictures, OnlyTheSixteenNumbersNamePictures) {
+    for (int number : {-1, 0, 17, 32767}) {
+        try {
+            assets::ShipPicture(number);
+            ADD_FAILURE() << number;
+        } catch (const platform::RuntimeError& e) {
+            EXPECT_EQ(e.number(), platform::RuntimeError::kSubscriptOutOfRange) << number;
+        }
+    }
+    EXPECT_EQ(assets::CheckShipPictureNumber(1), 1);
+    EXPECT_EQ(assets::CheckShipPictureNumber(16), 16);
 }
 
 }  // namespace

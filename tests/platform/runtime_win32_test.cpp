@@ -56,6 +56,15 @@ TEST(WriteOneLineFile, CreatesOrEmptiesAndWritesOneLine) {
     DeleteFileW(Widen(path).c_str());
 }
 
+TEST(WriteOneLineFile, TwoSeparatorsInARowStillNameTheFolder) {
+    // The error log's name at a drive root has them; the file must land in the root.
+    const std::string folder = ProgramFolder();
+    WriteOneLineFile(folder + "\\\\doubled_separator_test.txt", "x");
+    const std::wstring plain = Widen(folder + "\\doubled_separator_test.txt");
+    EXPECT_NE(GetFileAttributesW(plain.c_str()), INVALID_FILE_ATTRIBUTES);
+    DeleteFileW(plain.c_str());
+}
+
 TEST(WriteOneLineFile, UnwritablePathRaises) {
     EXPECT_THROW(WriteOneLineFile(ProgramFolder() + "\\no such folder\\x.txt", "x"), RuntimeError);
 }
@@ -87,13 +96,12 @@ TEST(Form, LoadRunsOnceAndTheLoopEndsWithTheLastWindow) {
     form.Show();
     form.Show();  // showing a loaded form does not load it again
     EXPECT_EQ(form.loads, 1);
-    EXPECT_EQ(LoadedFormCount(), 1);
+    EXPECT_TRUE(form.loaded());
     form.Tick();
     EXPECT_EQ(RunMessageLoop(), 0);  // the timer closes the window, which ends the loop
     EXPECT_EQ(form.timers, 1);
     EXPECT_EQ(form.unloads, 1);
     EXPECT_FALSE(form.loaded());
-    EXPECT_EQ(LoadedFormCount(), 0);
 }
 
 TEST(Form, ProcessPendingMessagesRunsPostedHandlersOnce) {

@@ -15,7 +15,8 @@ only=${MUTANTS:-.}
 native_tests=(platform_tests settings_tests startup_tests graphics_tests assets_tests battle_tests)
 
 # id | files (glob under the source root) | sed script
-# The ids name what a user would meet if the change went unnoticed.
+# The ids name what a user would meet if the change went unnoticed. An id that starts with
+# "=" is an equivalent mutant (no behaviour changes): it is run but left out of the rates.
 mutants=$(cat <<'EOF'
 nearest-search-start|src/battle/battle_tick.cpp|s/Mul32(b.scrWidth, 100)/Mul32(b.scrWidth, 1)/
 placement-draws-swapped|src/battle/battle_tick.cpp|-z s/\(candidate.x = [^\n]*\)\n\( *\)\(candidate.y = [^\n]*\)/\3\n\2\1/
@@ -53,7 +54,8 @@ tick-nested-guard-dropped|src/battle/saver_tick.cpp|s/if (inTick_) return TickOu
 tick-cursor-after-ships|src/battle/saver_tick.cpp|s/primary.lastCursor = current;/primary.lastCursor = primary.lastCursor;/
 cursor-jump-bound|src/battle/cursor_check.cpp|s/double(dx) > 10.0/double(dx) >= 10.0/
 cursor-vertical-factor|src/battle/cursor_check.cpp|s/10.0 \* double(twipsPerPixelY)/10.0 * double(twipsPerPixelX)/
-clip-right-edge|src/graphics/clip.cpp|s/Add32(r.x, r.w) > r.dw/Add32(r.x, r.w) >= r.dw/
+=clip-right-edge|src/graphics/clip.cpp|s/Add32(r.x, r.w) > r.dw/Add32(r.x, r.w) >= r.dw/
+clip-left-edge|src/graphics/clip.cpp|s/if (r.x < 0) {/if (r.x < -1) {/
 clip-negative-source|src/graphics/clip.cpp|s/if (r.sx < 0) {/if (r.sx < -1) {/
 number-upper-case-exponent|src/platform/numbers.cpp|s/text\[i\] == 'e' || text\[i\] == 'E'/text[i] == 'e'/
 number-exponent-without-digits|src/platform/numbers.cpp|s/if (expDigits) { out += exp; i = j; }/{ out += exp; i = j; }/
@@ -157,7 +159,9 @@ while IFS='|' read -r id globs script; do
   fi
   cp "$backup" "$root/$target"
   rm -f "$backup"
-  if [ $result != stillborn ]; then
+  if [[ $id == =* ]]; then
+    [ $result = SURVIVED ] && result=equivalent
+  elif [ $result != stillborn ]; then
     total[$side]=$(( ${total[$side]:-0} + 1 ))
     [ $result = killed ] && killed[$side]=$(( ${killed[$side]:-0} + 1 ))
   fi

@@ -10,7 +10,7 @@
 
 namespace platform {
 namespace {
-void (*g_fatalCleanup)() = nullptr;
+void (*fatalCleanup)() = nullptr;
 }  // namespace
 
 std::wstring Widen(std::string_view utf8) {
@@ -88,10 +88,10 @@ void ThrowLastError(std::string_view call) {
     throw RuntimeError(RuntimeError::kPlatformCall, std::string(call) + buf);
 }
 
-void SetFatalCleanup(void (*cleanup)()) { g_fatalCleanup = cleanup; }
+void SetFatalCleanup(void (*cleanup)()) { fatalCleanup = cleanup; }
 
 void ReportFatalError(int number, std::string_view description) {
-    if (auto cleanup = std::exchange(g_fatalCleanup, nullptr)) {
+    if (auto cleanup = std::exchange(fatalCleanup, nullptr)) {
         try { cleanup(); } catch (...) {}
     }
     std::wstring text = L"Run-time error '" + std::to_wstring(number) + L"':\r\n\r\n" + Widen(description);

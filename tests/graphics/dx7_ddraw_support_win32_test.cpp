@@ -11,7 +11,7 @@
 namespace graphics {
 namespace {
 
-using namespace testing_support;
+using namespace graphics::testing;
 using platform::RuntimeError;
 
 TEST(DisplayLifetime, SecondInitFailsAndKeepsTheFirstThenTermTwice) {

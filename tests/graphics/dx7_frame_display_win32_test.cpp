@@ -12,7 +12,7 @@
 namespace graphics {
 namespace {
 
-using namespace testing_support;
+using namespace graphics::testing;
 using platform::RuntimeError;
 
 // A bitmap's pixels as 0x00RRGGBB, top row first, the way the art library holds pictures.

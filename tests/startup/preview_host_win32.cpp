@@ -22,12 +22,12 @@ namespace {
 
 constexpr wchar_t kPreviewTitle[] = L"Preview -- Brackmer Saver";
 
-int g_failures = 0;
+int failures = 0;
 
 void Report(const char* key, const std::string& value, bool ok) {
     std::printf("%s=%s%s\n", key, value.c_str(), ok ? "" : " FAIL");
     std::fflush(stdout);
-    if (!ok) ++g_failures;
+    if (!ok) ++failures;
 }
 
 // Runs this thread's messages for up to `ms`, or until `done` says so.
@@ -148,6 +148,6 @@ int wmain(int argc, wchar_t** argv) {
         }
         CloseHandle(pi.hProcess);
     }
-    std::printf("%d failed\n", g_failures);
-    return g_failures == 0 ? 0 : 1;
+    std::printf("%d failed\n", failures);
+    return failures == 0 ? 0 : 1;
 }

@@ -77,6 +77,10 @@ bitmap-resource-number|src/assets/sprite_resources_win32.cpp|s/IDB_SHIP_FIRST + 
 picture-range-loader|src/assets/sprite_resources_win32.cpp|s/number > 16)/number > 17)/
 log-folder-drive-root|src/platform/runtime_win32.cpp src/platform/paths.cpp|s/folder += L'\\\\';//;s/folder += '\\\\';//
 registry-dword-as-text|src/settings/registry_store_win32.cpp|s/if (type != REG_SZ \&\& type != REG_EXPAND_SZ) return std::nullopt;//
+registry-save-type|src/settings/registry_store_win32.cpp|s/REG_SZ, reinterpret_cast<const BYTE\*>(data.c_str())/REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(data.c_str())/
+registry-save-section|src/settings/registry_store_win32.cpp|/^void RegistryStore::Save/,/^}/s/root_ + L"\\\\" + platform::Widen(section)/root_ + platform::Widen(section)/
+form-quit-dropped|src/platform/form_win32.cpp|s/            PostQuitMessage(static_cast<int>(msg.wParam));//
+form-unload-on-destroy|src/platform/form_win32.cpp|/case WM_DESTROY/,/return 0/s/            RunUnloadOnce();//
 version-resource-revision|src/platform/runtime_win32.cpp|s/LOWORD(info.dwFileVersionLS)/HIWORD(info.dwFileVersionLS)/
 log-line-ending|src/platform/runtime_win32.cpp|s/std::string(line) + "\\r\\n"/std::string(line) + "\\n"/
 screen-height-twips-factor|src/platform/runtime_win32.cpp src/platform/screen_metrics.cpp|s/SM_CYSCREEN)) \* t.twipsPerPixelY/SM_CYSCREEN)) * t.twipsPerPixelX/;s/heightPx) \* t.twipsPerPixelY/heightPx) * t.twipsPerPixelX/

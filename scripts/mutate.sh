@@ -106,7 +106,12 @@ start_session() {
 trap '[ "$session_up" = 1 ] && "$root/scripts/wine-session.sh" stop "$session" >/dev/null' EXIT
 
 build_native() { cmake --build "$build" -j2 --target "${native_tests[@]}" >"$build/mutate-build.log" 2>&1; }
-build_windows() { cmake --build "$build/windows" -j2 >"$build/mutate-build.log" 2>&1; }
+# Only the test programs: their ctest names are their target names.
+build_windows() {
+  local targets
+  mapfile -t targets < <(ctest --test-dir "$build/windows" -N | sed -n 's/^ *Test *#[0-9]*: //p')
+  cmake --build "$build/windows" -j2 --target "${targets[@]}" >"$build/mutate-build.log" 2>&1
+}
 run_native() {
   local t
   for t in "${native_tests[@]}"; do

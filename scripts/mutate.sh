@@ -45,7 +45,7 @@ screen-height-horizontal-factor|src/battle/battle_state.cpp|s/TwipsToPixels(m.sc
 fleet-side-bound|src/battle/battle_state.cpp|s/k <= b.redCount ? 0 : 1/k < b.redCount ? 0 : 1/
 fleet-size-guard|src/battle/battle_state.cpp|s/std::clamp<int16_t>(stored, 0, kMaxFleetSize)/std::clamp<int16_t>(stored, 0, kMaxFleetSize + 1)/
 picture-flash-ignored|src/battle/frame_composer.cpp|s/ship.flash != 0 ? 1 : 0/0/
-picture-range-battle|src/battle/frame_composer.cpp src/assets/sprite_art.h|s/number > 16)/number > 17)/;s/number <= kShipPictureCount;/number <= kShipPictureCount + 1;/
+picture-range-battle|src/battle/frame_composer.cpp src/assets/sprite_art.h|s/number > 16)/number > 17)/;s/number > kShipPictureCount)/number > kShipPictureCount + 1)/
 frame-placing-drawn|src/battle/frame_composer.cpp|s/ship.mode <= kPlacing) continue/ship.mode < kPlacing) continue/
 frame-explosion-over-firing|src/battle/frame_composer.cpp|s/if (ship.mode == kExploding)/if (ship.mode >= kFiring)/
 frame-desktop-for-unknown|src/battle/frame_composer.cpp|s/b.background == 0/b.background != 1/
@@ -73,9 +73,9 @@ count-stored-floored|src/settings/config_rules.cpp|/^int16_t CountFromText/,/^}/
 count-text-two-kept|src/settings/config_rules.cpp|0,/if (!(n >= kMinCount))/s//if (!(n > kMinCount))/
 settings-read-order|src/settings/settings_store.cpp|s/ReadInt16(store, "BlueCount", defaults.blueCount)/ReadInt16(store, "RedCount", defaults.blueCount)/
 command-line-switch-case|src/startup/command_line.cpp|s/sw == "\/s" || sw == "\/S"/sw == "\/s"/
-bitmap-resource-number|src/assets/sprite_resources_win32.cpp|s/IDB_SHIP_FIRST + number - 1/IDB_SHIP_FIRST + number/
+bitmap-resource-number|src/assets/sprite_resources_win32.cpp|s/IDB_SHIP_FIRST + number - 1/IDB_SHIP_FIRST + number/;s/CheckShipPictureNumber(number) - 1)/CheckShipPictureNumber(number))/
 picture-range-loader|src/assets/sprite_resources_win32.cpp|s/number > 16)/number > 17)/
-log-folder-drive-root|src/platform/runtime_win32.cpp src/platform/paths.cpp|s/folder += L'\\\\';//;s/folder += '\\\\';//
+log-folder-drive-root|src/platform/runtime_win32.cpp src/platform/paths.cpp|s/folder += L'\\\\';/(void)0;/;s/folder += '\\\\';/(void)0;/
 registry-dword-as-text|src/settings/registry_store_win32.cpp|s/if (type != REG_SZ \&\& type != REG_EXPAND_SZ) return std::nullopt;//
 registry-save-type|src/settings/registry_store_win32.cpp|s/REG_SZ, reinterpret_cast<const BYTE\*>(data.c_str())/REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(data.c_str())/
 registry-save-section|src/settings/registry_store_win32.cpp|/^void RegistryStore::Save/,/^}/s/root_ + L"\\\\" + platform::Widen(section)/root_ + platform::Widen(section)/

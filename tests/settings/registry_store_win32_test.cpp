@@ -46,11 +46,17 @@ TEST_F(RegistryStoreTest, RoundTripStoresRegSzTexts) {
     EXPECT_EQ(s.blueCount, 15);
     EXPECT_EQ(s.background, kPlainBlue);
 
+    // Read raw: RegGetValue would report an expandable string as a plain one.
     wchar_t buf[32] = {};
     DWORD size = sizeof buf, type = 0;
     std::wstring path = std::wstring(kKey) + L"\\Setting";
-    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, path.c_str(), L"BlueCount", RRF_RT_ANY, &type, buf, &size), ERROR_SUCCESS);
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
+    const LONG rc = RegQueryValueExW(key, L"BlueCount", nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
+    RegCloseKey(key);
+    ASSERT_EQ(rc, ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(size, sizeof L"15");
     EXPECT_STREQ(buf, L"15");
 }
 

@@ -1,6 +1,7 @@
 // battle_bench: what one frame of the largest dialog battle (15 + 15 ships at 1920 x 1080)
 // costs on this machine: the simulation pass, the composition on the software display with
-// each background, and for scale one plain copy of the whole frame. Figures only.
+// each background, and for scale one plain copy of the whole frame; also the worst tick, on
+// a screen too crowded to place every ship, where waiting ships use up their tries. Figures only.
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -60,6 +61,16 @@ int main() {
     b.seaColor = int32_t(graphics::SoftDisplay::ColorToSurfacePixel(battle::kSeaGdiColor));
     const double seaFrame = MicrosecondsPerRun(frames, [&] { battle::ComposeFrame(b, display); });
 
+    // 30 + 30 ships on 640 x 480: some never find a free spot and try kPlacementAttempts
+    // spots in every tick.
+    const battle::Measurements small{640 * 15.0f, 480 * 15.0f, 15, 15, 117 * 15, 44 * 15};
+    battle::Battle crowded = battle::SetUpBattle({30, 30, settings::kPlainBlue}, small);
+    platform::Random crowdedRandom(5);
+    const int crowdedTicks = 20;
+    const double crowdedTick = MicrosecondsPerRun(crowdedTicks, [&] { battle::StepShips(crowded, crowdedRandom); });
+    int waiting = 0;
+    for (int k = 1; k <= crowded.totalCount; ++k) waiting += crowded.shipStat[k].mode == battle::kPlacing;
+
     std::vector<graphics::PixelValue> copy(display.BackBuffer().pixels.size());
     volatile graphics::PixelValue sink = 0;  // keeps the copies from being optimised away
     const double plainCopy = MicrosecondsPerRun(frames, [&] {
@@ -74,6 +85,8 @@ int main() {
     std::printf("  composition, plain sea    %10.2f us per frame\n", seaFrame);
     std::printf("  one plain copy of a frame %10.2f us (memcpy of %zu bytes)\n", plainCopy,
                 copy.size() * sizeof(copy[0]));
+    std::printf("  crowded tick, 640x480     %10.2f us per tick (30 + 30 ships, %d waiting, %d ticks)\n",
+                crowdedTick, waiting, crowdedTicks);
     std::printf("  frame timer interval      %10.2f us\n", 150000.0);
     return 0;
 }

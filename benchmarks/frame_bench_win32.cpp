@@ -22,8 +22,8 @@
 
 namespace {
 
-// The frame as originally described: each sprite becomes a new keyed surface right before
-// its blit, replacing (releasing) the previous one.
+// The frame without a surface cache: each sprite becomes a new keyed surface right before
+// its blit, replacing (releasing) the previous one. Shows what the cache saves.
 class RebuildingDisplay final : public graphics::FrameDisplay {
 public:
     explicit RebuildingDisplay(const graphics::DDrawFrameDisplay& cached) : cached_(cached) {

@@ -28,7 +28,7 @@ class PlainWindow final : public platform::Form {
 
     bool OnOtherMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override {
         if (msg != WM_PAINT) return false;
-        *result = DefWindowProcW(hwnd(), msg, wp, lp);
+        *result = DefWindowProcW(Handle(), msg, wp, lp);
         GdiFlush();
         platform::StartupMark("first paint");
         platform::WriteStartupTrace();

@@ -4,8 +4,6 @@
 // construction.
 #include "assets/sprite_art.h"
 
-#include <stdexcept>
-#include <string>
 #include <utility>
 
 #include "assets/art_text.h"
@@ -32,24 +30,21 @@ const Drawings& Ships() {
 }  // namespace
 
 Image ShipPicture(int number) {
-    if (number < 1 || number > kShipPictureCount) {
-        throw std::out_of_range("ship picture " + std::to_string(number) + " does not exist");
-    }
-    const Drawings& ships = Ships();
-    const int slot = (number - 1) % 8;
+    const int slot = (CheckShipPictureNumber(number) - 1) % 8;
     const bool flash = slot % 2 == 1;
+    const Drawings& ships = Ships();
     Image picture;
-    switch (static_cast<Heading>(slot / 2)) {
-        case Heading::kRight:
+    switch (slot / 2) {
+        case 0:  // heading right
             picture = flash ? ships.sideFire : ships.side;
             break;
-        case Heading::kDown:
+        case 1:  // down, towards the viewer
             picture = flash ? ships.bowFire : ships.bow;
             break;
-        case Heading::kLeft:
+        case 2:  // left
             picture = MirrorLeftRight(flash ? ships.sideFire : ships.side);
             break;
-        case Heading::kUp:
+        default:  // up, away from the viewer
             picture = flash ? ships.sternFire : ships.stern;
             break;
     }

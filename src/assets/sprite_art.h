@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "assets/image.h"
+#include "platform/runtime_error.h"
 
 namespace assets {
 
@@ -32,16 +33,15 @@ constexpr uint32_t kDeckBrown = Rgb(128, 64, 0);
 // The icon marks its see-through pixels with this colour, which it uses for nothing else.
 constexpr uint32_t kIconTransparent = Rgb(255, 0, 255);
 
-enum class Side { kRed = 0, kBlue = 1 };
-enum class Heading { kRight = 0, kDown = 1, kLeft = 2, kUp = 3 };
-
-// 1 + side * 8 + heading * 2 + (flash ? 1 : 0): the battle stores only these three fields and
-// the pictures are addressed by the number alone.
-constexpr int ShipPictureNumber(Side side, Heading heading, bool flash) {
-    return 1 + int(side) * 8 + int(heading) * 2 + (flash ? 1 : 0);
+// The battle numbers its ship pictures 1 + side * 8 + heading * 2 + (1 when firing), with the
+// headings right, down, left, up. The one check that a number names a picture: it returns
+// the number, or raises platform::RuntimeError (subscript out of range).
+inline int CheckShipPictureNumber(int number) {
+    if (number < 1 || number > kShipPictureCount) throw platform::RuntimeError::SubscriptOutOfRange();
+    return number;
 }
 
-// number 1..16; throws std::out_of_range otherwise.
+// Picture 1..16; another number is a subscript error.
 Image ShipPicture(int number);
 Image ExplosionPicture();
 Image PreviewPicture();

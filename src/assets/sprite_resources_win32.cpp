@@ -7,6 +7,7 @@
 
 #include "assets/image.h"
 #include "assets/resource_ids.h"
+#include "assets/sprite_art.h"
 #include "platform/runtime_error.h"
 #include "platform/runtime_win32.h"
 
@@ -65,8 +66,7 @@ platform::UniqueBitmap LoadScaled(int id, int scale) {
 }  // namespace
 
 platform::UniqueBitmap LoadPictureBitmap(int number, int scale) {
-    if (number < 1 || number > 16) throw platform::RuntimeError::SubscriptOutOfRange();
-    return LoadScaled(IDB_SHIP_FIRST + number - 1, scale);
+    return LoadScaled(IDB_SHIP_FIRST + CheckShipPictureNumber(number) - 1, scale);
 }
 
 platform::UniqueBitmap LoadExplosionBitmap(int scale) { return LoadScaled(IDB_EXPLOSION, scale); }

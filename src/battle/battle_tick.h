@@ -32,7 +32,8 @@ private:
 // again on the next tick, so a tick always ends promptly.
 inline constexpr int kPlacementAttempts = 1000;
 
-// Heading sector bounds and the full turn, with the rounded pi the battle has always used.
+// Heading sector bounds and the full turn from pi rounded to 13 decimals: that rounding puts
+// each exact diagonal on a definite side of its bound, and the headings depend on it.
 inline constexpr double kFullTurn = 6.2831853071796;
 inline constexpr double kRightUpBound = 3.1415926535898 / 4;
 inline constexpr double kUpLeftBound = 9.4247779607694 / 4;

@@ -2,8 +2,8 @@
 // older frame, so nothing may be left from the previous one.
 #include "battle/frame_composer.h"
 
+#include "assets/sprite_art.h"
 #include "platform/numbers.h"
-#include "platform/runtime_error.h"
 
 namespace battle {
 
@@ -12,8 +12,7 @@ using platform::Mul16;
 
 int16_t PictureNumber(const StatRec& ship) {
     const int16_t number = Add16(Add16(1, Mul16(ship.side, 8)), Add16(Mul16(ship.dir, 2), ship.flash != 0 ? 1 : 0));
-    if (number < 1 || number > 16) throw platform::RuntimeError::SubscriptOutOfRange();
-    return number;
+    return int16_t(assets::CheckShipPictureNumber(number));
 }
 
 void ComposeFrame(const Battle& b, graphics::FrameDisplay& display) {

@@ -117,22 +117,22 @@ private:
 
         platform::StartupMark("screen captured");
 
-        SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         // Exclusive mode needs a visible foreground window. Taking the display costs half a
         // second under Wine; until then the window shows the first frame's background
         // through GDI (PaintBackground), painted now rather than black.
-        ShowWindow(hwnd(), SW_SHOW);
-        UpdateWindow(hwnd());
+        ShowWindow(Handle(), SW_SHOW);
+        UpdateWindow(Handle());
         platform::StartupMark("window shown and painted");
         // Keys go to the foreground window; a saver started while another program had the
         // focus asks for it. Where the platform does not hand the keyboard over (Wine leaves
         // the X focus with the other window), the notifications' input sink hears the keys.
-        SetForegroundWindow(hwnd());
-        notifications_.emplace(hwnd());
+        SetForegroundWindow(Handle());
+        notifications_.emplace(Handle());
 
         // From here the display owns the screen, also in the messages InitDDraw lets through.
         displayTaken_ = true;
-        if (!graphics::InitDDraw(hwnd(), battle_.scrWidth, battle_.scrHeight, 32)) platform::EndProgram();
+        if (!graphics::InitDDraw(Handle(), battle_.scrWidth, battle_.scrHeight, 32)) platform::EndProgram();
         platform::StartupMark("display taken");
         if (battle_.background == settings::kPlainBlue)
             battle_.seaColor = static_cast<int32_t>(graphics::ColorToSurfacePixel(kSeaGdiColor));

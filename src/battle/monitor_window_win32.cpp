@@ -61,7 +61,7 @@ void MonitorWindow::OnLoad() {
     // The in-memory frame is 0x00RRGGBB, so the sea is converted for it, not for DirectDraw.
     if (battle_.background == settings::kPlainBlue)
         battle_.seaColor = static_cast<int32_t>(graphics::SoftDisplay::ColorToSurfacePixel(kSeaGdiColor));
-    display_ = std::make_unique<graphics::GdiFrameDisplay>(hwnd(), battle_.scrWidth, battle_.scrHeight);
+    display_ = std::make_unique<graphics::GdiFrameDisplay>(Handle(), battle_.scrWidth, battle_.scrHeight);
     if (battle_.background == settings::kDesktop) {
         if (snapshot_.size() != size_t(battle_.scrWidth) * size_t(battle_.scrHeight))
             snapshot_.assign(size_t(battle_.scrWidth) * size_t(battle_.scrHeight), 0);
@@ -72,7 +72,7 @@ void MonitorWindow::OnLoad() {
 }
 
 void MonitorWindow::ShowOnTop() {
-    SetWindowPos(hwnd(), HWND_TOPMOST, where_.window.left, where_.window.top, where_.window.width,
+    SetWindowPos(Handle(), HWND_TOPMOST, where_.window.left, where_.window.top, where_.window.width,
                  where_.window.height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
@@ -81,9 +81,9 @@ BattleScreen MonitorWindow::Screen() { return {&battle_, display_.get()}; }
 bool MonitorWindow::OnOtherMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
     if (msg == WM_PAINT) {
         PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
+        HDC dc = BeginPaint(Handle(), &ps);
         if (display_) display_->Repaint(dc);
-        EndPaint(hwnd(), &ps);
+        EndPaint(Handle(), &ps);
         *result = 0;
         return true;
     }

@@ -44,7 +44,7 @@ public:
 
     // While nobody can see the screens (displays off, session locked) ticks change nothing.
     void SetPaused(bool paused) { paused_ = paused; }
-    bool paused() const { return paused_; }
+    bool IsPaused() const { return paused_; }
 
 private:
     std::vector<BattleScreen> screens_;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "graphics/clip.h"
 #include "graphics/result_codes.h"
@@ -63,6 +64,58 @@ uint32_t ReadFirstPixel(IDirectDrawSurface7* surface) {
     return value;
 }
 
+// A surface's device context for GDI drawing, given back when the guard ends, also when a
+// call in between raises. Release() gives it back early and reports a failure.
+class SurfaceDc {
+public:
+    explicit SurfaceDc(IDirectDrawSurface7* surface) : surface_(surface) { Check(surface->GetDC(&dc_), "GetDC"); }
+    ~SurfaceDc() {
+        if (dc_) surface_->ReleaseDC(dc_);
+    }
+    SurfaceDc(const SurfaceDc&) = delete;
+    SurfaceDc& operator=(const SurfaceDc&) = delete;
+    HDC get() const { return dc_; }
+    void Release() { Check(surface_->ReleaseDC(std::exchange(dc_, nullptr)), "ReleaseDC"); }
+
+private:
+    IDirectDrawSurface7* surface_;
+    HDC dc_ = nullptr;
+};
+
+// Pixel (0, 0) of a surface shows a GDI colour until the loan ends; then it has its own
+// colour again, whatever failed in between. Return() ends the loan and reports a failure.
+class PixelLoan {
+public:
+    PixelLoan(IDirectDrawSurface7* surface, COLORREF color) : surface_(surface) {
+        SurfaceDc dc(surface);
+        kept_ = GetPixel(dc.get(), 0, 0);
+        SetPixel(dc.get(), 0, 0, color);
+        lent_ = true;
+        dc.Release();
+    }
+    ~PixelLoan() {
+        if (!lent_) return;
+        try {
+            Return();
+        } catch (const platform::RuntimeError&) {
+            // Already failing: the first error is the one to report.
+        }
+    }
+    PixelLoan(const PixelLoan&) = delete;
+    PixelLoan& operator=(const PixelLoan&) = delete;
+    void Return() {
+        lent_ = false;
+        SurfaceDc dc(surface_);
+        SetPixel(dc.get(), 0, 0, kept_);
+        dc.Release();
+    }
+
+private:
+    IDirectDrawSurface7* surface_;
+    COLORREF kept_ = 0;
+    bool lent_ = false;
+};
+
 void RestoreWindowRect() {
     const RECT& r = g.savedRect;
     if (GetParent(g.target))
@@ -74,9 +127,9 @@ void RestoreWindowRect() {
 // Test builds only: a display that is lost after a number of good flips, as when another
 // window comes to the front, and whose give-back then fails too.
 #ifdef BRACKMER_FAULT_LOSE_DISPLAY_AFTER_FLIPS
-int g_faultFlips = 0;
-bool DisplayLost() { return g_faultFlips > BRACKMER_FAULT_LOSE_DISPLAY_AFTER_FLIPS; }
-HRESULT FaultyFlip(HRESULT real) { return ++g_faultFlips, DisplayLost() ? DDERR_SURFACELOST : real; }
+int faultFlips = 0;
+bool DisplayLost() { return faultFlips > BRACKMER_FAULT_LOSE_DISPLAY_AFTER_FLIPS; }
+HRESULT FaultyFlip(HRESULT real) { return ++faultFlips, DisplayLost() ? DDERR_SURFACELOST : real; }
 HRESULT FaultyGiveBack(HRESULT real) { return DisplayLost() ? DDERR_SURFACELOST : real; }
 #else
 HRESULT FaultyFlip(HRESULT real) { return real; }
@@ -178,11 +231,9 @@ void CopyBitmapToSurface(const Surface& surface, HBITMAP bitmap) {
     SIZE size = BitmapSize(bitmap);
     platform::UniqueMemDc memory(CreateCompatibleDC(nullptr));
     platform::SelectGuard selected(memory.get(), bitmap);
-    IDirectDrawSurface7* target = Require(surface, "CopyBitmapToSurface");
-    HDC dc = nullptr;
-    Check(target->GetDC(&dc), "GetDC");
-    BitBlt(dc, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
-    Check(target->ReleaseDC(dc), "ReleaseDC");
+    SurfaceDc dc(Require(surface, "CopyBitmapToSurface"));
+    BitBlt(dc.get(), 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
+    dc.Release();
 }
 
 Surface CreateSurfaceFromBitmap(HBITMAP bitmap) {
@@ -203,15 +254,9 @@ Surface CreateSurfaceFromBitmap(HBITMAP bitmap) {
 
 uint32_t ColorToSurfacePixel(COLORREF color) {
     IDirectDrawSurface7* back = Require(g.backBuffer, "ColorToSurfacePixel");
-    HDC dc = nullptr;
-    Check(back->GetDC(&dc), "GetDC");
-    COLORREF kept = GetPixel(dc, 0, 0);
-    SetPixel(dc, 0, 0, color);
-    Check(back->ReleaseDC(dc), "ReleaseDC");
-    uint32_t value = ReadFirstPixel(back);
-    Check(back->GetDC(&dc), "GetDC");
-    SetPixel(dc, 0, 0, kept);
-    Check(back->ReleaseDC(dc), "ReleaseDC");
+    PixelLoan loan(back, color);
+    const uint32_t value = ReadFirstPixel(back);
+    loan.Return();
     return value;
 }
 

@@ -31,7 +31,7 @@ public:
     // a call made while it runs, or after it, does nothing, so a follow-on error never
     // replaces the one that ended the run.
     void Run(std::optional<std::string_view> error = std::nullopt);
-    bool started() const { return started_; }
+    bool HasStarted() const { return started_; }
 
 private:
     Steps steps_;

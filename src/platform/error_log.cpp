@@ -3,16 +3,18 @@
 
 #include <utility>
 
+#include "platform/paths.h"
+
 namespace platform {
 
 std::vector<ErrorLogPlace> ErrorLogPlaces(std::string_view programFolder, std::string_view localAppData) {
     std::vector<ErrorLogPlace> places;
-    places.push_back({"", std::string(programFolder) + "\\" + kErrorLogName});
+    places.push_back({"", FileInFolder(programFolder, kErrorLogName)});
     while (!localAppData.empty() && (localAppData.back() == '\\' || localAppData.back() == '/'))
         localAppData.remove_suffix(1);
     if (!localAppData.empty()) {
         std::string folder = std::string(localAppData) + "\\BrackmerSaver";
-        places.push_back({folder, folder + "\\" + kErrorLogName});
+        places.push_back({folder, FileInFolder(folder, kErrorLogName)});
     }
     return places;
 }

@@ -40,7 +40,7 @@ public:
     // The path written, or nullopt when no place took the line or an error was already
     // recorded.
     std::optional<std::string> Record(std::string_view description);
-    bool recorded() const { return recorded_; }
+    bool IsRecorded() const { return recorded_; }
 
 private:
     std::vector<ErrorLogPlace> places_;

@@ -1,4 +1,4 @@
-// Form and message-loop implementation; see win32_form.h. Exceptions never cross the
+// Form and message-loop implementation; see form_win32.h. Exceptions never cross the
 // window procedure: an error that reaches it is the program's uncaught error.
 #include "platform/form_win32.h"
 
@@ -15,7 +15,7 @@ std::vector<Form*>& LiveForms() {
     return forms;
 }
 
-bool g_eventsStopped = false;
+bool eventsStopped = false;
 
 }  // namespace
 
@@ -87,7 +87,7 @@ void Form::WindowDestroyed() {
 bool Form::OnOtherMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
 
 void Form::StartTimer(UINT_PTR id, UINT intervalMs) {
-    if (g_eventsStopped) return;
+    if (eventsStopped) return;
     if (!SetTimer(hwnd_, id, intervalMs, nullptr)) ThrowLastError("SetTimer");
     if (std::find(timers_.begin(), timers_.end(), id) == timers_.end()) timers_.push_back(id);
 }
@@ -105,7 +105,7 @@ LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     auto* self = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-    if (g_eventsStopped) {
+    if (eventsStopped) {
         // A timer message already queued before its timer was killed is dropped too.
         if (msg == WM_TIMER) return 0;
         return DefWindowProcW(hwnd, msg, wp, lp);
@@ -201,16 +201,14 @@ void EndProgram(int exitCode) {
     ExitProcess(static_cast<UINT>(exitCode));
 }
 
-int LoadedFormCount() { return static_cast<int>(LiveForms().size()); }
-
 void StopAllEvents() {
-    g_eventsStopped = true;
+    eventsStopped = true;
     for (Form* f : LiveForms()) {
         for (UINT_PTR id : f->timers_) KillTimer(f->hwnd_, id);
         f->timers_.clear();
     }
 }
 
-bool EventsStopped() { return g_eventsStopped; }
+bool EventsStopped() { return eventsStopped; }
 
 }  // namespace platform

@@ -18,8 +18,8 @@ public:
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    HWND hwnd() const { return hwnd_; }
-    bool loaded() const { return hwnd_ != nullptr; }
+    HWND Handle() const { return hwnd_; }
+    bool IsLoaded() const { return hwnd_ != nullptr; }
 
     // Creates the window hidden and runs OnLoad; showing a form loads it first.
     void Load();
@@ -88,7 +88,5 @@ void ProcessPendingMessages();
 // then on no handler of any form runs; their windows get the platform's default handling.
 void StopAllEvents();
 bool EventsStopped();
-// Number of forms whose window exists.
-int LoadedFormCount();
 
 }  // namespace platform

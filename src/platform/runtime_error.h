@@ -14,7 +14,6 @@ public:
     enum Number : int {
         kOverflow = 6,
         kSubscriptOutOfRange = 9,
-        kTypeMismatch = 13,
         kFileError = 75,
         kPlatformCall = 5,  // "invalid procedure call": a failed system or DirectX call
         kObjectNotSet = 91,  // an object (a surface) used that was never made
@@ -23,7 +22,7 @@ public:
     RuntimeError(int number, std::string description)
         : std::runtime_error(std::move(description)), number_(number) {}
 
-    int number() const noexcept { return number_; }
+    int ErrorNumber() const noexcept { return number_; }
     std::string Description() const { return what(); }
 
     static RuntimeError Overflow() { return {kOverflow, "Overflow"}; }

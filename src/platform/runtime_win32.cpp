@@ -8,10 +8,11 @@
 
 #include "platform/error_log.h"
 #include "platform/form_win32.h"
+#include "platform/paths.h"
 
 namespace platform {
 namespace {
-void (*g_fatalCleanup)() = nullptr;
+void (*fatalCleanup)() = nullptr;
 }  // namespace
 
 std::wstring Widen(std::string_view utf8) {
@@ -31,17 +32,11 @@ std::string Narrow(std::wstring_view wide) {
 }
 
 ScreenTwips ReadScreenTwips() {
-    ScreenTwips t;
     HDC dc = GetDC(nullptr);
-    int dpiX = GetDeviceCaps(dc, LOGPIXELSX);
-    int dpiY = GetDeviceCaps(dc, LOGPIXELSY);
+    const int dpiX = GetDeviceCaps(dc, LOGPIXELSX);
+    const int dpiY = GetDeviceCaps(dc, LOGPIXELSY);
     ReleaseDC(nullptr, dc);
-    t.twipsPerPixelX = 1440.0f / static_cast<float>(dpiX > 0 ? dpiX : 96);
-    t.twipsPerPixelY = 1440.0f / static_cast<float>(dpiY > 0 ? dpiY : 96);
-    t.dpi = dpiX > 0 ? dpiX : 96;
-    t.width = static_cast<float>(GetSystemMetrics(SM_CXSCREEN)) * t.twipsPerPixelX;
-    t.height = static_cast<float>(GetSystemMetrics(SM_CYSCREEN)) * t.twipsPerPixelY;
-    return t;
+    return ScreenTwipsFor(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), dpiX, dpiY);
 }
 
 VersionNumbers ProgramVersion() {
@@ -72,17 +67,10 @@ std::string ProgramFolder() {
         if (n < buf.size()) { buf.resize(n); break; }
         buf.resize(buf.size() * 2);
     }
-    std::wstring path(buf.begin(), buf.end());
-    size_t slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos) return Narrow(path);
-    std::wstring folder = path.substr(0, slash);
-    if (folder.size() == 2 && folder[1] == L':') folder += L'\\';  // keep "C:\"
-    return Narrow(folder);
+    return FolderOfFile(Narrow(std::wstring_view(buf.data(), buf.size())));
 }
 
-std::string FileInProgramFolder(std::string_view name) {
-    return ProgramFolder() + "\\" + std::string(name);
-}
+std::string FileInProgramFolder(std::string_view name) { return FileInFolder(ProgramFolder(), name); }
 
 void WriteOneLineFile(const std::string& path, std::string_view line) {
     HANDLE f = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
@@ -145,7 +133,7 @@ void ThrowLastError(std::string_view call) {
     throw RuntimeError(RuntimeError::kPlatformCall, text);
 }
 
-void SetFatalCleanup(void (*cleanup)()) { g_fatalCleanup = cleanup; }
+void SetFatalCleanup(void (*cleanup)()) { fatalCleanup = cleanup; }
 
 namespace {
 
@@ -159,7 +147,7 @@ BOOL CALLBACK HideWindow(HWND window, LPARAM) {
 void ReportFatalError(int number, std::string_view description) {
     // Nothing of ours may run while the report is up: the message box pumps messages.
     StopAllEvents();
-    if (auto cleanup = std::exchange(g_fatalCleanup, nullptr)) {
+    if (auto cleanup = std::exchange(fatalCleanup, nullptr)) {
         try { cleanup(); } catch (...) {}
     }
     // The saver's window is topmost and covers the screen: the report goes on the desktop.
@@ -171,7 +159,7 @@ void ReportFatalError(int number, std::string_view description) {
 }
 
 void ReportFatalError(const std::exception& e) {
-    if (auto* rt = dynamic_cast<const RuntimeError*>(&e)) ReportFatalError(rt->number(), rt->what());
+    if (auto* rt = dynamic_cast<const RuntimeError*>(&e)) ReportFatalError(rt->ErrorNumber(), rt->what());
     ReportFatalError(51 /*internal error*/, e.what());
 }
 

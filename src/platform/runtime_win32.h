@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/runtime_error.h"
+#include "platform/screen_metrics.h"
 #include "platform/version.h"
 
 namespace platform {
@@ -15,23 +16,14 @@ namespace platform {
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view wide);
 
-struct ScreenTwips {
-    float width = 0;           // whole screen, twips
-    float height = 0;
-    float twipsPerPixelX = 15;  // 1440 / DPI
-    float twipsPerPixelY = 15;
-    int dpi = 96;               // LOGPIXELSX, what the sprite scale is chosen by
-};
+// The primary screen's size and factors (see screen_metrics.h).
 ScreenTwips ReadScreenTwips();
 
 // From the program's own version resource (FILEVERSION major, minor, -, revision).
 VersionNumbers ProgramVersion();
 
-// The folder of the running program file, without a trailing separator except at a
-// drive root ("C:\").
+// The folder of the running program file (FolderOfFile in paths.h), and a file in it.
 std::string ProgramFolder();
-// The folder, a separator and the name: two separators in a row at a drive root, as the
-// error log's historical name has always been formed.
 std::string FileInProgramFolder(std::string_view name);
 
 // Creates or empties the file and writes one line (CRLF). Throws RuntimeError on failure.

@@ -53,7 +53,7 @@ private:
         return p;
     }
 
-    void OnUnload() override { PostMessageW(GetWindow(hwnd(), GW_OWNER), WM_CLOSE, 0, 0); }
+    void OnUnload() override { PostMessageW(GetWindow(Handle(), GW_OWNER), WM_CLOSE, 0, 0); }
 
     // A host that destroys its window destroys ours with it, and we unload then. A host
     // process that dies does not tell us: its windows vanish and ours with them, but no
@@ -63,7 +63,7 @@ private:
         if (id != kHostWatchTimer || IsWindow(host_)) return;
         StopTimer(kHostWatchTimer);
         Unload();
-        if (loaded()) platform::EndProgram();  // our window went with the host's, untold
+        if (IsLoaded()) platform::EndProgram();  // our window went with the host's, untold
     }
 
     // Without a host the window stands alone on the desktop; the user closes it as any
@@ -74,7 +74,7 @@ private:
 
     void Paint() {
         PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
+        HDC dc = BeginPaint(Handle(), &ps);
         if (picture_) {
             platform::UniqueMemDc mem(CreateCompatibleDC(dc));
             platform::SelectGuard select(mem.get(), picture_.get());
@@ -88,7 +88,7 @@ private:
                 BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem.get(), 0, 0, SRCCOPY);
             }
         }
-        EndPaint(hwnd(), &ps);
+        EndPaint(Handle(), &ps);
     }
 
     static BITMAPINFO TopDown32(int width, int height) {
@@ -143,10 +143,10 @@ std::unique_ptr<platform::Form> ShowPreview(std::string_view argumentText) {
 
     auto form = std::make_unique<PreviewWindow>();
     form->Load();
-    HWND preview = form->hwnd();
+    HWND preview = form->Handle();
 
-    // The 0x5 bits are the ones this window has always added; they mean nothing to its
-    // class. What makes it draw inside the host's window is the child style, given only
+    // The 0x5 bits belong to this saver's embedding protocol; they lie in the class-specific
+    // half of the style word and change nothing for this window's class. What makes it draw inside the host's window is the child style, given only
     // when there is a host window, since a top-level child style would leave it nowhere.
     LONG style = GetWindowLongW(preview, GWL_STYLE) | 0x5;
     if (embedded) style = (style | WS_CHILD) & ~WS_POPUP;

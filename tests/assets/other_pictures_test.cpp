@@ -27,9 +27,9 @@ TEST(Explosion, IsACloudCentredInTheCell) {
     ASSERT_EQ(e.height, 44);
     EXPECT_EQ(e.At(0, 0), kWhite);
     EXPECT_EQ(e.At(116, 43), kWhite);
-    EXPECT_EQ(assets_test::BoxOfNot(e, kWhite), (assets_test::Box{36, 0, 83, 43}));
+    EXPECT_EQ(assets::testing::BoxOfNot(e, kWhite), (assets::testing::Box{36, 0, 83, 43}));
     // Any white inside the cloud would let the burning ship show through it.
-    EXPECT_EQ(assets_test::SeeThroughSpots(e, kWhite), 0);
+    EXPECT_EQ(assets::testing::SeeThroughSpots(e, kWhite), 0);
     EXPECT_NO_THROW(assets::EncodeBmp8(e)) << "more colours than an 8-bit palette holds";
 }
 
@@ -60,7 +60,7 @@ TEST(Preview, UsesElevenColoursOnTheDarkBlueSea) {
     const uint32_t sea = Rgb(4, 2, 148);
     EXPECT_EQ(p.At(0, 0), sea);
     EXPECT_EQ(p.At(154, 114), sea);
-    std::set<uint32_t> colours = assets_test::Colours(p);
+    std::set<uint32_t> colours = assets::testing::Colours(p);
     EXPECT_EQ(colours.size(), 11u);
     for (uint32_t fixed : {sea, Rgb(4, 2, 4), Rgb(252, 254, 252), Rgb(252, 86, 4), Rgb(255, 0, 0),
                            Rgb(0, 0, 255), Rgb(132, 130, 132)}) {
@@ -70,8 +70,8 @@ TEST(Preview, UsesElevenColoursOnTheDarkBlueSea) {
 
 TEST(Preview, RedShipsFlagUpperLeftBlueShipsLowerRight) {
     const Image p = assets::PreviewPicture();
-    const auto red = assets_test::BoxOfColour(p, Rgb(255, 0, 0));
-    const auto blue = assets_test::BoxOfColour(p, Rgb(0, 0, 255));
+    const auto red = assets::testing::BoxOfColour(p, Rgb(255, 0, 0));
+    const auto blue = assets::testing::BoxOfColour(p, Rgb(0, 0, 255));
     ASSERT_FALSE(red.Empty());
     ASSERT_FALSE(blue.Empty());
     EXPECT_LT(red.right, 20);
@@ -86,7 +86,7 @@ TEST(Icon, IsA32PixelVgaPictureWithClearCorners) {
     ASSERT_EQ(icon.height, 32);
     EXPECT_EQ(icon.At(0, 0), assets::kIconTransparent);
     EXPECT_EQ(icon.At(31, 0), assets::kIconTransparent);
-    EXPECT_EQ(assets_test::Colours(icon).count(Rgb(255, 0, 0)), 1u) << "the red side's flag";
+    EXPECT_EQ(assets::testing::Colours(icon).count(Rgb(255, 0, 0)), 1u) << "the red side's flag";
     EXPECT_NO_THROW(assets::EncodeIco16(icon, assets::kIconTransparent)) << "a non-VGA colour";
 }
 

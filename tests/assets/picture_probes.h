@@ -12,7 +12,7 @@
 
 #include "assets/image.h"
 
-namespace assets_test {
+namespace assets::testing {
 
 struct Box {
     int left = 0, top = 0, right = -1, bottom = -1;  // inclusive; right < left means empty
@@ -102,4 +102,4 @@ inline std::set<uint32_t> Colours(const assets::Image& image) {
     return {image.pixels.begin(), image.pixels.end()};
 }
 
-}  // namespace assets_test
+}  // namespace assets::testing

@@ -9,7 +9,7 @@ namespace {
 
 using assets::Image;
 using assets::ScaleNearest;
-using assets_test::Box;
+using assets::testing::Box;
 
 // Every pixel different, so a block taken from a neighbour shows.
 Image Numbered(int w, int h) {
@@ -48,9 +48,9 @@ TEST(ScaleNearest, ScaledSpritesKeepTheirPlacementColoursAndWhiteCorner) {
         EXPECT_EQ(bigShip.height, 44 * factor);
         EXPECT_EQ(bigShip.At(0, 0), white);
         // Drawing x 5-112, y 12-34 in the plain cell; the cloud x 36-83 over the full height.
-        EXPECT_EQ(assets_test::BoxOfNot(bigShip, white),
+        EXPECT_EQ(assets::testing::BoxOfNot(bigShip, white),
                   (Box{5 * factor, 12 * factor, 113 * factor - 1, 35 * factor - 1}));
-        EXPECT_EQ(assets_test::BoxOfNot(bigExplosion, white), (Box{36 * factor, 0, 84 * factor - 1, 44 * factor - 1}));
+        EXPECT_EQ(assets::testing::BoxOfNot(bigExplosion, white), (Box{36 * factor, 0, 84 * factor - 1, 44 * factor - 1}));
         EXPECT_EQ(assets::DistinctColours(bigShip), assets::DistinctColours(ship));
         EXPECT_EQ(assets::DistinctColours(bigExplosion), assets::DistinctColours(explosion));
     }

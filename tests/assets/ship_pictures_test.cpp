@@ -4,7 +4,6 @@
 
 #include <optional>
 #include <set>
-#include <stdexcept>
 
 #include "assets/sprite_art.h"
 #include "picture_probes.h"
@@ -13,7 +12,7 @@ namespace {
 
 using assets::Image;
 using assets::Rgb;
-using assets_test::Box;
+using assets::testing::Box;
 
 const uint32_t kWhite = Rgb(255, 255, 255);
 const uint32_t kRed = Rgb(255, 0, 0);
@@ -51,11 +50,11 @@ class ShipPictureTest : public testing::TestWithParam<int> {
 protected:
     const Layout& layout() const { return kLayouts[(GetParam() - 1) % 8]; }
     uint32_t flagColour() const { return GetParam() > 8 ? kBlue : kRed; }
-    Image picture() const { return assets::ShipPicture(GetParam()); }
+    Image Picture() const { return assets::ShipPicture(GetParam()); }
 };
 
 TEST_P(ShipPictureTest, IsAWhiteCellKeyedFromItsTopLeftPixel) {
-    const Image p = picture();
+    const Image p = Picture();
     ASSERT_EQ(p.width, 117);
     ASSERT_EQ(p.height, 44);
     EXPECT_EQ(p.At(0, 0), kWhite);
@@ -68,14 +67,14 @@ TEST_P(ShipPictureTest, UsesExactlyItsFlatColours) {
     std::set<uint32_t> expected = kHullColours;
     expected.insert(flagColour());
     expected.insert(layout().extraColours.begin(), layout().extraColours.end());
-    EXPECT_EQ(assets_test::Colours(picture()), expected);
+    EXPECT_EQ(assets::testing::Colours(Picture()), expected);
 }
 
 TEST_P(ShipPictureTest, KeepsItsPlaceInTheCell) {
-    const Image p = picture();
+    const Image p = Picture();
     const Layout& l = layout();
-    EXPECT_EQ(assets_test::BoxOfNot(p, kWhite), l.drawing);
-    const Box flag = assets_test::BoxOfColour(p, flagColour());
+    EXPECT_EQ(assets::testing::BoxOfNot(p, kWhite), l.drawing);
+    const Box flag = assets::testing::BoxOfColour(p, flagColour());
     if (l.flag) {
         EXPECT_EQ(flag, *l.flag);
     }
@@ -84,17 +83,17 @@ TEST_P(ShipPictureTest, KeepsItsPlaceInTheCell) {
         EXPECT_TRUE(l.flagWithin->Contains(flag)) << flag;
     }
     if (l.deckBand) {
-        EXPECT_EQ(assets_test::BoxOfColour(p, kBrown), *l.deckBand);
+        EXPECT_EQ(assets::testing::BoxOfColour(p, kBrown), *l.deckBand);
     }
     if (l.flashes) {
-        EXPECT_EQ(assets_test::BoundingBox(
+        EXPECT_EQ(assets::testing::BoundingBox(
                       p, [&](int x, int y) { return kEndFlash.count(p.At(x, y)) > 0; }),
                   *l.flashes);
     }
 }
 
 TEST_P(ShipPictureTest, HasAFewSeeThroughSpots) {
-    const int spots = assets_test::SeeThroughSpots(picture(), kWhite);
+    const int spots = assets::testing::SeeThroughSpots(Picture(), kWhite);
     EXPECT_GE(spots, 6);
     EXPECT_LE(spots, 121);
 }
@@ -126,7 +125,7 @@ TEST(ShipPictures, BlueSideDiffersOnlyInTheFlag) {
             ASSERT_EQ(b.pixels[i], r.pixels[i] == kRed ? kBlue : r.pixels[i])
                 << "picture " << red + 8;
         }
-        EXPECT_EQ(assets_test::Colours(r).count(kBlue), 0u) << "picture " << red;
+        EXPECT_EQ(assets::testing::Colours(r).count(kBlue), 0u) << "picture " << red;
     }
 }
 
@@ -136,7 +135,7 @@ TEST(ShipPictures, SideViewGunFireOnlyTouchesTheFirePart) {
         for (int number : {l.number, l.number + 8}) {
             const Image fire = assets::ShipPicture(number);
             const Image calm = assets::ShipPicture(number - 1);
-            const Box changed = assets_test::BoundingBox(
+            const Box changed = assets::testing::BoundingBox(
                 fire, [&](int x, int y) { return fire.At(x, y) != calm.At(x, y); });
             EXPECT_FALSE(changed.Empty()) << "picture " << number;
             EXPECT_TRUE(l.fireWithin->Contains(changed)) << "picture " << number << ": " << changed;
@@ -147,19 +146,21 @@ TEST(ShipPictures, SideViewGunFireOnlyTouchesTheFirePart) {
 TEST(ShipPictures, SideViewKeepsBowAndSternOutsideTheExplosion) {
     // An exploding ship is drawn with the explosion over x 36-83; the ends must still show.
     const Image p = assets::ShipPicture(1);
-    EXPECT_LT(assets_test::BoxOfNot(p, kWhite).left, 36);
-    EXPECT_GT(assets_test::BoxOfNot(p, kWhite).right, 83);
+    EXPECT_LT(assets::testing::BoxOfNot(p, kWhite).left, 36);
+    EXPECT_GT(assets::testing::BoxOfNot(p, kWhite).right, 83);
 }
 
-TEST(ShipPictures, NumberComesFromSideHeadingAndFlash) {
-    using assets::Heading;
-    using assets::Side;
-    EXPECT_EQ(assets::ShipPictureNumber(Side::kRed, Heading::kRight, false), 1);
-    EXPECT_EQ(assets::ShipPictureNumber(Side::kRed, Heading::kDown, true), 4);
-    EXPECT_EQ(assets::ShipPictureNumber(Side::kBlue, Heading::kLeft, false), 13);
-    EXPECT_EQ(assets::ShipPictureNumber(Side::kBlue, Heading::kUp, true), 16);
-    EXPECT_THROW(assets::ShipPicture(0), std::out_of_range);
-    EXPECT_THROW(assets::ShipPicture(17), std::out_of_range);
+TEST(ShipPictures, OnlyTheSixteenNumbersNamePictures) {
+    for (int number : {-1, 0, 17, 32767}) {
+        try {
+            assets::ShipPicture(number);
+            ADD_FAILURE() << number;
+        } catch (const platform::RuntimeError& e) {
+            EXPECT_EQ(e.ErrorNumber(), platform::RuntimeError::kSubscriptOutOfRange) << number;
+        }
+    }
+    EXPECT_EQ(assets::CheckShipPictureNumber(1), 1);
+    EXPECT_EQ(assets::CheckShipPictureNumber(16), 16);
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 // same battle, and a screen too small for the fleets never stalls a tick.
 #include <gtest/gtest.h>
 
-#include <chrono>
-
 #include "battle/battle_tick.h"
 #include "battle/frame_composer.h"
 #include "battle_test_support.h"
@@ -81,12 +79,13 @@ TEST(Battle, ASeedReplaysTheSameBattle) {
     EXPECT_NE(play(42), play(43));
 }
 
-TEST(Battle, ACrowdedScreenEndsEveryTickPromptlyAndUnplacedShipsWait) {
+// How long such a tick takes is a figure of benchmarks/battle_bench.cpp; here the bound on
+// the draws is what keeps it short.
+TEST(Battle, ACrowdedScreenBoundsEveryTickAndUnplacedShipsWait) {
     Battle b = MakeBattle(30, 30, 640, 480);
     CountingRandom random(5);
     for (int tick = 0; tick < 3; ++tick) {
         SCOPED_TRACE(tick);
-        const auto start = std::chrono::steady_clock::now();
         int waiting = 0;
         for (int k = 1; k <= b.totalCount; ++k) {
             const bool wasPlacing = b.shipStat[k].mode == kPlacing;
@@ -100,7 +99,6 @@ TEST(Battle, ACrowdedScreenEndsEveryTickPromptlyAndUnplacedShipsWait) {
             EXPECT_LE(draws, 2 * kPlacementAttempts) << k;
         }
         EXPECT_GT(waiting, 0);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
         ASSERT_TRUE(Sound(b));
     }
 }

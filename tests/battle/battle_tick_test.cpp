@@ -35,16 +35,43 @@ TEST(Placing, FirstTickPlacesTheDefaultFleetsAtLeastOneDiagonalApart) {
     }
 }
 
-TEST(Placing, MapsTheTwoDrawsOntoTheScreenAndRetriesTooCloseSpots) {
-    Battle b = MakeBattle(1, 1);  // 683 x 556 spots
+// The draw that puts a candidate on `coordinate` (1..range): Int(r * range) + 1.
+float DrawFor(int32_t coordinate, int32_t range) { return float((coordinate - 0.5) / range); }
+
+struct PlacementCase {
+    const char* name;
+    PosRec first;   // the first candidate; ship 1 stands at (300, 300), ship 2 at (0, 0)
+    bool taken;     // too close: ship 2 then lands on the second candidate, (171, 418)
+};
+
+class Placement : public ::testing::TestWithParam<PlacementCase> {};
+
+TEST_P(Placement, KeepsADiagonalFromEveryShipIncludingItsOwnSpot) {
+    const PlacementCase& c = GetParam();
+    Battle b = MakeBattle(1, 1);  // candidates 1..683 by 1..556
     Put(b, 1, 300, 300);
-    // Ship 2: first candidate (1, 1) is too close to its own (0, 0); the second lands on
-    // the far corner, the largest draw staying inside the screen.
-    ScriptedRandom random{0.0f, 0.0f, std::nextafter(1.0f, 0.0f), std::nextafter(1.0f, 0.0f)};
+    // The first draw gives x, the second y.
+    ScriptedRandom random{DrawFor(c.first.x, 683), DrawFor(c.first.y, 556), 0.25f, 0.75f};
     StepShip(b, 2, random);
-    EXPECT_EQ(random.Left(), 0u);
-    EXPECT_EQ(b.shipPos[2], (PosRec{683, 556}));
+    EXPECT_EQ(b.shipPos[2], c.taken ? (PosRec{171, 418}) : c.first);
     EXPECT_EQ(b.shipStat[2].mode, kSailing);
+    EXPECT_EQ(random.Left(), c.taken ? 0u : 2u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Placing, Placement,
+                         ::testing::Values(PlacementCase{"UnequalDraws", {513, 140}, false},
+                                           PlacementCase{"ExactlyADiagonalRightOfAShip", {425, 300}, false},
+                                           PlacementCase{"ExactlyADiagonalOnAThreeFourFiveLine", {375, 400}, false},
+                                           PlacementCase{"OnePixelCloserThanADiagonal", {424, 300}, true},
+                                           PlacementCase{"ExactlyADiagonalFromItsOwnSpot", {75, 100}, false},
+                                           PlacementCase{"CloseToItsOwnSpot", {1, 1}, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Placing, TheLargestDrawsStayOnTheScreen) {
+    Battle b = MakeBattle(1, 1);
+    ScriptedRandom random{std::nextafter(1.0f, 0.0f), std::nextafter(1.0f, 0.0f)};
+    StepShip(b, 1, random);
+    EXPECT_EQ(b.shipPos[1], (PosRec{683, 556}));
 }
 
 TEST(Placing, GivesUpAfterTheAttemptBoundAndWaitsForTheNextTick) {
@@ -120,6 +147,48 @@ INSTANTIATE_TEST_SUITE_P(Sailing, Headings,
                                            HeadingCase{"DownRight", 250, 250, kRight, 8, 8},
                                            HeadingCase{"ShallowUpRight", 200, -100, kRight, 10, -5}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+struct HeadingBoundCase {
+    const char* name;
+    double angle;
+    int16_t dir;
+};
+
+class HeadingBounds : public ::testing::TestWithParam<HeadingBoundCase> {};
+
+TEST_P(HeadingBounds, EachBoundStartsTheNextSector) {
+    EXPECT_EQ(HeadingFor(GetParam().angle), GetParam().dir);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sailing, HeadingBounds,
+    ::testing::Values(HeadingBoundCase{"Zero", 0.0, kRight},
+                      HeadingBoundCase{"BelowRightUp", std::nextafter(kRightUpBound, 0.0), kRight},
+                      HeadingBoundCase{"OnRightUp", kRightUpBound, kUp},
+                      HeadingBoundCase{"BelowUpLeft", std::nextafter(kUpLeftBound, 0.0), kUp},
+                      HeadingBoundCase{"OnUpLeft", kUpLeftBound, kLeft},
+                      HeadingBoundCase{"BelowLeftDown", std::nextafter(kLeftDownBound, 0.0), kLeft},
+                      HeadingBoundCase{"OnLeftDown", kLeftDownBound, kDown},
+                      HeadingBoundCase{"BelowDownRight", std::nextafter(kDownRightBound, 0.0), kDown},
+                      HeadingBoundCase{"OnDownRight", kDownRightBound, kRight},
+                      HeadingBoundCase{"FullTurn", kFullTurn, kRight}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Sailing, FindsAnEnemyFartherAwayThanTheScreenIsWide) {
+    // Opposite corners of 800 x 600 are 880 pixels apart.
+    for (bool redAtOrigin : {true, false}) {
+        SCOPED_TRACE(redAtOrigin);
+        Battle b = MakeBattle(1, 1);
+        Put(b, 1, redAtOrigin ? 0 : 683, redAtOrigin ? 0 : 556);
+        Put(b, 2, redAtOrigin ? 683 : 0, redAtOrigin ? 556 : 0);
+        ASSERT_GT(Distance(b.shipPos[1], b.shipPos[2]), 800.0);
+        ScriptedRandom none;
+        StepShip(b, 1, none);
+        EXPECT_EQ(b.shipStat[1].target, 2);
+        EXPECT_EQ(b.shipStat[1].dir, redAtOrigin ? kRight : kLeft);  // flatter than a diagonal
+        EXPECT_EQ(b.shipPos[1], redAtOrigin ? (PosRec{9, 7}) : (PosRec{674, 549}));
+    }
+}
 
 TEST(Sailing, EqualDistancesPickTheLowerNumber) {
     for (int32_t lowerAt : {+200, -200}) {

@@ -56,7 +56,7 @@ TEST(CursorMovedTooFar, ADifferenceBeyond32BitsIsAnOverflowError) {
             CursorMovedTooFar(last, current, 15, 15);
             ADD_FAILURE() << "no error";
         } catch (const platform::RuntimeError& e) {
-            EXPECT_EQ(e.number(), platform::RuntimeError::kOverflow);
+            EXPECT_EQ(e.ErrorNumber(), platform::RuntimeError::kOverflow);
         }
     }
 }

@@ -52,8 +52,8 @@ TEST(PictureNumber, OutsideTheSixteenPicturesIsASubscriptError) {
             PictureNumber(s);
             ADD_FAILURE() << "side " << s.side << " dir " << s.dir;
         } catch (const platform::RuntimeError& e) {
-            EXPECT_TRUE(e.number() == platform::RuntimeError::kSubscriptOutOfRange ||
-                        e.number() == platform::RuntimeError::kOverflow);
+            EXPECT_TRUE(e.ErrorNumber() == platform::RuntimeError::kSubscriptOutOfRange ||
+                        e.ErrorNumber() == platform::RuntimeError::kOverflow);
         }
     }
 }

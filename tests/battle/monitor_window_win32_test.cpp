@@ -47,9 +47,9 @@ struct Shown {
         StepShips(*s.battle, random);
         ComposeFrame(*s.battle, *s.display);
         Pump();
-        HDC dc = GetDC(window.hwnd());
+        HDC dc = GetDC(window.Handle());
         const COLORREF c = GetPixel(dc, 0, 0);
-        ReleaseDC(window.hwnd(), dc);
+        ReleaseDC(window.Handle(), dc);
         return c;
     }
 };
@@ -67,7 +67,7 @@ TEST(MonitorWindow, CoversItsRectangleOnTopWithoutTheFocusOrAPointer) {
     Pump();
     ASSERT_EQ(GetForegroundWindow(), main);
     Shown shown(1, {});
-    HWND h = shown.window.hwnd();
+    HWND h = shown.window.Handle();
     RECT r{};
     GetWindowRect(h, &r);
     EXPECT_EQ(r.left, kRect.left);
@@ -113,7 +113,7 @@ TEST(MonitorWindow, ShowsItsOwnSnapshotThePlainSeaOrBlackWithItsShips) {
 
 TEST(MonitorWindow, AnyKeyOrButtonOnItIsHandedToTheSaver) {
     Shown shown(1, {});
-    HWND h = shown.window.hwnd();
+    HWND h = shown.window.Handle();
     SendMessageW(h, WM_KEYDOWN, 'X', 0);
     SendMessageW(h, WM_RBUTTONDOWN, 0, MAKELPARAM(5, 5));
     SendMessageW(h, WM_LBUTTONDOWN, 0, MAKELPARAM(kRect.width - 1, kRect.height - 1));

@@ -122,11 +122,11 @@ TEST_F(SaverNotificationsTest, OtherPowerMessagesAndSettingsChangeNothing) {
     EXPECT_NE(SendDisplayState(window, kAcDcPowerSource, 1), TRUE);
     EXPECT_NE(SendDisplayState(window, kConsoleDisplayState, 1, 0), TRUE);
     EXPECT_NE(SendMessageW(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0), TRUE);
-    EXPECT_TRUE(tick.paused());
+    EXPECT_TRUE(tick.IsPaused());
     SendDisplayState(window, kConsoleDisplayState, 1);
-    EXPECT_FALSE(tick.paused());
+    EXPECT_FALSE(tick.IsPaused());
     EXPECT_NE(SendDisplayState(window, kAcDcPowerSource, 0), TRUE);
-    EXPECT_FALSE(tick.paused());
+    EXPECT_FALSE(tick.IsPaused());
 }
 
 TEST_F(SaverNotificationsTest, ALockedOrDisconnectedSessionPausesUntilUnlockedAndConnected) {

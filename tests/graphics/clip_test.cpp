@@ -30,6 +30,8 @@ constexpr BlitRequest With(BlitRequest r, auto change) { change(r); return r; }
 const ClipCase kCases[] = {
     {"Inside", Sprite(100, 50), Drawn{100, 50, 0, 0, 117, 44}},
     {"NegativeXTakesStripFromSourceColumn", Sprite(-10, 0), Drawn{0, 0, 10, 0, 117, 44}},
+    {"OnePixelLeftOfTheScreen", Sprite(-1, 0), Drawn{0, 0, 1, 0, 117, 44}},
+    {"OnePixelAboveTheScreen", Sprite(0, -1), Drawn{0, 0, 0, 1, 117, 44}},
     {"NegativeYTakesStripFromSourceRow", Sprite(0, -5), Drawn{0, 0, 0, 5, 117, 44}},
     {"EntirelyLeftOfScreen", Sprite(-117, 0), std::nullopt},
     {"XAtWidthLimit", Sprite(1024, 0), std::nullopt},
@@ -44,6 +46,8 @@ const ClipCase kCases[] = {
      Drawn{15, 0, 0, 0, 112, 44}},
     {"NegativeSourceYMovesDestination", With(Sprite(0, 10), [](BlitRequest& r) { r.sy = -4; }),
      Drawn{0, 14, 0, 0, 117, 40}},
+    {"SourceOnePixelBeforeItsCorner", With(Sprite(10, 10), [](BlitRequest& r) { r.sx = -1; r.sy = -1; }),
+     Drawn{11, 11, 0, 0, 116, 43}},
     {"SourceWidthLimit", With(Sprite(0, 0), [](BlitRequest& r) { r.sx = 100; }), Drawn{0, 0, 100, 0, 117, 44}},
     {"SourceHeightLimit", With(Sprite(0, 0), [](BlitRequest& r) { r.sy = 40; }), Drawn{0, 0, 0, 40, 117, 44}},
     {"SourceStartsAtItsLimit", With(Sprite(0, 0), [](BlitRequest& r) { r.sx = 117; }), std::nullopt},
@@ -76,7 +80,7 @@ TEST(ClipBlitOverflow, RaisesOverflowError) {
             ClipBlit(r);
             ADD_FAILURE() << "no error";
         } catch (const platform::RuntimeError& e) {
-            EXPECT_EQ(e.number(), platform::RuntimeError::kOverflow);
+            EXPECT_EQ(e.ErrorNumber(), platform::RuntimeError::kOverflow);
         }
     };
     expectOverflow(Sprite(INT32_MIN, 0));                                        // sx - x

@@ -10,7 +10,7 @@
 #include "graphics/dx7_ddraw_support_win32.h"
 #include "platform/handles_win32.h"
 
-namespace graphics::testing_support {
+namespace graphics::testing {
 
 inline constexpr COLORREF kWhite = RGB(255, 255, 255);
 
@@ -87,4 +87,4 @@ protected:
     }
 };
 
-}  // namespace graphics::testing_support
+}  // namespace graphics::testing

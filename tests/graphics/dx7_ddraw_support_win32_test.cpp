@@ -12,7 +12,7 @@
 namespace graphics {
 namespace {
 
-using namespace testing_support;
+using namespace graphics::testing;
 using platform::RuntimeError;
 
 TEST(DisplayLifetime, SecondInitFailsAndKeepsTheFirstThenTermTwice) {
@@ -46,7 +46,7 @@ TEST(DisplayLifetime, WithoutDisplaySurfacesAreMissingNotBroken) {
         CreateSurfaceFromBitmap(bitmap.get());
         ADD_FAILURE() << "no error";
     } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.number(), RuntimeError::kObjectNotSet);
+        EXPECT_EQ(e.ErrorNumber(), RuntimeError::kObjectNotSet);
         EXPECT_NE(std::string(e.what()).find("CopyBitmapToSurface"), std::string::npos) << e.what();
     }
     EXPECT_THROW(FlipPrimary(), RuntimeError);
@@ -76,24 +76,28 @@ INSTANTIATE_TEST_SUITE_P(Windows, WindowRectRestore, ::testing::Bool(),
                          [](const auto& info) { return std::string(info.param ? "Owned" : "TopLevel"); });
 
 // Any order of hide (H), show (S), set-up (I) and give-back (T) moves the cursor counter
-// at most one step, and a final show always restores it.
+// at most one step, and a final show always restores it. `hidden` says after each step
+// whether the cursor is hidden (1) or shown (0).
 struct CursorCase {
     const char* name;
     const char* steps;
+    const char* hidden;
 };
 
 class CursorBalance : public ::testing::TestWithParam<CursorCase> {};
 
 TEST_P(CursorBalance, CounterMovesAtMostOnce) {
     const int start = CursorCounter();
-    for (const char* step = GetParam().steps; *step; ++step) {
+    const char* hidden = GetParam().hidden;
+    for (const char* step = GetParam().steps; *step; ++step, ++hidden) {
         switch (*step) {
             case 'H': HideMouseCursor(); break;
             case 'S': ShowMouseCursor(); break;
             case 'I': ASSERT_TRUE(InitDDraw(TestWindow(), ScreenWidth(), ScreenHeight(), 32)); break;
             case 'T': TermDDraw(); break;
         }
-        EXPECT_EQ(CursorCounter(), start - (CursorHidden() ? 1 : 0)) << "after step " << *step;
+        EXPECT_EQ(CursorHidden(), *hidden == '1') << "after step " << *step;
+        EXPECT_EQ(CursorCounter(), start - (*hidden == '1' ? 1 : 0)) << "after step " << *step;
     }
     ShowMouseCursor();
     TermDDraw();
@@ -101,10 +105,13 @@ TEST_P(CursorBalance, CounterMovesAtMostOnce) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sequences, CursorBalance,
-                         ::testing::Values(CursorCase{"ShowWithoutHide", "S"}, CursorCase{"HideTwice", "HH"},
-                                           CursorCase{"HideShowShow", "HSS"}, CursorCase{"HideShowHide", "HSH"},
-                                           CursorCase{"TermShowsIt", "IHT"}, CursorCase{"ExitPathOrder", "IHST"},
-                                           CursorCase{"TermTwice", "IHTHT"}),
+                         ::testing::Values(CursorCase{"ShowWithoutHide", "S", "0"},
+                                           CursorCase{"HideTwice", "HH", "11"},
+                                           CursorCase{"HideShowShow", "HSS", "100"},
+                                           CursorCase{"HideShowHide", "HSH", "101"},
+                                           CursorCase{"TermShowsIt", "IHT", "010"},
+                                           CursorCase{"ExitPathOrder", "IHST", "0100"},
+                                           CursorCase{"TermTwiceOnlyTheFirstShows", "IHTHT", "01011"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DisplayTest, ColorToSurfacePixelGivesRawValueAndKeepsPixel) {

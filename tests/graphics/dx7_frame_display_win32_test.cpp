@@ -1,6 +1,6 @@
-// The sprite bitmaps from resources and the battle's DDrawFrameDisplay: every sprite
-// surface keyed on its white corner, enlarged sprites holding exactly the scaled art, draws
-// routed by surface id, bad ids rejected.
+// The sprite bitmaps from resources and the battle's DDrawFrameDisplay: each resource shows
+// the art of its picture number, every sprite surface is keyed on its white corner, enlarged
+// sprites hold exactly the scaled art, draws are routed by surface id and bad ids rejected.
 #include <gtest/gtest.h>
 
 #include "assets/sprite_art.h"
@@ -12,15 +12,37 @@
 namespace graphics {
 namespace {
 
-using namespace testing_support;
+using namespace graphics::testing;
 using platform::RuntimeError;
 
-TEST(SpriteResources, PicturesAreOneCellAndOtherNumbersAreRejected) {
-    auto ship = assets::LoadPictureBitmap(16), explosion = assets::LoadExplosionBitmap();
-    for (HBITMAP bitmap : {ship.get(), explosion.get()}) {
-        EXPECT_EQ(BitmapSize(bitmap).cx, 117);
-        EXPECT_EQ(BitmapSize(bitmap).cy, 44);
+// A bitmap's pixels as 0x00RRGGBB, top row first, the way the art library holds pictures.
+assets::Image PixelsOf(HBITMAP bitmap) {
+    const SIZE size = BitmapSize(bitmap);
+    assets::Image image(size.cx, size.cy, 0);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(size.cy), image.pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(rows, size.cy);
+    for (uint32_t& p : image.pixels) p &= 0xFFFFFF;
+    return image;
+}
+
+TEST(SpriteResources, EachPictureShowsTheArtOfItsNumber) {
+    for (int number = 1; number <= assets::kShipPictureCount; ++number) {
+        EXPECT_TRUE(PixelsOf(assets::LoadPictureBitmap(number).get()) == assets::ShipPicture(number))
+            << "picture " << number;
     }
+    const assets::Image explosion = PixelsOf(assets::LoadExplosionBitmap().get());
+    EXPECT_EQ(explosion.width, 117);
+    EXPECT_EQ(explosion.height, 44);
+    EXPECT_TRUE(explosion == assets::ExplosionPicture());
     EXPECT_THROW(assets::LoadPictureBitmap(0), RuntimeError);
     EXPECT_THROW(assets::LoadPictureBitmap(17), RuntimeError);
 }

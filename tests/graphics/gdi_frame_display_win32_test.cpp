@@ -10,7 +10,7 @@
 namespace graphics {
 namespace {
 
-using namespace testing_support;
+using namespace graphics::testing;
 
 void Pump() {
     MSG msg;

@@ -70,9 +70,9 @@ TEST(Ending, RunsOnceEvenWhenCalledAgainFromInsideOrAfter) {
     steps.giveBack.insert(steps.giveBack.begin() + 1, [&] { self->Run("FillSurface: object variable not set"); });
     Ending ending(std::move(steps));
     self = &ending;
-    EXPECT_FALSE(ending.started());
+    EXPECT_FALSE(ending.HasStarted());
     ending.Run("Flip failed");
-    EXPECT_TRUE(ending.started());
+    EXPECT_TRUE(ending.HasStarted());
     ending.Run("later");
     EXPECT_EQ(t.steps, (Steps{"stop", "log Flip failed", "cursor", "surfaces", "display", "end"}));
 }

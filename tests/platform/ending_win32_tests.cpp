@@ -55,15 +55,15 @@ TEST(StopAllEvents, NoHandlerRunsAndNoTimerFiresAfterwards) {
     ASSERT_GT(b.timers, 0);
 
     // A timer message already queued, input and a close request arrive after the stop.
-    PostMessageW(a.hwnd(), WM_TIMER, 1, 0);
+    PostMessageW(a.Handle(), WM_TIMER, 1, 0);
     const int timersBefore = a.timers + b.timers;
     StopAllEvents();
     EXPECT_TRUE(EventsStopped());
-    PostMessageW(a.hwnd(), WM_KEYDOWN, 'X', 1);
-    PostMessageW(a.hwnd(), WM_LBUTTONDOWN, 0, 0);
-    PostMessageW(a.hwnd(), WM_COMMAND, 1, 0);
-    PostMessageW(b.hwnd(), WM_CLOSE, 0, 0);
-    SendMessageW(a.hwnd(), WM_KEYDOWN, 'Y', 1);
+    PostMessageW(a.Handle(), WM_KEYDOWN, 'X', 1);
+    PostMessageW(a.Handle(), WM_LBUTTONDOWN, 0, 0);
+    PostMessageW(a.Handle(), WM_COMMAND, 1, 0);
+    PostMessageW(b.Handle(), WM_CLOSE, 0, 0);
+    SendMessageW(a.Handle(), WM_KEYDOWN, 'Y', 1);
     b.Tick(8);  // a handler that was already running cannot start a new one
     PumpFor(80);
     EXPECT_EQ(a.timers + b.timers, timersBefore);

@@ -42,9 +42,9 @@ struct FakeDisk {
 TEST(FirstErrorLog, WritesTheFirstErrorOnlyAndNeverReplacesIt) {
     FakeDisk disk;
     FirstErrorLog log(ErrorLogPlaces("C:\\p", "C:\\l"), disk.Writer());
-    EXPECT_FALSE(log.recorded());
+    EXPECT_FALSE(log.IsRecorded());
     EXPECT_EQ(log.Record("Flip failed: DDERR_SURFACELOST"), "C:\\p\\ErLog.txt");
-    EXPECT_TRUE(log.recorded());
+    EXPECT_TRUE(log.IsRecorded());
     EXPECT_EQ(log.Record("FillSurface: object variable not set"), std::nullopt);
     ASSERT_EQ(disk.writes.size(), 1u);
     EXPECT_EQ(disk.writes[0].second, "Flip failed: DDERR_SURFACELOST");

@@ -30,6 +30,7 @@ INSTANTIATE_TEST_SUITE_P(
                     LeadingCase{"TrailingJunk", "7abc", 7}, LeadingCase{"Fraction", "3.4", 3.4},
                     LeadingCase{"BareFraction", ".5", 0.5}, LeadingCase{"Negative", "-3", -3},
                     LeadingCase{"PlusSign", "+12", 12}, LeadingCase{"Exponent", "1.5e2", 150},
+                    LeadingCase{"UpperCaseExponent", "1E2", 100}, LeadingCase{"SignedExponent", "25E-1", 2.5},
                     LeadingCase{"NegativeExponent", "-1e9", -1e9}, LeadingCase{"HugeExponent", "1e40", 1e40},
                     LeadingCase{"ExponentWithoutDigits", "3e", 3}, LeadingCase{"ExponentThenLetter", "4ex", 4},
                     LeadingCase{"BlanksInsideNumber", "1 2 3", 123}, LeadingCase{"SignOnly", "-", 0},
@@ -63,7 +64,7 @@ TEST(ToInt, RoundsIntoTheWidthOrRaisesOverflow) {
         ToInt16(40000);
         FAIL();
     } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.number(), RuntimeError::kOverflow);
+        EXPECT_EQ(e.ErrorNumber(), RuntimeError::kOverflow);
         EXPECT_EQ(e.Description(), "Overflow");
     }
 }
@@ -75,6 +76,9 @@ TEST(ParseStoredInt16, AcceptsOnlyAWholeNumberThatFits) {
     EXPECT_EQ(ParseStoredInt16(" 5 "), 5);
     EXPECT_EQ(ParseStoredInt16("-3"), -3);
     EXPECT_EQ(ParseStoredInt16("1e1"), 10);
+    EXPECT_EQ(ParseStoredInt16("1E2"), 100);
+    EXPECT_EQ(ParseStoredInt16("5e"), std::nullopt);  // an exponent without digits is no whole number
+    EXPECT_EQ(ParseStoredInt16("5e+"), std::nullopt);
     EXPECT_EQ(ParseStoredInt16(""), std::nullopt);
     EXPECT_EQ(ParseStoredInt16("abc"), std::nullopt);
     EXPECT_EQ(ParseStoredInt16("12abc"), std::nullopt);

@@ -63,11 +63,20 @@ TEST(ThrowLastError, NamesTheCallTheCodeAndTheSystemsWords) {
         ADD_FAILURE() << "no error";
     } catch (const RuntimeError& e) {
         const std::string text = e.what();
-        EXPECT_EQ(e.number(), RuntimeError::kPlatformCall);
+        EXPECT_EQ(e.ErrorNumber(), RuntimeError::kPlatformCall);
         EXPECT_EQ(text.rfind("CreateFileW failed: error 5 (", 0), 0u) << text;
         EXPECT_EQ(text.back(), ')') << text;
         EXPECT_GT(text.size(), std::string("CreateFileW failed: error 5 ()").size()) << text;
     }
+}
+
+TEST(WriteOneLineFile, TwoSeparatorsInARowStillNameTheFolder) {
+    // The error log's name at a drive root has them; the file must land in the root.
+    const std::string folder = ProgramFolder();
+    WriteOneLineFile(folder + "\\\\doubled_separator_test.txt", "x");
+    const std::wstring plain = Widen(folder + "\\doubled_separator_test.txt");
+    EXPECT_NE(GetFileAttributesW(plain.c_str()), INVALID_FILE_ATTRIBUTES);
+    DeleteFileW(plain.c_str());
 }
 
 TEST(WriteOneLineFile, UnwritablePathRaises) {
@@ -91,7 +100,7 @@ public:
     void OnTimer(UINT_PTR) override {
         ++timers;
         StopTimer(1);
-        PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+        PostMessageW(Handle(), WM_CLOSE, 0, 0);
     }
     void Tick() { StartTimer(1, 10); }
 };
@@ -101,22 +110,21 @@ TEST(Form, LoadRunsOnceAndTheLoopEndsWithTheLastWindow) {
     form.Show();
     form.Show();  // showing a loaded form does not load it again
     EXPECT_EQ(form.loads, 1);
-    EXPECT_EQ(LoadedFormCount(), 1);
+    EXPECT_TRUE(form.IsLoaded());
     form.Tick();
     EXPECT_EQ(RunMessageLoop(), 0);  // the timer closes the window, which ends the loop
     EXPECT_EQ(form.timers, 1);
     EXPECT_EQ(form.unloads, 1);
-    EXPECT_FALSE(form.loaded());
-    EXPECT_EQ(LoadedFormCount(), 0);
+    EXPECT_FALSE(form.IsLoaded());
 }
 
 TEST(Form, ProcessPendingMessagesRunsPostedHandlersOnce) {
     CountingForm form;
     form.Load();
-    PostMessageW(form.hwnd(), WM_CLOSE, 0, 0);
+    PostMessageW(form.Handle(), WM_CLOSE, 0, 0);
     ProcessPendingMessages();
     EXPECT_EQ(form.unloads, 1);
-    EXPECT_FALSE(form.loaded());
+    EXPECT_FALSE(form.IsLoaded());
     MSG msg;
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // the quit is kept for the loop
 }
@@ -124,9 +132,9 @@ TEST(Form, ProcessPendingMessagesRunsPostedHandlersOnce) {
 TEST(Form, DestroyedByItsParentStillUnloads) {
     CountingForm form;
     form.Load();
-    DestroyWindow(form.hwnd());
+    DestroyWindow(form.Handle());
     EXPECT_EQ(form.unloads, 1);
-    EXPECT_FALSE(form.loaded());
+    EXPECT_FALSE(form.IsLoaded());
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
 }

@@ -60,9 +60,9 @@ protected:
         dialog_ = CreateConfigDialog();
         dialog_->Show();
         Pump();
-        return dialog_->hwnd();
+        return dialog_->Handle();
     }
-    HWND Item(int id) const { return GetDlgItem(dialog_->hwnd(), id); }
+    HWND Item(int id) const { return GetDlgItem(dialog_->Handle(), id); }
     std::wstring Text(int id) const { return TextOf(Item(id)); }
     bool Checked(int id) const { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -262,7 +262,7 @@ TEST_P(ConfigDialogOddStoreTest, OpensWithTheNearestItCanShowAndStoresNothing) {
     SetWindowTextW(Item(kIdTxtRedNum), L"9");
     SendMessageW(dialog, WM_CLOSE, 0, 0);
     Pump();
-    EXPECT_FALSE(dialog_->loaded());
+    EXPECT_FALSE(dialog_->IsLoaded());
     EXPECT_EQ(store.Get(kSettingSection, "RedCount"), c.red);
     EXPECT_EQ(store.Get(kSettingSection, "BlueCount"), c.blue);
     EXPECT_EQ(store.Get(kSettingSection, "BackGround"), c.background);

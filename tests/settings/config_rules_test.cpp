@@ -34,9 +34,13 @@ INSTANTIATE_TEST_SUITE_P(
         CountCase{"BlanksOnly", "   ", "2", 2}, CountCase{"FullWidthDigits", "１５", "2", 2},
         // Above 15: "15".
         CountCase{"Sixteen", "16", "15", 15}, CountCase{"HalfRoundsUpToSixteen", "15.5", "15", 15},
+        CountCase{"UpperCaseExponentAbove", "2E1", "15", 15},
         // Within range once rounded: left exactly as typed, the number is what counts.
         CountCase{"OneAndAHalf", "1.5", "1.5", 2}, CountCase{"TwoAndAHalf", "2.5", "2.5", 2},
         CountCase{"TrailingLetters", "7abc", "7abc", 7}, CountCase{"Fraction", "3.4", "3.4", 3},
+        CountCase{"FractionRoundsUp", "3.6", "3.6", 4}, CountCase{"RoundsDownToFifteen", "15.4", "15.4", 15},
+        CountCase{"RoundsUpToTwo", "1.6", "1.6", 2}, CountCase{"UpperCaseExponent", "1E1", "1E1", 10},
+        CountCase{"ExponentWithoutDigits", "5e", "5e", 5},
         CountCase{"FourteenAndAHalf", "14.5", "14.5", 14}, CountCase{"Bounds", "15", "15", 15},
         CountCase{"LeadingBlanks", "  9", "  9", 9}, CountCase{"Exponent", "1e1", "1e1", 10},
         // Numbers no 16-bit count can hold are corrected like any other out-of-range number.
@@ -74,6 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
                     VersionCase{"UnitsHidden", 1, 0, 2399, "ver.1.00b3"},
                     VersionCase{"LastLetter", 1, 0, 26900, "ver.1.00z9"},
                     VersionCase{"TwoDigitMinor", 2, 5, 0, "ver.2.05"},
+                    VersionCase{"MinorNine", 1, 9, 0, "ver.1.09"},
+                    VersionCase{"MinorTen", 1, 10, 0, "ver.1.10"},
                     VersionCase{"MinorNeverCut", 1, 123, 0, "ver.1.123"},
                     VersionCase{"PastZStaysText", 1, 0, 32767, "ver.1.00\xc2\x80" "7"}),
     [](const auto& info) { return std::string(info.param.name); });

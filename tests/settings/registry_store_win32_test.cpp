@@ -46,11 +46,17 @@ TEST_F(RegistryStoreTest, RoundTripStoresRegSzTexts) {
     EXPECT_EQ(s.blueCount, 15);
     EXPECT_EQ(s.background, kPlainBlue);
 
+    // Read raw: RegGetValue would report an expandable string as a plain one.
     wchar_t buf[32] = {};
     DWORD size = sizeof buf, type = 0;
     std::wstring path = std::wstring(kKey) + L"\\Setting";
-    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, path.c_str(), L"BlueCount", RRF_RT_ANY, &type, buf, &size), ERROR_SUCCESS);
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
+    const LONG rc = RegQueryValueExW(key, L"BlueCount", nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
+    RegCloseKey(key);
+    ASSERT_EQ(rc, ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(size, sizeof L"15");
     EXPECT_STREQ(buf, L"15");
 }
 
@@ -66,11 +72,24 @@ TEST_F(RegistryStoreTest, JunkValuesReadAsDefaults) {
     RegistryStore store(kApp);
     store.Save("Setting", "RedCount", "lots");
     store.Save("Setting", "BlueCount", "70000");
-    DWORD number = 1;
-    PutRaw(L"Setting", L"BackGround", REG_DWORD, &number, sizeof number);  // not a string at all
     SaverSettings s = LoadSaverSettings(store);
     EXPECT_EQ(s.redCount, 5);
     EXPECT_EQ(s.blueCount, 5);
+}
+
+TEST_F(RegistryStoreTest, OnlyTextValuesAreRead) {
+    // 0x37 is also the UTF-16 code of "7": read as text it would pass for a count of 7.
+    const DWORD seven = 0x37, one = 1;
+    PutRaw(L"Setting", L"RedCount", REG_DWORD, &seven, sizeof seven);
+    PutRaw(L"Setting", L"BackGround", REG_DWORD, &one, sizeof one);
+    const wchar_t nine[] = L"9";
+    PutRaw(L"Setting", L"BlueCount", REG_EXPAND_SZ, nine, sizeof nine);
+    RegistryStore store(kApp);
+    EXPECT_EQ(store.Get("Setting", "RedCount"), std::nullopt);
+    EXPECT_EQ(store.Get("Setting", "BlueCount"), "9");
+    SaverSettings s = LoadSaverSettings(store);
+    EXPECT_EQ(s.redCount, 5);
+    EXPECT_EQ(s.blueCount, 9);
     EXPECT_EQ(s.background, kDesktop);
 }
 

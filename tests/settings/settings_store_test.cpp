@@ -54,6 +54,17 @@ TEST(LoadSaverSettings, JunkOrOversizedValuesFallBackToDefaults) {
     EXPECT_EQ(s.background, 0);
 }
 
+TEST(LoadSaverSettings, ExponentsAreReadOnlyWithTheirDigits) {
+    MemoryStore store;
+    store.values[{"Setting", "RedCount"}] = "1E1";
+    store.values[{"Setting", "BlueCount"}] = "7e";
+    store.values[{"Setting", "BackGround"}] = "1e";
+    SaverSettings s = LoadSaverSettings(store);
+    EXPECT_EQ(s.redCount, 10);
+    EXPECT_EQ(s.blueCount, 5);
+    EXPECT_EQ(s.background, 0);
+}
+
 TEST(SaveSaverSettings, WritesPlainDecimalTextsInOrder) {
     MemoryStore store;
     SaveSaverSettings(store, {2, 15, kPlainBlue});

@@ -24,12 +24,12 @@ namespace {
 
 constexpr wchar_t kPreviewTitle[] = L"Preview -- Brackmer Saver";
 
-int g_failures = 0;
+int failures = 0;
 
 void Report(const char* key, const std::string& value, bool ok) {
     std::printf("%s=%s%s\n", key, value.c_str(), ok ? "" : " FAIL");
     std::fflush(stdout);
-    if (!ok) ++g_failures;
+    if (!ok) ++failures;
 }
 
 // Runs this thread's messages for up to `ms`, or until `done` says so.
@@ -103,7 +103,7 @@ int wmain(int argc, wchar_t** argv) {
         Report("preview_pid", std::to_string(pi.dwProcessId), true);
     }
     auto previewEnded = [&] {
-        return preview ? !preview->loaded() : WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
+        return preview ? !preview->IsLoaded() : WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
     };
 
     // The child exists from SetParent on and is shown two steps later.
@@ -152,6 +152,6 @@ int wmain(int argc, wchar_t** argv) {
         }
         CloseHandle(pi.hProcess);
     }
-    std::printf("%d failed\n", g_failures);
-    return g_failures == 0 ? 0 : 1;
+    std::printf("%d failed\n", failures);
+    return failures == 0 ? 0 : 1;
 }

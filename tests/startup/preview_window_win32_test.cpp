@@ -60,7 +60,7 @@ protected:
     HWND Show(const std::string& argumentText) {
         preview_ = ShowPreview(argumentText);
         QuitWasPosted();
-        return preview_->hwnd();
+        return preview_->Handle();
     }
 
     // The preview picture as the preview should show it at that size, in a memory DC:
@@ -176,12 +176,12 @@ TEST_F(PreviewTest, StandingAloneItClosesOnEscapeAltF4AndTheCloseRequest) {
     for (const Close& c : closes) {
         SCOPED_TRACE(c.name);
         HWND preview = Show("/p junk");
-        ASSERT_TRUE(preview_->loaded());
+        ASSERT_TRUE(preview_->IsLoaded());
         SendMessageW(preview, WM_KEYDOWN, 'A', 1);  // other keys leave it
-        EXPECT_TRUE(preview_->loaded());
+        EXPECT_TRUE(preview_->IsLoaded());
         SendMessageW(preview, c.msg, c.wp, c.lp);
         EXPECT_TRUE(QuitWasPosted());  // Alt+F4 arrives as a posted close command
-        EXPECT_FALSE(preview_->loaded());
+        EXPECT_FALSE(preview_->IsLoaded());
     }
     // Embedded, the keys are the host's business: Esc leaves the preview in place.
     HWND host = MakeHost();
@@ -189,7 +189,7 @@ TEST_F(PreviewTest, StandingAloneItClosesOnEscapeAltF4AndTheCloseRequest) {
     SendMessageW(preview, WM_KEYDOWN, VK_ESCAPE, 1);
     SendMessageW(preview, WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));
     QuitWasPosted();
-    EXPECT_TRUE(preview_->loaded());
+    EXPECT_TRUE(preview_->IsLoaded());
     EXPECT_TRUE(IsWindow(host));
 }
 
@@ -214,9 +214,9 @@ TEST_F(PreviewTest, WithoutAHostWindowShowsAtTheScreensTopLeftOnItsOwn) {
 TEST_F(PreviewTest, HostGoingAwayUnloadsThePreviewAndEndsTheLoop) {
     HWND host = MakeHost();
     Show("/p " + Handle(host));
-    ASSERT_TRUE(preview_->loaded());
+    ASSERT_TRUE(preview_->IsLoaded());
     DestroyWindow(host);
-    EXPECT_FALSE(preview_->loaded());
+    EXPECT_FALSE(preview_->IsLoaded());
     EXPECT_TRUE(QuitWasPosted());
 }
 

@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
         }
         WritePpm(o.out, display.FrontBuffer());
     } catch (const platform::RuntimeError& e) {
-        std::cerr << "render: run-time error " << e.number() << ": " << e.Description() << "\n";
+        std::cerr << "render: run-time error " << e.ErrorNumber() << ": " << e.Description() << "\n";
         return 1;
     }
     return 0;

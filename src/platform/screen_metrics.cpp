@@ -1,0 +1,16 @@
+// Screen size in twips; see screen_metrics.h.
+#include "platform/screen_metrics.h"
+
+namespace platform {
+
+ScreenTwips ScreenTwipsFor(int widthPx, int heightPx, int dpiX, int dpiY) {
+    ScreenTwips t;
+    t.twipsPerPixelX = 1440.0f / static_cast<float>(dpiX > 0 ? dpiX : 96);
+    t.twipsPerPixelY = 1440.0f / static_cast<float>(dpiY > 0 ? dpiY : 96);
+    t.dpi = dpiX > 0 ? dpiX : 96;
+    t.width = static_cast<float>(widthPx) * t.twipsPerPixelX;
+    t.height = static_cast<float>(heightPx) * t.twipsPerPixelY;
+    return t;
+}
+
+}  // namespace platform

@@ -4,6 +4,8 @@
 #    mouse jump ends it (pass "/c" to open the settings dialog instead).
 #  - Without a display: a private virtual display; the script shows the settings dialog, the
 #    battle on the plain sea and on a desktop snapshot, and saves screenshots, saying where.
+#    BRACKMER_SCREEN sets its size; two sizes joined by "+" (1024x768+800x600) give it two
+#    monitors side by side.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${BRACKMER_BUILD:-$root/build}
@@ -45,7 +47,14 @@ printf 'Brackmer Saver\r\nThe battle is fought on a snapshot of this desktop.\r\
 editor=$!
 "$wine64" "$scr" /c >/dev/null 2>&1 &
 dialog=$!
-wait_title 'Brackmer Saver設定' && sleep 1 && shot config-dialog.png
+if wait_title 'Brackmer Saver設定'; then
+  sleep 1
+  shot desktop-with-dialog.png
+  # The dialog alone, as the README shows it: its window cut from the screen.
+  eval "$(xdotool search --name '^Brackmer Saver設定$' getwindowgeometry --shell | head -n 5)"
+  convert-im6.q16 "$shots/desktop-with-dialog.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shots/config-dialog.png"
+  echo "  $shots/config-dialog.png"
+fi
 
 for bg in 1 0; do
   "$wine64" reg add "$key" /v BackGround /t REG_SZ /d "$bg" /f >/dev/null 2>&1

@@ -4,42 +4,14 @@
 #include "graphics/gdi_frame_display_win32.h"
 
 #include "assets/sprite_resources_win32.h"
+#include "platform/dib_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/runtime_win32.h"
 
 namespace graphics {
-namespace {
-
-BITMAPINFO TopDown32(int32_t width, int32_t height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
-}  // namespace
-
-std::vector<PixelValue> BitmapPixels(HBITMAP bitmap, SIZE* size) {
-    BITMAP bm{};
-    if (!GetObjectW(bitmap, sizeof bm, &bm)) platform::ThrowLastError("GetObject");
-    std::vector<PixelValue> pixels(size_t(bm.bmWidth) * size_t(bm.bmHeight));
-    BITMAPINFO info = TopDown32(bm.bmWidth, bm.bmHeight);
-    platform::WindowDc screen(nullptr);
-    if (GetDIBits(screen.Get(), bitmap, 0, UINT(bm.bmHeight), pixels.data(), &info, DIB_RGB_COLORS) != bm.bmHeight)
-        platform::ThrowLastError("GetDIBits");
-    // GDI leaves the fourth byte undefined; keys compare whole pixels.
-    for (PixelValue& p : pixels) p &= 0x00FFFFFF;
-    if (size) *size = SIZE{bm.bmWidth, bm.bmHeight};
-    return pixels;
-}
-
 std::vector<PixelValue> CaptureScreenPixels(int32_t left, int32_t top, int32_t width, int32_t height) {
     platform::WindowDc screen(nullptr);
-    BITMAPINFO info = TopDown32(width, height);
+    BITMAPINFO info = platform::TopDown32Info(width, height);
     void* bits = nullptr;
     platform::UniqueBitmap dib(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!dib) platform::ThrowLastError("CreateDIBSection");
@@ -59,7 +31,7 @@ std::vector<PixelValue> CaptureScreenPixels(int32_t left, int32_t top, int32_t w
 }
 
 GdiFrameDisplay::GdiFrameDisplay(HWND window, int32_t width, int32_t height)
-    : window_(window), soft_(width, height), info_(TopDown32(width, height)) {}
+    : window_(window), soft_(width, height), info_(platform::TopDown32Info(width, height)) {}
 
 void GdiFrameDisplay::SetSurface(int id, int32_t width, int32_t height, std::vector<PixelValue> pixels) {
     soft_.SetSurface(id, width, height, std::move(pixels));
@@ -68,10 +40,10 @@ void GdiFrameDisplay::SetSurface(int id, int32_t width, int32_t height, std::vec
 void GdiFrameDisplay::LoadSpritesFromResources(int scale) {
     SIZE size{};
     for (int n = 1; n < kExplosionSurface; ++n) {
-        std::vector<PixelValue> pixels = BitmapPixels(assets::LoadPictureBitmap(n, scale).get(), &size);
+        std::vector<PixelValue> pixels = platform::ReadBitmapPixels(assets::LoadPictureBitmap(n, scale).get(), &size);
         soft_.SetSurface(n, size.cx, size.cy, std::move(pixels));
     }
-    std::vector<PixelValue> pixels = BitmapPixels(assets::LoadExplosionBitmap(scale).get(), &size);
+    std::vector<PixelValue> pixels = platform::ReadBitmapPixels(assets::LoadExplosionBitmap(scale).get(), &size);
     soft_.SetSurface(kExplosionSurface, size.cx, size.cy, std::move(pixels));
 }
 

@@ -13,10 +13,8 @@
 
 namespace graphics {
 
-// The pixels of a bitmap as 0x00RRGGBB values, top row first, and its size.
-std::vector<PixelValue> BitmapPixels(HBITMAP bitmap, SIZE* size);
 // What the screen shows now in a rectangle of virtual-screen pixels (which may lie left
-// of or above the primary), in the same format.
+// of or above the primary), as 0x00RRGGBB values, top row first.
 std::vector<PixelValue> CaptureScreenPixels(int32_t left, int32_t top, int32_t width, int32_t height);
 
 class GdiFrameDisplay final : public FrameDisplay {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "assets/resource_ids.h"
+#include "platform/dib_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/runtime_win32.h"
 #include "startup/command_line.h"
@@ -79,7 +80,7 @@ private:
             platform::UniqueMemDc mem(CreateCompatibleDC(dc));
             platform::SelectGuard select(mem.get(), picture_.get());
             if (size_.scaled) {
-                BITMAPINFO info = TopDown32(scaled_.width, scaled_.height);
+                BITMAPINFO info = platform::TopDown32Info(scaled_.width, scaled_.height);
                 SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(scaled_.width), static_cast<DWORD>(scaled_.height), 0, 0,
                                   0, static_cast<UINT>(scaled_.height), scaled_.values.data(), &info, DIB_RGB_COLORS);
             } else {
@@ -91,28 +92,11 @@ private:
         EndPaint(Handle(), &ps);
     }
 
-    static BITMAPINFO TopDown32(int width, int height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        return info;
-    }
-
     // The picture as 0x00RRGGBB values, which is how a 32-bit DIB stores them.
     Pixels PictureBits() const {
-        BITMAP bm{};
-        GetObjectW(picture_.get(), sizeof bm, &bm);
-        Pixels bits{bm.bmWidth, bm.bmHeight, std::vector<uint32_t>(static_cast<size_t>(bm.bmWidth) * bm.bmHeight)};
-        BITMAPINFO info = TopDown32(bm.bmWidth, bm.bmHeight);
-        platform::WindowDc screen(nullptr);
-        GetDIBits(screen.Get(), picture_.get(), 0, static_cast<UINT>(bm.bmHeight), bits.values.data(), &info,
-                  DIB_RGB_COLORS);
-        for (uint32_t& v : bits.values) v &= 0x00FFFFFF;
-        return bits;
+        SIZE size{};
+        std::vector<uint32_t> values = platform::ReadBitmapPixels(picture_.get(), &size);
+        return Pixels{size.cx, size.cy, std::move(values)};
     }
 
     bool OnOtherMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) override {

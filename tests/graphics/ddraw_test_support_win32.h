@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "graphics/dx7_ddraw_support_win32.h"
+#include "platform/dib_win32.h"
 #include "platform/handles_win32.h"
 
 namespace graphics::testing {
@@ -38,13 +39,7 @@ inline HWND TestWindow() {
 
 // A 32-bit top-down DIB section whose pixel (x, y) is colour(x, y).
 inline platform::UniqueBitmap MakeBitmap(int w, int h, const std::function<COLORREF(int, int)>& colour) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = platform::TopDown32Info(w, h);
     void* bits = nullptr;
     platform::UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     auto* pixels = static_cast<uint32_t*>(bits);

@@ -7,6 +7,7 @@
 #include "assets/sprite_resources_win32.h"
 #include "ddraw_test_support_win32.h"
 #include "graphics/dx7_frame_display_win32.h"
+#include "platform/dib_win32.h"
 #include "platform/runtime_error.h"
 
 namespace graphics {
@@ -17,20 +18,11 @@ using platform::RuntimeError;
 
 // A bitmap's pixels as 0x00RRGGBB, top row first, the way the art library holds pictures.
 assets::Image PixelsOf(HBITMAP bitmap) {
-    const SIZE size = BitmapSize(bitmap);
-    assets::Image image(size.cx, size.cy, 0);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size.cx;
-    info.bmiHeader.biHeight = -size.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    HDC screen = GetDC(nullptr);
-    const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(size.cy), image.pixels.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    EXPECT_EQ(rows, size.cy);
-    for (uint32_t& p : image.pixels) p &= 0xFFFFFF;
+    assets::Image image;
+    SIZE size{};
+    image.pixels = platform::ReadBitmapPixels(bitmap, &size);
+    image.width = size.cx;
+    image.height = size.cy;
     return image;
 }
 

@@ -6,6 +6,7 @@
 #include "assets/sprite_resources_win32.h"
 #include "ddraw_test_support_win32.h"
 #include "graphics/gdi_frame_display_win32.h"
+#include "platform/dib_win32.h"
 
 namespace graphics {
 namespace {
@@ -20,7 +21,7 @@ void Pump() {
 TEST(GdiFrameDisplay, BitmapsReadAsRawPixelsOfTheSoftwareDisplay) {
     auto bitmap = MakeBitmap(3, 2, [](int x, int y) { return RGB(10 * x + 1, 20 * y + 2, 250); });
     SIZE size{};
-    const std::vector<PixelValue> pixels = BitmapPixels(bitmap.get(), &size);
+    const std::vector<PixelValue> pixels = platform::ReadBitmapPixels(bitmap.get(), &size);
     EXPECT_EQ(size.cx, 3);
     EXPECT_EQ(size.cy, 2);
     ASSERT_EQ(pixels.size(), 6u);
@@ -29,7 +30,7 @@ TEST(GdiFrameDisplay, BitmapsReadAsRawPixelsOfTheSoftwareDisplay) {
     EXPECT_EQ(pixels[5], 0x1516FAu);
 
     // The sprite resources as the monitor windows load them: one cell, white corner.
-    const auto ship = BitmapPixels(assets::LoadPictureBitmap(1).get(), &size);
+    const auto ship = platform::ReadBitmapPixels(assets::LoadPictureBitmap(1).get(), &size);
     EXPECT_EQ(size.cx, 117);
     EXPECT_EQ(size.cy, 44);
     EXPECT_EQ(ship.front(), 0xFFFFFFu);

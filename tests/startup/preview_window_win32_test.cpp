@@ -12,6 +12,7 @@
 #include <string>
 
 #include "assets/resource_ids.h"
+#include "platform/dib_win32.h"
 #include "platform/form_win32.h"
 #include "platform/handles_win32.h"
 #include "startup/preview_layout.h"
@@ -68,17 +69,10 @@ protected:
     platform::UniqueMemDc Picture(int width, int height) {
         picture_.reset(static_cast<HBITMAP>(
             LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_PREVIEW), IMAGE_BITMAP, 0, 0, 0)));
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = 155;
-        info.bmiHeader.biHeight = -115;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        Pixels source{155, 115, std::vector<uint32_t>(155 * 115)};
+        SIZE size{};
+        std::vector<uint32_t> values = platform::ReadBitmapPixels(picture_.get(), &size);
+        Pixels source{size.cx, size.cy, std::move(values)};
         HDC screen = GetDC(nullptr);
-        GetDIBits(screen, picture_.get(), 0, 115, source.values.data(), &info, DIB_RGB_COLORS);
-        for (uint32_t& v : source.values) v &= 0xFFFFFF;
         Pixels shown = ScaleSmooth(source, 155, 114, width, height);
         canvas_.reset(CreateCompatibleBitmap(screen, width, height));
         platform::UniqueMemDc target(CreateCompatibleDC(screen));

@@ -45,6 +45,8 @@ echo "Screenshots:"
 printf 'Brackmer Saver\r\nThe battle is fought on a snapshot of this desktop.\r\n' >"$session/desktop.txt"
 "$wine64" notepad "Z:${session//\//\\}\\desktop.txt" >/dev/null 2>&1 &
 editor=$!
+# The dialog opens once the editor shows, so it lies on top of it.
+wait_title 'desktop.txt - Notepad' || true
 "$wine64" "$scr" /c >/dev/null 2>&1 &
 dialog=$!
 if wait_title 'Brackmer Saver設定'; then

@@ -90,7 +90,6 @@ private:
 
         // Every other monitor's picture is taken before any saver window shows anywhere.
         monitorsAtStart_ = EnumerateMonitors();
-        extentAtStart_ = ReadDesktopExtent();
         for (const MonitorBattle& other : OtherMonitorBattles(monitorsAtStart_, measurements)) {
             std::vector<graphics::PixelValue> snapshot;
             if (values.background == settings::kDesktop)
@@ -165,7 +164,7 @@ private:
             // Test builds only: a tick error on demand, to prove the error path end to end.
             if (++ticks_ > BRACKMER_FAULT_AFTER_TICKS) (void)platform::Mul16(32767, 2);
 #endif
-            if (!(ReadDesktopExtent() == extentAtStart_)) ExitSequence();
+            if (LayoutChanged(monitorsAtStart_, EnumerateMonitors())) ExitSequence();
             if (tick_->Run() == TickOutcome::kUserMoved) ExitSequence();
 #ifdef BRACKMER_STARTUP_TRACE
             if (!traced_) {
@@ -246,8 +245,8 @@ private:
         }
         if (SaverNotifications::IsKeyPress(msg, lp)) ExitSequence();
         // A monitor plugged in or out, or a new resolution: the windows no longer fit the
-        // desktop, so the saver ends as if the user had come back (the tick also compares
-        // the desktop's extent, for platforms that do not send this). The saver's own switch
+        // desktop, so the saver ends as if the user had come back (every tick compares the
+        // monitors too, for platforms that do not send this). The saver's own switch
         // to 32 bits per pixel also sends this message but keeps every rectangle.
         if (msg == WM_DISPLAYCHANGE && LayoutChanged(monitorsAtStart_, EnumerateMonitors())) ExitSequence();
         if (notifications_) {
@@ -268,7 +267,6 @@ private:
     platform::UniqueBitmap desktopPicture_;
     graphics::DDrawFrameDisplay display_;
     std::vector<MonitorInfo> monitorsAtStart_;
-    DesktopExtent extentAtStart_;
     std::vector<std::unique_ptr<MonitorWindow>> monitors_;
     std::optional<SaverNotifications> notifications_;
     bool nobodyCanSee_ = false;

@@ -28,17 +28,7 @@ std::vector<MonitorBattle> OtherMonitorBattles(const std::vector<MonitorInfo>& m
 
 bool LayoutChanged(const std::vector<MonitorInfo>& atStart, const std::vector<MonitorInfo>& now) {
     // The platform may list the same monitors in another order after a change.
-    auto sorted = [](std::vector<MonitorInfo> v) {
-        std::sort(v.begin(), v.end(), [](const MonitorInfo& a, const MonitorInfo& b) {
-            if (a.primary != b.primary) return a.primary;
-            if (a.rect.left != b.rect.left) return a.rect.left < b.rect.left;
-            if (a.rect.top != b.rect.top) return a.rect.top < b.rect.top;
-            if (a.rect.width != b.rect.width) return a.rect.width < b.rect.width;
-            return a.rect.height < b.rect.height;
-        });
-        return v;
-    };
-    return sorted(atStart) != sorted(now);
+    return !std::is_permutation(atStart.begin(), atStart.end(), now.begin(), now.end());
 }
 
 }  // namespace battle

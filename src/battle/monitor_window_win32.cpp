@@ -27,12 +27,6 @@ std::vector<MonitorInfo> EnumerateMonitors() {
     return monitors;
 }
 
-DesktopExtent ReadDesktopExtent() {
-    return {GetSystemMetrics(SM_CMONITORS),
-            {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-             GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)}};
-}
-
 MonitorWindow::MonitorWindow(const MonitorBattle& where, const settings::SaverSettings& settings, int spriteScale,
                              std::vector<graphics::PixelValue> snapshot, std::function<void()> onUserInput)
     : where_(where),

@@ -15,18 +15,10 @@
 
 namespace battle {
 
-// The monitors as the platform lists them, in virtual-screen pixels.
+// The monitors as the platform lists them, in virtual-screen pixels: cheap enough to read on
+// every tick, which the saver does because Wine updates this list when X changes its
+// monitors but sends no WM_DISPLAYCHANGE.
 std::vector<MonitorInfo> EnumerateMonitors();
-
-// The number of monitors and the rectangle around them all: cheap enough to read on every
-// tick, and different as soon as a monitor is added, removed or resized. Wine updates these
-// when X changes its monitors but sends no WM_DISPLAYCHANGE, so the saver must look itself.
-struct DesktopExtent {
-    int monitors = 0;
-    ScreenRect bounds;
-    bool operator==(const DesktopExtent&) const = default;
-};
-DesktopExtent ReadDesktopExtent();
 
 class MonitorWindow final : public platform::Form {
 public:

@@ -147,6 +147,11 @@ TEST(MonitorLayout, OnlyMovedAddedRemovedOrResizedMonitorsMakeANewLayout) {
     const std::vector<MonitorInfo> start = {kPrimary, {{1024, 0, 800, 600}, false}};
     EXPECT_FALSE(LayoutChanged(start, start));
     EXPECT_FALSE(LayoutChanged(start, {start[1], start[0]}));  // listed in another order
+    // Two monitors stacked below the primary, alike but for their top: order still does not
+    // matter, and swapping their heights does.
+    const std::vector<MonitorInfo> stacked = {kPrimary, {{0, 768, 800, 600}, false}, {{0, 1368, 800, 600}, false}};
+    EXPECT_FALSE(LayoutChanged(stacked, {stacked[2], stacked[0], stacked[1]}));
+    EXPECT_TRUE(LayoutChanged(stacked, {kPrimary, {{0, 768, 800, 600}, false}, {{0, 1369, 800, 600}, false}}));
     EXPECT_TRUE(LayoutChanged(start, {kPrimary}));
     EXPECT_TRUE(LayoutChanged(start, {kPrimary, start[1], {{-800, 0, 800, 600}, false}}));
     EXPECT_TRUE(LayoutChanged(start, {kPrimary, {{1025, 0, 800, 600}, false}}));

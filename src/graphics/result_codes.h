@@ -11,6 +11,11 @@ namespace graphics {
 // DirectDraw's own codes are MAKE_HRESULT(1, 0x876, code).
 constexpr uint32_t DDrawResult(uint32_t code) { return 0x88760000u | code; }
 inline constexpr uint32_t kSurfaceLost = DDrawResult(450);
+inline constexpr uint32_t kNoExclusiveMode = DDrawResult(225);
+
+// The display was taken away (a secure-desktop switch, a lock, another full-screen program):
+// the user is back, which is no fault.
+constexpr bool IsDisplayLost(uint32_t result) { return result == kSurfaceLost || result == kNoExclusiveMode; }
 
 // "NAME (0xXXXXXXXX)" for a known code, "0xXXXXXXXX" otherwise.
 std::string DescribeResult(uint32_t result);

@@ -3,6 +3,7 @@
 // platform calls; only the frame tick catches it (everything else ends the program).
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -19,10 +20,12 @@ public:
         kObjectNotSet = 91,  // an object (a surface) used that was never made
     };
 
-    RuntimeError(int number, std::string description)
-        : std::runtime_error(std::move(description)), number_(number) {}
+    RuntimeError(int number, std::string description, uint32_t platformResult = 0)
+        : std::runtime_error(std::move(description)), number_(number), platformResult_(platformResult) {}
 
     int ErrorNumber() const noexcept { return number_; }
+    // The failed platform call's own result (an HRESULT), 0 when the error has none.
+    uint32_t PlatformResult() const noexcept { return platformResult_; }
     std::string Description() const { return what(); }
 
     static RuntimeError Overflow() { return {kOverflow, "Overflow"}; }
@@ -30,6 +33,7 @@ public:
 
 private:
     int number_;
+    uint32_t platformResult_;
 };
 
 }  // namespace platform

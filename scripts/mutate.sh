@@ -49,9 +49,14 @@ picture-range-battle|src/battle/frame_composer.cpp src/assets/sprite_art.h|s/num
 frame-placing-drawn|src/battle/frame_composer.cpp|s/ship.mode <= kPlacing) continue/ship.mode < kPlacing) continue/
 frame-explosion-over-firing|src/battle/frame_composer.cpp|s/if (ship.mode == kExploding)/if (ship.mode >= kFiring)/
 frame-desktop-for-unknown|src/battle/frame_composer.cpp|s/b.background == 0/b.background != 1/
-tick-frame-before-ships|src/battle/saver_tick.cpp|-z s/\(for (BattleScreen\& s : screens_) StepShips[^\n]*\)\n\( *\)\(for (BattleScreen\& s : screens_) ComposeFrame[^\n]*\)/\3\n\2\1/
-tick-nested-guard-dropped|src/battle/saver_tick.cpp|s/if (inTick_) return TickOutcome::kSkipped;//
-tick-cursor-after-ships|src/battle/saver_tick.cpp|s/primary.lastCursor = current;/primary.lastCursor = primary.lastCursor;/
+tick-frame-before-ships|src/battle/saver_session.cpp|-z s/\(for (BattleScreen\& s : screens_) StepShips[^\n]*\)\n\( *\)\(for (BattleScreen\& s : screens_) ComposeFrame[^\n]*\)/\3\n\2\1/
+tick-nested-guard-dropped|src/battle/saver_session.cpp|s/if (!IsRunning() || inTick_) return Current();/if (!IsRunning()) return Current();/
+tick-cursor-not-kept|src/battle/saver_session.cpp|s/primary.lastCursor = \*cursor;/primary.lastCursor = primary.lastCursor;/
+session-cursor-axes-swapped|src/battle/saver_session.cpp|s/\*cursor, twipsPerPixelX_, twipsPerPixelY_)/*cursor, twipsPerPixelY_, twipsPerPixelX_)/
+session-unreadable-cursor-kept-as-baseline|src/battle/saver_session.cpp|s/cursorUnknown_ = !cursor;/cursorUnknown_ = false;/
+session-lost-display-logged|src/battle/saver_session.cpp|s/if (graphics::IsDisplayLost(error.PlatformResult())) return End(Decision::kEndQuietly);//
+session-close-not-held|src/battle/saver_session.cpp|s/if (!started_) {/if (false) {/
+session-display-status-ignored|src/battle/visibility.cpp|s/sessionOff_ = notice.value == kDisplayOff;/consoleOff_ = notice.value == kDisplayOff;/
 cursor-jump-bound|src/battle/cursor_check.cpp|s/double(dx) > 10.0/double(dx) >= 10.0/
 cursor-vertical-factor|src/battle/cursor_check.cpp|s/10.0 \* double(twipsPerPixelY)/10.0 * double(twipsPerPixelX)/
 =clip-right-edge|src/graphics/clip.cpp|s/Add32(r.x, r.w) > r.dw/Add32(r.x, r.w) >= r.dw/

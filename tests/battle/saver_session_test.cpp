@@ -110,6 +110,11 @@ TEST_F(SaverSessionTest, ATickMovesEveryScreenBeforeDrawingAnyThenLetsMessagesIn
                                "second blit x2", "second flip", "messages"}));
     EXPECT_EQ(second.shipStat[2].mode, kSailing);
     EXPECT_LE(second.shipPos[2].x, 640 - 117);
+    // The primary alone keeps the cursor, which may creep to the limit on both axes at once.
+    EXPECT_EQ(Tick(CursorPoint{550, 420}), Decision::kContinue);
+    EXPECT_EQ(battle.lastCursor, (CursorPoint{550, 420}));
+    EXPECT_EQ(second.lastCursor, CursorPoint{});
+    EXPECT_EQ(Tick(CursorPoint{550, 541}), Decision::kEndQuietly);
 }
 
 TEST_F(SaverSessionTest, ATickArrivingDuringTheMessagesOfAnotherIsSkipped) {

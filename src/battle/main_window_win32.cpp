@@ -21,7 +21,6 @@
 #include "battle/saver_notifications_win32.h"
 #include "battle/saver_tick.h"
 #include "graphics/dx7_ddraw_support_win32.h"
-#include "graphics/dx7_frame_display_win32.h"
 #include "platform/ending.h"
 #include "platform/handles_win32.h"
 #include "platform/numbers.h"
@@ -129,17 +128,18 @@ private:
         SetForegroundWindow(Handle());
         notifications_.emplace(Handle());
 
-        // From here the display owns the screen, also in the messages InitDDraw lets through.
+        // From here the display owns the screen, also in the messages Take lets through.
         displayTaken_ = true;
-        if (!graphics::InitDDraw(Handle(), battle_.scrWidth, battle_.scrHeight, 32)) platform::EndProgram();
+        graphics::SetupFailure failure;
+        display_ = graphics::DDrawDisplay::Take(Handle(), battle_.scrWidth, battle_.scrHeight, 32, &failure);
+        if (!display_) platform::EndProgram();
         platform::StartupMark("display taken");
         if (battle_.background == settings::kPlainBlue)
-            battle_.seaColor = static_cast<int32_t>(graphics::ColorToSurfacePixel(kSeaGdiColor));
-        graphics::HideMouseCursor();
-        display_.SetSurface(graphics::kBackgroundSurface, desktopPicture_.get());
-        display_.LoadSpritesFromResources(spriteScale);
+            battle_.seaColor = static_cast<int32_t>(display_->ColorToSurfacePixel(kSeaGdiColor));
+        display_->SetSurface(graphics::kBackgroundSurface, desktopPicture_.get());
+        assets::LoadSprites(spriteScale, [this](int id, HBITMAP bitmap) { display_->SetSurface(id, bitmap); });
         platform::StartupMark("surfaces made");
-        std::vector<BattleScreen> screens{{&battle_, &display_}};
+        std::vector<BattleScreen> screens{{&battle_, display_.get()}};
         for (auto& monitor : monitors_) {
             monitor->ShowOnTop();
             screens.push_back(monitor->Screen());
@@ -190,13 +190,12 @@ private:
         platform::EndProgram();
     }
 
-    // The sprite and background surfaces go before TermDDraw: they hold the DirectDraw
-    // object, which would otherwise outlive it and be torn down only by the process's end.
+    // The display's own give-back; the live one too, for an ending inside Take's messages,
+    // before display_ holds it.
     platform::Ending::Steps EndingSteps() {
         return {.stopEvents = [] { platform::StopAllEvents(); },
                 .logError = [](std::string_view description) { platform::WriteErrorLog(description); },
-                .giveBack = {[] { graphics::ShowMouseCursor(); }, [this] { display_.ReleaseSurfaces(); },
-                             [] { graphics::TermDDraw(); }},
+                .giveBack = {[this] { display_.reset(); }, [] { graphics::DDrawDisplay::GiveBackLive(); }},
                 .endProcess = [] { platform::EndProgram(); }};
     }
 
@@ -265,7 +264,7 @@ private:
     SystemCursor cursor_;
     Battle battle_;
     platform::UniqueBitmap desktopPicture_;
-    graphics::DDrawFrameDisplay display_;
+    std::unique_ptr<graphics::DDrawDisplay> display_;
     std::vector<MonitorInfo> monitorsAtStart_;
     std::vector<std::unique_ptr<MonitorWindow>> monitors_;
     std::optional<SaverNotifications> notifications_;

@@ -3,6 +3,7 @@
 #include "battle/monitor_window_win32.h"
 
 #include "assets/resource_ids.h"
+#include "assets/sprite_resources_win32.h"
 #include "platform/runtime_win32.h"
 
 namespace battle {
@@ -62,7 +63,7 @@ void MonitorWindow::OnLoad() {
         display_->SetSurface(graphics::kBackgroundSurface, battle_.scrWidth, battle_.scrHeight, std::move(snapshot_));
     }
     snapshot_ = {};
-    display_->LoadSpritesFromResources(spriteScale_);
+    assets::LoadSprites(spriteScale_, [this](int id, HBITMAP bitmap) { display_->SetSurface(id, bitmap); });
 }
 
 void MonitorWindow::ShowOnTop() {

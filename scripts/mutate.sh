@@ -90,11 +90,15 @@ version-resource-revision|src/platform/runtime_win32.cpp|s/LOWORD(info.dwFileVer
 log-line-ending|src/platform/runtime_win32.cpp|s/std::string(line) + "\\r\\n"/std::string(line) + "\\n"/
 screen-height-twips-factor|src/platform/runtime_win32.cpp src/platform/screen_metrics.cpp|s/SM_CYSCREEN)) \* t.twipsPerPixelY/SM_CYSCREEN)) * t.twipsPerPixelX/;s/heightPx) \* t.twipsPerPixelY/heightPx) * t.twipsPerPixelX/
 pixel-not-restored|src/graphics/dx7_ddraw_support_win32.cpp|s/SetPixel(dc, 0, 0, kept);//;s/SetPixel(dc.get(), 0, 0, kept_);//
-window-rect-owner|src/graphics/dx7_ddraw_support_win32.cpp|s/if (GetParent(g.target))/if (!GetParent(g.target))/
-cursor-hidden-twice|src/graphics/dx7_ddraw_support_win32.cpp|s/if (g.cursorHidden) return;//
+window-rect-owner|src/graphics/dx7_ddraw_support_win32.cpp|s/if (GetParent(window_))/if (!GetParent(window_))/
+give-back-runs-twice|src/graphics/dx7_ddraw_support_win32.cpp|s/if (std::exchange(givenBack_, true)) return;/givenBack_ = true;/
 blit-key-flags-swapped|src/graphics/dx7_ddraw_support_win32.cpp|s/useKey ? DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT : DDBLTFAST_WAIT/useKey ? DDBLTFAST_WAIT : DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT/
 colour-key-not-first-pixel|src/graphics/dx7_ddraw_support_win32.cpp|s/std::memcpy(\&value, desc.lpSurface, sizeof value);/std::memcpy(\&value, static_cast<const char*>(desc.lpSurface) + 4, sizeof value);/
-term-keeps-cursor-hidden|src/graphics/dx7_ddraw_support_win32.cpp|/^void TermDDraw/,/^}/s/    ShowMouseCursor();//
+give-back-keeps-cursor-hidden|src/graphics/dx7_ddraw_support_win32.cpp|s/if (std::exchange(cursorHidden_, false)) ShowCursor(TRUE);//
+mode-changed-when-already-set|src/graphics/display_mode.cpp|s/current->bitsPerPixel != wanted.bitsPerPixel/current->bitsPerPixel == wanted.bitsPerPixel/
+lost-display-misses-exclusive-mode|src/graphics/result_codes.cpp|s/ || result == kNoExclusiveMode//
+live-slot-kept-after-give-back|src/graphics/dx7_ddraw_support_win32.cpp|s/if (live_ == this) live_ = nullptr;//
+gdi-sprites-from-other-id|src/assets/sprite_resources_win32.cpp|s/use(number, LoadPictureBitmap(number, scale).get())/use(number, LoadPictureBitmap(number, 1).get())/
 EOF
 )
 

@@ -14,6 +14,7 @@
 #include "assets/sprite_resources_win32.h"
 #include "battle/battle_screen_win32.h"
 #include "battle/battle_state.h"
+#include "battle/frame_composer.h"
 #include "battle/monitor_layout.h"
 #include "battle/monitor_window_win32.h"
 #include "battle/saver_notifications_win32.h"

@@ -86,7 +86,7 @@ scr_kill "$pid"
 # --- No DirectDraw (a remote session): the battle runs through GDI, one note in the log ------
 program=$(placed noddraw "$BRACKMER_WINDOWS_BUILD_DIR/fault-noddraw/BrackmerSaver.scr")
 log=$(dirname "$program")/ErLog.txt
-note="DirectDrawCreateEx failed: DDERR_NODIRECTDRAWHW (0x887600FF)"
+note="DirectDrawCreateEx failed: DDERR_NODIRECTDRAWHW (0x88760233)"
 for start in 1 2; do
   "$WINE" "$program" /s </dev/null >/dev/null 2>&1 &
   pid=$!

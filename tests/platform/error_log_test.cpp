@@ -69,7 +69,7 @@ TEST(FirstErrorLog, FallsBackToTheUsersFolderAndGivesUpQuietly) {
 
 TEST(AlreadyLogged, OnlyTheExactLineWithItsLineEndInAnyPlaceCounts) {
     const auto places = ErrorLogPlaces("C:\\p", "C:\\l");
-    const std::string line = "DirectDrawCreateEx failed: DDERR_NODIRECTDRAWHW (0x887600FF)";
+    const std::string line = "DirectDrawCreateEx failed: DDERR_NODIRECTDRAWHW (0x88760233)";
     struct Case {
         std::optional<std::string> beside, inUsersFolder;
         bool logged;

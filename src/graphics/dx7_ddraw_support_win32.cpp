@@ -170,7 +170,6 @@ DDrawDisplay* DDrawDisplay::live_ = nullptr;
 
 std::unique_ptr<DDrawDisplay> DDrawDisplay::Take(HWND window, int32_t width, int32_t height, int32_t bitsPerPixel,
                                                  SetupFailure* failure) {
-    SetupFailure why;
     if (live_) {
         if (failure) *failure = {"Take", kExclusiveModeAlreadySet};
         return nullptr;
@@ -180,6 +179,7 @@ std::unique_ptr<DDrawDisplay> DDrawDisplay::Take(HWND window, int32_t width, int
     platform::SetFatalCleanup(&GiveBackLive);
     // Taken first so that a failed set-up can put the window back too.
     GetWindowRect(window, &display->savedRect_);
+    SetupFailure why;
     if (!display->TakeScreen(width, height, bitsPerPixel, why)) {
         display.reset();
         if (failure) *failure = why;

@@ -64,6 +64,25 @@ TEST(DisplayLifetime, FailedSetUpAndGivenBackDisplayLeaveNothingTaken) {
     EXPECT_TRUE(TakeScreen());  // the live slot was freed by the give-back
 }
 
+// A close request handled among the messages Take lets run gives the display back under it:
+// Take then fails as a lost display, with the cursor as it was.
+TEST(DisplayLifetime, GiveBackAmongTheSetUpsMessagesFailsItAsALostDisplay) {
+    HWND window = MakeWindow(0, 0, 300, 200);
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM w, LPARAM l) {
+        if (m == WM_CLOSE) return DDrawDisplay::GiveBackLive(), LRESULT{0};
+        return DefWindowProcW(h, m, w, l);
+    }));
+    const int cursor = CursorCounter();
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    SetupFailure failure;
+    EXPECT_FALSE(TakeScreen(window, &failure));
+    EXPECT_EQ(failure.Describe(), "Take failed: DDERR_NOEXCLUSIVEMODE (0x887600E1)");
+    EXPECT_TRUE(IsDisplayLost(failure.result));
+    EXPECT_EQ(CursorCounter(), cursor);
+    EXPECT_TRUE(TakeScreen());
+    DestroyWindow(window);
+}
+
 // The saver stretches its window over the screen; the give-back puts the rectangle back,
 // only the size for an owned popup (a window with a "parent").
 class WindowRectRestore : public ::testing::TestWithParam<bool> {};

@@ -87,19 +87,24 @@ TEST(DisplayLifetime, GiveBackAmongTheSetUpsMessagesFailsItAsALostDisplay) {
 // only the size for an owned popup (a window with a "parent").
 class WindowRectRestore : public ::testing::TestWithParam<bool> {};
 
-TEST_P(WindowRectRestore, GiveBackPutsTheRectangleBack) {
+TEST_P(WindowRectRestore, GiveBackPutsTheRectangleBackOnce) {
     const bool owned = GetParam();
     HWND window = MakeWindow(40, 30, 400, 300, owned ? TestWindow() : nullptr);
     std::unique_ptr<DDrawDisplay> display = TakeScreen(window);
     ASSERT_TRUE(display);
     SetWindowPos(window, nullptr, 0, 0, ScreenWidth(), ScreenHeight(), SWP_NOZORDER);
-    display.reset();
+    display->GiveBack();
     RECT r{};
     GetWindowRect(window, &r);
     EXPECT_EQ(r.right - r.left, 400);
     EXPECT_EQ(r.bottom - r.top, 300);
     EXPECT_EQ(r.left, owned ? 0 : 40);
     EXPECT_EQ(r.top, owned ? 0 : 30);
+    // Where the window goes afterwards is no longer the display's business.
+    SetWindowPos(window, nullptr, 5, 6, 70, 80, SWP_NOZORDER);
+    display.reset();
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.right - r.left, 70);
     DestroyWindow(window);
 }
 

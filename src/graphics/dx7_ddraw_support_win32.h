@@ -64,7 +64,6 @@ public:
 
     // Whether the display mode was switched (it is left alone where it already fits).
     bool ChangedMode() const { return modeSwitch_ != ModeSwitch::kNone; }
-    bool CursorHidden() const { return cursorHidden_; }
     IDirectDraw7* DirectDraw() const { return ddraw_.Get(); }
     const Surface& PrimarySurface() const { return primary_; }
     const Surface& BackBuffer() const { return backBuffer_; }

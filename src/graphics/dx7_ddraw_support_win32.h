@@ -27,7 +27,7 @@ class DDrawDisplay final : public FrameDisplay {
 public:
     // Takes the screen: exclusive full screen for `window`, width x height x bitsPerPixel (the
     // mode is switched only where the primary is not already in it), a primary with one back
-    // buffer, the cursor hidden; then lets pending messages run, as the set-up always did.
+    // buffer, the cursor hidden; then lets pending messages run (their handlers run inside).
     // nullptr with *failure filled when a step fails, whatever was done given back first. A
     // give-back during those messages (the window closing) fails it as a lost display.
     static std::unique_ptr<DDrawDisplay> Take(HWND window, int32_t width, int32_t height, int32_t bitsPerPixel,

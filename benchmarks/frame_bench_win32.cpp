@@ -33,7 +33,8 @@ public:
     int32_t FillBackBuffer(graphics::PixelValue v) override { return cached_.FillBackBuffer(v); }
     int32_t BltToBackBuffer(int id, int32_t x, int32_t y, int32_t w, int32_t h, int32_t dw, int32_t dh, int32_t sx,
                             int32_t sy, int32_t sw, int32_t sh, bool key) override {
-        if (id == graphics::kBackgroundSurface) return cached_.BltToBackBuffer(id, x, y, w, h, dw, dh, sx, sy, sw, sh, key);
+        if (id == graphics::kBackgroundSurface)
+            return cached_.BltToBackBuffer(id, x, y, w, h, dw, dh, sx, sy, sw, sh, key);
         charSurface_ = graphics::CreateSurfaceFromBitmap(cached_.DirectDraw(), bitmaps_[id].get());
         return graphics::BltFastClipped(cached_.BackBuffer(), x, y, w, h, dw, dh, charSurface_, sx, sy, sw, sh, key);
     }

@@ -94,11 +94,12 @@ window-rect-owner|src/graphics/dx7_ddraw_support_win32.cpp|s/if (GetParent(windo
 give-back-runs-twice|src/graphics/dx7_ddraw_support_win32.cpp|s/if (std::exchange(givenBack_, true)) return;/givenBack_ = true;/
 blit-key-flags-swapped|src/graphics/dx7_ddraw_support_win32.cpp|s/useKey ? DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT : DDBLTFAST_WAIT/useKey ? DDBLTFAST_WAIT : DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT/
 colour-key-not-first-pixel|src/graphics/dx7_ddraw_support_win32.cpp|s/std::memcpy(\&value, desc.lpSurface, sizeof value);/std::memcpy(\&value, static_cast<const char*>(desc.lpSurface) + 4, sizeof value);/
+take-ignores-give-back-in-messages|src/graphics/dx7_ddraw_support_win32.cpp|s/if (display->givenBack_) {/if (false) {/
 give-back-keeps-cursor-hidden|src/graphics/dx7_ddraw_support_win32.cpp|s/if (std::exchange(cursorHidden_, false)) ShowCursor(TRUE);//
 mode-changed-when-already-set|src/graphics/display_mode.cpp|s/current->bitsPerPixel != wanted.bitsPerPixel/current->bitsPerPixel == wanted.bitsPerPixel/
 lost-display-misses-exclusive-mode|src/graphics/result_codes.cpp|s/ || result == kNoExclusiveMode//
 live-slot-kept-after-give-back|src/graphics/dx7_ddraw_support_win32.cpp|s/if (live_ == this) live_ = nullptr;//
-gdi-sprites-from-other-id|src/assets/sprite_resources_win32.cpp|s/use(number, LoadPictureBitmap(number, scale).get())/use(number, LoadPictureBitmap(number, 1).get())/
+sprites-loaded-at-scale-one|src/assets/sprite_resources_win32.cpp|s/use(number, LoadPictureBitmap(number, scale).get())/use(number, LoadPictureBitmap(number, 1).get())/
 EOF
 )
 

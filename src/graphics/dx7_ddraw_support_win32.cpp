@@ -144,6 +144,18 @@ std::optional<DisplayMode> ReadPrimaryMode(std::wstring* device, DEVMODEW* mode)
                        static_cast<int32_t>(mode->dmBitsPerPel)};
 }
 
+// The primary display device alone to width x height x bits, temporarily (never stored as
+// the user's setting); false when the platform refuses.
+bool SwitchPrimary(const std::wstring& device, const DEVMODEW& now, int32_t width, int32_t height,
+                   int32_t bitsPerPixel) {
+    DEVMODEW mode = now;
+    mode.dmPelsWidth = static_cast<DWORD>(width);
+    mode.dmPelsHeight = static_cast<DWORD>(height);
+    mode.dmBitsPerPel = static_cast<DWORD>(bitsPerPixel);
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+    return ChangeDisplaySettingsExW(device.c_str(), &mode, nullptr, CDS_FULLSCREEN, nullptr) == DISP_CHANGE_SUCCESSFUL;
+}
+
 // Without a window manager, exclusive mode taken by a window that is not in front loses
 // its surfaces at the first flip.
 void BringToFront(HWND window) {
@@ -158,7 +170,6 @@ DDrawDisplay* DDrawDisplay::live_ = nullptr;
 
 std::unique_ptr<DDrawDisplay> DDrawDisplay::Take(HWND window, int32_t width, int32_t height, int32_t bitsPerPixel,
                                                  SetupFailure* failure) {
-    SetupFailure why;
     if (live_) {
         if (failure) *failure = {"Take", kExclusiveModeAlreadySet};
         return nullptr;
@@ -168,6 +179,7 @@ std::unique_ptr<DDrawDisplay> DDrawDisplay::Take(HWND window, int32_t width, int
     platform::SetFatalCleanup(&GiveBackLive);
     // Taken first so that a failed set-up can put the window back too.
     GetWindowRect(window, &display->savedRect_);
+    SetupFailure why;
     if (!display->TakeScreen(width, height, bitsPerPixel, why)) {
         display.reset();
         if (failure) *failure = why;
@@ -197,12 +209,19 @@ bool DDrawDisplay::TakeScreen(int32_t width, int32_t height, int32_t bitsPerPixe
     const std::optional<DisplayMode> current = ReadPrimaryMode(&device_, &startMode_);
     startModeKnown_ = current.has_value();
     if (NeedsModeChange(current, {width, height, bitsPerPixel})) {
-        // Marked before the call: a switch that fails half-way is put back too.
-        modeChanged_ = true;
-        if (failed(ddraw_->SetDisplayMode(static_cast<DWORD>(width), static_cast<DWORD>(height),
-                                          static_cast<DWORD>(bitsPerPixel), 0, 0),
-                   "SetDisplayMode"))
-            return false;
+        // The primary alone, for this run only: DirectDraw's own switch (and its restore at the
+        // end) may apply a stored layout of every monitor, undoing what the user changed since
+        // (Wine's does). DirectDraw switches only where the platform refuses this.
+        if (startModeKnown_ && SwitchPrimary(device_, startMode_, width, height, bitsPerPixel)) {
+            modeSwitch_ = ModeSwitch::kPrimaryAlone;
+        } else {
+            // Marked before the call: a switch that fails half-way is put back too.
+            modeSwitch_ = ModeSwitch::kDirectDraw;
+            if (failed(ddraw_->SetDisplayMode(static_cast<DWORD>(width), static_cast<DWORD>(height),
+                                              static_cast<DWORD>(bitsPerPixel), 0, 0),
+                       "SetDisplayMode"))
+                return false;
+        }
     }
     DDSURFACEDESC2 desc =
         Describe(DDSD_CAPS | DDSD_BACKBUFFERCOUNT, DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX);
@@ -222,7 +241,7 @@ void DDrawDisplay::GiveBack() noexcept {
     for (Surface& surface : surfaces_) surface = nullptr;
     if (ddraw_) {
         FaultyGiveBack(ddraw_->FlipToGDISurface());
-        if (modeChanged_) RestoreStartMode();
+        RestoreStartMode();
         // The back buffer goes first: releasing the flip chain's root destroys the back buffer
         // with it, and a later release of the back buffer would touch freed memory.
         backBuffer_ = nullptr;
@@ -238,15 +257,15 @@ void DDrawDisplay::GiveBackLive() noexcept {
     if (live_) live_->GiveBack();
 }
 
-// Exactly the mode in force at the start, and for the primary alone: DirectDraw's own
-// restore may bring back an older layout of every monitor (Wine's does).
+// Exactly the mode in force at the start: for the primary alone where it was switched alone.
 void DDrawDisplay::RestoreStartMode() noexcept {
-    if (startModeKnown_) {
+    if (modeSwitch_ == ModeSwitch::kPrimaryAlone) {
         DEVMODEW mode = startMode_;
         mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL | DM_DISPLAYFREQUENCY;
-        if (ChangeDisplaySettingsExW(device_.c_str(), &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL) return;
+        ChangeDisplaySettingsExW(device_.c_str(), &mode, nullptr, CDS_FULLSCREEN, nullptr);
+    } else if (modeSwitch_ == ModeSwitch::kDirectDraw) {
+        FaultyGiveBack(ddraw_->RestoreDisplayMode());
     }
-    FaultyGiveBack(ddraw_->RestoreDisplayMode());
 }
 
 void DDrawDisplay::RestoreWindowRect() noexcept {

@@ -26,8 +26,8 @@ using Surface = platform::ComPtr<IDirectDrawSurface7>;
 class DDrawDisplay final : public FrameDisplay {
 public:
     // Takes the screen: exclusive full screen for `window`, width x height x bitsPerPixel (the
-    // mode is changed only where the primary is not already in it), a primary with one back
-    // buffer, the cursor hidden; then lets pending messages run, as the set-up always did.
+    // mode is switched only where the primary is not already in it), a primary with one back
+    // buffer, the cursor hidden; then lets pending messages run (their handlers run inside).
     // nullptr with *failure filled when a step fails, whatever was done given back first. A
     // give-back during those messages (the window closing) fails it as a lost display.
     static std::unique_ptr<DDrawDisplay> Take(HWND window, int32_t width, int32_t height, int32_t bitsPerPixel,
@@ -54,15 +54,16 @@ public:
     void Flip() override;
 
     // Gives everything back: sprite surfaces, GDI surface, the mode in force at the start
-    // (only if it was changed), primary, DirectDraw object, window rectangle, cursor. Every
-    // step runs whatever the others did; never throws; only the first call does anything.
+    // (only if it was switched, and for the primary alone where it was switched alone),
+    // primary, DirectDraw object, window rectangle, cursor. Every step runs whatever the
+    // others did; never throws; only the first call does anything.
     void GiveBack() noexcept;
     // The same, on the display that lives now, if any: for a process that ends without
     // unwinding (the fatal clean-up, an ending inside Take's messages).
     static void GiveBackLive() noexcept;
 
-    bool ChangedMode() const { return modeChanged_; }
-    bool CursorHidden() const { return cursorHidden_; }
+    // Whether the display mode was switched (it is left alone where it already fits).
+    bool ChangedMode() const { return modeSwitch_ != ModeSwitch::kNone; }
     IDirectDraw7* DirectDraw() const { return ddraw_.Get(); }
     const Surface& PrimarySurface() const { return primary_; }
     const Surface& BackBuffer() const { return backBuffer_; }
@@ -84,7 +85,7 @@ private:
     std::wstring device_;      // the primary's display device, whose mode may change
     DEVMODEW startMode_{};     // its mode at the start, when known
     bool startModeKnown_ = false;
-    bool modeChanged_ = false;
+    enum class ModeSwitch { kNone, kPrimaryAlone, kDirectDraw } modeSwitch_ = ModeSwitch::kNone;
     bool cursorHidden_ = false;
     bool givenBack_ = false;
 };

@@ -1,7 +1,6 @@
-// The sprite bitmaps from resources and the one loader that feeds both displays: each
-// resource shows the art of its picture number, every surface id gets its picture once, both
-// displays hold exactly the scaled art (DirectDraw's keyed on white), draws are routed by
-// surface id and bad ids rejected.
+// The sprite bitmaps from resources and the one loader that feeds both displays: every
+// surface id gets the art of its picture once, both displays hold exactly the scaled art
+// (DirectDraw's keyed on white), draws are routed by surface id and bad ids rejected.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -29,43 +28,24 @@ assets::Image PixelsOf(HBITMAP bitmap) {
     return image;
 }
 
-TEST(SpriteResources, EachPictureShowsTheArtOfItsNumber) {
-    for (int number = 1; number <= assets::kShipPictureCount; ++number) {
-        EXPECT_TRUE(PixelsOf(assets::LoadPictureBitmap(number).get()) == assets::ShipPicture(number))
-            << "picture " << number;
-    }
-    const assets::Image explosion = PixelsOf(assets::LoadExplosionBitmap().get());
-    EXPECT_EQ(explosion.width, 117);
-    EXPECT_EQ(explosion.height, 44);
-    EXPECT_TRUE(explosion == assets::ExplosionPicture());
-    EXPECT_THROW(assets::LoadPictureBitmap(0), RuntimeError);
-    EXPECT_THROW(assets::LoadPictureBitmap(17), RuntimeError);
+// The art of a surface id (a picture number, or the explosion) enlarged `scale` times.
+assets::Image Art(int id, int scale) {
+    return assets::ScaleNearest(id == kExplosionSurface ? assets::ExplosionPicture() : assets::ShipPicture(id), scale);
 }
 
-TEST(SpriteResources, LoadSpritesGivesEveryIdItsPictureOnceInOrder) {
-    std::vector<int> ids;
-    assets::LoadSprites(2, [&](int id, HBITMAP bitmap) {
+TEST(SpriteResources, EverySurfaceIdGetsTheArtOfItsPictureOnceInOrder) {
+    std::vector<int> ids, expected;
+    assets::LoadSprites(1, [&](int id, HBITMAP bitmap) {
         ids.push_back(id);
-        const assets::Image expected =
-            id == kExplosionSurface ? assets::ExplosionPicture() : assets::ShipPicture(id);
-        EXPECT_TRUE(PixelsOf(bitmap) == assets::ScaleNearest(expected, 2)) << "surface " << id;
+        EXPECT_TRUE(PixelsOf(bitmap) == Art(id, 1)) << "surface " << id;
     });
-    std::vector<int> expected;
     for (int id = 1; id <= kExplosionSurface; ++id) expected.push_back(id);
     EXPECT_EQ(ids, expected);
-}
-
-TEST(SpriteResources, ScaleOneIsTheStoredBitmapAndLargerScalesMultiplyTheCell) {
-    BITMAP stored{};
+    EXPECT_THROW(assets::LoadPictureBitmap(0), RuntimeError);
+    EXPECT_THROW(assets::LoadPictureBitmap(17), RuntimeError);
+    BITMAP stored{};  // at scale 1 the resource's own bitmap, untouched
     ASSERT_TRUE(GetObjectW(assets::LoadPictureBitmap(1, 1).get(), sizeof stored, &stored));
     EXPECT_EQ(stored.bmBitsPixel, 24);
-    for (int scale : {2, 3}) {
-        auto ship = assets::LoadPictureBitmap(1, scale), explosion = assets::LoadExplosionBitmap(scale);
-        for (HBITMAP bitmap : {ship.get(), explosion.get()}) {
-            EXPECT_EQ(BitmapSize(bitmap).cx, 117 * scale);
-            EXPECT_EQ(BitmapSize(bitmap).cy, 44 * scale);
-        }
-    }
 }
 
 class FrameDisplayTest : public DisplayTest {
@@ -74,16 +54,6 @@ protected:
         assets::LoadSprites(scale, [this](int id, HBITMAP bitmap) { display->SetSurface(id, bitmap); });
     }
 };
-
-TEST_F(FrameDisplayTest, SpritesAreKeyedOnTheirWhiteCorner) {
-    Load(1);
-    for (int id = 1; id <= kExplosionSurface; ++id) {
-        DDCOLORKEY key{};
-        ASSERT_TRUE(display->SurfaceOf(id)) << id;
-        ASSERT_EQ(display->SurfaceOf(id)->GetColorKey(DDCKEY_SRCBLT, &key), DD_OK) << id;
-        EXPECT_EQ(key.dwColorSpaceLowValue & 0xFFFFFF, 0xFFFFFFu) << id;
-    }
-}
 
 // Every pixel of the surface against the art scaled in the portable core: a swapped colour
 // channel, a shifted block or a palette colour lost on the way would each show.
@@ -104,12 +74,19 @@ void ExpectSurfaceHolds(const Surface& surface, const assets::Image& expected) {
     EXPECT_EQ(wrong, 0);
 }
 
-TEST_F(FrameDisplayTest, EnlargedSpritesHoldTheScaledArtKeyedOnWhite) {
+TEST_F(FrameDisplayTest, SpritesHoldTheScaledArtKeyedOnWhite) {
+    Load(1);
+    for (int id = 1; id <= kExplosionSurface; ++id) {
+        DDCOLORKEY key{};
+        ASSERT_TRUE(display->SurfaceOf(id)) << id;
+        ASSERT_EQ(display->SurfaceOf(id)->GetColorKey(DDCKEY_SRCBLT, &key), DD_OK) << id;
+        EXPECT_EQ(key.dwColorSpaceLowValue & 0xFFFFFF, 0xFFFFFFu) << id;
+    }
     Load(2);
-    ExpectSurfaceHolds(display->SurfaceOf(9), assets::ScaleNearest(assets::ShipPicture(9), 2));  // blue flag
-    ExpectSurfaceHolds(display->SurfaceOf(kExplosionSurface), assets::ScaleNearest(assets::ExplosionPicture(), 2));
+    ExpectSurfaceHolds(display->SurfaceOf(9), Art(9, 2));  // blue flag
+    ExpectSurfaceHolds(display->SurfaceOf(kExplosionSurface), Art(kExplosionSurface, 2));
     Load(3);
-    ExpectSurfaceHolds(display->SurfaceOf(2), assets::ScaleNearest(assets::ShipPicture(2), 3));  // orange flashes
+    ExpectSurfaceHolds(display->SurfaceOf(2), Art(2, 3));  // orange flashes
     DDCOLORKEY key{};
     ASSERT_EQ(display->SurfaceOf(2)->GetColorKey(DDCKEY_SRCBLT, &key), DD_OK);
     EXPECT_EQ(key.dwColorSpaceLowValue & 0xFFFFFF, 0xFFFFFFu);
@@ -140,8 +117,7 @@ TEST(GdiSprites, EnlargedSpritesHoldTheScaledArtToTheLastPixel) {
         GdiFrameDisplay gdi(nullptr, w + 1, h + 1);
         assets::LoadSprites(scale, [&](int id, HBITMAP bitmap) { gdi.SetSurface(id, bitmap); });
         for (int id : {2, 9, kExplosionSurface}) {
-            const assets::Image art = assets::ScaleNearest(
-                id == kExplosionSurface ? assets::ExplosionPicture() : assets::ShipPicture(id), scale);
+            const assets::Image art = Art(id, scale);
             gdi.FillBackBuffer(0x123456);
             ASSERT_EQ(gdi.BltToBackBuffer(id, 0, 0, w, h, 0, 0, 0, 0, 0, 0, false), 0);
             const SoftSurface& back = gdi.Frames().BackBuffer();

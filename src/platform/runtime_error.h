@@ -1,6 +1,9 @@
 // The one run-time error of the saver: a number and a description, as the error log and the
 // standard error report show them. Raised by checked arithmetic, bad indexes and failed
-// platform calls; only the frame tick catches it (everything else ends the program).
+// platform calls. The saver's frame catches it to log it and end quietly; a few callers that
+// can do without the failed step catch it too (the display set-up, the error log's first
+// folder, a stored number, the version note at start-up); anywhere else it reaches the
+// standard error report, which ends the program.
 #pragma once
 
 #include <stdexcept>

@@ -49,6 +49,26 @@ INSTANTIATE_TEST_SUITE_P(
         CountCase{"HugeNegativeExponent", "-1e999", "2", 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(FoldFullWidthNumber, ReadsWhatAnInputMethodTypesAsAscii) {
+    struct Case {
+        const char* typed;
+        const char* folded;
+        int16_t stored;  // through the dialog's reading: fold, correct, count
+    } cases[] = {
+        {"１０", "10", 10}, {"０１２３４５６７８９", "0123456789", 15}, {"－３", "-3", 2}, {"７．５", "7.5", 8},
+        {"１５．５", "15.5", 15}, {"\xe3\x80\x80９", " 9", 9}, {"1２", "12", 12},
+        // Neighbours of the folded range stay: ／ (U+FF0F), ： (U+FF1A), ， (U+FF0C), ｅ.
+        {"／", "／", 2}, {"：", "：", 2}, {"，", "，", 2}, {"８ｅ", "8ｅ", 8},
+        // Broken UTF-8 passes through untouched, also a lead cut off at the end.
+        {"\xef\xbc", "\xef\xbc", 2}, {"5\xef", "5\xef", 5}, {"\xef\xbc\x91", "1", 2},
+    };
+    for (const Case& c : cases) {
+        std::string folded = FoldFullWidthNumber(c.typed);
+        EXPECT_EQ(folded, c.folded) << c.typed;
+        EXPECT_EQ(CountFromText(ClampCountText(folded)), c.stored) << c.typed;
+    }
+}
+
 TEST(CountFromText, StaysWithinTheFleetSizesForUncorrectedTexts) {
     EXPECT_EQ(CountFromText("0"), 2);
     EXPECT_EQ(CountFromText("40000"), 15);

@@ -34,7 +34,7 @@ struct Shown {
     MonitorWindow window;
     int userInput = 0;
     Shown(int16_t background, std::vector<graphics::PixelValue> snapshot)
-        : window(Where(), {2, 2, background}, 1, std::move(snapshot), [this] { ++userInput; }) {
+        : window(Where(), {2, 2, settings::BackgroundMode{background}}, 1, std::move(snapshot), [this] { ++userInput; }) {
         window.Load();
         window.ShowOnTop();
         Pump();

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The settings dialog of the real .scr, driven like a user with xdotool: what it shows,
 # the silent corrections, the focus order, the up-down arrows, OK/Enter/Alt+O storing and
-# Cancel/Esc/Alt+C/Alt+F4 not storing, its look (screenshot), the Japanese font mapping and
-# a 120 dpi display. Control texts and states come from dialog_inspector.exe. The rule's
-# many cases are the native config_rules_test; layout, fonts and odd stored values are
-# settings_win32_tests.
+# Cancel/Esc/Alt+C/Alt+F4 not storing, its look (screenshot), Enter and Up on an up-down,
+# the Screen Saver Settings window as owner (config_host.exe), and 120 to 192 dpi displays.
+# Control texts and states come from dialog_inspector.exe. The rule's many cases are the
+# native config_rules_test; layout, fonts and odd stored values are settings_win32_tests.
 source "$(dirname "$0")/lib.sh"
 
 TITLE='Brackmer Saver設定'
@@ -57,14 +57,6 @@ stored_all() { echo "$(stored RedCount) $(stored BlueCount) $(stored BackGround)
 count_white() {
   convert-im6.q16 "$1" -crop "$4x$5+$2+$3" +repage -fuzz 8% -fill black +opaque white -colorspace gray -format '%[fx:round(mean*w*h)]' info:
 }
-
-# --- The prefix maps the dialog's fonts to installed ones, and has Marlett --------------
-fonts_reg=$E2E_OUT/fonts.reg
-rm -f "$fonts_reg"
-"$WINE" reg export 'HKCU\Software\Wine\Fonts\Replacements' "Z:${fonts_reg//\//\\}" >/dev/null 2>&1
-check "ＭＳ Ｐゴシック is mapped to IPAPGothic" grep -q '"ＭＳ Ｐゴシック"="IPAPGothic"' <(iconv -f UTF-16 -t UTF-8 "$fonts_reg" 2>/dev/null | tr -d '\r')
-check "Times New Roman is mapped to its metric twin" grep -q '"Times New Roman"="Liberation Serif"' <(iconv -f UTF-16 -t UTF-8 "$fonts_reg" 2>/dev/null | tr -d '\r')
-check "the prefix has Marlett for the caption buttons" test -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
 
 # --- Nothing stored: defaults, layout, focus, look ------------------------------------
 reg_clear
@@ -162,6 +154,22 @@ for way in click alt+c Escape alt+F4; do
     check_eq "$way stores nothing" "$(stored_all)" "7 9 0"
   fi
 done
+
+# --- Enter on an up-down presses OK; Up steps its count ---------------------------------
+if open_dialog; then
+  retype "12"
+  xdotool key Tab Tab Tab Tab Tab
+  inspect
+  check_eq "Tab after Cancel reaches the red up-down" "$(focused)" "$UPD_R"
+  xdotool key Up
+  inspect
+  check_eq "Up on the focused up-down steps the typed count" "$(text $RED)" "13"
+  check_eq "Up keeps the focus on the up-down" "$(focused)" "$UPD_R"
+  xdotool key Return
+  check "Enter on an up-down ends the dialog" wait_exit "$pid" 10
+  xdotool keyup Return
+  check_eq "Enter on an up-down stores, as OK" "$(stored_all)" "13 9 0"
+fi
 
 # --- Up-down arrows step the box within 2..15 ------------------------------------------
 reg_set Setting RedCount 13; reg_set Setting BlueCount 4

@@ -197,14 +197,15 @@ private:
         int width = frame.right - frame.left, height = frame.bottom - frame.top;
         DesktopBox at{(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
         RECT ownerRect;
-        MONITORINFO monitor{sizeof monitor};
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
         if (owner_ && GetWindowRect(owner_, &ownerRect) &&
             GetMonitorInfoW(MonitorFromWindow(owner_, MONITOR_DEFAULTTONEAREST), &monitor))
             at = PlaceOverOwner(BoxOf(ownerRect), width, height, BoxOf(monitor.rcWork));
         SetWindowPos(dialog, nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
-        for (HWND box : {redBox_, blueBox_})
-            SendMessageW(box, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(Px(1), Px(1)));
+        // No margins: "15" in the box's bold font needs nearly all of the box (see the template).
+        for (HWND box : {redBox_, blueBox_}) SendMessageW(box, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
         for (auto [updown, box] : {std::pair{redUpDown_, redBox_}, std::pair{blueUpDown_, blueBox_}}) {
             SendMessageW(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(box), 0);
             SendMessageW(updown, UDM_SETRANGE32, kMinCount, kMaxCount);

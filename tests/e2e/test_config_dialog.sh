@@ -230,6 +230,14 @@ if open_dialog; then
   xdotool key Escape
   check "Esc ends the dialog" wait_exit "$pid" 10
 fi
+# Every text and every count 2..15 fits its control at each scaling Windows offers (the
+# dialog's own Windows tests, run at that dpi).
+UNIT_TESTS=$BRACKMER_WINDOWS_BUILD_DIR/tests/settings/settings_win32_tests.exe
+for dpi in 96 120 144 168 192; do
+  "$WINE" reg add "$DPI_KEY" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  check "texts and counts fit at $dpi dpi" \
+    "$WINE" "$UNIT_TESTS" --gtest_filter='ConfigDialogTest.Every*Fit*:ConfigDialogTest.EveryCount*' >"$E2E_OUT/fit-$dpi.txt" 2>&1
+done
 restore_dpi
 
 finish

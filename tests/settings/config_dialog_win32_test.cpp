@@ -274,7 +274,9 @@ TEST_F(ConfigDialogTest, EveryCountShowsWholeInItsBoxFocusedOrNot) {
                 GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
                 auto first = static_cast<short>(LOWORD(SendMessageW(box, EM_POSFROMCHAR, 0, 0)));
                 std::string what = std::to_string(count) + (focused ? " focused in " : " in ") + std::to_string(id) +
-                                   " at " + std::to_string(Dpi()) + " dpi";
+                                   " at " + std::to_string(Dpi()) + " dpi (" + std::to_string(extent.cx) +
+                                   " pixels wide, room " + std::to_string(shown.left) + ".." +
+                                   std::to_string(shown.right) + ")";
                 EXPECT_GE(first, shown.left) << what << " is scrolled";
                 EXPECT_LE(first + extent.cx, shown.right) << what << " is clipped";
             }
@@ -334,7 +336,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A key as the form's loop hands it over: to the dialog manager first.
 bool DialogKey(HWND dialog, HWND to, WPARAM key) {
-    MSG m{to, WM_KEYDOWN, key, 1};
+    MSG m{};
+    m.hwnd = to;
+    m.message = WM_KEYDOWN;
+    m.wParam = key;
+    m.lParam = 1;
     return IsDialogMessageW(dialog, &m) != 0;
 }
 

@@ -40,7 +40,8 @@ bool PumpUntil(DWORD ms, Done done) {
 
 // A key as the dialog's own loop would get it from the keyboard, to its focused control.
 void PostKey(HWND dialog, WPARAM key) {
-    GUITHREADINFO gui{sizeof gui};
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
     GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui);
     HWND to = gui.hwndFocus ? gui.hwndFocus : dialog;
     PostMessageW(to, WM_KEYDOWN, key, 1);
@@ -78,7 +79,8 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring handle = std::to_wstring(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(host)));
     if (size_t at = arg.find(L"%u"); at != std::wstring::npos) arg.replace(at, 2, handle);
     std::wstring cmd = L"\"" + scr + L"\" " + arg;
-    STARTUPINFOW si{sizeof si};
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
         Report("started", std::to_string(GetLastError()), false);
@@ -105,7 +107,8 @@ int wmain(int argc, wchar_t** argv) {
         RECT d, h;
         GetWindowRect(dialog, &d);
         GetWindowRect(host, &h);
-        MONITORINFO mi{sizeof mi};
+        MONITORINFO mi{};
+        mi.cbSize = sizeof mi;
         GetMonitorInfoW(MonitorFromWindow(host, MONITOR_DEFAULTTONEAREST), &mi);
         bool inside = d.left >= mi.rcWork.left && d.top >= mi.rcWork.top && d.right <= mi.rcWork.right &&
                       d.bottom <= mi.rcWork.bottom;

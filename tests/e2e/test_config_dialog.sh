@@ -10,7 +10,7 @@ source "$(dirname "$0")/lib.sh"
 TITLE='Brackmer Saver設定'
 INSPECTOR=${BRACKMER_WINDOWS_BUILD_DIR:?the Windows build tree}/tests/settings/dialog_inspector.exe
 [ -f "$INSPECTOR" ] || { echo "missing $INSPECTOR"; exit 1; }
-HOST=${BRACKMER_WINDOWS_BUILD_DIR}/tests/settings/config_host.exe
+HOST=${BRACKMER_WINDOWS_BUILD_DIR}/tests/startup/preview_host.exe
 [ -f "$HOST" ] || { echo "missing $HOST"; exit 1; }
 # Control ids, from the header the dialog's template and code use; OK and Cancel are the
 # platform's IDOK and IDCANCEL.
@@ -189,34 +189,30 @@ if open_dialog; then
 fi
 
 # --- Opened by the Screen Saver Settings window ("/c:HWND") ------------------------------
-# config_host.exe plays that window: the dialog is owned by it, keeps it disabled while open,
-# opens centred over it (moved onto the work area near the screen's corner), and every way
-# out enables it again. A junk or bare handle leaves the host alone and the dialog centred.
+# preview_host.exe plays that window: the dialog is owned by it (so no taskbar button of its
+# own), keeps it disabled while open, opens centred over it (moved onto the work area near
+# the screen's edge), and every way out enables it again. A junk handle leaves the host alone.
 SCR_WIN="Z:${SCR//\//\\}"
-host_value() { tr -d '\r' <"$E2E_OUT/host.txt" | sed -n "s/^$1=//p" | head -n 1; }
-# within_one X,Y: both offsets of a centre are -1, 0 or 1 (odd sizes round).
-within_one() { IFS=, read -r cx cy <<<"$1"; [ "${cx#-}" -le 1 ] && [ "${cy#-}" -le 1 ]; }
+host_value() { tr -d '\r' <"$E2E_OUT/host.txt" | sed -n "s/^$1=//p"; }
+near_zero() { IFS=, read -r cx cy <<<"$1"; [ "${cx#-}" -le 1 ] && [ "${cy#-}" -le 1 ]; }  # odd sizes round
 reg_clear
-for run in "ok|/c:%u|300,200|host" "cancel|/c:%u|300,200|host" "esc|/c %u|300,200|host" \
-  "close|/c:%u|300,200|host" "enter|/c:%u|-100,560|corner" "cancel|/c:1|300,200|screen" \
-  "esc|/c:65535|300,200|screen" "esc|/c|300,200|screen"; do
-  IFS='|' read -r way arg at where <<<"$run"
-  "$WINE" "$HOST" "$SCR_WIN" --arg "$arg" --at "$at" --end "$way" </dev/null >"$E2E_OUT/host.txt" 2>/dev/null
-  what="'$arg' at $at, $way"
-  check_eq "$what: dialog opens" "$(host_value dialog_found)" "1"
-  owned=1; [ "$where" == "screen" ] && owned=0
-  check_eq "$what: owned by the host" "$(host_value owner_is_host)" "$owned"
-  check_eq "$what: host disabled while open" "$(host_value host_disabled)" "$owned"
-  check_eq "$what: no taskbar button of its own" "$(host_value app_window)" "0"
+for run in "ok /c:%u 300,200 host" "cancel /c:%u 300,200 host" "esc /c_%u 300,200 host" "close /c:%u 300,200 host" \
+  "enter /c:%u -100,560 edge" "cancel /c:1 300,200 alone" "esc /c:65535 300,200 alone"; do
+  read -r way arg at where <<<"$run"
+  arg=${arg/_/ }  # "/c 1234", the form with a blank
+  "$WINE" "$HOST" "$SCR_WIN" --switch "$arg" --at "$at" --end "$way" </dev/null >"$E2E_OUT/host.txt" 2>/dev/null
+  what="'$arg' at $at, $way" owned=1
+  [ "$where" == alone ] && owned=0
+  check_eq "$what: owner, host disabled, app window" \
+    "$(host_value dialog_found) $(host_value owner_is_host) $(host_value host_disabled) $(host_value app_window)" "1 $owned $owned 0"
   case $where in
-    host) check "$what: centred over the host" within_one "$(host_value host_centre_offset)" ;;
-    screen) check "$what: centred on the screen" within_one "$(host_value screen_centre_offset)" ;;
-    corner) check_eq "$what: moved onto the work area" "$(host_value dialog_rect | cut -d, -f1)" "0" ;;
+    host) check "$what: centred over the host" near_zero "$(host_value host_centre_offset)" ;;
+    alone) check "$what: centred on the screen" near_zero "$(host_value screen_centre_offset)" ;;
+    edge) check_eq "$what: moved onto the work area" "$(host_value dialog_origin | cut -d, -f1)" 0 ;;
   esac
-  check_eq "$what: dialog ends" "$(host_value dialog_ended)" "1"
-  check_eq "$what: host enabled again" "$(host_value host_enabled)" "1"
+  check_eq "$what: ends, host enabled again" "$(host_value dialog_ended) $(host_value host_enabled)" "1 1"
 done
-check_eq "Enter and OK over the host store, Cancel, Esc and closing do not" "$(stored_all)" "5 5 0"
+check_eq "Enter and OK over the host store, the other ways do not" "$(stored_all)" "5 5 0"
 
 # --- A 120 dpi display scales the whole dialog ------------------------------------------
 "$WINE" reg add "$DPI_KEY" /v LogPixels /t REG_DWORD /d 120 /f >/dev/null 2>&1

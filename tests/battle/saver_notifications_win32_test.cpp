@@ -12,6 +12,7 @@
 #include "battle/saver_tick.h"
 #include "battle_test_support.h"
 #include "graphics/soft_display.h"
+#include "support/test_window_win32.h"
 
 namespace battle {
 namespace {
@@ -41,16 +42,7 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 HWND MakeWindow(const wchar_t* title, int x, Wiring* wiring) {
-    static const wchar_t* kClass = [] {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"NotificationsTestWindow";
-        RegisterClassW(&wc);
-        return wc.lpszClassName;
-    }();
-    HWND h = CreateWindowExW(0, kClass, title, WS_POPUP | WS_VISIBLE, x, 0, 100, 100, nullptr, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
+    HWND h = testsupport::MakeWindow({.className = L"NotificationsTestWindow", .title = title, .x = x, .proc = Proc});
     SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(wiring));
     return h;
 }

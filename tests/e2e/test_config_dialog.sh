@@ -155,16 +155,12 @@ for way in click alt+c Escape alt+F4; do
   fi
 done
 
-# --- Enter on an up-down presses OK; Up steps its count ---------------------------------
+# --- Enter on an up-down presses OK and keeps the typed count ---------------------------
 if open_dialog; then
   retype "12"
-  xdotool key Tab Tab Tab Tab Tab
+  xdotool key Tab Tab Tab Tab Tab Up
   inspect
-  check_eq "Tab after Cancel reaches the red up-down" "$(focused)" "$UPD_R"
-  xdotool key Up
-  inspect
-  check_eq "Up on the focused up-down steps the typed count" "$(text $RED)" "13"
-  check_eq "Up keeps the focus on the up-down" "$(focused)" "$UPD_R"
+  check_eq "Tab after Cancel reaches the red up-down; Up steps the typed count" "$(focused) $(text $RED)" "$UPD_R 13"
   xdotool key Return
   check "Enter on an up-down ends the dialog" wait_exit "$pid" 10
   xdotool keyup Return

@@ -1,6 +1,7 @@
 // The settings dialog inside this test process, under Wine: its layout at the display's
-// dpi, fonts and colours, texts and counts that fit their controls, keys on the up-downs, what it shows for stored values it
-// cannot show, and which button Enter and Esc press. Typing, corrections, focus order, OK
+// dpi, fonts and colours, texts and counts that fit their controls, full-width counts, what
+// it shows for stored values it cannot show, and which button Enter presses and what Up and
+// Down do on an up-down. Typing, corrections, focus order, OK
 // and Cancel (which end the process) are driven against the real .scr by
 // tests/e2e/test_config_dialog.sh.
 #include "settings/config_dialog_win32.h"
@@ -353,8 +354,7 @@ TEST_F(ConfigDialogTest, EnterPressesOkUnlessCancelHasTheFocusAndUpDownsStep) {
     EXPECT_TRUE(DialogKey(dialog, Item(kIdCancel), VK_TAB));
     ASSERT_EQ(GetFocus(), Item(kIdUpdR));
     EXPECT_EQ(defaultId(), MAKELRESULT(IDOK, DC_HASDEFID));
-    EXPECT_EQ(GetWindowLongW(Item(kIdOk), GWL_STYLE) & 0xF, BS_DEFPUSHBUTTON);
-    EXPECT_EQ(GetWindowLongW(Item(kIdCancel), GWL_STYLE) & 0xF, BS_PUSHBUTTON);
+    EXPECT_EQ(GetWindowLongW(Item(kIdOk), GWL_STYLE) & 0xF, BS_DEFPUSHBUTTON);  // and looks it
 
     // Up and Down step the count within 2..15 and keep the focus where it is.
     SetWindowTextW(Item(kIdTxtRedNum), L"14");

@@ -25,6 +25,7 @@
 
 #include "platform/runtime_win32.h"
 #include "startup/preview_window_win32.h"
+#include "support/test_window_win32.h"
 
 namespace {
 
@@ -115,17 +116,12 @@ int wmain(int argc, wchar_t** argv) {
         else if (opt == L"--at") std::swscanf(argv[++i], L"%d,%d", &x, &y);
     }
 
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"BrackmerPreviewHost";
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    RegisterClassW(&wc);
     RECT r{0, 0, width, height};
     AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
-    HWND host = CreateWindowW(L"BrackmerPreviewHost", L"Brackmer Preview Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x,
-                              y, r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr),
-                              nullptr);
+    HWND host = testsupport::MakeWindow({.className = L"BrackmerPreviewHost", .title = L"Brackmer Preview Host",
+                                         .style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, .x = x, .y = y,
+                                         .width = r.right - r.left, .height = r.bottom - r.top,
+                                         .background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))});
     UpdateWindow(host);
     POINT origin{0, 0};
     ClientToScreen(host, &origin);

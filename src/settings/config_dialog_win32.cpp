@@ -168,7 +168,8 @@ private:
     }
 
     // What the template leaves to the code: every control at its designed pixel rectangle
-    // scaled to the display, its font, the icon, the client size, the centre of the screen.
+    // scaled to the display, its font, the icon, the client size, and the place: over the
+    // owner, or in the centre of the screen.
     void Design(HWND dialog) {
         dialog_ = dialog;
         redBox_ = GetDlgItem(dialog, kIdTxtRedNum);

@@ -115,7 +115,7 @@ int main() {
     assets::LoadSprites(1, [&](int id, HBITMAP bitmap) { display->SetSurface(id, bitmap); });
 
     float tw = 15.0f;
-    battle::Battle b = battle::SetUpBattle({15, 15, 0}, {width * tw, height * tw, tw, tw, 117 * tw, 44 * tw});
+    battle::Battle b = battle::SetUpBattle({15, 15, settings::kDesktop}, {width * tw, height * tw, tw, tw, 117 * tw, 44 * tw});
     platform::Random random(7);
     for (int i = 0; i < 20; ++i) battle::StepShips(b, random);
     int visible = 0;
@@ -144,7 +144,7 @@ int main() {
         gdi.SetSurface(graphics::kBackgroundSurface, second.width, second.height,
                        graphics::CaptureScreenPixels(second.left, second.top, second.width, second.height));
         assets::LoadSprites(1, [&](int id, HBITMAP bitmap) { gdi.SetSurface(id, bitmap); });
-        battle::Battle m = battle::SetUpBattle({15, 15, 0}, others.front().measurements);
+        battle::Battle m = battle::SetUpBattle({15, 15, settings::kDesktop}, others.front().measurements);
         for (int i = 0; i < 20; ++i) battle::StepShips(m, random);
         // Wine hands a window's GDI drawing to X when the thread next looks at its messages,
         // which the saver's tick does at its end: that belongs to the monitor's cost.

@@ -44,11 +44,11 @@ cell-height-horizontal-factor|src/battle/battle_state.cpp|s/TwipsToPixels(m.char
 screen-height-horizontal-factor|src/battle/battle_state.cpp|s/TwipsToPixels(m.screenHeightTw, m.twipsPerPixelY)/TwipsToPixels(m.screenHeightTw, m.twipsPerPixelX)/
 fleet-side-bound|src/battle/battle_state.cpp|s/k <= b.redCount ? 0 : 1/k < b.redCount ? 0 : 1/
 fleet-size-guard|src/battle/battle_state.cpp|s/std::clamp<int16_t>(stored, 0, kMaxFleetSize)/std::clamp<int16_t>(stored, 0, kMaxFleetSize + 1)/
-picture-flash-ignored|src/battle/frame_composer.cpp|s/ship.flash != 0 ? 1 : 0/0/
-picture-range-battle|src/battle/frame_composer.cpp src/assets/sprite_art.h|s/number > 16)/number > 17)/;s/number > kShipPictureCount)/number > kShipPictureCount + 1)/
+picture-flash-ignored|src/assets/sprite_art.cpp|s/firing ? 1 : 0/0/
+picture-range-battle|src/assets/sprite_art.h|s/number > kShipPictureCount)/number > kShipPictureCount + 1)/
 frame-placing-drawn|src/battle/frame_composer.cpp|s/ship.mode <= kPlacing) continue/ship.mode < kPlacing) continue/
 frame-explosion-over-firing|src/battle/frame_composer.cpp|s/if (ship.mode == kExploding)/if (ship.mode >= kFiring)/
-frame-desktop-for-unknown|src/battle/frame_composer.cpp|s/b.background == 0/b.background != 1/
+frame-desktop-for-unknown|src/battle/frame_composer.cpp|s/b.background == settings::kDesktop/b.background != settings::kPlainBlue/
 tick-frame-before-ships|src/battle/saver_session.cpp|-z s/\(for (BattleScreen\& s : screens_) StepShips[^\n]*\)\n\( *\)\(for (BattleScreen\& s : screens_) ComposeFrame[^\n]*\)/\3\n\2\1/
 tick-nested-guard-dropped|src/battle/saver_session.cpp|s/if (!IsRunning() || inTick_) return Current();/if (!IsRunning()) return Current();/
 tick-cursor-not-kept|src/battle/saver_session.cpp|s/primary.lastCursor = \*cursor;/primary.lastCursor = primary.lastCursor;/
@@ -78,6 +78,13 @@ count-stored-floored|src/settings/config_rules.cpp|/^int16_t CountFromText/,/^}/
 count-text-two-kept|src/settings/config_rules.cpp|0,/if (!(n >= kMinCount))/s//if (!(n > kMinCount))/
 settings-read-order|src/settings/settings_store.cpp|s/ReadInt16(store, "BlueCount", defaults.blueCount)/ReadInt16(store, "RedCount", defaults.blueCount)/
 command-line-switch-case|src/startup/command_line.cpp|s/sw == "\/s" || sw == "\/S"/sw == "\/s"/
+dialog-owner-zero-handle|src/startup/command_line.cpp|s/digits == 0 || value == 0 || /digits == 0 || /
+dialog-owner-trailing-junk|src/startup/command_line.cpp|s/ || i != rest.size())/)/
+dialog-owner-beyond-32-bits|src/startup/command_line.cpp|s/if (value > UINT32_MAX)/if (value > UINT32_MAX + 1ull)/
+dialog-over-owner-off-area|src/settings/config_rules.cpp|s/at = std::min<int64_t>(at, int64_t{areaStart} + areaSpan - size);//
+dialog-over-owner-caption-lost|src/settings/config_rules.cpp|s/std::max<int64_t>(at, areaStart)/at/
+full-width-nine-ignored|src/settings/config_rules.cpp|s/b2 <= 0x99/b2 < 0x99/
+full-width-stop-as-minus|src/settings/config_rules.cpp|s/b2 == 0x8D ? '-' : '.'/'-'/
 bitmap-resource-number|src/assets/sprite_resources_win32.cpp|s/IDB_SHIP_FIRST + number - 1/IDB_SHIP_FIRST + number/;s/CheckShipPictureNumber(number) - 1)/CheckShipPictureNumber(number))/
 picture-range-loader|src/assets/sprite_resources_win32.cpp|s/number > 16)/number > 17)/
 log-folder-drive-root|src/platform/runtime_win32.cpp src/platform/paths.cpp|s/folder += L'\\\\';/(void)0;/;s/folder += '\\\\';/(void)0;/

@@ -4,6 +4,8 @@
 // construction.
 #include "assets/sprite_art.h"
 
+#include "platform/numbers.h"
+
 #include <utility>
 
 #include "assets/art_text.h"
@@ -29,7 +31,14 @@ const Drawings& Ships() {
 
 }  // namespace
 
+int16_t ShipPictureNumber(int32_t side, int32_t heading, bool firing) {
+    using platform::Add16;
+    using platform::Mul16;
+    return int16_t(CheckShipPictureNumber(Add16(Add16(1, Mul16(side, 8)), Add16(Mul16(heading, 2), firing ? 1 : 0))));
+}
+
 Image ShipPicture(int number) {
+    // ShipPictureNumber read backwards; the side only colours the flag, drawn elsewhere.
     const int slot = (CheckShipPictureNumber(number) - 1) % 8;
     const bool flash = slot % 2 == 1;
     const Drawings& ships = Ships();

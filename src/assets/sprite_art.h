@@ -13,8 +13,9 @@ namespace assets {
 constexpr int kShipPictureCount = 16;
 constexpr int kPictureWidth = 117;
 constexpr int kPictureHeight = 44;
-constexpr int kPreviewWidth = 155;
-constexpr int kPreviewHeight = 115;
+// The preview picture itself; the preview window shows one row less (startup/preview_layout.h).
+constexpr int kPreviewPictureWidth = 155;
+constexpr int kPreviewPictureHeight = 115;
 constexpr int kIconSize = 32;
 
 // The sprite colours. White is the transparent key of every blit, so it must never be used
@@ -33,9 +34,13 @@ constexpr uint32_t kDeckBrown = Rgb(128, 64, 0);
 // The icon marks its see-through pixels with this colour, which it uses for nothing else.
 constexpr uint32_t kIconTransparent = Rgb(255, 0, 255);
 
-// The battle numbers its ship pictures 1 + side * 8 + heading * 2 + (1 when firing), with the
-// headings right, down, left, up. The one check that a number names a picture: it returns
-// the number, or raises platform::RuntimeError (subscript out of range).
+// The one numbering of the ship pictures, used by the battle to pick a sprite and by the
+// pictures below to draw it: 1 + side * 8 + heading * 2 + (1 when firing), with side 0 red,
+// 1 blue and the headings 0 right, 1 down, 2 left, 3 up. In checked 16-bit arithmetic, as
+// the battle's state is 16-bit: a number outside 1..16 raises platform::RuntimeError
+// (overflow, or subscript out of range).
+int16_t ShipPictureNumber(int32_t side, int32_t heading, bool firing);
+// The check alone: returns the number, or raises subscript out of range.
 inline int CheckShipPictureNumber(int number) {
     if (number < 1 || number > kShipPictureCount) throw platform::RuntimeError::SubscriptOutOfRange();
     return number;

@@ -54,22 +54,20 @@ struct CursorPoint {
 // window turns it into the back buffer's raw pixel value and stores that in seaColor.
 inline constexpr uint32_t kSeaGdiColor = 0x00AA0000;
 
-// Fleet sizes are read from the store without range checks. Negative sizes count as empty
-// fleets and sizes above this are cut to it, so a damaged or hand-edited store can neither
-// stop the saver nor make a tick crawl; every size the dialog offers (and more) is kept.
-inline constexpr int16_t kMaxFleetSize = 50;
+// The largest fleet the battle sets up; defined beside the dialog's and the store's ranges.
+using settings::kMaxFleetSize;
 
 struct Battle {
     int16_t redCount = 0;
     int16_t blueCount = 0;
     int16_t totalCount = 0;
-    int16_t background = 0;  // 0 desktop picture, 1 plain sea, anything else black
+    settings::BackgroundMode background = settings::kDesktop;  // any other stored value: black
     int32_t scrWidth = 0;
     int32_t scrHeight = 0;
     int32_t charWidth = 0;
     int32_t charHeight = 0;
     int32_t charDiag = 0;
-    int32_t seaColor = 0;  // raw back-buffer pixel; set by the window only when background = 1
+    int32_t seaColor = 0;  // raw back-buffer pixel; set by the window only for kPlainBlue
     // Indexed 0..totalCount; entry 0 holds no ship and stays zero.
     std::vector<PosRec> shipPos;
     std::vector<StatRec> shipStat;

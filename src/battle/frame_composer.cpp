@@ -7,17 +7,11 @@
 
 namespace battle {
 
-using platform::Add16;
-using platform::Mul16;
-
-int16_t PictureNumber(const StatRec& ship) {
-    const int16_t number = Add16(Add16(1, Mul16(ship.side, 8)), Add16(Mul16(ship.dir, 2), ship.flash != 0 ? 1 : 0));
-    return int16_t(assets::CheckShipPictureNumber(number));
-}
+int16_t PictureNumber(const StatRec& ship) { return assets::ShipPictureNumber(ship.side, ship.dir, ship.flash != 0); }
 
 void ComposeFrame(const Battle& b, graphics::FrameDisplay& display) {
     const int32_t w = b.scrWidth, h = b.scrHeight;
-    if (b.background == 0) {
+    if (b.background == settings::kDesktop) {
         display.BltToBackBuffer(graphics::kBackgroundSurface, 0, 0, w, h, w, h, 0, 0, w, h, false);
     } else {
         display.FillBackBuffer(static_cast<graphics::PixelValue>(b.seaColor));
@@ -36,10 +30,10 @@ void ComposeFrame(const Battle& b, graphics::FrameDisplay& display) {
     display.Flip();
 }
 
-std::optional<uint32_t> StandInGdiColour(int16_t background) {
-    if (background == 0) return std::nullopt;
+std::optional<uint32_t> StandInGdiColour(settings::BackgroundMode background) {
+    if (background == settings::kDesktop) return std::nullopt;
     // The frame fills with seaColor, which the window sets only for the plain sea.
-    return background == 1 ? kSeaGdiColor : 0;
+    return background == settings::kPlainBlue ? kSeaGdiColor : 0;
 }
 
 }  // namespace battle

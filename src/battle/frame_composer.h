@@ -11,18 +11,19 @@
 
 namespace battle {
 
-// 1 + Side * 8 + Dir * 2 + (1 when Flash is set), in checked 16-bit arithmetic. A number
-// outside 1..16 raises platform::RuntimeError (subscript out of range).
+// The ship's picture by assets::ShipPictureNumber (side, heading, Flash set); a number
+// outside 1..16 raises platform::RuntimeError.
 int16_t PictureNumber(const StatRec& ship);
 
-// Background (the desktop picture when background = 0, else a fill with seaColor), the
+// Background (the desktop picture for kDesktop, else a fill with seaColor), the
 // ships with Mode > 0 as keyed blits of their picture at their corner, the explosion over
 // each exploding ship, then Flip. Errors of the display propagate to the caller.
 void ComposeFrame(const Battle& battle, graphics::FrameDisplay& display);
 
 // What the saver window paints through GDI while it waits for the display, so the screen
 // shows the first frame's background at once instead of black: a GDI colour (0x00BBGGRR)
-// for a filled background, none for background 0, where it shows the desktop picture.
-std::optional<uint32_t> StandInGdiColour(int16_t background);
+// for a filled background (the sea's for kPlainBlue, black for any other stored value),
+// none for kDesktop, where it shows the desktop picture.
+std::optional<uint32_t> StandInGdiColour(settings::BackgroundMode background);
 
 }  // namespace battle

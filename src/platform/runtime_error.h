@@ -1,7 +1,10 @@
 // The one run-time error of the saver: a number and a description, as the error log and the
 // standard error report show them. Raised by checked arithmetic, bad indexes and failed
-// platform calls; the frame tick catches it to end with a log line, callers with a sound
-// fallback catch their own, and any other ends the program with the standard report.
+// platform calls. The saver session catches it to end the run (a lost display quietly, anything else
+// with a log line); a few callers that
+// can do without the failed step catch it too (the display set-up, the error log's first
+// folder, a stored number, the version note at start-up); anywhere else it reaches the
+// standard error report, which ends the program.
 #pragma once
 
 #include <cstdint>

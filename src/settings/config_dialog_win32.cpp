@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "assets/resource_ids.h"
 #include "platform/handles_win32.h"
@@ -69,9 +70,52 @@ DialogTemplateLayout TemplateLayout() {
     return ReadDialogTemplateLayout({data, SizeofResource(module, res)});
 }
 
+// The top-level window behind a handle from the command line, or null when it names none.
+// The desktop itself is no owner: disabling it would freeze the user's whole screen.
+HWND OwnerWindow(HWND handle) {
+    if (!handle || !IsWindow(handle)) return nullptr;
+    HWND top = GetAncestor(handle, GA_ROOT);
+    return top && top != GetDesktopWindow() ? top : nullptr;
+}
+
+DesktopBox BoxOf(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+
+// The owner this process disabled, for the error report's clean-up: an uncaught error ends
+// the program from wherever it was raised, and the Settings window must not stay dead.
+HWND disabledOwner = nullptr;
+void EnableDisabledOwner() {
+    if (HWND owner = std::exchange(disabledOwner, nullptr)) EnableWindow(owner, TRUE);
+}
+
+// The up-downs take the focus (they are tab stops) but, left alone, ask the dialog manager
+// for no keys: it would turn Up and Down into moving the focus, and Enter would press
+// whichever button was the default last. Focused, an up-down makes OK the default and
+// steps its count on Up and Down, by handing those keys to its buddy box, whose handling
+// the up-down itself installed (UDS_ARROWKEYS).
+LRESULT CALLBACK UpDownKeys(HWND updown, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    switch (msg) {
+        case WM_GETDLGCODE:
+            return DefSubclassProc(updown, msg, wp, lp) | DLGC_WANTARROWS;
+        case WM_SETFOCUS:
+            SendMessageW(GetParent(updown), DM_SETDEFID, IDOK, 0);
+            break;
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+            if (wp == VK_UP || wp == VK_DOWN) {
+                if (HWND buddy = reinterpret_cast<HWND>(SendMessageW(updown, UDM_GETBUDDY, 0, 0)))
+                    return SendMessageW(buddy, msg, wp, lp);
+            }
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(updown, &UpDownKeys, 0);
+            break;
+    }
+    return DefSubclassProc(updown, msg, wp, lp);
+}
+
 class ConfigDialog final : public platform::Form {
 public:
-    ConfigDialog() : dpi_(DisplayDpi()) {
+    explicit ConfigDialog(HWND owner) : dpi_(DisplayDpi()), owner_(OwnerWindow(owner)) {
         formBrush_.reset(CreateSolidBrush(kFormColor));
         frameBrush_.reset(CreateSolidBrush(kFrameColor));
         redBrush_.reset(CreateSolidBrush(kRedBoxColor));
@@ -82,7 +126,10 @@ public:
         countFont_ = MakeFont(kGothic, 1425, true, false, SHIFTJIS_CHARSET, FF_SWISS, dpi_);
     }
     // The controls use the fonts and brushes below: the window goes before they do.
-    ~ConfigDialog() override { Unload(); }
+    ~ConfigDialog() override {
+        Unload();
+        GiveOwnerBack();
+    }
 
 private:
     int Px(int pixelsAt96) const { return MulDiv(pixelsAt96, dpi_, 96); }
@@ -90,7 +137,7 @@ private:
     HWND CreateHandle() override {
         INITCOMMONCONTROLSEX icc{sizeof icc, ICC_UPDOWN_CLASS};
         InitCommonControlsEx(&icc);
-        return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_CONFIG), nullptr, &DialogProc,
+        return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_CONFIG), owner_, &DialogProc,
                                   reinterpret_cast<LPARAM>(this));
     }
 
@@ -121,7 +168,8 @@ private:
     }
 
     // What the template leaves to the code: every control at its designed pixel rectangle
-    // scaled to the display, its font, the icon, the client size, the centre of the screen.
+    // scaled to the display, its font, the icon, the client size, and the place: over the
+    // owner, or in the centre of the screen.
     void Design(HWND dialog) {
         dialog_ = dialog;
         redBox_ = GetDlgItem(dialog, kIdTxtRedNum);
@@ -148,18 +196,47 @@ private:
         AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)), FALSE,
                            static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE)));
         int width = frame.right - frame.left, height = frame.bottom - frame.top;
-        SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                     (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        DesktopBox at{(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
+        RECT ownerRect;
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        if (owner_ && GetWindowRect(owner_, &ownerRect) &&
+            GetMonitorInfoW(MonitorFromWindow(owner_, MONITOR_DEFAULTTONEAREST), &monitor))
+            at = PlaceOverOwner(BoxOf(ownerRect), width, height, BoxOf(monitor.rcWork));
+        SetWindowPos(dialog, nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
-        for (HWND box : {redBox_, blueBox_})
-            SendMessageW(box, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(Px(1), Px(1)));
+        // No margins: "15" in the box's bold font needs nearly all of the box (see the template).
+        for (HWND box : {redBox_, blueBox_}) SendMessageW(box, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
         for (auto [updown, box] : {std::pair{redUpDown_, redBox_}, std::pair{blueUpDown_, blueBox_}}) {
             SendMessageW(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(box), 0);
             SendMessageW(updown, UDM_SETRANGE32, kMinCount, kMaxCount);
+            SetWindowSubclass(updown, &UpDownKeys, 0, 0);
         }
     }
 
+    // The owner stays disabled, as under a modal dialog, until the dialog ends: the user
+    // cannot start Preview or open a second dialog from it meanwhile. A window that was
+    // disabled already is left as it was found.
+    void TakeOwner() {
+        if (!owner_ || EnableWindow(owner_, FALSE)) return;
+        disabledOwner = owner_;
+        platform::SetFatalCleanup(&EnableDisabledOwner);
+    }
+    // Before the dialog goes: enabled first, the owner is the window activated next.
+    void GiveOwnerBack() {
+        if (owner_ && disabledOwner == owner_) EnableDisabledOwner();
+    }
+    void OnUnload() override { GiveOwnerBack(); }
+
+    // OK and Cancel end the program; the dialog goes first, so that the owner is activated as
+    // after any dialog.
+    [[noreturn]] void End() {
+        Unload();
+        platform::EndProgram();
+    }
+
     void OnLoad() override {
+        TakeOwner();
         SetDlgItemTextW(dialog_, kIdLabVer, platform::Widen(FormatVersionLabel(platform::ProgramVersion())).c_str());
         RegistryStore store;
         SaverSettings s = LoadSaverSettings(store);
@@ -170,13 +247,15 @@ private:
         CheckRadioButton(dialog_, kIdOptBG0, kIdOptBG1, s.background == kPlainBlue ? kIdOptBG1 : kIdOptBG0);
     }
 
-    // Applies ClampCountText to a box; the text is rewritten only when the rule changed it,
-    // so a text such as "7abc" keeps its caret and selection.
+    // Applies ClampCountText to a box, read with full-width digits as ASCII (what a Japanese
+    // input method types); the text is rewritten only when that changed it, so a text such
+    // as "7abc" keeps its caret and selection, and "１０" becomes "10".
     void ClampCountBox(HWND box) {
         std::string text = platform::Narrow(WindowText(box));
-        std::string corrected = ClampCountText(text);
+        std::string corrected = ClampCountText(FoldFullWidthNumber(text));
         if (corrected != text) SetWindowTextW(box, platform::Widen(corrected).c_str());
     }
+    static int16_t CountOf(HWND box) { return CountFromText(FoldFullWidthNumber(platform::Narrow(WindowText(box)))); }
 
     void CountBoxLeft(HWND box) {
         ClampCountBox(box);
@@ -188,12 +267,12 @@ private:
         ClampCountBox(blueBox_);
         platform::ProcessPendingMessages();
         SaverSettings s;
-        s.redCount = CountFromText(platform::Narrow(WindowText(redBox_)));
-        s.blueCount = CountFromText(platform::Narrow(WindowText(blueBox_)));
+        s.redCount = CountOf(redBox_);
+        s.blueCount = CountOf(blueBox_);
         s.background = IsDlgButtonChecked(dialog_, kIdOptBG0) == BST_CHECKED ? kDesktop : kPlainBlue;
         RegistryStore store;
         SaveSaverSettings(store, s);
-        platform::EndProgram();
+        End();
     }
 
     void Command(int id, int notification) {
@@ -207,7 +286,7 @@ private:
         } else if (notification == BN_CLICKED && id == kIdOk) {  // also Enter and Alt+O
             Confirm();
         } else if (notification == BN_CLICKED && id == kIdCancel) {  // also Esc and Alt+C
-            platform::EndProgram();
+            End();
         }
     }
 
@@ -277,6 +356,7 @@ private:
     bool WantsDialogKeys() const override { return true; }
 
     int dpi_;
+    HWND owner_;
     platform::UniqueBrush formBrush_, frameBrush_, redBrush_, blueBrush_;
     platform::UniqueFont titleFont_, versionFont_, formFont_, countFont_;
     HWND dialog_ = nullptr;
@@ -287,6 +367,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<platform::Form> CreateConfigDialog() { return std::make_unique<ConfigDialog>(); }
+std::unique_ptr<platform::Form> CreateConfigDialog(HWND owner) { return std::make_unique<ConfigDialog>(owner); }
 
 }  // namespace settings

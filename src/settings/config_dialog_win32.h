@@ -1,6 +1,6 @@
 // The settings dialog "Brackmer Saver設定": both fleet sizes and the background, read from
-// and stored to the per-user settings. SaverMain shows it for "/c" or an empty command
-// line; the control ids are shared with its template and the Windows tests.
+// and stored to the per-user settings. SaverMain shows it for "/c" ("/c:HWND" from the Screen
+// Saver Settings window) or an empty command line; the control ids are shared with its template and the Windows tests.
 #pragma once
 
 #include <memory>
@@ -29,6 +29,10 @@ enum ConfigControlId : int {
 
 // The modeless dialog, made from the template IDD_CONFIG of the running program's
 // resources; the form loop's dialog-key handling drives Tab, Enter, Esc and access keys.
-std::unique_ptr<platform::Form> CreateConfigDialog();
+// With an owner (the Screen Saver Settings window that asked for it) the dialog is owned by
+// that window's top-level window, opens over it and keeps it disabled until the dialog ends,
+// by whatever way; a handle that names no window (junk, or a window already gone) counts as
+// none, and the dialog then opens alone in the centre of the screen.
+std::unique_ptr<platform::Form> CreateConfigDialog(HWND owner = nullptr);
 
 }  // namespace settings

@@ -1,6 +1,8 @@
 // Dialog rules without windows; see config_rules.h.
 #include "settings/config_rules.h"
 
+#include <algorithm>
+
 #include "platform/numbers.h"
 
 namespace settings {
@@ -34,11 +36,52 @@ std::string FormatVersionLabel(int major, int minor, int revision) {
     return label;
 }
 
+std::string FoldFullWidthNumber(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (size_t i = 0; i < utf8.size();) {
+        // Every character folded here is three bytes in UTF-8: EF BC 8D..99 (U+FF0D..FF19)
+        // and E3 80 80 (U+3000).
+        if (i + 2 < utf8.size()) {
+            auto b0 = static_cast<unsigned char>(utf8[i]), b1 = static_cast<unsigned char>(utf8[i + 1]),
+                 b2 = static_cast<unsigned char>(utf8[i + 2]);
+            if (b0 == 0xEF && b1 == 0xBC && b2 >= 0x90 && b2 <= 0x99) {
+                out += static_cast<char>('0' + (b2 - 0x90));
+                i += 3;
+                continue;
+            }
+            if (b0 == 0xEF && b1 == 0xBC && (b2 == 0x8D || b2 == 0x8E)) {
+                out += b2 == 0x8D ? '-' : '.';
+                i += 3;
+                continue;
+            }
+            if (b0 == 0xE3 && b1 == 0x80 && b2 == 0x80) {
+                out += ' ';
+                i += 3;
+                continue;
+            }
+        }
+        out += utf8[i++];
+    }
+    return out;
+}
+
 std::string ClampCountText(std::string_view text) {
     double n = RoundedLeadingNumber(text);
     if (!(n >= kMinCount)) return std::to_string(kMinCount);
     if (n > kMaxCount) return std::to_string(kMaxCount);
     return std::string(text);
+}
+
+DesktopBox PlaceOverOwner(const DesktopBox& owner, int width, int height, const DesktopBox& workArea) {
+    // 64-bit sums: a junk owner rectangle near the int range must not overflow.
+    auto place = [](int64_t start, int64_t span, int size, int areaStart, int areaSpan) {
+        int64_t at = start + (span - size) / 2;
+        at = std::min<int64_t>(at, int64_t{areaStart} + areaSpan - size);
+        return static_cast<int>(std::max<int64_t>(at, areaStart));
+    };
+    return {place(owner.x, owner.width, width, workArea.x, workArea.width),
+            place(owner.y, owner.height, height, workArea.y, workArea.height), width, height};
 }
 
 int16_t CountFromText(std::string_view text) {

@@ -8,11 +8,9 @@
 #include <string_view>
 
 #include "platform/version.h"
+#include "settings/settings_store.h"  // kMinCount, kMaxCount
 
 namespace settings {
-
-inline constexpr int16_t kMinCount = 2;
-inline constexpr int16_t kMaxCount = 15;
 
 // "ver." major "." minor (two digits at least), and for revisions above 999 a letter per
 // thousand (a, b, ...) followed by the hundreds digit when it is not 0: ver.1.00, ver.1.00b3.
@@ -21,10 +19,26 @@ inline std::string FormatVersionLabel(const platform::VersionNumbers& v) {
     return FormatVersionLabel(v.major, v.minor, v.revision);
 }
 
+// A count box's text as the rules read it: what a Japanese input method types for a number
+// (full-width digits ０..９, minus －, full stop ．, the ideographic space) becomes ASCII; every
+// other character, and any byte that is not whole UTF-8, stays as it is.
+std::string FoldFullWidthNumber(std::string_view utf8);
+
 // The corrected text of a count box: "2" when the number the text begins with rounds below 2
 // (no number counts as 0), "15" when it rounds above 15, otherwise the text exactly as typed
 // ("7abc" and "3.4" stay). Numbers of any size are corrected the same way; nothing throws.
 std::string ClampCountText(std::string_view text);
+
+// A rectangle on the desktop, in pixels.
+struct DesktopBox {
+    int x = 0, y = 0, width = 0, height = 0;
+    bool operator==(const DesktopBox&) const = default;
+};
+
+// Where a dialog of this size opens over the window that owns it: centred on the owner, then
+// moved the least that keeps it inside the work area (the owner's monitor without the task
+// bar); a dialog larger than the area shows its top-left corner, where the caption is.
+DesktopBox PlaceOverOwner(const DesktopBox& owner, int width, int height, const DesktopBox& workArea);
 
 // The fleet size a count box stands for: its leading number rounded halves-to-even, kept
 // within 2..15, so "3.4" gives 3 and "7abc" gives 7.

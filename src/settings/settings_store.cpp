@@ -19,7 +19,7 @@ SaverSettings LoadSaverSettings(SettingsStore& store) {
     SaverSettings s;
     s.redCount = ReadInt16(store, "RedCount", defaults.redCount);
     s.blueCount = ReadInt16(store, "BlueCount", defaults.blueCount);
-    s.background = ReadInt16(store, "BackGround", defaults.background);
+    s.background = static_cast<BackgroundMode>(ReadInt16(store, "BackGround", defaults.background));
     return s;
 }
 

@@ -12,12 +12,26 @@
 
 namespace settings {
 
+// "BackGround": the desktop as it was when the saver started, or the plain blue sea. The
+// store hands back any 16-bit value unchecked (the type holds them all); the battle draws
+// black for one that is neither, and the dialog shows the desktop option for it.
 enum BackgroundMode : int16_t { kDesktop = 0, kPlainBlue = 1 };
+
+// Fleet sizes have three ranges, on purpose:
+// - the dialog offers and stores 2..15, the sizes the battle was designed and tuned for;
+inline constexpr int16_t kMinCount = 2;
+inline constexpr int16_t kMaxCount = 15;
+// - the store reads back whatever 16-bit value it finds, unchecked: another program or a hand
+//   edit may have written it, and only the reader knows what it can use;
+// - the battle takes 0..kMaxFleetSize (negative as an empty fleet, more cut to it): every
+//   size the dialog offers and more, while a damaged store can neither stop the saver nor
+//   make a tick crawl.
+inline constexpr int16_t kMaxFleetSize = 50;
 
 struct SaverSettings {
     int16_t redCount = 5;
     int16_t blueCount = 5;
-    int16_t background = kDesktop;
+    BackgroundMode background = kDesktop;
 };
 
 inline constexpr std::string_view kAppName = "BrackmerSaver";

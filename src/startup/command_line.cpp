@@ -1,6 +1,7 @@
 // Command-line reading; see command_line.h.
 #include "startup/command_line.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/numbers.h"
@@ -30,6 +31,23 @@ Mode DecideMode(std::string_view argumentText) {
     if (sw == "/c" || sw == "/C") return Mode::kConfig;
     if (sw == "/p" || sw == "/P") return Mode::kPreview;
     return Mode::kNone;
+}
+
+std::optional<uint32_t> ConfigOwnerHandle(std::string_view argumentText) {
+    std::string_view rest = argumentText.substr(std::min<size_t>(2, argumentText.size()));
+    size_t i = 0;
+    while (i < rest.size() && IsBlank(rest[i])) ++i;
+    if (i < rest.size() && rest[i] == ':') ++i;
+    while (i < rest.size() && IsBlank(rest[i])) ++i;
+    uint64_t value = 0;
+    size_t digits = 0;
+    for (; i < rest.size() && rest[i] >= '0' && rest[i] <= '9'; ++i, ++digits) {
+        value = value * 10 + static_cast<uint64_t>(rest[i] - '0');
+        if (value > UINT32_MAX) return std::nullopt;
+    }
+    while (i < rest.size() && IsBlank(rest[i])) ++i;
+    if (digits == 0 || value == 0 || i != rest.size()) return std::nullopt;
+    return static_cast<uint32_t>(value);
 }
 
 std::optional<uint32_t> PreviewHandle(std::string_view argumentText) {

@@ -19,6 +19,12 @@ std::string ArgumentText(std::string_view commandLine);
 // case-sensitive ("/s", "/S", "/c", "/C", "/p", "/P", or an empty text for the dialog).
 Mode DecideMode(std::string_view argumentText);
 
+// The Screen Saver Settings window that asks for the dialog ("/c:1234", also "/c 1234"):
+// the decimal handle after the two-character switch, an optional colon and blanks. Nothing
+// else may follow but blanks; a bare switch, junk, 0 or a number beyond 32 bits give nullopt,
+// and the dialog then opens on its own.
+std::optional<uint32_t> ConfigOwnerHandle(std::string_view argumentText);
+
 // The host window handle: the number after the first letter p (either case), rounded
 // halves-to-even. Hosts print handles unsigned, so 2147483648..4294967295 keep their 32 bits;
 // no digits give 0; a number beyond 32 bits names no window and gives nullopt.

@@ -6,7 +6,7 @@
 namespace startup {
 
 PreviewSize PreviewSizeFor(int hostWidth, int hostHeight) {
-    if (hostWidth <= kPreviewWidth && hostHeight <= kPreviewHeight) return {};
+    if (hostWidth <= kPreviewWindowWidth && hostHeight <= kPreviewWindowHeight) return {};
     return {hostWidth, hostHeight, true};
 }
 

@@ -7,13 +7,15 @@
 
 namespace startup {
 
-// The preview's own size: the picture's first 114 of its 115 rows, at 155 pixels wide.
-inline constexpr int kPreviewWidth = 155;
-inline constexpr int kPreviewHeight = 114;
+// The preview window's client size in a host of the classic size; it shows the picture's
+// first 114 of its 115 rows (assets::kPreviewPictureHeight), so the picture's last row is
+// cut off, as it always was.
+inline constexpr int kPreviewWindowWidth = 155;
+inline constexpr int kPreviewWindowHeight = 114;
 
 struct PreviewSize {
-    int width = kPreviewWidth;
-    int height = kPreviewHeight;
+    int width = kPreviewWindowWidth;
+    int height = kPreviewWindowHeight;
     bool scaled = false;  // the picture is stretched to width x height
 };
 

@@ -36,7 +36,7 @@ public:
     void SetSize(PreviewSize size) {
         size_ = size;
         if (size_.scaled && picture_)
-            scaled_ = ScaleSmooth(PictureBits(), kPreviewWidth, kPreviewHeight, size_.width, size_.height);
+            scaled_ = ScaleSmooth(PictureBits(), kPreviewWindowWidth, kPreviewWindowHeight, size_.width, size_.height);
     }
 
 private:
@@ -49,8 +49,8 @@ private:
         p.y = 0;
         // The picture is 155 x 115 and the client area one row shorter, so its last row is
         // cut off.
-        p.width = kPreviewWidth;
-        p.height = kPreviewHeight;
+        p.width = kPreviewWindowWidth;
+        p.height = kPreviewWindowHeight;
         return p;
     }
 

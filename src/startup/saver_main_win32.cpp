@@ -45,7 +45,8 @@ void SaverMain(Process& process, const std::string& argumentText) {
                 platform::EndProgram();
             }
             platform::ProcessPendingMessages();
-            process.window = settings::CreateConfigDialog();
+            process.window = settings::CreateConfigDialog(
+                reinterpret_cast<HWND>(static_cast<uintptr_t>(ConfigOwnerHandle(argumentText).value_or(0))));
             process.window->Show();
             break;
         case Mode::kPreview:

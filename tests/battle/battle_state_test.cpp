@@ -44,7 +44,7 @@ class FleetSizes : public ::testing::TestWithParam<CountCase> {};
 
 TEST_P(FleetSizes, AreUsedAsStoredWithinTheGuard) {
     const CountCase& c = GetParam();
-    const Battle b = SetUpBattle({c.storedRed, c.storedBlue, 0}, Screen96Dpi(800, 600));
+    const Battle b = SetUpBattle({c.storedRed, c.storedBlue, settings::kDesktop}, Screen96Dpi(800, 600));
     EXPECT_EQ(b.redCount, c.red);
     EXPECT_EQ(b.blueCount, c.blue);
     EXPECT_EQ(b.totalCount, c.total);
@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SetUpBattle, KeepsAnUnknownBackgroundWithASeaColourOfZero) {
-    const Battle b = SetUpBattle({5, 5, 2}, Screen96Dpi(800, 600));
+    const Battle b = SetUpBattle({5, 5, settings::BackgroundMode{2}}, Screen96Dpi(800, 600));
     EXPECT_EQ(b.background, 2);
     EXPECT_EQ(b.seaColor, 0);
 }

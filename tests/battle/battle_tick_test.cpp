@@ -122,7 +122,7 @@ struct HeadingCase {
 
 class Headings : public ::testing::TestWithParam<HeadingCase> {};
 
-TEST_P(Headings, SteerOneTwelfthOfACellTowardsTheTarget) {
+TEST_P(Headings, StepATenthOfTheCellWidthTowardsTheTarget) {
     const HeadingCase& c = GetParam();
     Battle b = MakeBattle(1, 1);
     Put(b, 1, 340, 278);

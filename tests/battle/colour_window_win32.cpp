@@ -6,6 +6,8 @@
 #include <cwchar>
 #include <cstdlib>
 
+#include "support/test_window_win32.h"
+
 namespace {
 
 LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -15,21 +17,16 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (argc < 7) return 2;
     const int x = _wtoi(argv[2]), y = _wtoi(argv[3]), w = _wtoi(argv[4]), h = _wtoi(argv[5]);
     const unsigned long rgb = std::wcstoul(argv[6], nullptr, 16);
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = instance;
-    wc.lpszClassName = L"BrackmerTestColour";
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-    wc.hbrBackground = CreateSolidBrush(RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
-    RegisterClassW(&wc);
-    HWND hwnd = CreateWindowExW(0, wc.lpszClassName, argv[1], WS_POPUP | WS_VISIBLE, x, y, w, h, nullptr, nullptr,
-                                instance, nullptr);
+    HWND hwnd = testsupport::MakeWindow(
+        {.className = L"BrackmerTestColour", .title = argv[1], .x = x, .y = y, .width = w, .height = h, .proc = Proc,
+         .background = CreateSolidBrush(RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF)),
+         .cursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512))});
     SetForegroundWindow(hwnd);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

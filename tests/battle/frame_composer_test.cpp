@@ -78,7 +78,7 @@ public:
 
 TEST(ComposeFrame, DrawsTheBackgroundThenVisibleShipsInOrderThenFlips) {
     Battle b = MakeBattle(2, 2);
-    b.background = 0;
+    b.background = settings::kDesktop;
     Put(b, 1, 10, 20);                   // red, right, plain
     Put(b, 2, 30, 40, kPlacing);          // not drawn
     Put(b, 3, 50, 60, kExploding);        // blue, left: its picture, then the explosion
@@ -100,7 +100,8 @@ TEST(ComposeFrame, DrawsTheBackgroundThenVisibleShipsInOrderThenFlips) {
 }
 
 TEST(ComposeFrame, FillsWithTheSeaColourForEveryOtherBackground) {
-    for (int16_t background : {1, 2, -1}) {
+    for (int16_t stored : {1, 2, -1}) {
+        const auto background = settings::BackgroundMode{stored};
         Battle b = MakeBattle(1, 1);
         b.background = background;
         b.seaColor = background == 1 ? 0xAA : 0;
@@ -140,7 +141,7 @@ protected:
         for (int n = 1; n <= 16; ++n) display.SetSurface(n, 117, 44, Sprite(BodyOf(n)));
         display.SetSurface(graphics::kExplosionSurface, 117, 44, Explosion());
         b = MakeBattle(2, 2, kW, kH);
-        b.background = 1;
+        b.background = settings::kPlainBlue;
         b.seaColor = int32_t(graphics::SoftDisplay::ColorToSurfacePixel(kSeaGdiColor));
     }
     PixelValue Shown(int32_t x, int32_t y) {
@@ -161,7 +162,7 @@ TEST_F(SoftFrame, DesktopBackgroundIsCopiedWhole) {
     std::vector<PixelValue> desktop(size_t(kW) * kH);
     for (size_t i = 0; i < desktop.size(); ++i) desktop[i] = PixelValue(i * 2654435761u) & 0xFFFFFF;
     display.SetSurface(graphics::kBackgroundSurface, kW, kH, desktop);
-    b.background = 0;
+    b.background = settings::kDesktop;
     ComposeFrame(b, display);
     EXPECT_EQ(display.FrontBuffer().pixels, desktop);
 }
@@ -194,8 +195,9 @@ TEST_F(SoftFrame, HigherNumbersLieOnTopAndAnExplosionCoversOnlyItsOwnShip) {
 // has the background alone: for every background value, the frame composed with the sea
 // colour set as the window sets it.
 TEST(StandInGdiColour, MatchesTheFirstFrameForEveryBackground) {
-    EXPECT_EQ(StandInGdiColour(0), std::nullopt);  // the desktop picture itself
-    for (int16_t background : {1, 2, -1, 32767}) {
+    EXPECT_EQ(StandInGdiColour(settings::kDesktop), std::nullopt);  // the desktop picture itself
+    for (int16_t stored : {1, 2, -1, 32767}) {
+        const auto background = settings::BackgroundMode{stored};
         graphics::SoftDisplay display(8, 4);
         Battle b = MakeBattle(1, 1, 8, 4);
         b.background = background;

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string>
 
+#include "support/test_window_win32.h"
+
 namespace {
 
 void PumpFor(DWORD ms) {
@@ -32,14 +34,10 @@ int wmain(int argc, wchar_t** argv) {
         else if (opt == L"--hold") hold = static_cast<DWORD>(_wtoi(argv[++i]));
     }
     Sleep(after);
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"BrackmerFrontWindow";
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    RegisterClassW(&wc);
-    HWND window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Front Window", WS_OVERLAPPEDWINDOW, 200, 150,
-                                  320, 200, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND window = testsupport::MakeWindow({.className = L"BrackmerFrontWindow", .title = L"Front Window",
+                                           .style = WS_OVERLAPPEDWINDOW, .exStyle = WS_EX_TOPMOST, .x = 200, .y = 150,
+                                           .width = 320, .height = 200,
+                                           .background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))});
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
     SetActiveWindow(window);

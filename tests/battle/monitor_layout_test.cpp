@@ -58,7 +58,7 @@ TEST(MonitorLayout, BattleSizesSurviveTheTwipsRoundTripAtEveryCommonDpi) {
         SCOPED_TRACE(tpp);
         const auto battles = OtherMonitorBattles({kPrimary, {{1024, 0, 1921, 1079}, false}}, PrimaryAt(tpp));
         ASSERT_EQ(battles.size(), 1u);
-        const Battle b = SetUpBattle({2, 2, 1}, battles[0].measurements);
+        const Battle b = SetUpBattle({2, 2, settings::kPlainBlue}, battles[0].measurements);
         EXPECT_EQ(b.scrWidth, 1921);
         EXPECT_EQ(b.scrHeight, 1079);
     }
@@ -90,12 +90,12 @@ TEST(MonitorLayout, AMonitorSmallerThanASpriteNeitherHangsNorRaises) {
     const auto others = OtherMonitorBattles(monitors, PrimaryAt(15));
     ASSERT_EQ(others.size(), 4u);
 
-    Battle primary = SetUpBattle({15, 15, 1}, PrimaryAt(15));
+    Battle primary = SetUpBattle({15, 15, settings::kPlainBlue}, PrimaryAt(15));
     graphics::SoftDisplay primaryDisplay(primary.scrWidth, primary.scrHeight);
     std::vector<Battle> battles;
     std::vector<graphics::SoftDisplay> displays;
     for (const MonitorBattle& m : others) {
-        battles.push_back(SetUpBattle({15, 15, 1}, m.measurements));
+        battles.push_back(SetUpBattle({15, 15, settings::kPlainBlue}, m.measurements));
         displays.emplace_back(m.window.width, m.window.height);
     }
     std::vector<BattleScreen> screens{{&primary, &primaryDisplay}};

@@ -9,6 +9,7 @@
 #include "battle/frame_composer.h"
 #include "battle/monitor_window_win32.h"
 #include "battle_test_support.h"
+#include "support/test_window_win32.h"
 
 namespace battle {
 namespace {
@@ -34,7 +35,7 @@ struct Shown {
     MonitorWindow window;
     std::vector<UserInput> userInput;
     Shown(int16_t background, std::vector<graphics::PixelValue> snapshot)
-        : window(Where(), {2, 2, background}, 1, std::move(snapshot), [this](UserInput i) { userInput.push_back(i); }) {
+        : window(Where(), {2, 2, settings::BackgroundMode{background}}, 1, std::move(snapshot), [this](UserInput i) { userInput.push_back(i); }) {
         window.Load();
         window.ShowOnTop();
         Pump();
@@ -56,13 +57,7 @@ struct Shown {
 
 TEST(MonitorWindow, CoversItsRectangleOnTopWithoutTheFocusOrAPointer) {
     // The saver's main window stands in: it has the focus and must keep it.
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"MonitorWindowTestMain";
-    RegisterClassW(&wc);
-    HWND main = CreateWindowExW(0, wc.lpszClassName, L"main", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
-                                wc.hInstance, nullptr);
+    HWND main = testsupport::MakeWindow({.className = L"MonitorWindowTestMain", .title = L"main", .width = 50, .height = 50});
     SetForegroundWindow(main);
     Pump();
     ASSERT_EQ(GetForegroundWindow(), main);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "battle/saver_notifications_win32.h"
+#include "support/test_window_win32.h"
 
 namespace battle {
 namespace {
@@ -51,16 +52,7 @@ LRESULT CALLBACK CountKeys(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 HWND MakeWindow(const wchar_t* title, int x) {
-    static const wchar_t* kClass = [] {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = CountKeys;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"NotificationsTestWindow";
-        RegisterClassW(&wc);
-        return wc.lpszClassName;
-    }();
-    return CreateWindowExW(0, kClass, title, WS_POPUP | WS_VISIBLE, x, 0, 100, 100, nullptr, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+    return testsupport::MakeWindow({.className = L"NotificationsTestWindow", .title = title, .x = x, .proc = CountKeys});
 }
 
 void Pump() {

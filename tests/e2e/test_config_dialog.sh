@@ -1,17 +1,24 @@
 #!/usr/bin/env bash
 # The settings dialog of the real .scr, driven like a user with xdotool: what it shows,
 # the silent corrections, the focus order, the up-down arrows, OK/Enter/Alt+O storing and
-# Cancel/Esc/Alt+C/Alt+F4 not storing, its look (screenshot), the Japanese font mapping and
-# a 120 dpi display. Control texts and states come from dialog_inspector.exe. The rule's
-# many cases are the native config_rules_test; layout, fonts and odd stored values are
-# settings_win32_tests.
+# Cancel/Esc/Alt+C/Alt+F4 not storing, its look (screenshot), Enter and Up on an up-down,
+# the Screen Saver Settings window as owner (config_host.exe), and 120 to 192 dpi displays.
+# Control texts and states come from dialog_inspector.exe. The rule's many cases are the
+# native config_rules_test; layout, fonts and odd stored values are settings_win32_tests.
 source "$(dirname "$0")/lib.sh"
 
 TITLE='Brackmer Saver設定'
 INSPECTOR=${BRACKMER_WINDOWS_BUILD_DIR:?the Windows build tree}/tests/settings/dialog_inspector.exe
 [ -f "$INSPECTOR" ] || { echo "missing $INSPECTOR"; exit 1; }
-# Control ids (settings/config_dialog_ids.h).
-RED=103 BLUE=106 UPD_R=104 UPD_B=107 OPT_DESKTOP=109 OPT_BLUE=110 OK=1 CANCEL=2 LABVER=101
+HOST=${BRACKMER_WINDOWS_BUILD_DIR}/tests/startup/preview_host.exe
+[ -f "$HOST" ] || { echo "missing $HOST"; exit 1; }
+# Control ids, from the header the dialog's template and code use; OK and Cancel are the
+# platform's IDOK and IDCANCEL.
+IDS_HEADER=$(dirname "$0")/../../src/settings/config_dialog_ids.h
+id_of() { awk -v n="$1" '$1 == "#define" && $2 == n { print $3 }' "$IDS_HEADER"; }
+RED=$(id_of IDC_TXT_RED_NUM) BLUE=$(id_of IDC_TXT_BLUE_NUM) UPD_R=$(id_of IDC_UPD_R) UPD_B=$(id_of IDC_UPD_B)
+OPT_DESKTOP=$(id_of IDC_OPT_BG0) OPT_BLUE=$(id_of IDC_OPT_BG1) LABVER=$(id_of IDC_LAB_VER) OK=1 CANCEL=2
+[ -n "$RED" ] && [ -n "$UPD_B" ] && [ -n "$LABVER" ] || { echo "control ids not found in $IDS_HEADER"; exit 1; }
 DPI_KEY='HKCU\Control Panel\Desktop'
 
 restore_dpi() { "$WINE" reg delete "$DPI_KEY" /v LogPixels /f >/dev/null 2>&1; return 0; }
@@ -50,14 +57,6 @@ stored_all() { echo "$(stored RedCount) $(stored BlueCount) $(stored BackGround)
 count_white() {
   convert-im6.q16 "$1" -crop "$4x$5+$2+$3" +repage -fuzz 8% -fill black +opaque white -colorspace gray -format '%[fx:round(mean*w*h)]' info:
 }
-
-# --- The prefix maps the dialog's fonts to installed ones, and has Marlett --------------
-fonts_reg=$E2E_OUT/fonts.reg
-rm -f "$fonts_reg"
-"$WINE" reg export 'HKCU\Software\Wine\Fonts\Replacements' "Z:${fonts_reg//\//\\}" >/dev/null 2>&1
-check "ＭＳ Ｐゴシック is mapped to IPAPGothic" grep -q '"ＭＳ Ｐゴシック"="IPAPGothic"' <(iconv -f UTF-16 -t UTF-8 "$fonts_reg" 2>/dev/null | tr -d '\r')
-check "Times New Roman is mapped to its metric twin" grep -q '"Times New Roman"="Liberation Serif"' <(iconv -f UTF-16 -t UTF-8 "$fonts_reg" 2>/dev/null | tr -d '\r')
-check "the prefix has Marlett for the caption buttons" test -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
 
 # --- Nothing stored: defaults, layout, focus, look ------------------------------------
 reg_clear
@@ -156,6 +155,18 @@ for way in click alt+c Escape alt+F4; do
   fi
 done
 
+# --- Enter on an up-down presses OK and keeps the typed count ---------------------------
+if open_dialog; then
+  retype "12"
+  xdotool key Tab Tab Tab Tab Tab Up
+  inspect
+  check_eq "Tab after Cancel reaches the red up-down; Up steps the typed count" "$(focused) $(text $RED)" "$UPD_R 13"
+  xdotool key Return
+  check "Enter on an up-down ends the dialog" wait_exit "$pid" 10
+  xdotool keyup Return
+  check_eq "Enter on an up-down stores, as OK" "$(stored_all)" "13 9 0"
+fi
+
 # --- Up-down arrows step the box within 2..15 ------------------------------------------
 reg_set Setting RedCount 13; reg_set Setting BlueCount 4
 if open_dialog; then
@@ -173,6 +184,32 @@ if open_dialog; then
   check_eq "arrows alone store nothing" "$(stored_all)" "13 4 0"
 fi
 
+# --- Opened by the Screen Saver Settings window ("/c:HWND") ------------------------------
+# preview_host.exe plays that window: the dialog is owned by it (so no taskbar button of its
+# own), keeps it disabled while open, opens centred over it (moved onto the work area near
+# the screen's edge), and every way out enables it again. A junk handle leaves the host alone.
+SCR_WIN="Z:${SCR//\//\\}"
+host_value() { tr -d '\r' <"$E2E_OUT/host.txt" | sed -n "s/^$1=//p"; }
+near_zero() { IFS=, read -r cx cy <<<"$1"; [ "${cx#-}" -le 1 ] && [ "${cy#-}" -le 1 ]; }  # odd sizes round
+reg_clear
+for run in "ok /c:%u 300,200 host" "cancel /c:%u 300,200 host" "esc /c_%u 300,200 host" "close /c:%u 300,200 host" \
+  "enter /c:%u -100,560 edge" "cancel /c:1 300,200 alone" "esc /c:65535 300,200 alone"; do
+  read -r way arg at where <<<"$run"
+  arg=${arg/_/ }  # "/c 1234", the form with a blank
+  "$WINE" "$HOST" "$SCR_WIN" --switch "$arg" --at "$at" --end "$way" </dev/null >"$E2E_OUT/host.txt" 2>/dev/null
+  what="'$arg' at $at, $way" owned=1
+  [ "$where" == alone ] && owned=0
+  check_eq "$what: owner, host disabled, app window" \
+    "$(host_value dialog_found) $(host_value owner_is_host) $(host_value host_disabled) $(host_value app_window)" "1 $owned $owned 0"
+  case $where in
+    host) check "$what: centred over the host" near_zero "$(host_value host_centre_offset)" ;;
+    alone) check "$what: centred on the screen" near_zero "$(host_value screen_centre_offset)" ;;
+    edge) check_eq "$what: moved onto the work area" "$(host_value dialog_origin | cut -d, -f1)" 0 ;;
+  esac
+  check_eq "$what: ends, host enabled again" "$(host_value dialog_ended) $(host_value host_enabled)" "1 1"
+done
+check_eq "Enter and OK over the host store, the other ways do not" "$(stored_all)" "5 5 0"
+
 # --- A 120 dpi display scales the whole dialog ------------------------------------------
 "$WINE" reg add "$DPI_KEY" /v LogPixels /t REG_DWORD /d 120 /f >/dev/null 2>&1
 reg_clear
@@ -185,6 +222,14 @@ if open_dialog; then
   xdotool key Escape
   check "Esc ends the dialog" wait_exit "$pid" 10
 fi
+# Every text and every count 2..15 fits its control at each scaling Windows offers (the
+# dialog's own Windows tests, run at that dpi).
+UNIT_TESTS=$BRACKMER_WINDOWS_BUILD_DIR/tests/settings/settings_win32_tests.exe
+for dpi in 96 120 144 168 192; do
+  "$WINE" reg add "$DPI_KEY" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  check "texts and counts fit at $dpi dpi" \
+    "$WINE" "$UNIT_TESTS" --gtest_filter=ConfigDialogTest.EveryTextFitsItsControl >"$E2E_OUT/fit-$dpi.txt" 2>&1
+done
 restore_dpi
 
 finish

@@ -174,7 +174,8 @@ dir=$(dirname "$program")
 mkdir "$dir/ErLog.txt"
 chmod a-w "$dir"
 user_logs() { ls "$WINEPREFIX"/drive_c/users/*/AppData/Local/BrackmerSaver/ErLog.txt 2>/dev/null; }
-for f in $(user_logs); do rm -f "$f"; done
+# No folder of ours in the user's folder either: the saver must make it itself.
+rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/BrackmerSaver
 run_watched "$program" 30
 chmod u+w "$dir"
 user_log=$(user_logs | head -n 1)
@@ -183,7 +184,7 @@ check_eq "an unwritable folder shows no report" "$report" 0
 check "the log lands in %LOCALAPPDATA%\\BrackmerSaver" test -n "$user_log"
 check_eq "it holds the error's line" "$(tr -d '\r' <"$user_log" 2>/dev/null)" "Overflow"
 check "nothing was written beside the program" test -d "$dir/ErLog.txt"
-for f in $(user_logs); do rm -f "$f"; done
+rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/BrackmerSaver
 
 # --- A failure in the set-up with the display taken: a report one can read -----------------
 program=$(placed setup "$BRACKMER_WINDOWS_BUILD_DIR/fault-setup/BrackmerSaver.scr")

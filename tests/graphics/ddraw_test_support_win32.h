@@ -11,6 +11,7 @@
 #include "graphics/dx7_ddraw_support_win32.h"
 #include "platform/dib_win32.h"
 #include "platform/handles_win32.h"
+#include "support/test_window_win32.h"
 
 namespace graphics::testing {
 
@@ -20,16 +21,8 @@ inline int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 inline int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 
 inline HWND MakeWindow(int x, int y, int w, int h, HWND owner = nullptr) {
-    static const wchar_t* kClass = [] {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"DisplayTestWindow";
-        RegisterClassW(&wc);
-        return wc.lpszClassName;
-    }();
-    return CreateWindowExW(0, kClass, L"Display test", WS_POPUP | WS_VISIBLE, x, y, w, h, owner, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+    return testsupport::MakeWindow({.className = L"DisplayTestWindow", .title = L"Display test", .x = x, .y = y,
+                                    .width = w, .height = h, .owner = owner});
 }
 
 // The window every test takes the display with; lives until the process ends.

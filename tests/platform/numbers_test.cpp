@@ -34,7 +34,10 @@ INSTANTIATE_TEST_SUITE_P(
                     LeadingCase{"NegativeExponent", "-1e9", -1e9}, LeadingCase{"HugeExponent", "1e40", 1e40},
                     LeadingCase{"ExponentWithoutDigits", "3e", 3}, LeadingCase{"ExponentThenLetter", "4ex", 4},
                     LeadingCase{"BlanksInsideNumber", "1 2 3", 123}, LeadingCase{"SignOnly", "-", 0},
-                    LeadingCase{"TwoPoints", "1.2.3", 1.2}, LeadingCase{"HandleAfterColon", ":123", 0}),
+                    LeadingCase{"TwoPoints", "1.2.3", 1.2}, LeadingCase{"HandleAfterColon", ":123", 0},
+                    LeadingCase{"BlanksAfterSign", "- 3", -3}, LeadingCase{"BlanksAfterPlus", "+\t 4", 4},
+                    LeadingCase{"PlusExponent", "1e+1", 10}, LeadingCase{"BlanksInExponent", "2e + 1", 20},
+                    LeadingCase{"PlusExponentWithoutDigits", "6e+", 6}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {

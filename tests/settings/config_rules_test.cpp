@@ -49,6 +49,45 @@ INSTANTIATE_TEST_SUITE_P(
         CountCase{"HugeNegativeExponent", "-1e999", "2", 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(FoldFullWidthNumber, ReadsWhatAnInputMethodTypesAsAscii) {
+    struct Case {
+        const char* typed;
+        const char* folded;
+        int16_t stored;  // through the dialog's reading: fold, correct, count
+    } cases[] = {
+        {"１０", "10", 10}, {"０１２３４５６７８９", "0123456789", 15}, {"－３", "-3", 2}, {"７．５", "7.5", 8},
+        {"１５．５", "15.5", 15}, {"\xe3\x80\x80９", " 9", 9}, {"1２", "12", 12},
+        // Neighbours of the folded range stay: ／ (U+FF0F), ： (U+FF1A), ， (U+FF0C), ｅ.
+        {"／", "／", 2}, {"：", "：", 2}, {"，", "，", 2}, {"８ｅ", "8ｅ", 8},
+        // Broken UTF-8 passes through untouched, also a lead cut off at the end.
+        {"\xef\xbc", "\xef\xbc", 2}, {"5\xef", "5\xef", 5}, {"\xef\xbc\x91", "1", 2},
+    };
+    for (const Case& c : cases) {
+        std::string folded = FoldFullWidthNumber(c.typed);
+        EXPECT_EQ(folded, c.folded) << c.typed;
+        EXPECT_EQ(CountFromText(ClampCountText(folded)), c.stored) << c.typed;
+    }
+}
+
+TEST(PlaceOverOwner, CentresOnTheOwnerWithinTheWorkArea) {
+    const DesktopBox area{0, 0, 1024, 738};  // a 1024 x 768 monitor above a 30-pixel task bar
+    struct Case {
+        DesktopBox owner;
+        int x, y;  // where a 286 x 237 dialog opens
+    } cases[] = {
+        {{300, 200, 420, 360}, 367, 261},     // centred; an odd pixel left over goes below
+        {{300, 200, 421, 361}, 367, 262},     // and right
+        {{-100, 560, 300, 200}, 0, 501},      // pushed right onto the area, and up to its bottom
+        {{900, -50, 300, 100}, 738, 0},       // pushed left to the right edge, and down
+        {{1024, 0, 800, 600}, 738, 181},      // an owner off the area (another monitor's)
+        {{-2147483647, 2147483600, 2147483647, 2147483647}, 0, 501},  // junk without overflow
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PlaceOverOwner(c.owner, 286, 237, area), (DesktopBox{c.x, c.y, 286, 237})) << c.owner.x;
+    // Larger than the area: its top-left corner, where the caption is.
+    EXPECT_EQ(PlaceOverOwner({0, 0, 100, 100}, 700, 500, {10, 20, 600, 400}), (DesktopBox{10, 20, 700, 500}));
+}
+
 TEST(CountFromText, StaysWithinTheFleetSizesForUncorrectedTexts) {
     EXPECT_EQ(CountFromText("0"), 2);
     EXPECT_EQ(CountFromText("40000"), 15);

@@ -56,20 +56,25 @@ constexpr uint32_t kSetFont = 0x40;
 
 TEST(ReadDialogTemplateLayout, FindsEveryRectangleWhateverShiftsTheRecords) {
     TemplateBytes t;
-    t.Head(kSetFont, 4).Rect(0, 0, 280, 212);
+    t.Head(kSetFont, 6).Rect(0, 0, 280, 212);
     t.Word(0).Text(u"MyClass").Text(u"Title");                                     // no menu, class by name
     t.Word(12).Word(400).Bytes({1, 0x80}).Text(u"Gothic");                         // font block
     t.Item(100, 10, 7, 155, 24).Ordinal(0x82).Text(u"Odd").Word(0);                // odd-length text: padding
     t.Item(103, 123, 46, 30, 30).Text(u"Edit").Ordinal(7).Word(3).Bytes({1, 2, 3});  // creation data
     t.Item(1, -5, 174, 81, 33).Ordinal(0x80).Text(u"").Word(0);                     // empty text, negative x
     t.Item(108, 36, 91, 205, 68).Text(u"msctls_updown32").Text(u"背景").Word(0);
+    // Names whose first character has one byte 0xFF are names, not the ordinal mark FF FF.
+    t.Item(109, 1, 2, 3, 4).Text(u"\u01FFclass").Text(u"\u00FF").Word(0);
+    t.Item(110, 5, 6, 7, 8).Text(u"\uFF21").Text(u"\u30FF\u00FF").Word(0);
 
     DialogTemplateLayout layout = ReadDialogTemplateLayout(t.bytes());
     EXPECT_EQ(layout.dialog, (TemplateRect{0, 0, 280, 212}));
     std::vector<TemplateControl> want{{100, {10, 7, 155, 24}},
                                       {103, {123, 46, 30, 30}},
                                       {1, {-5, 174, 81, 33}},
-                                      {108, {36, 91, 205, 68}}};
+                                      {108, {36, 91, 205, 68}},
+                                      {109, {1, 2, 3, 4}},
+                                      {110, {5, 6, 7, 8}}};
     EXPECT_EQ(layout.controls, want);
 }
 

@@ -41,6 +41,21 @@ TEST(ArgumentText, DropsTheProgramPathAndTheBlanksAfterIt) {
     EXPECT_EQ(ArgumentText(R"("unterminated)"), "");
 }
 
+TEST(ConfigOwnerHandle, ReadsOneUnsignedDecimalAfterTheSwitchOrNone) {
+    struct Case {
+        const char* argumentText;
+        std::optional<uint32_t> handle;
+    } cases[] = {
+        {"/c:1234", 1234u}, {"/C:1234", 1234u}, {"/c 1234", 1234u}, {"-c:1234", 1234u}, {"/c: 77 ", 77u},
+        {"/c:1", 1u}, {"/c:4294967295", 4294967295u}, {"/c:4294967296", std::nullopt},
+        {"/c:99999999999999999999", std::nullopt}, {"/c", std::nullopt}, {"", std::nullopt},
+        {"/c:", std::nullopt}, {"/c:0", std::nullopt}, {"/c:abc", std::nullopt}, {"/c:12ab", std::nullopt},
+        {"/c:-5", std::nullopt}, {"/c:+5", std::nullopt}, {"/c::5", std::nullopt}, {"/c:1 2", std::nullopt},
+        {"/c:0x10", std::nullopt}, {"/c:1.5", std::nullopt},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ConfigOwnerHandle(c.argumentText), c.handle) << c.argumentText;
+}
+
 TEST(PreviewHandle, ReadsTheNumberAfterTheLetterP) {
     EXPECT_EQ(PreviewHandle("/p 1234"), 1234u);
     EXPECT_EQ(PreviewHandle("/P 1234"), 1234u);

@@ -1,11 +1,17 @@
-// Test tool, run under Wine by tests/e2e/test_preview.sh: plays the screen-saver host. It
-// makes a preview window (155 x 114 client area, or --size), starts the .scr with
-// "<switch> <decimal handle>", waits for the preview child and checks where it sits (at the
-// origin, filling the client area), then ends it one way or another:
-//   preview_host.exe SCR [--switch /p] [--hold SECONDS] [--end destroy|close|none]
-//                        [--size WxH] [--in-process]
-//   destroy: destroy the host window; close: post WM_CLOSE to the preview; none: leave the
-//   host standing (the script kills this process itself and watches the preview end).
+// Test tool, run under Wine by tests/e2e/test_preview.sh and test_config_dialog.sh: plays
+// the screen-saver host. It makes a window (155 x 114 client area, or --size, at --at),
+// starts the .scr with "<switch> <decimal handle>" (or with the handle in place of %u in the
+// switch), and then:
+//  - for a preview, waits for the preview child and checks where it sits (at the origin,
+//    filling the client area), then ends it one way or another;
+//  - for the settings dialog ("/c..."), finds it, reports its owner, whether the host is
+//    disabled and where the dialog sits, ends it and reports whether the host is enabled.
+//   preview_host.exe SCR [--switch /p] [--hold SECONDS] [--size WxH] [--at X,Y] [--in-process]
+//                        [--end destroy|close|none] (preview) [--end ok|cancel|esc|enter|close] (dialog)
+//   destroy: destroy the host window; close: post WM_CLOSE to the preview (or the close
+//   box's command to the dialog); none: leave the host standing (the script kills this
+//   process itself and watches the preview end); ok, cancel: click the button; esc, enter:
+//   the key, to the dialog's focused control.
 //   --in-process: run the preview code in this process instead of the .scr (SCR is then
 //   ignored); Wine 8 does not paint a child window whose parent lives in another process,
 //   so the picture inside the host can only be looked at this way.
@@ -19,10 +25,12 @@
 
 #include "platform/runtime_win32.h"
 #include "startup/preview_window_win32.h"
+#include "support/test_window_win32.h"
 
 namespace {
 
 constexpr wchar_t kPreviewTitle[] = L"Preview -- Brackmer Saver";
+constexpr wchar_t kDialogTitle[] = L"Brackmer Saver\u8a2d\u5b9a";
 
 int failures = 0;
 
@@ -48,6 +56,44 @@ bool PumpUntil(DWORD ms, Done done) {
     }
 }
 
+std::string Pair(long a, long b) { return std::to_string(a) + "," + std::to_string(b); }
+
+// The settings dialog as the Screen Saver Settings window sees it; the script judges owner
+// and placement, which depend on the handle it passed.
+bool CheckDialog(HWND host, const std::wstring& end, HANDLE process) {
+    HWND dialog = nullptr;
+    PumpUntil(30000, [&] {
+        dialog = FindWindowW(nullptr, kDialogTitle);
+        return (dialog && IsWindowVisible(dialog)) || WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    });
+    Report("dialog_found", dialog ? "1" : "0", dialog != nullptr);
+    if (!dialog) return false;
+    PumpUntil(300, [] { return false; });
+    Report("owner_is_host", GetWindow(dialog, GW_OWNER) == host ? "1" : "0", true);
+    Report("host_disabled", IsWindowEnabled(host) ? "0" : "1", true);
+    // An owned window without WS_EX_APPWINDOW gets no taskbar button of its own.
+    Report("app_window", (GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW) ? "1" : "0", true);
+    RECT d, h;
+    GetWindowRect(dialog, &d);
+    GetWindowRect(host, &h);
+    Report("dialog_origin", Pair(d.left, d.top), true);
+    Report("host_centre_offset", Pair(h.left + h.right - d.left - d.right, h.top + h.bottom - d.top - d.bottom), true);
+    Report("screen_centre_offset", Pair(GetSystemMetrics(SM_CXSCREEN) - d.left - d.right,
+                                        GetSystemMetrics(SM_CYSCREEN) - d.top - d.bottom), true);
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui);
+    HWND focus = gui.hwndFocus ? gui.hwndFocus : dialog;
+    if (end == L"ok" || end == L"cancel") PostMessageW(GetDlgItem(dialog, end == L"ok" ? IDOK : IDCANCEL), BM_CLICK, 0, 0);
+    else if (end == L"esc" || end == L"enter") PostMessageW(focus, WM_KEYDOWN, end == L"esc" ? VK_ESCAPE : VK_RETURN, 1);
+    else if (end == L"close") PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    bool ended = PumpUntil(10000, [&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; });
+    Report("dialog_ended", ended ? "1" : "0", ended);
+    PumpUntil(300, [] { return false; });
+    Report("host_enabled", IsWindowEnabled(host) ? "1" : "0", IsWindowEnabled(host) != FALSE);
+    return ended;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -57,7 +103,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::wstring scr = argv[1], sw = L"/p", end = L"destroy";
     int holdSeconds = 0;
-    int width = 155, height = 114;
+    int width = 155, height = 114, x = 400, y = 300;
     bool inProcess = false;
     for (int i = 2; i < argc; ++i) {
         std::wstring opt = argv[i];
@@ -67,19 +113,15 @@ int wmain(int argc, wchar_t** argv) {
         else if (opt == L"--hold") holdSeconds = _wtoi(argv[++i]);
         else if (opt == L"--end") end = argv[++i];
         else if (opt == L"--size") std::swscanf(argv[++i], L"%dx%d", &width, &height);
+        else if (opt == L"--at") std::swscanf(argv[++i], L"%d,%d", &x, &y);
     }
 
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"BrackmerPreviewHost";
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    RegisterClassW(&wc);
     RECT r{0, 0, width, height};
     AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
-    HWND host = CreateWindowW(L"BrackmerPreviewHost", L"Brackmer Preview Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400,
-                              300, r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr),
-                              nullptr);
+    HWND host = testsupport::MakeWindow({.className = L"BrackmerPreviewHost", .title = L"Brackmer Preview Host",
+                                         .style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, .x = x, .y = y,
+                                         .width = r.right - r.left, .height = r.bottom - r.top,
+                                         .background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))});
     UpdateWindow(host);
     POINT origin{0, 0};
     ClientToScreen(host, &origin);
@@ -92,7 +134,9 @@ int wmain(int argc, wchar_t** argv) {
     if (inProcess) {
         preview = startup::ShowPreview(platform::Narrow(sw + L" " + handle));
     } else {
-        std::wstring cmd = L"\"" + scr + L"\" " + sw + L" " + handle;
+        std::wstring arg = sw + L" " + handle;
+        if (size_t at = sw.find(L"%u"); at != std::wstring::npos) arg = std::wstring(sw).replace(at, 2, handle);
+        std::wstring cmd = L"\"" + scr + L"\" " + arg;
         STARTUPINFOW si{};
         si.cb = sizeof si;
         if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
@@ -101,6 +145,12 @@ int wmain(int argc, wchar_t** argv) {
         }
         CloseHandle(pi.hThread);
         Report("preview_pid", std::to_string(pi.dwProcessId), true);
+        if (sw.size() > 1 && (sw[1] == L'c' || sw[1] == L'C')) {
+            if (!CheckDialog(host, end, pi.hProcess)) TerminateProcess(pi.hProcess, 1);
+            CloseHandle(pi.hProcess);
+            std::printf("%d failed\n", failures);
+            return failures == 0 ? 0 : 1;
+        }
     }
     auto previewEnded = [&] {
         return preview ? !preview->IsLoaded() : WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;

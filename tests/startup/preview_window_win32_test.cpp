@@ -16,6 +16,7 @@
 #include "platform/form_win32.h"
 #include "platform/handles_win32.h"
 #include "startup/preview_layout.h"
+#include "support/test_window_win32.h"
 
 namespace startup {
 namespace {
@@ -34,14 +35,6 @@ bool QuitWasPosted() {
 
 class PreviewTest : public testing::Test {
 protected:
-    void SetUp() override {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"PreviewTestHost";
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        RegisterClassW(&wc);
-    }
     void TearDown() override {
         preview_.reset();
         if (host_ && IsWindow(host_)) DestroyWindow(host_);
@@ -53,8 +46,10 @@ protected:
     HWND MakeHost(HWND owner = nullptr, int width = 155, int height = 114) {
         RECT r{0, 0, width, height};
         AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
-        host_ = CreateWindowW(L"PreviewTestHost", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200,
-                              r.right - r.left, r.bottom - r.top, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+        host_ = testsupport::MakeWindow({.className = L"PreviewTestHost", .title = L"host",
+                                         .style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, .x = 300, .y = 200,
+                                         .width = r.right - r.left, .height = r.bottom - r.top, .owner = owner,
+                                         .background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))});
         return host_;
     }
 

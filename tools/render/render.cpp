@@ -23,7 +23,7 @@ struct Options {
     int16_t red = 5, blue = 5;
     long ticks = 40;
     uint64_t seed = 1;
-    int16_t background = settings::kPlainBlue;
+    settings::BackgroundMode background = settings::kPlainBlue;
     std::string out;
 };
 
@@ -57,7 +57,7 @@ Options Parse(int argc, char** argv) {
         else if (flag == "--background") {
             if (value == "desktop") o.background = settings::kDesktop;
             else if (value == "sea") o.background = settings::kPlainBlue;
-            else if (value == "black") o.background = 2;
+            else if (value == "black") o.background = settings::BackgroundMode{2};
             else Usage("bad background: " + value);
         } else Usage("unknown option " + flag);
     }

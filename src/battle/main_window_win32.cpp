@@ -20,8 +20,10 @@
 #include "battle/monitor_window_win32.h"
 #include "battle/saver_notifications_win32.h"
 #include "battle/saver_tick.h"
+#include "desktop/desktop_pixels_win32.h"
 #include "graphics/dx7_ddraw_support_win32.h"
 #include "graphics/dx7_frame_display_win32.h"
+#include "platform/dib_win32.h"
 #include "platform/ending.h"
 #include "platform/handles_win32.h"
 #include "platform/numbers.h"
@@ -93,25 +95,21 @@ private:
         for (const MonitorBattle& other : OtherMonitorBattles(monitorsAtStart_, measurements)) {
             std::vector<graphics::PixelValue> snapshot;
             if (values.background == settings::kDesktop)
-                snapshot = graphics::CaptureScreenPixels(other.window.left, other.window.top, other.window.width,
-                                                         other.window.height);
+                snapshot = desktop::DesktopPixels(other.window.left, other.window.top, other.window.width,
+                                                  other.window.height);
             monitors_.push_back(std::make_unique<MonitorWindow>(other, values, spriteScale, std::move(snapshot),
                                                                 [this] { ExitSequence(); }));
             monitors_.back()->Load();
         }
 
         // The whole screen as it is now, before the saver covers it.
-        {
+        if (battle_.background == settings::kDesktop) {
+            desktopPicture_ = platform::MakeDibSection(battle_.scrWidth, battle_.scrHeight,
+                                                       desktop::DesktopPixels(0, 0, battle_.scrWidth, battle_.scrHeight));
+        } else {
             platform::WindowDc screenDc(nullptr);
             desktopPicture_.reset(CreateCompatibleBitmap(screenDc.Get(), battle_.scrWidth, battle_.scrHeight));
             if (!desktopPicture_) platform::ThrowLastError("CreateCompatibleBitmap");
-            if (battle_.background == settings::kDesktop) {
-                HWND desktop = GetDesktopWindow();
-                platform::WindowDc desktopDc(desktop);
-                platform::UniqueMemDc memDc(CreateCompatibleDC(screenDc.Get()));
-                platform::SelectGuard select(memDc.get(), desktopPicture_.get());
-                BitBlt(memDc.get(), 0, 0, battle_.scrWidth, battle_.scrHeight, desktopDc.Get(), 0, 0, SRCCOPY);
-            }
         }
 
         platform::StartupMark("screen captured");

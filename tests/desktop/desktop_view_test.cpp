@@ -101,7 +101,6 @@ TEST(DesktopChoice, SnapshotOnlyWhenTakenOnTheUsersDesktopAndNotBlank) {
     EXPECT_FALSE(OnUserDesktop("screen-SAVER", std::nullopt));
     EXPECT_FALSE(OnUserDesktop("Winlogon", "Winlogon"));
     EXPECT_FALSE(OnUserDesktop("Default", "Winlogon"));
-    EXPECT_FALSE(OnUserDesktop("Default", "Default2"));
 
     EXPECT_EQ(ChooseSource(true, {7, 7, 7, 8}), Source::kSnapshot);
     EXPECT_EQ(ChooseSource(true, {8, 7, 7, 7}), Source::kSnapshot);

@@ -2,7 +2,7 @@
 # The desktop background where a snapshot cannot show the desktop: the user's wallpaper in
 # the user's style on the desktop colour, when the capture is blank (Xvfb's root is not
 # captured) and when the saver runs on a desktop of its own, as Windows starts a saver that
-# locks the session; with the user's window on screen the snapshot still wins at home.
+# locks the session (whatever the user's desktop shows), and a junk picture file.
 source "$(dirname "$0")/lib.sh"
 
 MAIN='Main -- Brackmer Saver'
@@ -44,24 +44,26 @@ RED=255,0,0 GREEN=0,255,0 YELLOW=255,255,0 MAGENTA=255,0,255 COLOUR=10,20,30
 desktop_set Desktop WallpaperStyle 2
 shot wallpaper-stretch
 expect wallpaper-stretch "0,0=$RED 511,383=$RED 512,383=$GREEN 511,384=$YELLOW 1023,767=$MAGENTA"
-
 desktop_set Desktop WallpaperStyle 0; desktop_set Desktop TileWallpaper 0
 shot wallpaper-centre
 expect wallpaper-centre "479,360=$COLOUR 480,359=$COLOUR 480,360=$RED 543,407=$MAGENTA 544,407=$COLOUR 543,408=$COLOUR"
-
 desktop_set Desktop TileWallpaper 1
 shot wallpaper-tile
 expect wallpaper-tile "63,47=$MAGENTA 64,0=$RED 64,72=$YELLOW 1023,767=$MAGENTA"
 
-# The user's window makes the snapshot worth keeping at home, not on the saver's own desktop.
+# On its own desktop the user's window is not what the user's desktop shows.
 desktop_set Desktop WallpaperStyle 2
 "$WINE" "$COLOUR_WINDOW" Window 0 0 300 200 00FFFF </dev/null >/dev/null 2>&1 &
 _started_pids+=("$!")
 wait_window Window 30 >/dev/null && sleep 1
-shot wallpaper-home
-expect wallpaper-home "10,10=0,255,255 600,500=0,0,0"
 shot wallpaper-own-desktop "$RUN_ON_DESKTOP"
 expect wallpaper-own-desktop "10,10=$RED 1023,767=$MAGENTA"
+
+# A wallpaper file that is no picture leaves the desktop colour.
+printf 'BM junk' >"$E2E_OUT/junk.bmp"
+desktop_set Desktop Wallpaper "Z:${E2E_OUT//\//\\}\\junk.bmp"
+shot wallpaper-junk "$RUN_ON_DESKTOP"
+expect wallpaper-junk "0,0=$COLOUR 512,384=$COLOUR"
 
 for value in Wallpaper WallpaperStyle TileWallpaper; do desktop_unset Desktop "$value"; done
 desktop_set Colors Background "${old_colour:-37 111 149}"

@@ -6,8 +6,12 @@
 #include <windows.h>
 #include <wincodec.h>
 
+#include <memory>
 #include <mutex>
+#include <optional>
+#include <string>
 
+#include "desktop/desktop_view.h"
 #include "graphics/gdi_frame_display_win32.h"
 #include "platform/dib_win32.h"
 #include "platform/handles_win32.h"
@@ -16,8 +20,8 @@
 namespace desktop {
 namespace {
 
-// Larger pictures (beyond 16k x 4k) are left out rather than risk running out of memory
-// in a saver; no real wallpaper comes near.
+// Larger pictures (beyond 64 megapixels, 8k x 8k) are left out rather than risk running out
+// of memory in a saver; no real wallpaper comes near.
 constexpr uint64_t kMaxPicturePixels = 64ull * 1024 * 1024;
 
 class ComApartment {
@@ -104,13 +108,21 @@ std::string DesktopName(HDESK desk) {
     return platform::Narrow(name);
 }
 
+struct DesktopCloser { void operator()(HDESK desk) const { if (desk) CloseDesktop(desk); } };
+
+// None when it cannot be opened: a secure desktop with the input refuses the saver.
 std::optional<std::string> InputDesktopName() {
-    HDESK input = OpenInputDesktop(0, FALSE, DESKTOP_READOBJECTS);
-    if (!input) return std::nullopt;
-    std::string name = DesktopName(input);
-    CloseDesktop(input);
+    std::unique_ptr<std::remove_pointer_t<HDESK>, DesktopCloser> input(OpenInputDesktop(0, FALSE, DESKTOP_READOBJECTS));
+    std::string name = DesktopName(input.get());
     if (name.empty()) return std::nullopt;
     return name;
+}
+
+// BMP, PNG, JPEG, GIF, TIFF: what the system's imaging component reads; none when the file
+// cannot be read or is too large.
+std::optional<Picture> LoadPictureFile(const std::wstring& path) {
+    if (std::optional<Picture> picture = DecodeWithImaging(path)) return picture;
+    return DecodeBitmapFile(path);
 }
 
 // One decode per run for all monitors, done again only when the file changes.
@@ -130,16 +142,7 @@ const Picture* CachedPicture(const std::wstring& path) {
     return cached ? &*cached : nullptr;
 }
 
-}  // namespace
-
-std::optional<Picture> LoadPictureFile(const std::wstring& path) {
-    if (path.empty()) return std::nullopt;
-    if (std::optional<Picture> picture = DecodeWithImaging(path)) return picture;
-    return DecodeBitmapFile(path);
-}
-
-std::string ThreadDesktopName() { return DesktopName(GetThreadDesktop(GetCurrentThreadId())); }
-
+// The user's desktop without windows, in the given rectangle.
 std::vector<uint32_t> WallpaperPixels(int32_t left, int32_t top, int32_t width, int32_t height) {
     std::vector<Rect> monitors;
     EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
@@ -150,9 +153,11 @@ std::vector<uint32_t> WallpaperPixels(int32_t left, int32_t top, int32_t width, 
     return ComposeDesktop({left, top, width, height}, monitors, CachedPicture(WallpaperPath()), style, colour);
 }
 
+}  // namespace
+
 std::vector<uint32_t> DesktopPixels(int32_t left, int32_t top, int32_t width, int32_t height) {
     // A desktop whose name cannot be read is taken for the user's; the snapshot then decides.
-    const std::string thread = ThreadDesktopName();
+    const std::string thread = DesktopName(GetThreadDesktop(GetCurrentThreadId()));
     const bool onUserDesktop = thread.empty() || OnUserDesktop(thread, InputDesktopName());
     if (onUserDesktop) {
         std::vector<uint32_t> snapshot = graphics::CaptureScreenPixels(left, top, width, height);

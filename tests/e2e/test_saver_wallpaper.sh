@@ -47,6 +47,9 @@ expect wallpaper-stretch "0,0=$RED 511,383=$RED 512,383=$GREEN 511,384=$YELLOW 1
 desktop_set Desktop WallpaperStyle 0; desktop_set Desktop TileWallpaper 0
 shot wallpaper-centre
 expect wallpaper-centre "479,360=$COLOUR 480,359=$COLOUR 480,360=$RED 543,407=$MAGENTA 544,407=$COLOUR 543,408=$COLOUR"
+# The same picture as a PNG, which only the system's imaging component reads.
+convert-im6.q16 "$wall" "$E2E_OUT/wallpaper.png"
+desktop_set Desktop Wallpaper "Z:${E2E_OUT//\//\\}\\wallpaper.png"
 desktop_set Desktop TileWallpaper 1
 shot wallpaper-tile
 expect wallpaper-tile "63,47=$MAGENTA 64,0=$RED 64,72=$YELLOW 1023,767=$MAGENTA"

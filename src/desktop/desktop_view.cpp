@@ -41,6 +41,27 @@ Rect ScaleAndCentre(Rect area, int32_t pw, int32_t ph, bool cover) {
             area.top + int32_t(FloorDiv(int64_t(area.height) - h, 2)), w, h};
 }
 
+// Source pixels [first, last) along one axis.
+struct Span {
+    int64_t first = 0, last = 0;
+    static Span One(int64_t at) { return {at, at + 1}; }
+    bool Single() const { return last - first == 1; }
+};
+
+// The mean colour of a block of the picture, each channel rounded to nearest.
+uint32_t Average(const Picture& picture, Span columns, Span rows) {
+    uint64_t r = 0, g = 0, b = 0;
+    for (int64_t y = rows.first; y < rows.last; ++y)
+        for (int64_t x = columns.first; x < columns.last; ++x) {
+            const uint32_t c = picture.pixels[size_t(y * picture.width + x)];
+            r += (c >> 16) & 0xFF;
+            g += (c >> 8) & 0xFF;
+            b += c & 0xFF;
+        }
+    const uint64_t n = uint64_t(columns.last - columns.first) * uint64_t(rows.last - rows.first);
+    return uint32_t(((r + n / 2) / n) << 16 | ((g + n / 2) / n) << 8 | ((b + n / 2) / n));
+}
+
 bool SameName(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
@@ -127,20 +148,26 @@ std::vector<uint32_t> ComposeDesktop(Rect area, const std::vector<Rect>& monitor
         const Rect drawn = place.tiled ? Intersect(area, monitor) : Intersect(Intersect(area, monitor), place.picture);
         if (drawn.width == 0) continue;
         const Rect& p = place.picture;
-        // Source column and row of each destination column and row: the tile's offset, or
-        // the picture pixel under the destination pixel's centre.
-        auto source = [&](int64_t d, int64_t origin, int64_t length, int64_t size) {
-            if (place.tiled) return FloorMod(d - origin, size);
-            return (2 * (d - origin) + 1) * size / (2 * length);
+        // The source pixels behind each destination column and row: the tile's offset; the
+        // pixel under the destination pixel's centre where the picture is enlarged; every
+        // pixel it covers where the picture is shrunk, so a large photo is averaged, not thinned.
+        auto span = [&](int64_t d, int64_t origin, int64_t length, int64_t size) -> Span {
+            if (place.tiled) return Span::One(FloorMod(d - origin, size));
+            const int64_t i = d - origin;
+            if (size <= length) return Span::One((2 * i + 1) * size / (2 * length));
+            return {i * size / length, ((i + 1) * size + length - 1) / length};
         };
-        std::vector<int64_t> columns(size_t(drawn.width));
-        for (int32_t x = 0; x < drawn.width; ++x) columns[size_t(x)] = source(int64_t(drawn.left) + x, p.left, p.width, pw);
+        std::vector<Span> columns(size_t(drawn.width));
+        for (int32_t x = 0; x < drawn.width; ++x) columns[size_t(x)] = span(int64_t(drawn.left) + x, p.left, p.width, pw);
         for (int32_t y = 0; y < drawn.height; ++y) {
-            const int64_t sy = source(int64_t(drawn.top) + y, p.top, p.height, ph);
-            const uint32_t* row = picture->pixels.data() + sy * pw;
+            const Span rows = span(int64_t(drawn.top) + y, p.top, p.height, ph);
+            const uint32_t* row = picture->pixels.data() + rows.first * pw;
             uint32_t* dest = out.data() + (size_t(drawn.top - area.top) + size_t(y)) * size_t(area.width) +
                              size_t(drawn.left - area.left);
-            for (int32_t x = 0; x < drawn.width; ++x) dest[x] = row[columns[size_t(x)]] & 0x00FFFFFF;
+            for (int32_t x = 0; x < drawn.width; ++x) {
+                const Span& c = columns[size_t(x)];
+                dest[x] = (rows.Single() && c.Single()) ? row[c.first] & 0x00FFFFFF : Average(*picture, c, rows);
+            }
         }
     }
     return out;

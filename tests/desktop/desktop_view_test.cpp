@@ -65,9 +65,11 @@ TEST(DesktopComposition, StylesGivePixelsMonitorByMonitor) {
               (std::vector<uint32_t>{K, A, B, K, K, C, D, K, K, K, K, K}));
     EXPECT_EQ(ComposeDesktop({0, 0, 4, 2}, {{0, 0, 4, 2}}, &kPicture, kStretch, K),
               (std::vector<uint32_t>{A, A, B, B, C, C, D, D}));
-    // Shrunk three to one: the middle pixel of each block, not its first.
-    const Picture wide{3, 1, {A, B, C}};
-    EXPECT_EQ(ComposeDesktop({0, 0, 1, 1}, {{0, 0, 1, 1}}, &wide, kStretch, K), (std::vector<uint32_t>{B}));
+    // Shrunk, every picture pixel a screen pixel covers counts, each channel rounded.
+    const Picture wide{3, 1, {0x300000, 0x000600, 0x000009}};
+    EXPECT_EQ(ComposeDesktop({0, 0, 1, 1}, {{0, 0, 1, 1}}, &wide, kStretch, K), (std::vector<uint32_t>{0x100203}));
+    const Picture odd{3, 1, {0x000001, 0x000002, 0x000004}};
+    EXPECT_EQ(ComposeDesktop({0, 0, 2, 1}, {{0, 0, 2, 1}}, &odd, kStretch, K), (std::vector<uint32_t>{2, 3}));
     // Span: each monitor shows its own half of one picture.
     const Picture twoWide{2, 1, {A, B}};
     const std::vector<Rect> pair{{0, 0, 2, 2}, {2, 0, 2, 2}};

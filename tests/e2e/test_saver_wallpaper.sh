@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The desktop background where a snapshot cannot show the desktop: the user's wallpaper in
-# the user's style on the desktop colour, when the capture is blank (Xvfb's root is not
+# the user's style on the desktop colour when the capture is blank (Xvfb's root is never
 # captured) and when the saver runs on a desktop of its own, as Windows starts a saver that
-# locks the session (whatever the user's desktop shows), and a junk picture file.
+# locks the session, whatever the user's desktop shows; a junk picture leaves the colour.
 source "$(dirname "$0")/lib.sh"
 
 MAIN='Main -- Brackmer Saver'

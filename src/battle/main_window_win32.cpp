@@ -19,6 +19,7 @@
 #include "battle/monitor_window_win32.h"
 #include "battle/saver_notifications_win32.h"
 #include "battle/saver_session.h"
+#include "desktop/desktop_pixels_win32.h"
 #include "graphics/dx7_ddraw_support_win32.h"
 #include "graphics/gdi_frame_display_win32.h"
 #include "platform/dib_win32.h"
@@ -104,12 +105,12 @@ private:
         // Every monitor's picture is taken before any saver window shows anywhere.
         monitorsAtStart_ = EnumerateMonitors();
         if (values_.background == settings::kDesktop)
-            picture_ = graphics::CaptureScreenPixels(0, 0, width_, height_);
+            picture_ = desktop::DesktopPixels(0, 0, width_, height_);
         for (const MonitorBattle& other : OtherMonitorBattles(monitorsAtStart_, measurements_)) {
             std::vector<graphics::PixelValue> picture;
             if (values_.background == settings::kDesktop)
-                picture = graphics::CaptureScreenPixels(other.window.left, other.window.top, other.window.width,
-                                                        other.window.height);
+                picture = desktop::DesktopPixels(other.window.left, other.window.top, other.window.width,
+                                                  other.window.height);
             monitors_.push_back(std::make_unique<MonitorWindow>(
                 other, values_, spriteScale_, std::move(picture),
                 [this](UserInput input) { session_->OnInput(input); }));

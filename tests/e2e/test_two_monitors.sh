@@ -118,6 +118,27 @@ xdotool key Escape
 ends_saver "Escape" "$pid"
 xdotool keyup Escape
 
+# --- On a desktop of its own, as Windows runs a saver that locks the session, the green
+# window is not the user's desktop: the wallpaper spans both monitors as one picture, red up
+# to x 1024 and blue beyond, with no ships over it.
+span="$E2E_OUT/span.bmp"
+convert-im6.q16 -size 128x96 xc:'#FF0000' -size 100x96 xc:'#0000FF' +append -type TrueColor "BMP3:$span"
+desktop_set() { "$WINE" reg add 'HKCU\Control Panel\Desktop' /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1; }
+desktop_set Wallpaper "Z:${span//\//\\}"; desktop_set WallpaperStyle 22
+reg_set Setting BackGround 0; reg_set Setting RedCount 0; reg_set Setting BlueCount 0
+xdotool mousemove 1400 300
+"$WINE" "$BRACKMER_WINDOWS_BUILD_DIR/tests/desktop/run_on_desktop.exe" "$SCR" /s </dev/null >/dev/null 2>&1 &
+pid=$!
+_started_pids+=("$pid")
+wait_window "$MONITOR" 30 >/dev/null && sleep 1.5
+screenshot "$E2E_OUT/two-span.png"
+check_eq "the primary shows the spanned picture's left part" "$(count "$E2E_OUT/two-span.png" 1024x768+0+0 '#FF0000')" 786432
+check_eq "the second monitor shows its right part" "$(count "$E2E_OUT/two-span.png" "$SECOND" '#0000FF')" 480000
+xdotool click 1
+ends_saver "a click on the saver's own desktop" "$pid"
+desktop_set Wallpaper ''
+reg_clear
+
 # --- A monitor switched off while it runs ends it like the user would, without an error.
 rm -f "$(dirname "$SCR")/ErLog.txt"
 reg_set Setting BackGround 1

@@ -1,0 +1,75 @@
+// What the user's desktop looks like without any window on it: the wallpaper placed by the
+// user's style on each monitor, over the desktop colour; and when the saver should draw that
+// instead of the snapshot it took. Portable; desktop_pixels_win32 feeds it the system's values.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace desktop {
+
+// A rectangle in virtual-screen pixels: the primary's top-left is (0, 0), monitors left of
+// or above it have negative coordinates.
+struct Rect {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    bool operator==(const Rect&) const = default;
+};
+
+// A decoded picture, 0x00RRGGBB, top row first.
+struct Picture {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint32_t> pixels;
+};
+
+enum class WallpaperStyle { kCenter, kTile, kStretch, kFit, kFill, kSpan };
+
+// The style from the two strings under the user's desktop settings, "WallpaperStyle" and
+// "TileWallpaper" (either may be missing). Tiling needs style 0; a style Windows does not
+// know, or junk, counts as fill, what current Windows sets for a new picture.
+WallpaperStyle StyleFromSettings(std::optional<std::string_view> wallpaperStyle,
+                                 std::optional<std::string_view> tileWallpaper);
+
+// Where the whole picture lands for one monitor. For every style but tile it is drawn once,
+// scaled to `picture`, and only what falls inside the monitor shows; for tile `picture` is
+// the one tile at the anchor and the pattern repeats from there in every direction.
+struct Placement {
+    Rect picture;
+    bool tiled = false;
+};
+
+// `desktop` is the rectangle around all monitors (what span covers). Pictures with no
+// pixels place nothing (an empty rectangle).
+Placement PlaceWallpaper(WallpaperStyle style, Rect monitor, Rect desktop, int32_t pictureWidth,
+                         int32_t pictureHeight);
+
+// The rectangle around all the monitors (empty for none).
+Rect Bounds(const std::vector<Rect>& monitors);
+
+// The pixels of `area`, top row first: the colour (0x00RRGGBB) everywhere, then on each
+// monitor that meets the area its own placement of the picture, clipped to that monitor.
+// Scaled pictures are sampled at each destination pixel's centre. No picture: colour only.
+std::vector<uint32_t> ComposeDesktop(Rect area, const std::vector<Rect>& monitors, const Picture* picture,
+                                     WallpaperStyle style, uint32_t colour);
+
+// A snapshot in which every pixel has one colour shows neither windows nor a wallpaper: what
+// a saver started on a desktop of its own captures. An empty snapshot counts as blank too.
+bool IsBlank(const std::vector<uint32_t>& pixels);
+
+// Whether the saver's thread runs where the user's windows are. Windows runs a saver that
+// locks the session on a desktop of its own ("Screen-saver"), and the logon desktop is
+// "Winlogon"; a desktop other than the one that has the input (when it can be named) is
+// not what the user sees either. Names compare without regard to case.
+bool OnUserDesktop(std::string_view threadDesktop, std::optional<std::string_view> inputDesktop);
+
+enum class Source { kSnapshot, kWallpaper };
+
+// The snapshot is kept only when it was taken on the user's desktop and shows something.
+Source ChooseSource(bool onUserDesktop, const std::vector<uint32_t>& snapshot);
+
+}  // namespace desktop

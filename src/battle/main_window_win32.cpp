@@ -90,12 +90,12 @@ private:
 
         // Every other monitor's picture is taken before any saver window shows anywhere.
         monitorsAtStart_ = EnumerateMonitors();
-        for (const MonitorBattle& other : OtherMonitorBattles(monitorsAtStart_, measurements)) {
+        for (const MonitorBattle& other : OtherMonitorBattles(monitorsAtStart_, measurements, spriteScale)) {
             std::vector<graphics::PixelValue> snapshot;
             if (values.background == settings::kDesktop)
                 snapshot = graphics::CaptureScreenPixels(other.window.left, other.window.top, other.window.width,
                                                          other.window.height);
-            monitors_.push_back(std::make_unique<MonitorWindow>(other, values, spriteScale, std::move(snapshot),
+            monitors_.push_back(std::make_unique<MonitorWindow>(other, values, other.spriteScale, std::move(snapshot),
                                                                 [this] { ExitSequence(); }));
             monitors_.back()->Load();
         }

@@ -1,8 +1,10 @@
-// Battles beside the primary: which monitors get one, where their windows go (negative
-// coordinates left of and above the primary), their battle sizes, monitors too small for a
-// sprite, and which display changes count as a new layout; plus who can see the saver.
+// Battles beside the primary: which monitors get one (overlaps to the pixel), where their
+// windows go (negative coordinates left of and above the primary), their battle sizes and
+// sprite scales at mixed DPI, monitors too small for a sprite, and which display changes
+// count as a new layout; plus who can see the saver.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "battle/frame_composer.h"
@@ -34,7 +36,7 @@ TEST(MonitorLayout, EveryOtherMonitorGetsAWindowOnItsOwnRectangleWhereverItLies)
         {{0, -600, 800, 600}, false},     // above it
         {{1024, 168, 800, 600}, false},   // right of it, lower down
     };
-    const auto battles = OtherMonitorBattles(monitors, PrimaryAt(15));
+    const auto battles = OtherMonitorBattles(monitors, PrimaryAt(15), 1);
     ASSERT_EQ(battles.size(), 3u);
     EXPECT_EQ(battles[0].window, (ScreenRect{-1280, 0, 1280, 1024}));
     EXPECT_EQ(battles[1].window, (ScreenRect{0, -600, 800, 600}));
@@ -57,7 +59,7 @@ TEST(MonitorLayout, BattleSizesSurviveTheTwipsRoundTripAtEveryCommonDpi) {
     // 96, 120, 144 and 125 dpi (1440 / 125 is not exact in single precision).
     for (float tpp : {15.0f, 12.0f, 10.0f, 1440.0f / 125.0f}) {
         SCOPED_TRACE(tpp);
-        const auto battles = OtherMonitorBattles({kPrimary, {{1024, 0, 1921, 1079}, false}}, PrimaryAt(tpp));
+        const auto battles = OtherMonitorBattles({kPrimary, {{1024, 0, 1921, 1079}, false}}, PrimaryAt(tpp), 1);
         ASSERT_EQ(battles.size(), 1u);
         const Battle b = SetUpBattle({2, 2, 1}, battles[0].measurements);
         EXPECT_EQ(b.scrWidth, 1921);
@@ -75,11 +77,79 @@ TEST(MonitorLayout, ThePrimaryMirrorsAndEmptyMonitorsGetNoWindow) {
         {{1824, 0, 640, 0}, false},
         {{1824, 0, 1, 1}, false},      // the smallest monitor that still counts
     };
-    const auto battles = OtherMonitorBattles(monitors, PrimaryAt(15));
+    const auto battles = OtherMonitorBattles(monitors, PrimaryAt(15), 1);
     ASSERT_EQ(battles.size(), 2u);
     EXPECT_EQ(battles[0].window, (ScreenRect{1024, 0, 800, 600}));
     EXPECT_EQ(battles[1].window, (ScreenRect{1824, 0, 1, 1}));
-    EXPECT_TRUE(OtherMonitorBattles({kPrimary}, PrimaryAt(15)).empty());
+    EXPECT_TRUE(OtherMonitorBattles({kPrimary}, PrimaryAt(15), 1).empty());
+}
+
+TEST(MonitorLayout, AMonitorOverlappingACoveredOneGetsNoWindowOneTouchingItDoes) {
+    const struct {
+        ScreenRect rect;
+        bool window;
+    } beside[] = {
+        {{1024, 0, 800, 600}, true},  {{1023, 0, 800, 600}, false},  // right edge
+        {{0, 768, 800, 600}, true},   {{0, 767, 800, 600}, false},   // bottom edge
+        {{-800, 0, 800, 600}, true},  {{-799, 0, 800, 600}, false},  // left edge
+        {{0, -600, 800, 600}, true},  {{0, -599, 800, 600}, false},  // top edge
+        {{1024, 768, 9, 9}, true},    {{1023, 767, 9, 9}, false},    // corners
+        {{-9, -9, 9, 9}, true},       {{-8, -8, 9, 9}, false},
+        {{0, 0, 1280, 1024}, false},  {{100, 100, 10, 10}, false},   // a larger mirror, one inside
+    };
+    for (const auto& c : beside) {
+        SCOPED_TRACE(::testing::Message() << c.rect.left << "," << c.rect.top << " " << c.rect.width << "x" << c.rect.height);
+        EXPECT_EQ(OtherMonitorBattles({kPrimary, {c.rect, false}}, PrimaryAt(15), 1).size(), c.window ? 1u : 0u);
+    }
+    // Covered means given a battle: a monitor over the second one is left out, one over a
+    // monitor that was itself left out is not, wherever the primary is listed.
+    const auto battles = OtherMonitorBattles({{{1024, 0, 800, 600}, false},
+                                              {{1823, 599, 50, 50}, false},  // over the one before
+                                              {{500, 700, 1000, 200}, false},  // over the primary
+                                              kPrimary,
+                                              {{600, 850, 100, 100}, false},   // over that one only
+                                              {{1824, 0, 640, 480}, false}},
+                                             PrimaryAt(15), 1);
+    ASSERT_EQ(battles.size(), 3u);
+    EXPECT_EQ(battles[0].window, (ScreenRect{1024, 0, 800, 600}));
+    EXPECT_EQ(battles[1].window, (ScreenRect{600, 850, 100, 100}));
+    EXPECT_EQ(battles[2].window, (ScreenRect{1824, 0, 640, 480}));
+    // Far from the origin the right edges are past 32 bits.
+    EXPECT_TRUE(Overlap({INT32_MAX - 99, 0, 100, 100}, {INT32_MAX - 50, 50, 50, 50}));
+    EXPECT_FALSE(Overlap({INT32_MAX - 99, 0, 100, 100}, {INT32_MAX - 50, 100, 50, 50}));
+}
+
+TEST(MonitorLayout, EachMonitorGetsTheSpriteScaleAndCellOfItsOwnDpi) {
+    const struct {
+        int primaryDpi, otherDpi;
+        int scale, cellWidth, cellHeight, diag;
+    } cases[] = {
+        {96, 192, 2, 234, 88, 250},   // a 200 % panel beside a 100 % primary
+        {192, 96, 1, 117, 44, 125},   // and the reverse
+        {96, 191, 1, 117, 44, 125},
+        {120, 288, 3, 351, 132, 375},
+        {288, 120, 1, 117, 44, 125},
+        {144, 0, 1, 117, 44, 125},    // a monitor that reports no DPI
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.primaryDpi << " beside " << c.otherDpi);
+        const int primaryScale = SpriteScaleForDpi(c.primaryDpi);
+        const float tpp = 1440.0f / float(c.primaryDpi);
+        Measurements primary = PrimaryAt(tpp);
+        primary.charWidthTw *= float(primaryScale);
+        primary.charHeightTw *= float(primaryScale);
+        const auto battles =
+            OtherMonitorBattles({kPrimary, {{1024, 0, 1920, 1080}, false, c.otherDpi}}, primary, primaryScale);
+        ASSERT_EQ(battles.size(), 1u);
+        EXPECT_EQ(battles[0].spriteScale, c.scale);
+        const Battle b = SetUpBattle({2, 2, 1}, battles[0].measurements);
+        EXPECT_EQ(b.charWidth, c.cellWidth);
+        EXPECT_EQ(b.charHeight, c.cellHeight);
+        EXPECT_EQ(b.charDiag, c.diag);
+        EXPECT_EQ(b.scrWidth, 1920);
+        EXPECT_EQ(b.scrHeight, 1080);
+        EXPECT_EQ(SetUpBattle({2, 2, 1}, primary).charWidth, 117 * primaryScale);  // the primary keeps its own
+    }
 }
 
 // Monitors narrower or lower than a sprite (117 x 44) leave negative placement ranges; the
@@ -88,7 +158,7 @@ TEST(MonitorLayout, AMonitorSmallerThanASpriteNeitherHangsNorRaises) {
     const std::vector<MonitorInfo> monitors = {
         kPrimary, {{1024, 0, 116, 43}, false}, {{1024, 43, 60, 700}, false}, {{1140, 0, 800, 30}, false},
         {{1940, 0, 1, 1}, false}};
-    const auto others = OtherMonitorBattles(monitors, PrimaryAt(15));
+    const auto others = OtherMonitorBattles(monitors, PrimaryAt(15), 1);
     ASSERT_EQ(others.size(), 4u);
 
     Battle primary = SetUpBattle({15, 15, 1}, PrimaryAt(15));
@@ -156,6 +226,7 @@ TEST(MonitorLayout, OnlyMovedAddedRemovedOrResizedMonitorsMakeANewLayout) {
     EXPECT_TRUE(LayoutChanged(start, {kPrimary, start[1], {{-800, 0, 800, 600}, false}}));
     EXPECT_TRUE(LayoutChanged(start, {kPrimary, {{1025, 0, 800, 600}, false}}));
     EXPECT_TRUE(LayoutChanged(start, {kPrimary, {{1024, 0, 800, 601}, false}}));
+    EXPECT_TRUE(LayoutChanged(start, {kPrimary, {{1024, 0, 800, 600}, false, 192}}));  // rescaled
     EXPECT_TRUE(LayoutChanged(start, {{{0, 0, 1280, 1024}, true}, start[1]}));
     // The other monitor became the primary.
     EXPECT_TRUE(LayoutChanged(start, {{{0, 0, 1024, 768}, false}, {{1024, 0, 800, 600}, true}}));

@@ -15,6 +15,7 @@
 #include "assets/sprite_resources_win32.h"
 #include "battle/battle_state.h"
 #include "battle/battle_tick.h"
+#include "battle/cursor_release_win32.h"
 #include "battle/frame_composer.h"
 #include "battle/monitor_layout.h"
 #include "battle/monitor_window_win32.h"
@@ -130,6 +131,7 @@ private:
         notifications_.emplace(Handle());
 
         // From here the display owns the screen, also in the messages InitDDraw lets through.
+        const CursorPoint resting = cursor_.Position();
         displayTaken_ = true;
         if (!graphics::InitDDraw(Handle(), battle_.scrWidth, battle_.scrHeight, 32)) platform::EndProgram();
         platform::StartupMark("display taken");
@@ -144,6 +146,7 @@ private:
             monitor->ShowOnTop();
             screens.push_back(monitor->Screen());
         }
+        if (!monitors_.empty()) FreeCursorOverDesktop(resting);
         battle_.lastCursor = cursor_.Position();
         tick_.emplace(std::move(screens), cursor_, randomSource_, screen.twipsPerPixelX, screen.twipsPerPixelY,
                       [] { platform::ProcessPendingMessages(); });

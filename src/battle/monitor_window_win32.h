@@ -23,9 +23,10 @@ std::vector<MonitorInfo> EnumerateMonitors();
 class MonitorWindow final : public platform::Form {
 public:
     // `spriteScale` enlarges the pictures for this monitor's own DPI (where.spriteScale, with
-    // which the cell in `where` was measured). `snapshot` is the monitor's picture taken before any saver window showed (used
-    // when the background is the desktop; may be empty otherwise). `onUserInput` runs for a
-    // key or a mouse button on this window and is expected not to return.
+    // which the cell in `where` was measured). `snapshot` is the monitor's picture taken
+    // before any saver window showed (used when the background is the desktop; may be empty
+    // otherwise). `onUserInput` runs for a key or a mouse button on this window and is
+    // expected not to return.
     MonitorWindow(const MonitorBattle& where, const settings::SaverSettings& settings, int spriteScale,
                   std::vector<graphics::PixelValue> snapshot, std::function<void()> onUserInput);
 

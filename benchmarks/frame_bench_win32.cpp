@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdio>
+#include <memory>
 
 #include "assets/sprite_resources_win32.h"
 #include "battle/battle_state.h"
@@ -16,7 +17,6 @@
 #include "battle/monitor_layout.h"
 #include "battle/monitor_window_win32.h"
 #include "graphics/dx7_ddraw_support_win32.h"
-#include "graphics/dx7_frame_display_win32.h"
 #include "graphics/gdi_frame_display_win32.h"
 #include "platform/handles_win32.h"
 
@@ -26,23 +26,21 @@ namespace {
 // its blit, replacing (releasing) the previous one. Shows what the cache saves.
 class RebuildingDisplay final : public graphics::FrameDisplay {
 public:
-    explicit RebuildingDisplay(const graphics::DDrawFrameDisplay& cached) : cached_(cached) {
+    explicit RebuildingDisplay(graphics::DDrawDisplay& cached) : cached_(cached) {
         for (int n = 1; n < graphics::kExplosionSurface; ++n) bitmaps_[n] = assets::LoadPictureBitmap(n);
         bitmaps_[graphics::kExplosionSurface] = assets::LoadExplosionBitmap();
     }
-    int32_t FillBackBuffer(graphics::PixelValue v) override { return graphics::FillSurface(graphics::BackBuffer(), v); }
+    int32_t FillBackBuffer(graphics::PixelValue v) override { return cached_.FillBackBuffer(v); }
     int32_t BltToBackBuffer(int id, int32_t x, int32_t y, int32_t w, int32_t h, int32_t dw, int32_t dh, int32_t sx,
                             int32_t sy, int32_t sw, int32_t sh, bool key) override {
-        if (id == graphics::kBackgroundSurface)
-            return graphics::BltFastClipped(graphics::BackBuffer(), x, y, w, h, dw, dh, cached_.SurfaceOf(id), sx, sy,
-                                            sw, sh, key);
-        charSurface_ = graphics::CreateSurfaceFromBitmap(bitmaps_[id].get());
-        return graphics::BltFastClipped(graphics::BackBuffer(), x, y, w, h, dw, dh, charSurface_, sx, sy, sw, sh, key);
+        if (id == graphics::kBackgroundSurface) return cached_.BltToBackBuffer(id, x, y, w, h, dw, dh, sx, sy, sw, sh, key);
+        charSurface_ = graphics::CreateSurfaceFromBitmap(cached_.DirectDraw(), bitmaps_[id].get());
+        return graphics::BltFastClipped(cached_.BackBuffer(), x, y, w, h, dw, dh, charSurface_, sx, sy, sw, sh, key);
     }
-    void Flip() override { graphics::FlipPrimary(); }
+    void Flip() override { cached_.Flip(); }
 
 private:
-    const graphics::DDrawFrameDisplay& cached_;
+    graphics::DDrawDisplay& cached_;
     std::array<platform::UniqueBitmap, graphics::kExplosionSurface + 1> bitmaps_;
     graphics::Surface charSurface_;
 };
@@ -50,7 +48,7 @@ private:
 // The floor: the background copy and the flip that every frame needs anyway.
 class FloorDisplay final : public graphics::FrameDisplay {
 public:
-    explicit FloorDisplay(graphics::DDrawFrameDisplay& inner) : inner_(inner) {}
+    explicit FloorDisplay(graphics::DDrawDisplay& inner) : inner_(inner) {}
     int32_t FillBackBuffer(graphics::PixelValue v) override { return inner_.FillBackBuffer(v); }
     int32_t BltToBackBuffer(int id, int32_t x, int32_t y, int32_t w, int32_t h, int32_t dw, int32_t dh, int32_t sx,
                             int32_t sy, int32_t sw, int32_t sh, bool key) override {
@@ -60,7 +58,7 @@ public:
     void Flip() override { inner_.Flip(); }
 
 private:
-    graphics::DDrawFrameDisplay& inner_;
+    graphics::DDrawDisplay& inner_;
 };
 
 double Now() {
@@ -91,8 +89,10 @@ int main() {
     RegisterClassW(&wc);
     HWND window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"frame bench", WS_POPUP | WS_VISIBLE, 0, 0, width,
                                   height, nullptr, nullptr, wc.hInstance, nullptr);
-    if (!graphics::InitDDraw(window, width, height, 32)) {
-        std::printf("InitDDraw failed\n");
+    graphics::SetupFailure failure;
+    std::unique_ptr<graphics::DDrawDisplay> display = graphics::DDrawDisplay::Take(window, width, height, 32, &failure);
+    if (!display) {
+        std::printf("%s\n", failure.Describe().c_str());
         return 1;
     }
 
@@ -110,9 +110,8 @@ int main() {
             }
     }
 
-    graphics::DDrawFrameDisplay display;
-    display.SetSurface(graphics::kBackgroundSurface, desktop.get());
-    display.LoadSpritesFromResources();
+    display->SetSurface(graphics::kBackgroundSurface, desktop.get());
+    assets::LoadSprites(1, [&](int id, HBITMAP bitmap) { display->SetSurface(id, bitmap); });
 
     float tw = 15.0f;
     battle::Battle b = battle::SetUpBattle({15, 15, 0}, {width * tw, height * tw, tw, tw, 117 * tw, 44 * tw});
@@ -122,10 +121,10 @@ int main() {
     for (int k = 1; k <= b.totalCount; ++k) visible += b.shipStat[k].mode > battle::kPlacing;
 
     const int frames = 200;
-    FloorDisplay floor(display);
-    RebuildingDisplay rebuilding(display);
+    FloorDisplay floor(*display);
+    RebuildingDisplay rebuilding(*display);
     double floorMs = MillisecondsPerFrame(frames, [&] { battle::ComposeFrame(b, floor); });
-    double reusedMs = MillisecondsPerFrame(frames, [&] { battle::ComposeFrame(b, display); });
+    double reusedMs = MillisecondsPerFrame(frames, [&] { battle::ComposeFrame(b, *display); });
     double rebuiltMs = MillisecondsPerFrame(frames, [&] { battle::ComposeFrame(b, rebuilding); });
 
     // The second monitor as the saver drives it: a topmost window over it, the desktop
@@ -143,7 +142,7 @@ int main() {
         graphics::GdiFrameDisplay gdi(monitorWindow, second.width, second.height);
         gdi.SetSurface(graphics::kBackgroundSurface, second.width, second.height,
                        graphics::CaptureScreenPixels(second.left, second.top, second.width, second.height));
-        gdi.LoadSpritesFromResources();
+        assets::LoadSprites(1, [&](int id, HBITMAP bitmap) { gdi.SetSurface(id, bitmap); });
         battle::Battle m = battle::SetUpBattle({15, 15, 0}, others.front().measurements);
         for (int i = 0; i < 20; ++i) battle::StepShips(m, random);
         // Wine hands a window's GDI drawing to X when the thread next looks at its messages,
@@ -157,8 +156,7 @@ int main() {
         DestroyWindow(monitorWindow);
     }
 
-    display.ReleaseSurfaces();
-    graphics::TermDDraw();
+    display.reset();
     std::printf("DirectDraw frame at %dx%d, %d + %d ships (%d visible), %d frames each\n", width, height, b.redCount,
                 b.blueCount, visible, frames);
     std::printf("  floor: background copy + flip      %8.2f ms per frame\n", floorMs);

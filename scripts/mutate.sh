@@ -49,9 +49,14 @@ picture-range-battle|src/battle/frame_composer.cpp src/assets/sprite_art.h|s/num
 frame-placing-drawn|src/battle/frame_composer.cpp|s/ship.mode <= kPlacing) continue/ship.mode < kPlacing) continue/
 frame-explosion-over-firing|src/battle/frame_composer.cpp|s/if (ship.mode == kExploding)/if (ship.mode >= kFiring)/
 frame-desktop-for-unknown|src/battle/frame_composer.cpp|s/b.background == 0/b.background != 1/
-tick-frame-before-ships|src/battle/saver_tick.cpp|-z s/\(for (BattleScreen\& s : screens_) StepShips[^\n]*\)\n\( *\)\(for (BattleScreen\& s : screens_) ComposeFrame[^\n]*\)/\3\n\2\1/
-tick-nested-guard-dropped|src/battle/saver_tick.cpp|s/if (inTick_) return TickOutcome::kSkipped;//
-tick-cursor-after-ships|src/battle/saver_tick.cpp|s/primary.lastCursor = current;/primary.lastCursor = primary.lastCursor;/
+tick-frame-before-ships|src/battle/saver_session.cpp|-z s/\(for (BattleScreen\& s : screens_) StepShips[^\n]*\)\n\( *\)\(for (BattleScreen\& s : screens_) ComposeFrame[^\n]*\)/\3\n\2\1/
+tick-nested-guard-dropped|src/battle/saver_session.cpp|s/if (!IsRunning() || inTick_) return Current();/if (!IsRunning()) return Current();/
+tick-cursor-not-kept|src/battle/saver_session.cpp|s/primary.lastCursor = \*cursor;/primary.lastCursor = primary.lastCursor;/
+session-cursor-axes-swapped|src/battle/saver_session.cpp|s/\*cursor, twipsPerPixelX_, twipsPerPixelY_)/*cursor, twipsPerPixelY_, twipsPerPixelX_)/
+session-unreadable-cursor-kept-as-baseline|src/battle/saver_session.cpp|s/cursorUnknown_ = !cursor;/cursorUnknown_ = false;/
+session-lost-display-logged|src/battle/saver_session.cpp|s/if (graphics::IsDisplayLost(error.PlatformResult())) return End(Decision::kEndQuietly);//
+session-close-not-held|src/battle/saver_session.cpp|s/if (!started_) {/if (false) {/
+session-display-status-ignored|src/battle/visibility.cpp|s/sessionOff_ = notice.value == kDisplayOff;/consoleOff_ = notice.value == kDisplayOff;/
 cursor-jump-bound|src/battle/cursor_check.cpp|s/double(dx) > 10.0/double(dx) >= 10.0/
 cursor-vertical-factor|src/battle/cursor_check.cpp|s/10.0 \* double(twipsPerPixelY)/10.0 * double(twipsPerPixelX)/
 =clip-right-edge|src/graphics/clip.cpp|s/Add32(r.x, r.w) > r.dw/Add32(r.x, r.w) >= r.dw/
@@ -85,11 +90,15 @@ version-resource-revision|src/platform/runtime_win32.cpp|s/LOWORD(info.dwFileVer
 log-line-ending|src/platform/runtime_win32.cpp|s/std::string(line) + "\\r\\n"/std::string(line) + "\\n"/
 screen-height-twips-factor|src/platform/runtime_win32.cpp src/platform/screen_metrics.cpp|s/SM_CYSCREEN)) \* t.twipsPerPixelY/SM_CYSCREEN)) * t.twipsPerPixelX/;s/heightPx) \* t.twipsPerPixelY/heightPx) * t.twipsPerPixelX/
 pixel-not-restored|src/graphics/dx7_ddraw_support_win32.cpp|s/SetPixel(dc, 0, 0, kept);//;s/SetPixel(dc.get(), 0, 0, kept_);//
-window-rect-owner|src/graphics/dx7_ddraw_support_win32.cpp|s/if (GetParent(g.target))/if (!GetParent(g.target))/
-cursor-hidden-twice|src/graphics/dx7_ddraw_support_win32.cpp|s/if (g.cursorHidden) return;//
+window-rect-owner|src/graphics/dx7_ddraw_support_win32.cpp|s/if (GetParent(window_))/if (!GetParent(window_))/
+give-back-runs-twice|src/graphics/dx7_ddraw_support_win32.cpp|s/if (std::exchange(givenBack_, true)) return;/givenBack_ = true;/
 blit-key-flags-swapped|src/graphics/dx7_ddraw_support_win32.cpp|s/useKey ? DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT : DDBLTFAST_WAIT/useKey ? DDBLTFAST_WAIT : DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT/
 colour-key-not-first-pixel|src/graphics/dx7_ddraw_support_win32.cpp|s/std::memcpy(\&value, desc.lpSurface, sizeof value);/std::memcpy(\&value, static_cast<const char*>(desc.lpSurface) + 4, sizeof value);/
-term-keeps-cursor-hidden|src/graphics/dx7_ddraw_support_win32.cpp|/^void TermDDraw/,/^}/s/    ShowMouseCursor();//
+give-back-keeps-cursor-hidden|src/graphics/dx7_ddraw_support_win32.cpp|s/if (std::exchange(cursorHidden_, false)) ShowCursor(TRUE);//
+mode-changed-when-already-set|src/graphics/display_mode.cpp|s/current->bitsPerPixel != wanted.bitsPerPixel/current->bitsPerPixel == wanted.bitsPerPixel/
+lost-display-misses-exclusive-mode|src/graphics/result_codes.cpp|s/ || result == kNoExclusiveMode//
+live-slot-kept-after-give-back|src/graphics/dx7_ddraw_support_win32.cpp|s/if (live_ == this) live_ = nullptr;//
+gdi-sprites-from-other-id|src/assets/sprite_resources_win32.cpp|s/use(number, LoadPictureBitmap(number, scale).get())/use(number, LoadPictureBitmap(number, 1).get())/
 EOF
 )
 

@@ -40,4 +40,9 @@ platform::UniqueBitmap LoadPictureBitmap(int number, int scale) {
 
 platform::UniqueBitmap LoadExplosionBitmap(int scale) { return LoadScaled(IDB_EXPLOSION, scale); }
 
+void LoadSprites(int scale, const std::function<void(int surfaceId, HBITMAP bitmap)>& use) {
+    for (int number = 1; number <= kShipPictureCount; ++number) use(number, LoadPictureBitmap(number, scale).get());
+    use(kShipPictureCount + 1, LoadExplosionBitmap(scale).get());
+}
+
 }  // namespace assets

@@ -1,8 +1,10 @@
 // The sprite pictures as GDI bitmaps, loaded from the program's bitmap resources (ship
 // pictures by picture number 1..16, and the explosion), at the size the screen's DPI asks
-// for. The battle's display turns them into surfaces; the battle measures the cell from
-// picture 1.
+// for. LoadSprites feeds them to either display (DirectDraw's or the other monitors'); the
+// battle measures the cell from picture 1.
 #pragma once
+
+#include <functional>
 
 #include "platform/handles_win32.h"
 
@@ -13,5 +15,10 @@ namespace assets {
 // whole pixels (a 32-bit DIB section); at 1 it is the resource's own bitmap, untouched.
 platform::UniqueBitmap LoadPictureBitmap(int number, int scale = 1);
 platform::UniqueBitmap LoadExplosionBitmap(int scale = 1);
+
+// Hands every sprite to `use` in turn, pictures 1..16 then the explosion, by the surface id a
+// frame display knows it by (the picture number, then 17); each bitmap is freed once `use`
+// returns.
+void LoadSprites(int scale, const std::function<void(int surfaceId, HBITMAP bitmap)>& use);
 
 }  // namespace assets

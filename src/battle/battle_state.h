@@ -1,6 +1,14 @@
 // The whole state of one battle (both fleets, the screen and sprite measurements, the sea
 // colour and the last cursor position) and its set-up from the settings and the screen
 // metrics. Owned by the saver window; the tick, the frame composer and the tests use it.
+//
+// Words the battle keeps from the program it descends from:
+//  - twips: 1/1440 inch, the unit the window toolkit measures in; the screen's twips-per-
+//    pixel factors (15 at 96 dpi, one per axis) turn them into pixels;
+//  - PosRec, StatRec: a ship's position (its cell's top-left corner) and its state record;
+//  - the cell: one sprite's rectangle, 117 x 44 pixels at scale 1, whose diagonal (125) is
+//    both the firing range and the least distance between ships;
+//  - 0 / -1 flags: Flash and Hit are 16-bit booleans with True = -1; Target -1 is no target.
 #pragma once
 
 #include <cstdint>

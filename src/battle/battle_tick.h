@@ -1,6 +1,6 @@
 // The simulation pass of a frame tick: every ship takes one step of its state machine
-// (placing, sailing, firing, exploding) in ship-number order. Called by the saver window's
-// timer handler between the cursor check and the frame composition; tests script the draws.
+// (placing, sailing, firing, exploding) in ship-number order. The saver session runs it in
+// every tick between the cursor check and the frame composition; tests script the draws.
 #pragma once
 
 #include <cstdint>
@@ -44,7 +44,7 @@ inline constexpr double kDownRightBound = 21.9911485751286 / 4;
 void StepShip(Battle& battle, int16_t k, RandomSource& random);
 
 // Ships 1..totalCount in order. Raises platform::RuntimeError on an arithmetic overflow or a
-// bad ship number; the window's timer handler logs that and ends the saver.
+// bad ship number; the saver session logs that and ends the saver.
 void StepShips(Battle& battle, RandomSource& random);
 void StepShips(Battle& battle, platform::Random& random);
 

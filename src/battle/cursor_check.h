@@ -1,6 +1,6 @@
 // The saver's "the user moved the mouse" rule: a jump of the cursor between two ticks of more
-// than 10 x the twips-per-pixel factor on either axis. The saver window's timer handler asks
-// it first thing in every tick.
+// than 10 x the twips-per-pixel factor on either axis. The saver session asks it first thing
+// in every tick.
 #pragma once
 
 #include "battle/battle_state.h"

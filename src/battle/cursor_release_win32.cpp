@@ -6,10 +6,11 @@
 
 namespace battle {
 
-void FreeCursorOverDesktop(CursorPoint restingAt) {
+void FreeCursorOverDesktop(const std::optional<CursorPoint>& restingAt) {
     ClipCursor(nullptr);
     POINT now{};
-    if (GetCursorPos(&now) && (now.x != restingAt.x || now.y != restingAt.y)) SetCursorPos(restingAt.x, restingAt.y);
+    if (restingAt && GetCursorPos(&now) && (now.x != restingAt->x || now.y != restingAt->y))
+        SetCursorPos(restingAt->x, restingAt->y);
 }
 
 }  // namespace battle

@@ -1,6 +1,6 @@
 // Draws one frame of the battle into a graphics::FrameDisplay: the background, every
 // visible ship in number order with the explosion over exploding ones, then the flip.
-// The saver window calls it after the simulation pass; the render tool and tests too.
+// The saver session calls it after the simulation pass; the render tool and tests too.
 #pragma once
 
 #include <cstdint>

@@ -1,8 +1,7 @@
-// The saver window "Main -- Brackmer Saver": sets the battle up, takes the primary screen,
-// puts a battle window on every other monitor, runs one tick at once and then every 150 ms
-// for all of them, and ends the moment the user stirs (key anywhere, button, cursor jump) or
-// the monitors change. The rules are battle_core's; this file only wires the timer, input
-// and displays.
+// The saver window "Main -- Brackmer Saver": sets the battles up, takes the primary screen
+// (through DirectDraw, or through GDI where DirectDraw cannot start), puts a battle window
+// on every other monitor, and hands every message that matters to the saver session, which
+// decides when to draw, pause or end. This file only turns messages into session events.
 #include "battle/main_window_win32.h"
 
 #include <windows.h>
@@ -13,17 +12,18 @@
 
 #include "assets/resource_ids.h"
 #include "assets/sprite_resources_win32.h"
+#include "battle/battle_screen_win32.h"
 #include "battle/battle_state.h"
-#include "battle/battle_tick.h"
 #include "battle/cursor_release_win32.h"
 #include "battle/frame_composer.h"
 #include "battle/monitor_layout.h"
 #include "battle/monitor_window_win32.h"
 #include "battle/saver_notifications_win32.h"
-#include "battle/saver_tick.h"
+#include "battle/saver_session.h"
 #include "graphics/dx7_ddraw_support_win32.h"
-#include "graphics/dx7_frame_display_win32.h"
-#include "platform/ending.h"
+#include "graphics/gdi_frame_display_win32.h"
+#include "platform/dib_win32.h"
+#include "platform/form_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/numbers.h"
 #include "platform/runtime_win32.h"
@@ -36,18 +36,26 @@ namespace {
 constexpr UINT_PTR kFrameTimer = 1;
 constexpr UINT kFrameInterval = 150;
 
-class SystemCursor final : public CursorSource {
+// The cursor where it can be read. Another desktop having the input (a lock, Ctrl+Alt+Del,
+// a UAC prompt) makes the read fail: that is not a position.
+std::optional<CursorPoint> ReadCursor() {
+    POINT p{};
+    if (!GetCursorPos(&p)) return std::nullopt;
+    return CursorPoint{p.x, p.y};
+}
+
+// The pointer hidden while the GDI stand-in has the screen, as DirectDraw's display hides it.
+class HiddenCursor {
 public:
-    CursorPoint Position() override {
-        POINT p{};
-        GetCursorPos(&p);
-        return {p.x, p.y};
-    }
+    HiddenCursor() { ShowCursor(FALSE); }
+    ~HiddenCursor() { ShowCursor(TRUE); }
+    HiddenCursor(const HiddenCursor&) = delete;
+    HiddenCursor& operator=(const HiddenCursor&) = delete;
 };
 
 class SaverWindow final : public platform::Form {
 public:
-    explicit SaverWindow(platform::Random& random) : random_(random), randomSource_(random) {}
+    explicit SaverWindow(platform::Random& random) : randomSource_(random) {}
 
 private:
     CreateParams GetCreateParams() override {
@@ -71,50 +79,43 @@ private:
     void OnLoad() override {
         platform::StartupMark("window created");
         settings::RegistryStore store;
-        settings::SaverSettings values = settings::LoadSaverSettings(store);
-        platform::ScreenTwips screen = platform::ReadScreenTwips();
+        values_ = settings::LoadSaverSettings(store);
+        const platform::ScreenTwips screen = platform::ReadScreenTwips();
+        // Events that arrive while the screens are set up (the display's set-up lets
+        // messages through) are held by the session until it starts.
+        session_.emplace(randomSource_, screen.twipsPerPixelX, screen.twipsPerPixelY,
+                         [] { platform::ProcessPendingMessages(); }, EndingSteps());
 
         // The sprite cell is measured from the first ship picture, as a picture box holding
         // it would report its size in twips. On a high-DPI screen the pictures are enlarged
         // first, so the battle keeps its proportions there.
-        const int spriteScale = SpriteScaleForDpi(screen.dpi);
-        platform::UniqueBitmap first = assets::LoadPictureBitmap(1, spriteScale);
-        SIZE cell = graphics::BitmapSize(first.get());
-        const Measurements measurements{screen.width,
-                                        screen.height,
-                                        screen.twipsPerPixelX,
-                                        screen.twipsPerPixelY,
-                                        static_cast<float>(cell.cx) * screen.twipsPerPixelX,
-                                        static_cast<float>(cell.cy) * screen.twipsPerPixelY};
-        battle_ = SetUpBattle(values, measurements);
+        spriteScale_ = SpriteScaleForDpi(screen.dpi);
+        const SIZE cell = graphics::BitmapSize(assets::LoadPictureBitmap(1, spriteScale_).get());
+        measurements_ = {screen.width,
+                         screen.height,
+                         screen.twipsPerPixelX,
+                         screen.twipsPerPixelY,
+                         static_cast<float>(cell.cx) * screen.twipsPerPixelX,
+                         static_cast<float>(cell.cy) * screen.twipsPerPixelY};
+        const Battle sized = SetUpBattle(values_, measurements_);
+        width_ = sized.scrWidth;
+        height_ = sized.scrHeight;
         platform::StartupMark("settings read, cell measured");
 
-        // Every other monitor's picture is taken before any saver window shows anywhere.
+        // Every monitor's picture is taken before any saver window shows anywhere.
         monitorsAtStart_ = EnumerateMonitors();
-        for (const MonitorBattle& other : OtherMonitorBattles(monitorsAtStart_, measurements, spriteScale)) {
-            std::vector<graphics::PixelValue> snapshot;
-            if (values.background == settings::kDesktop)
-                snapshot = graphics::CaptureScreenPixels(other.window.left, other.window.top, other.window.width,
-                                                         other.window.height);
-            monitors_.push_back(std::make_unique<MonitorWindow>(other, values, other.spriteScale, std::move(snapshot),
-                                                                [this] { ExitSequence(); }));
+        if (values_.background == settings::kDesktop)
+            picture_ = graphics::CaptureScreenPixels(0, 0, width_, height_);
+        for (const MonitorBattle& other : OtherMonitorBattles(monitorsAtStart_, measurements_, spriteScale_)) {
+            std::vector<graphics::PixelValue> picture;
+            if (values_.background == settings::kDesktop)
+                picture = graphics::CaptureScreenPixels(other.window.left, other.window.top, other.window.width,
+                                                        other.window.height);
+            monitors_.push_back(std::make_unique<MonitorWindow>(
+                other, values_, other.spriteScale, std::move(picture),
+                [this](UserInput input) { session_->OnInput(input); }));
             monitors_.back()->Load();
         }
-
-        // The whole screen as it is now, before the saver covers it.
-        {
-            platform::WindowDc screenDc(nullptr);
-            desktopPicture_.reset(CreateCompatibleBitmap(screenDc.Get(), battle_.scrWidth, battle_.scrHeight));
-            if (!desktopPicture_) platform::ThrowLastError("CreateCompatibleBitmap");
-            if (battle_.background == settings::kDesktop) {
-                HWND desktop = GetDesktopWindow();
-                platform::WindowDc desktopDc(desktop);
-                platform::UniqueMemDc memDc(CreateCompatibleDC(screenDc.Get()));
-                platform::SelectGuard select(memDc.get(), desktopPicture_.get());
-                BitBlt(memDc.get(), 0, 0, battle_.scrWidth, battle_.scrHeight, desktopDc.Get(), 0, 0, SRCCOPY);
-            }
-        }
-
         platform::StartupMark("screen captured");
 
         SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -130,115 +131,118 @@ private:
         SetForegroundWindow(Handle());
         notifications_.emplace(Handle());
 
-        // From here the display owns the screen, also in the messages InitDDraw lets through.
-        const CursorPoint resting = cursor_.Position();
-        displayTaken_ = true;
-        if (!graphics::InitDDraw(Handle(), battle_.scrWidth, battle_.scrHeight, 32)) platform::EndProgram();
-        platform::StartupMark("display taken");
-        if (battle_.background == settings::kPlainBlue)
-            battle_.seaColor = static_cast<int32_t>(graphics::ColorToSurfacePixel(kSeaGdiColor));
-        graphics::HideMouseCursor();
-        display_.SetSurface(graphics::kBackgroundSurface, desktopPicture_.get());
-        display_.LoadSpritesFromResources(spriteScale);
+        // From here a display owns the screen, also in the messages its set-up lets through.
+        const std::optional<CursorPoint> resting = ReadCursor();
+        standIn_ = false;
+        TakeScreen();
         platform::StartupMark("surfaces made");
-        std::vector<BattleScreen> screens{{&battle_, &display_}};
+        std::vector<BattleScreen> screens{{&battle_, display_}};
         for (auto& monitor : monitors_) {
             monitor->ShowOnTop();
             screens.push_back(monitor->Screen());
         }
         if (!monitors_.empty()) FreeCursorOverDesktop(resting);
-        battle_.lastCursor = cursor_.Position();
-        tick_.emplace(std::move(screens), cursor_, randomSource_, screen.twipsPerPixelX, screen.twipsPerPixelY,
-                      [] { platform::ProcessPendingMessages(); });
-        tick_->SetPaused(nobodyCanSee_);
+        picture_ = {};
         StartTimer(kFrameTimer, kFrameInterval);
-        // The first tick runs at once, so the first frame DirectDraw shows already has the
-        // fleets on it; the timer keeps the 150 ms beat from here.
+        if (session_->Start(std::move(screens), monitorsAtStart_, ReadCursor()) == Decision::kEndQuietly) return;
+        // The first tick runs at once, so the first frame shown already has the fleets on
+        // it; the timer keeps the 150 ms beat from here.
         OnFrameTimer();
     }
 
-    void OnTimer(UINT_PTR id) override {
-        if (id == kFrameTimer && tick_) OnFrameTimer();
-    }
-
-    void OnFrameTimer() {
-        try {
-#ifdef BRACKMER_FAULT_AFTER_TICKS
-            // Test builds only: a tick error on demand, to prove the error path end to end.
-            if (++ticks_ > BRACKMER_FAULT_AFTER_TICKS) (void)platform::Mul16(32767, 2);
-#endif
-            if (LayoutChanged(monitorsAtStart_, EnumerateMonitors())) ExitSequence();
-            if (tick_->Run() == TickOutcome::kUserMoved) ExitSequence();
-#ifdef BRACKMER_STARTUP_TRACE
-            if (!traced_) {
-                traced_ = true;
-                platform::StartupMark("first frame");
-                platform::WriteStartupTrace();
-            }
-#endif
-        } catch (const platform::RuntimeError& e) {
-            WriteErrorLogAndExit(e);
+    // DirectDraw where it starts. Where it cannot (a Remote Desktop session, a virtual machine
+    // without 3D) the same battle runs on this window through GDI, as on the other monitors,
+    // and the log says once why: a session without DirectDraw starts every saver that way.
+    void TakeScreen() {
+        graphics::SetupFailure failure;
+        ddraw_ = graphics::DDrawDisplay::Take(Handle(), width_, height_, 32, &failure);
+        platform::StartupMark("display taken");
+        if (ddraw_) {
+            battle_ = SetUpScreen(values_, measurements_, spriteScale_, picture_, *ddraw_);
+            display_ = ddraw_.get();
+        } else {
+            platform::WriteErrorLogOnce(failure.Describe());
+            hiddenCursor_.emplace();
+            gdi_ = std::make_unique<graphics::GdiFrameDisplay>(Handle(), width_, height_);
+            battle_ = SetUpScreen(values_, measurements_, spriteScale_, picture_, *gdi_);
+            display_ = gdi_.get();
         }
     }
 
-    // Any error of a running saver, a lost display among them, ends it like a key would,
-    // after one line in the log: nobody is watching the screen to read a report.
-    [[noreturn]] void WriteErrorLogAndExit(const platform::RuntimeError& error) {
-        ending_.Run(error.Description());
-        platform::EndProgram();
+    void OnTimer(UINT_PTR id) override {
+        if (id == kFrameTimer) OnFrameTimer();
     }
 
-    [[noreturn]] void ExitSequence() {
-        ending_.Run();
-        platform::EndProgram();
+    void OnFrameTimer() {
+#ifdef BRACKMER_FAULT_AFTER_TICKS
+        // Test builds only: a tick error on demand, to prove the error path end to end.
+        try {
+            if (++ticks_ > BRACKMER_FAULT_AFTER_TICKS) (void)platform::Mul16(32767, 2);
+        } catch (const platform::RuntimeError& e) {
+            session_->OnError(e);
+            return;
+        }
+#endif
+        session_->OnTick(ReadCursor(), EnumerateMonitors());
+#ifdef BRACKMER_STARTUP_TRACE
+        if (!traced_) {
+            traced_ = true;
+            platform::StartupMark("first frame");
+            platform::WriteStartupTrace();
+        }
+#endif
     }
 
-    // The sprite and background surfaces go before TermDDraw: they hold the DirectDraw
-    // object, which would otherwise outlive it and be torn down only by the process's end.
+    // The session runs these once, in this order, whatever ended the run: the user, the
+    // desktop or an error. The display's destructor is its one give-back.
     platform::Ending::Steps EndingSteps() {
         return {.stopEvents = [] { platform::StopAllEvents(); },
                 .logError = [](std::string_view description) { platform::WriteErrorLog(description); },
-                .giveBack = {[] { graphics::ShowMouseCursor(); }, [this] { display_.ReleaseSurfaces(); },
-                             [] { graphics::TermDDraw(); }},
+                .giveBack = {[this] { ddraw_.reset(); }, [this] { hiddenCursor_.reset(); }},
                 .endProcess = [] { platform::EndProgram(); }};
     }
 
-    // The window closed by other means: the process ends by itself once it is gone.
-    void GiveBackDisplay() {
-        platform::Ending giveBack(
-            {.stopEvents = {}, .logError = {}, .giveBack = EndingSteps().giveBack, .endProcess = {}});
-        giveBack.Run();
-    }
+    void OnKeyDown(WPARAM) override { session_->OnInput(UserInput::kKey); }
+    void OnMouseDown() override { session_->OnInput(UserInput::kMouseButton); }
+    // Closing under the set-up would pull the window from under it: the session holds it.
+    void OnClose() override { session_->OnCloseRequest(); }
 
-    void OnKeyDown(WPARAM) override { ExitSequence(); }
-    void OnMouseDown() override { ExitSequence(); }
-
+    // The window destroyed by other means: the process ends by itself once it is gone.
     void OnUnload() override {
         StopTimer(kFrameTimer);
-        GiveBackDisplay();
+        ddraw_.reset();
+        hiddenCursor_.reset();
         notifications_.reset();
         for (auto& monitor : monitors_) monitor->Unload();
     }
 
-    // Until DirectDraw has the screen the window shows the first frame's background (the
-    // desktop picture or the fill). Afterwards GDI must not draw over the display's frames.
+    // Until a display takes the screen the window shows the first frame's background (the
+    // desktop picture or the fill); afterwards the display's frames are the picture.
     void PaintBackground(HDC dc) {
-        if (displayTaken_) return;
-        RECT all{0, 0, battle_.scrWidth, battle_.scrHeight};
-        if (std::optional<uint32_t> colour = StandInGdiColour(battle_.background)) {
-            platform::UniqueBrush brush(CreateSolidBrush(*colour));
+        RECT all{0, 0, width_, height_};
+        if (std::optional<uint32_t> colour = StandInGdiColour(values_.background);
+            colour || picture_.size() != size_t(width_) * size_t(height_)) {
+            platform::UniqueBrush brush(CreateSolidBrush(colour.value_or(0)));
             FillRect(dc, &all, brush.get());
         } else {
-            platform::UniqueMemDc memDc(CreateCompatibleDC(dc));
-            platform::SelectGuard select(memDc.get(), desktopPicture_.get());
-            BitBlt(dc, 0, 0, all.right, all.bottom, memDc.get(), 0, 0, SRCCOPY);
+            const BITMAPINFO info = platform::TopDown32Info(width_, height_);
+            SetDIBitsToDevice(dc, 0, 0, DWORD(width_), DWORD(height_), 0, 0, 0, UINT(height_), picture_.data(), &info,
+                              DIB_RGB_COLORS);
         }
     }
 
     bool OnOtherMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override {
         if (msg == WM_ERASEBKGND) {
-            PaintBackground(reinterpret_cast<HDC>(wp));
+            if (standIn_) PaintBackground(reinterpret_cast<HDC>(wp));
             *result = 1;
+            return true;
+        }
+        if (msg == WM_PAINT && gdi_) {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(Handle(), &ps);
+            gdi_->Repaint(dc);
+            EndPaint(Handle(), &ps);
+            *result = 0;
             return true;
         }
         // The host may ask again while we run; we already are the screen saver.
@@ -246,36 +250,36 @@ private:
             *result = 0;
             return true;
         }
-        if (SaverNotifications::IsKeyPress(msg, lp)) ExitSequence();
-        // A monitor plugged in or out, or a new resolution: the windows no longer fit the
-        // desktop, so the saver ends as if the user had come back (every tick compares the
-        // monitors too, for platforms that do not send this). The saver's own switch
-        // to 32 bits per pixel also sends this message but keeps every rectangle.
-        if (msg == WM_DISPLAYCHANGE && LayoutChanged(monitorsAtStart_, EnumerateMonitors())) ExitSequence();
-        if (notifications_) {
-            if (std::optional<bool> nobodyCanSee = notifications_->OnVisibilityMessage(msg, wp, lp)) {
-                nobodyCanSee_ = *nobodyCanSee;
-                if (tick_) tick_->SetPaused(nobodyCanSee_);
-                *result = TRUE;
-                return true;
-            }
+        if (!session_) return false;
+        if (SaverNotifications::IsKeyPress(msg, lp)) session_->OnInput(UserInput::kKey);
+        if (msg == WM_DISPLAYCHANGE) session_->OnDisplayChange(EnumerateMonitors());
+        if (std::optional<Notice> notice = SaverNotifications::Decode(msg, wp, lp)) {
+            session_->OnNotice(*notice);
+            *result = TRUE;
+            return true;
         }
         return false;
     }
 
-    platform::Random& random_;
     PlatformRandomSource randomSource_;
-    SystemCursor cursor_;
-    Battle battle_;
-    platform::UniqueBitmap desktopPicture_;
-    graphics::DDrawFrameDisplay display_;
+    settings::SaverSettings values_;
+    Measurements measurements_;
+    int spriteScale_ = 1;
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+    std::vector<graphics::PixelValue> picture_;
+    bool standIn_ = true;
     std::vector<MonitorInfo> monitorsAtStart_;
     std::vector<std::unique_ptr<MonitorWindow>> monitors_;
     std::optional<SaverNotifications> notifications_;
-    bool nobodyCanSee_ = false;
-    bool displayTaken_ = false;
-    std::optional<SaverTick> tick_;
-    platform::Ending ending_{EndingSteps()};
+    Battle battle_;
+    // The display that has the primary: DirectDraw's, or the GDI stand-in with its hidden
+    // cursor; display_ points at whichever exists.
+    std::unique_ptr<graphics::DDrawDisplay> ddraw_;
+    std::unique_ptr<graphics::GdiFrameDisplay> gdi_;
+    std::optional<HiddenCursor> hiddenCursor_;
+    graphics::FrameDisplay* display_ = nullptr;
+    std::optional<SaverSession> session_;
 #ifdef BRACKMER_FAULT_AFTER_TICKS
     int ticks_ = 0;
 #endif

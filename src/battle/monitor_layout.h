@@ -1,6 +1,7 @@
 // Where the saver's battles go on a desktop of several monitors: the primary keeps the
 // exclusive full-screen battle, every other monitor gets a window of its own covering its
-// rectangle with a battle sized to it. The saver window asks at start and on display changes.
+// rectangle with a battle sized to it. The saver window asks at start; the saver session
+// compares the layout at every tick and display change.
 #pragma once
 
 #include <cstdint>

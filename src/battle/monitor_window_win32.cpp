@@ -3,6 +3,7 @@
 #include "battle/monitor_window_win32.h"
 
 #include "assets/resource_ids.h"
+#include "battle/battle_screen_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/runtime_win32.h"
 
@@ -59,11 +60,11 @@ std::vector<MonitorInfo> EnumerateMonitors() {
 }
 
 MonitorWindow::MonitorWindow(const MonitorBattle& where, const settings::SaverSettings& settings, int spriteScale,
-                             std::vector<graphics::PixelValue> snapshot, std::function<void()> onUserInput)
+                             std::vector<graphics::PixelValue> picture, std::function<void(UserInput)> onUserInput)
     : where_(where),
       settings_(settings),
       spriteScale_(spriteScale),
-      snapshot_(std::move(snapshot)),
+      picture_(std::move(picture)),
       onUserInput_(std::move(onUserInput)) {}
 
 platform::Form::CreateParams MonitorWindow::GetCreateParams() {
@@ -82,18 +83,9 @@ platform::Form::CreateParams MonitorWindow::GetCreateParams() {
 }
 
 void MonitorWindow::OnLoad() {
-    battle_ = SetUpBattle(settings_, where_.measurements);
-    // The in-memory frame is 0x00RRGGBB, so the sea is converted for it, not for DirectDraw.
-    if (battle_.background == settings::kPlainBlue)
-        battle_.seaColor = static_cast<int32_t>(graphics::SoftDisplay::ColorToSurfacePixel(kSeaGdiColor));
-    display_ = std::make_unique<graphics::GdiFrameDisplay>(Handle(), battle_.scrWidth, battle_.scrHeight);
-    if (battle_.background == settings::kDesktop) {
-        if (snapshot_.size() != size_t(battle_.scrWidth) * size_t(battle_.scrHeight))
-            snapshot_.assign(size_t(battle_.scrWidth) * size_t(battle_.scrHeight), 0);
-        display_->SetSurface(graphics::kBackgroundSurface, battle_.scrWidth, battle_.scrHeight, std::move(snapshot_));
-    }
-    snapshot_ = {};
-    display_->LoadSpritesFromResources(spriteScale_);
+    display_ = std::make_unique<graphics::GdiFrameDisplay>(Handle(), where_.window.width, where_.window.height);
+    battle_ = SetUpScreen(settings_, where_.measurements, spriteScale_, picture_, *display_);
+    picture_ = {};
 }
 
 void MonitorWindow::ShowOnTop() {

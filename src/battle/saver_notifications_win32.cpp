@@ -8,8 +8,10 @@
 namespace battle {
 namespace {
 
-// GUID_CONSOLE_DISPLAY_STATE, spelled out so no GUID library is needed.
+// GUID_CONSOLE_DISPLAY_STATE and GUID_SESSION_DISPLAY_STATUS, spelled out so no GUID library
+// is needed.
 constexpr GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+constexpr GUID kSessionDisplayStatus = {0x2b84c20e, 0xad23, 0x4ddf, {0x93, 0xdb, 0x05, 0xff, 0xbd, 0x7e, 0xfc, 0xa5}};
 constexpr UINT kWtsSessionChange = 0x02B1;       // WM_WTSSESSION_CHANGE
 constexpr DWORD kNotifyForThisSession = 0;       // NOTIFY_FOR_THIS_SESSION
 
@@ -29,10 +31,11 @@ SaverNotifications::SaverNotifications(HWND window) : window_(window) {
     // so a tap shorter than a tick is not missed, and Wine 8 delivers it to input sinks
     // (measured: a window without the focus receives WM_INPUT for keys typed into another
     // program's window, while its own WM_KEYDOWN never comes).
-    RAWINPUTDEVICE keyboard{0x01 /*generic desktop*/, 0x06 /*keyboard*/, RIDEV_INPUTSINK, window};
+    RAWINPUTDEVICE keyboard = KeyboardRegistration(window);
     RegisterRawInputDevices(&keyboard, 1, sizeof keyboard);
 
-    powerNotify_ = RegisterPowerSettingNotification(window, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
+    consoleDisplay_ = RegisterPowerSettingNotification(window, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
+    sessionDisplay_ = RegisterPowerSettingNotification(window, &kSessionDisplayStatus, DEVICE_NOTIFY_WINDOW_HANDLE);
     wtsapi_ = LoadLibraryW(L"wtsapi32.dll");
     if (auto reg = Function<RegisterSessionFn>(wtsapi_, "WTSRegisterSessionNotification"))
         sessionRegistered_ = reg(window, kNotifyForThisSession) != FALSE;
@@ -43,9 +46,14 @@ SaverNotifications::~SaverNotifications() {
         if (auto unreg = Function<UnregisterSessionFn>(wtsapi_, "WTSUnRegisterSessionNotification")) unreg(window_);
     }
     if (wtsapi_) FreeLibrary(wtsapi_);
-    if (powerNotify_) UnregisterPowerSettingNotification(powerNotify_);
+    if (sessionDisplay_) UnregisterPowerSettingNotification(sessionDisplay_);
+    if (consoleDisplay_) UnregisterPowerSettingNotification(consoleDisplay_);
     RAWINPUTDEVICE keyboard{0x01, 0x06, RIDEV_REMOVE, nullptr};
     RegisterRawInputDevices(&keyboard, 1, sizeof keyboard);
+}
+
+RAWINPUTDEVICE SaverNotifications::KeyboardRegistration(HWND window) {
+    return {0x01 /*generic desktop*/, 0x06 /*keyboard*/, RIDEV_INPUTSINK, window};
 }
 
 bool SaverNotifications::IsKeyPress(UINT msg, LPARAM lp) {
@@ -58,21 +66,19 @@ bool SaverNotifications::IsKeyPress(UINT msg, LPARAM lp) {
     return input.header.dwType == RIM_TYPEKEYBOARD && (input.data.keyboard.Flags & RI_KEY_BREAK) == 0;
 }
 
-std::optional<bool> SaverNotifications::OnVisibilityMessage(UINT msg, WPARAM wp, LPARAM lp) {
+std::optional<Notice> SaverNotifications::Decode(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_POWERBROADCAST && wp == PBT_POWERSETTINGCHANGE && lp) {
         const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lp);
-        if (std::memcmp(&setting->PowerSetting, &kConsoleDisplayState, sizeof(GUID)) != 0 ||
-            setting->DataLength < sizeof(DWORD))
-            return std::nullopt;
+        if (setting->DataLength < sizeof(DWORD)) return std::nullopt;
         DWORD state;
         std::memcpy(&state, setting->Data, sizeof state);
-        visibility_.OnDisplayState(state);
-        return visibility_.NobodyCanSee();
+        if (std::memcmp(&setting->PowerSetting, &kConsoleDisplayState, sizeof(GUID)) == 0)
+            return Notice{Notice::kConsoleDisplay, state};
+        if (std::memcmp(&setting->PowerSetting, &kSessionDisplayStatus, sizeof(GUID)) == 0)
+            return Notice{Notice::kSessionDisplay, state};
+        return std::nullopt;
     }
-    if (msg == kWtsSessionChange) {
-        visibility_.OnSessionEvent(static_cast<uint32_t>(wp));
-        return visibility_.NobodyCanSee();
-    }
+    if (msg == kWtsSessionChange) return Notice{Notice::kSessionChange, static_cast<uint32_t>(wp)};
     return std::nullopt;
 }
 

@@ -1,7 +1,8 @@
-// What the saver window listens to beyond its own keys and clicks: keys typed into another
-// window (raw keyboard input with an input sink), the console display's power state and
-// session lock/disconnect (to pause while nobody can see). The saver window registers on
-// start-up and passes its messages through; a Windows-side test sends them directly.
+// What the saver hears beyond its own keys and clicks: keys typed into another window (raw
+// keyboard input with an input sink), the display's power state (the console's, and the
+// session's own for a remote session) and session lock/disconnect. The saver window
+// registers on start-up and hands the decoded messages to its session; a Windows-side test
+// sends them directly.
 #pragma once
 
 #include <windows.h>
@@ -21,18 +22,21 @@ public:
     SaverNotifications(const SaverNotifications&) = delete;
     SaverNotifications& operator=(const SaverNotifications&) = delete;
 
+    // The keyboard registration asked of the platform: keys heard while another program
+    // has the focus.
+    static RAWINPUTDEVICE KeyboardRegistration(HWND window);
     // WM_INPUT: true for a key going down anywhere, whichever window has the focus.
     static bool IsKeyPress(UINT msg, LPARAM lp);
-    // WM_POWERBROADCAST with the console display state, WM_WTSSESSION_CHANGE: the new
-    // "nobody can see" answer; nullopt for every other message.
-    std::optional<bool> OnVisibilityMessage(UINT msg, WPARAM wp, LPARAM lp);
+    // WM_POWERBROADCAST with a display state, WM_WTSSESSION_CHANGE: the notification; nullopt
+    // for every other message.
+    static std::optional<Notice> Decode(UINT msg, WPARAM wp, LPARAM lp);
 
 private:
     HWND window_;
-    HPOWERNOTIFY powerNotify_ = nullptr;
+    HPOWERNOTIFY consoleDisplay_ = nullptr;
+    HPOWERNOTIFY sessionDisplay_ = nullptr;
     HMODULE wtsapi_ = nullptr;
     bool sessionRegistered_ = false;
-    Visibility visibility_;
 };
 
 }  // namespace battle

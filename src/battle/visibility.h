@@ -1,14 +1,15 @@
 // Whether anybody can see the saver: the displays may be switched off, the session locked
-// or disconnected. The saver window feeds it the platform's notifications and pauses its
-// tick while it says nobody can see; the values are the platform's own, so the window
-// passes them through unchanged.
+// or disconnected. The saver session feeds it the platform's notifications and pauses its
+// tick while it says nobody can see; the values are the platform's own, so the windows
+// pass them through unchanged.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace battle {
 
-// Console display state of a power-setting notification.
+// Display state of a power-setting notification (the console's, or the session's own).
 enum DisplayState : uint32_t { kDisplayOff = 0, kDisplayOn = 1, kDisplayDimmed = 2 };
 
 // Session change events (the platform's WTS_* codes).
@@ -24,17 +25,30 @@ enum SessionEvent : uint32_t {
     kRemoteControl = 9,
 };
 
+// One notification as the platform delivered it.
+struct Notice {
+    enum Kind : uint8_t {
+        kConsoleDisplay,  // the console monitor's DisplayState
+        kSessionDisplay,  // the DisplayState of this program's own session's display
+        kSessionChange,   // a SessionEvent
+    };
+    Kind kind;
+    uint32_t value;
+};
+
 class Visibility {
 public:
-    // A dimmed display is still seen; any value but off counts as on.
-    void OnDisplayState(uint32_t state) { displayOff_ = state == kDisplayOff; }
-    // Lock and disconnection are tracked apart: a locked session that is disconnected and
-    // reconnected stays locked until it is unlocked.
-    void OnSessionEvent(uint32_t event);
-    bool NobodyCanSee() const { return displayOff_ || locked_ || disconnected_; }
+    void On(Notice notice);
+    bool NobodyCanSee() const { return sessionOff_.value_or(consoleOff_) || locked_ || disconnected_; }
 
 private:
-    bool displayOff_ = false;
+    // A dimmed display is still seen; any value but off counts as on. A Remote Desktop
+    // session hears its own display's status and not the console's, and the console's
+    // monitor says nothing about a remote viewer: once heard, the session's alone decides.
+    bool consoleOff_ = false;
+    std::optional<bool> sessionOff_;
+    // Lock and disconnection are tracked apart: a locked session that is disconnected and
+    // reconnected stays locked until it is unlocked.
     bool locked_ = false;
     bool disconnected_ = false;
 };

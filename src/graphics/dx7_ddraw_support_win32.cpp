@@ -1,37 +1,29 @@
 // Dx7DDrawSupport over real DirectDraw 7. Every failed DirectDraw call becomes a
-// platform::RuntimeError naming the call and its DDERR_ code; InitDDraw alone turns its
-// failures into False. No lost-surface recovery: the saver ends on such an error, and
-// giving the display back never stops half-way.
+// platform::RuntimeError naming the call and its DDERR_ code (and carrying the code); Take
+// alone reports its failures as a SetupFailure. No lost-surface recovery: the saver ends on
+// such an error, and giving the display back never stops half-way.
 #include "graphics/dx7_ddraw_support_win32.h"
 
-#include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <utility>
 
 #include "graphics/clip.h"
-#include "graphics/result_codes.h"
+#include "graphics/display_mode.h"
 #include "platform/form_win32.h"
+#include "platform/numbers.h"
 #include "platform/runtime_error.h"
 #include "platform/runtime_win32.h"
 
 namespace graphics {
 namespace {
 
-struct DisplayState {
-    platform::ComPtr<IDirectDraw7> ddraw;
-    Surface primary;
-    Surface backBuffer;
-    HWND target = nullptr;
-    RECT savedRect{};
-    bool cursorHidden = false;
-};
-DisplayState g;
-
 void Check(HRESULT hr, const char* call) {
     if (FAILED(hr))
         throw platform::RuntimeError(platform::RuntimeError::kPlatformCall,
-                                     std::string(call) + " failed: " + DescribeResult(static_cast<uint32_t>(hr)));
+                                     SetupFailure{call, static_cast<uint32_t>(hr)}.Describe(),
+                                     static_cast<uint32_t>(hr));
 }
 
 // Using a surface that was never made (a failed creation, or the display not set up).
@@ -116,14 +108,6 @@ private:
     bool lent_ = false;
 };
 
-void RestoreWindowRect() {
-    const RECT& r = g.savedRect;
-    if (GetParent(g.target))
-        SetWindowPos(g.target, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
-    else
-        SetWindowPos(g.target, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER);
-}
-
 // Test builds only: a display that is lost after a number of good flips, as when another
 // window comes to the front, and whose give-back then fails too.
 #ifdef BRACKMER_FAULT_LOSE_DISPLAY_AFTER_FLIPS
@@ -136,26 +120,28 @@ HRESULT FaultyFlip(HRESULT real) { return real; }
 HRESULT FaultyGiveBack(HRESULT real) { return real; }
 #endif
 
-// Every step runs whatever the one before it returned: a lost display still gets its mode
-// back, its objects released and its window put back. The first failure is the result.
-HRESULT GiveBack() {
-    HRESULT first = FaultyGiveBack(g.ddraw->FlipToGDISurface());
-    HRESULT restore = FaultyGiveBack(g.ddraw->RestoreDisplayMode());
-    if (SUCCEEDED(first)) first = restore;
-    // The back buffer goes first: releasing the flip chain's root destroys the back buffer
-    // with it, and a later release of the back buffer would touch freed memory.
-    g.backBuffer = nullptr;
-    g.primary = nullptr;
-    g.ddraw = nullptr;
-    RestoreWindowRect();
-    return first;
+HRESULT CreateDirectDraw(platform::ComPtr<IDirectDraw7>& ddraw) {
+#ifdef BRACKMER_FAULT_NO_DIRECTDRAW
+    // Test builds only: a machine without DirectDraw (a remote session, a virtual machine
+    // without 3D), which refuses the object itself.
+    (void)ddraw;
+    return DDERR_NODIRECTDRAWHW;
+#else
+    return DirectDrawCreateEx(nullptr, ddraw.PutVoid(), IID_IDirectDraw7, nullptr);
+#endif
 }
 
-// Runs before the report of an error nothing caught: the user gets the cursor and the
-// desktop back even when the saver dies.
-void FatalCleanup() {
-    ShowMouseCursor();
-    if (g.ddraw) GiveBack();
+// The primary's display device and its mode now; nothing when the platform cannot say.
+std::optional<DisplayMode> ReadPrimaryMode(std::wstring* device, DEVMODEW* mode) {
+    MONITORINFOEXW info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info)) return std::nullopt;
+    *device = info.szDevice;
+    *mode = DEVMODEW{};
+    mode->dmSize = sizeof *mode;
+    if (!EnumDisplaySettingsExW(device->c_str(), ENUM_CURRENT_SETTINGS, mode, 0)) return std::nullopt;
+    return DisplayMode{static_cast<int32_t>(mode->dmPelsWidth), static_cast<int32_t>(mode->dmPelsHeight),
+                       static_cast<int32_t>(mode->dmBitsPerPel)};
 }
 
 // Without a window manager, exclusive mode taken by a window that is not in front loses
@@ -168,55 +154,142 @@ void BringToFront(HWND window) {
 
 }  // namespace
 
-bool InitDDraw(HWND window, int32_t width, int32_t height, int32_t bitsPerPixel) {
-    if (g.ddraw) return false;
-    g.target = window;
-    platform::SetFatalCleanup(&FatalCleanup);
-    // Taken first so that a failed set-up can put the window back too.
-    GetWindowRect(window, &g.savedRect);
-    try {
-        Check(DirectDrawCreateEx(nullptr, g.ddraw.PutVoid(), IID_IDirectDraw7, nullptr), "DirectDrawCreateEx");
-        BringToFront(window);
-        Check(g.ddraw->SetCooperativeLevel(window, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE | DDSCL_ALLOWREBOOT),
-              "SetCooperativeLevel");
-        Check(g.ddraw->SetDisplayMode(static_cast<DWORD>(width), static_cast<DWORD>(height),
-                                      static_cast<DWORD>(bitsPerPixel), 0, 0),
-              "SetDisplayMode");
-        DDSURFACEDESC2 desc = Describe(DDSD_CAPS | DDSD_BACKBUFFERCOUNT,
-                                       DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX);
-        desc.dwBackBufferCount = 1;
-        Check(g.ddraw->CreateSurface(&desc, g.primary.Put(), nullptr), "CreateSurface");
-        DDSCAPS2 caps{};
-        caps.dwCaps = DDSCAPS_BACKBUFFER;
-        Check(g.primary->GetAttachedSurface(&caps, g.backBuffer.Put()), "GetAttachedSurface");
-    } catch (const platform::RuntimeError&) {
-        // A half-taken display would stay changed after the saver quits on False.
-        if (g.ddraw) GiveBack();
-        return false;
+DDrawDisplay* DDrawDisplay::live_ = nullptr;
+
+std::unique_ptr<DDrawDisplay> DDrawDisplay::Take(HWND window, int32_t width, int32_t height, int32_t bitsPerPixel,
+                                                 SetupFailure* failure) {
+    SetupFailure why;
+    if (live_) {
+        if (failure) *failure = {"Take", kExclusiveModeAlreadySet};
+        return nullptr;
     }
+    std::unique_ptr<DDrawDisplay> display(new DDrawDisplay(window));
+    live_ = display.get();
+    platform::SetFatalCleanup(&GiveBackLive);
+    // Taken first so that a failed set-up can put the window back too.
+    GetWindowRect(window, &display->savedRect_);
+    if (!display->TakeScreen(width, height, bitsPerPixel, why)) {
+        display.reset();
+        if (failure) *failure = why;
+        return nullptr;
+    }
+    ShowCursor(FALSE);
+    display->cursorHidden_ = true;
     platform::ProcessPendingMessages();
-    return true;
+    if (display->givenBack_) {
+        if (failure) *failure = {"Take", kNoExclusiveMode};
+        return nullptr;
+    }
+    return display;
 }
 
-void TermDDraw() {
-    if (!g.ddraw) return;
-    HRESULT result = GiveBack();
-    ShowMouseCursor();
-    Check(result, "TermDDraw");
+bool DDrawDisplay::TakeScreen(int32_t width, int32_t height, int32_t bitsPerPixel, SetupFailure& failure) {
+    auto failed = [&failure](HRESULT hr, const char* call) {
+        if (SUCCEEDED(hr)) return false;
+        failure = {call, static_cast<uint32_t>(hr)};
+        return true;
+    };
+    if (failed(CreateDirectDraw(ddraw_), "DirectDrawCreateEx")) return false;
+    BringToFront(window_);
+    if (failed(ddraw_->SetCooperativeLevel(window_, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE | DDSCL_ALLOWREBOOT),
+               "SetCooperativeLevel"))
+        return false;
+    const std::optional<DisplayMode> current = ReadPrimaryMode(&device_, &startMode_);
+    startModeKnown_ = current.has_value();
+    if (NeedsModeChange(current, {width, height, bitsPerPixel})) {
+        // Marked before the call: a switch that fails half-way is put back too.
+        modeChanged_ = true;
+        if (failed(ddraw_->SetDisplayMode(static_cast<DWORD>(width), static_cast<DWORD>(height),
+                                          static_cast<DWORD>(bitsPerPixel), 0, 0),
+                   "SetDisplayMode"))
+            return false;
+    }
+    DDSURFACEDESC2 desc =
+        Describe(DDSD_CAPS | DDSD_BACKBUFFERCOUNT, DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX);
+    desc.dwBackBufferCount = 1;
+    if (failed(ddraw_->CreateSurface(&desc, primary_.Put(), nullptr), "CreateSurface")) return false;
+    DDSCAPS2 caps{};
+    caps.dwCaps = DDSCAPS_BACKBUFFER;
+    return !failed(primary_->GetAttachedSurface(&caps, backBuffer_.Put()), "GetAttachedSurface");
 }
 
-void FlipPrimary() {
-    Check(FaultyFlip(Require(g.primary, "FlipPrimary")->Flip(g.backBuffer.Get(), DDFLIP_WAIT)), "Flip");
+DDrawDisplay::~DDrawDisplay() { GiveBack(); }
+
+void DDrawDisplay::GiveBack() noexcept {
+    if (std::exchange(givenBack_, true)) return;
+    // The sprite surfaces hold the DirectDraw object: released first, or it would outlive
+    // the give-back.
+    for (Surface& surface : surfaces_) surface = nullptr;
+    if (ddraw_) {
+        FaultyGiveBack(ddraw_->FlipToGDISurface());
+        if (modeChanged_) RestoreStartMode();
+        // The back buffer goes first: releasing the flip chain's root destroys the back buffer
+        // with it, and a later release of the back buffer would touch freed memory.
+        backBuffer_ = nullptr;
+        primary_ = nullptr;
+        ddraw_ = nullptr;
+    }
+    RestoreWindowRect();
+    if (std::exchange(cursorHidden_, false)) ShowCursor(TRUE);
+    if (live_ == this) live_ = nullptr;
 }
 
-Surface CreateOffscreenSurface(int32_t width, int32_t height) {
+void DDrawDisplay::GiveBackLive() noexcept {
+    if (live_) live_->GiveBack();
+}
+
+// Exactly the mode in force at the start, and for the primary alone: DirectDraw's own
+// restore may bring back an older layout of every monitor (Wine's does).
+void DDrawDisplay::RestoreStartMode() noexcept {
+    if (startModeKnown_) {
+        DEVMODEW mode = startMode_;
+        mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL | DM_DISPLAYFREQUENCY;
+        if (ChangeDisplaySettingsExW(device_.c_str(), &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL) return;
+    }
+    FaultyGiveBack(ddraw_->RestoreDisplayMode());
+}
+
+void DDrawDisplay::RestoreWindowRect() noexcept {
+    const RECT& r = savedRect_;
+    if (GetParent(window_))
+        SetWindowPos(window_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+    else
+        SetWindowPos(window_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER);
+}
+
+uint32_t DDrawDisplay::ColorToSurfacePixel(COLORREF color) {
+    IDirectDrawSurface7* back = Require(backBuffer_, "ColorToSurfacePixel");
+    PixelLoan loan(back, color);
+    const uint32_t value = ReadFirstPixel(back);
+    loan.Return();
+    return value;
+}
+
+void DDrawDisplay::SetSurface(int id, HBITMAP bitmap) {
+    platform::At(surfaces_, id) = CreateSurfaceFromBitmap(ddraw_.Get(), bitmap);
+}
+
+const Surface& DDrawDisplay::SurfaceOf(int id) const { return platform::At(surfaces_, id); }
+
+int32_t DDrawDisplay::FillBackBuffer(PixelValue value) { return FillSurface(backBuffer_, value); }
+
+int32_t DDrawDisplay::BltToBackBuffer(int surface, int32_t x, int32_t y, int32_t w, int32_t h, int32_t dw,
+                                      int32_t dh, int32_t sx, int32_t sy, int32_t sw, int32_t sh, bool useKey) {
+    return BltFastClipped(backBuffer_, x, y, w, h, dw, dh, SurfaceOf(surface), sx, sy, sw, sh, useKey);
+}
+
+void DDrawDisplay::Flip() {
+    Check(FaultyFlip(Require(primary_, "Flip")->Flip(backBuffer_.Get(), DDFLIP_WAIT)), "Flip");
+}
+
+Surface CreateOffscreenSurface(IDirectDraw7* ddraw, int32_t width, int32_t height) {
     Surface surface;
-    if (!g.ddraw) return surface;
+    if (!ddraw) return surface;
     for (DWORD memory : {DDSCAPS_VIDEOMEMORY, DDSCAPS_SYSTEMMEMORY}) {
         DDSURFACEDESC2 desc = Describe(DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH, DDSCAPS_OFFSCREENPLAIN | memory);
         desc.dwWidth = static_cast<DWORD>(width);
         desc.dwHeight = static_cast<DWORD>(height);
-        if (SUCCEEDED(g.ddraw->CreateSurface(&desc, surface.Put(), nullptr))) return surface;
+        if (SUCCEEDED(ddraw->CreateSurface(&desc, surface.Put(), nullptr))) return surface;
     }
     return nullptr;
 }
@@ -236,28 +309,20 @@ void CopyBitmapToSurface(const Surface& surface, HBITMAP bitmap) {
     dc.Release();
 }
 
-Surface CreateSurfaceFromBitmap(HBITMAP bitmap) {
+Surface CreateSurfaceFromBitmap(IDirectDraw7* ddraw, HBITMAP bitmap) {
 #ifdef BRACKMER_FAULT_IN_SETUP
     // Test builds only: the saver's set-up fails with the display taken, so the standard
     // error report shows over what the saver covered.
-    if (g.ddraw)
+    if (ddraw)
         throw platform::RuntimeError(platform::RuntimeError::kObjectNotSet, "CreateSurfaceFromBitmap: injected");
 #endif
     SIZE size = BitmapSize(bitmap);
-    Surface surface = CreateOffscreenSurface(size.cx, size.cy);
+    Surface surface = CreateOffscreenSurface(ddraw, size.cx, size.cy);
     CopyBitmapToSurface(surface, bitmap);
     DDCOLORKEY key{};
     key.dwColorSpaceLowValue = key.dwColorSpaceHighValue = ReadFirstPixel(surface.Get());
     Check(surface->SetColorKey(DDCKEY_SRCBLT, &key), "SetColorKey");
     return surface;
-}
-
-uint32_t ColorToSurfacePixel(COLORREF color) {
-    IDirectDrawSurface7* back = Require(g.backBuffer, "ColorToSurfacePixel");
-    PixelLoan loan(back, color);
-    const uint32_t value = ReadFirstPixel(back);
-    loan.Return();
-    return value;
 }
 
 int32_t FillSurface(const Surface& surface, uint32_t value) {
@@ -277,22 +342,5 @@ int32_t BltFastClipped(const Surface& dest, int32_t x, int32_t y, int32_t w, int
     return Require(dest, "BltFastClipped")->BltFast(static_cast<DWORD>(clipped->x), static_cast<DWORD>(clipped->y),
                                                     Require(src, "BltFastClipped"), &from, flags);
 }
-
-void HideMouseCursor() {
-    if (g.cursorHidden) return;
-    ShowCursor(FALSE);
-    g.cursorHidden = true;
-}
-
-void ShowMouseCursor() {
-    if (!g.cursorHidden) return;
-    ShowCursor(TRUE);
-    g.cursorHidden = false;
-}
-
-bool CursorHidden() { return g.cursorHidden; }
-IDirectDraw7* DDraw() { return g.ddraw.Get(); }
-const Surface& PrimarySurface() { return g.primary; }
-const Surface& BackBuffer() { return g.backBuffer; }
 
 }  // namespace graphics

@@ -1,14 +1,19 @@
-// Dx7DDrawSupport: the saver's only contact with the display. Takes the screen in exclusive
-// full-screen mode through DirectDraw 7, owns the primary surface and its one back buffer,
-// makes colour-keyed surfaces from GDI bitmaps, fills, blits with software clipping, flips,
-// and hides the cursor. One display per process; the saver window drives it.
+// Dx7DDrawSupport: the saver's only contact with the full-screen display. DDrawDisplay takes
+// the primary screen in exclusive mode through DirectDraw 7 and owns everything that comes
+// with it (surfaces, display mode, window rectangle, hidden cursor) until it goes; the saver
+// window holds one. Stateless surface helpers for tests and the frame benchmark sit beside it.
 #pragma once
 
 #include <windows.h>
 #include <ddraw.h>
 
+#include <array>
 #include <cstdint>
+#include <memory>
+#include <string>
 
+#include "graphics/frame_display.h"
+#include "graphics/result_codes.h"
 #include "platform/handles_win32.h"
 
 namespace graphics {
@@ -16,32 +21,83 @@ namespace graphics {
 // A counted reference to a surface; replacing or clearing it releases the surface.
 using Surface = platform::ComPtr<IDirectDrawSurface7>;
 
-// Takes the display: exclusive full screen for `window` at width x height x bitsPerPixel,
-// a primary surface with one back buffer. False when already set up (nothing changes) or
-// when any step fails (whatever was done is given back, so the module is not set up).
-bool InitDDraw(HWND window, int32_t width, int32_t height, int32_t bitsPerPixel);
-// Gives the display back: GDI surface, desktop mode, releases, the window's saved
-// rectangle, then the cursor. Every step runs even when one fails (a lost display); the
-// first failure is raised afterwards, with the display already given back. Does nothing
-// when not set up.
-void TermDDraw();
-// Presents the back buffer. Afterwards the back buffer holds an older frame.
-void FlipPrimary();
+// One per process, as DirectDraw's exclusive mode allows: Take fails ("Take",
+// DDERR_EXCLUSIVEMODEALREADYSET) while another lives. All on the window's thread.
+class DDrawDisplay final : public FrameDisplay {
+public:
+    // Takes the screen: exclusive full screen for `window`, width x height x bitsPerPixel (the
+    // mode is changed only where the primary is not already in it), a primary with one back
+    // buffer, the cursor hidden; then lets pending messages run, as the set-up always did.
+    // nullptr with *failure filled when a step fails, whatever was done given back first. A
+    // give-back during those messages (the window closing) fails it as a lost display.
+    static std::unique_ptr<DDrawDisplay> Take(HWND window, int32_t width, int32_t height, int32_t bitsPerPixel,
+                                              SetupFailure* failure);
+    // The one give-back; see GiveBack.
+    ~DDrawDisplay() override;
+    DDrawDisplay(const DDrawDisplay&) = delete;
+    DDrawDisplay& operator=(const DDrawDisplay&) = delete;
 
-// A plain off-screen surface in the display's format, in video memory if possible, else
-// in system memory; null (never an error) when neither can be made.
-Surface CreateOffscreenSurface(int32_t width, int32_t height);
+    // The raw back-buffer value of a GDI colour (0x00BBGGRR). Borrows the back buffer's pixel
+    // (0, 0) and puts it back.
+    uint32_t ColorToSurfacePixel(COLORREF color);
+    // Makes the keyed surface for id (kBackgroundSurface, 1..16, kExplosionSurface) from a
+    // bitmap, replacing any earlier one; the key is the top-left pixel's value in the
+    // display's format. The bitmap stays the caller's.
+    void SetSurface(int id, HBITMAP bitmap);
+    const Surface& SurfaceOf(int id) const;
+
+    int32_t FillBackBuffer(PixelValue value) override;
+    int32_t BltToBackBuffer(int surface, int32_t x, int32_t y, int32_t w, int32_t h, int32_t dw, int32_t dh,
+                            int32_t sx, int32_t sy, int32_t sw, int32_t sh, bool useKey) override;
+    // Presents the back buffer, which then holds an older frame. A failure raises
+    // platform::RuntimeError carrying the result (IsDisplayLost tells a lost screen).
+    void Flip() override;
+
+    // Gives everything back: sprite surfaces, GDI surface, the mode in force at the start
+    // (only if it was changed), primary, DirectDraw object, window rectangle, cursor. Every
+    // step runs whatever the others did; never throws; only the first call does anything.
+    void GiveBack() noexcept;
+    // The same, on the display that lives now, if any: for a process that ends without
+    // unwinding (the fatal clean-up, an ending inside Take's messages).
+    static void GiveBackLive() noexcept;
+
+    bool ChangedMode() const { return modeChanged_; }
+    bool CursorHidden() const { return cursorHidden_; }
+    IDirectDraw7* DirectDraw() const { return ddraw_.Get(); }
+    const Surface& PrimarySurface() const { return primary_; }
+    const Surface& BackBuffer() const { return backBuffer_; }
+
+private:
+    explicit DDrawDisplay(HWND window) : window_(window) {}
+    bool TakeScreen(int32_t width, int32_t height, int32_t bitsPerPixel, SetupFailure& failure);
+    void RestoreStartMode() noexcept;
+    void RestoreWindowRect() noexcept;
+
+    static DDrawDisplay* live_;
+
+    HWND window_;
+    platform::ComPtr<IDirectDraw7> ddraw_;
+    Surface primary_;
+    Surface backBuffer_;
+    std::array<Surface, kExplosionSurface + 1> surfaces_;
+    RECT savedRect_{};
+    std::wstring device_;      // the primary's display device, whose mode may change
+    DEVMODEW startMode_{};     // its mode at the start, when known
+    bool startModeKnown_ = false;
+    bool modeChanged_ = false;
+    bool cursorHidden_ = false;
+    bool givenBack_ = false;
+};
+
+// A plain off-screen surface of `ddraw`'s display format, in video memory if possible, else
+// in system memory; null (never an error) when neither can be made or there is no object.
+Surface CreateOffscreenSurface(IDirectDraw7* ddraw, int32_t width, int32_t height);
 // Copies the whole bitmap to the surface's top-left corner through GDI.
 void CopyBitmapToSurface(const Surface& surface, HBITMAP bitmap);
-// A new surface holding the bitmap, whose source colour key is the value its top-left
-// pixel has in the display's format.
-Surface CreateSurfaceFromBitmap(HBITMAP bitmap);
+// A new surface holding the bitmap, keyed on the value its top-left pixel has.
+Surface CreateSurfaceFromBitmap(IDirectDraw7* ddraw, HBITMAP bitmap);
 // A bitmap's width and height in pixels.
 SIZE BitmapSize(HBITMAP bitmap);
-
-// The raw back-buffer pixel value of a GDI colour (0x00BBGGRR). Borrows the back buffer's
-// pixel (0, 0) and puts it back.
-uint32_t ColorToSurfacePixel(COLORREF color);
 // Every pixel of the surface set to the raw value; returns the platform's status.
 int32_t FillSurface(const Surface& surface, uint32_t value);
 // Unstretched copy of the source rectangle at (sx, sy) of size w x h to (x, y) of dest,
@@ -50,15 +106,5 @@ int32_t FillSurface(const Surface& surface, uint32_t value);
 // the platform's status, 0 when nothing was left to draw.
 int32_t BltFastClipped(const Surface& dest, int32_t x, int32_t y, int32_t w, int32_t h, int32_t dw, int32_t dh,
                        const Surface& src, int32_t sx, int32_t sy, int32_t sw, int32_t sh, bool useKey);
-
-// Balanced cursor hiding: each call changes the system's cursor counter at most once.
-void HideMouseCursor();
-void ShowMouseCursor();
-bool CursorHidden();
-
-// Module state, for callers that draw into it and for tests; null when not set up.
-IDirectDraw7* DDraw();
-const Surface& PrimarySurface();
-const Surface& BackBuffer();
 
 }  // namespace graphics

@@ -3,7 +3,6 @@
 // SetDIBitsToDevice and no conversion.
 #include "graphics/gdi_frame_display_win32.h"
 
-#include "assets/sprite_resources_win32.h"
 #include "platform/dib_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/runtime_win32.h"
@@ -37,14 +36,10 @@ void GdiFrameDisplay::SetSurface(int id, int32_t width, int32_t height, std::vec
     soft_.SetSurface(id, width, height, std::move(pixels));
 }
 
-void GdiFrameDisplay::LoadSpritesFromResources(int scale) {
+void GdiFrameDisplay::SetSurface(int id, HBITMAP bitmap) {
     SIZE size{};
-    for (int n = 1; n < kExplosionSurface; ++n) {
-        std::vector<PixelValue> pixels = platform::ReadBitmapPixels(assets::LoadPictureBitmap(n, scale).get(), &size);
-        soft_.SetSurface(n, size.cx, size.cy, std::move(pixels));
-    }
-    std::vector<PixelValue> pixels = platform::ReadBitmapPixels(assets::LoadExplosionBitmap(scale).get(), &size);
-    soft_.SetSurface(kExplosionSurface, size.cx, size.cy, std::move(pixels));
+    std::vector<PixelValue> pixels = platform::ReadBitmapPixels(bitmap, &size);
+    soft_.SetSurface(id, size.cx, size.cy, std::move(pixels));
 }
 
 void GdiFrameDisplay::Repaint(HDC dc) const {

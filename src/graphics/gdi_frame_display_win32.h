@@ -23,9 +23,11 @@ public:
     GdiFrameDisplay(HWND window, int32_t width, int32_t height);
 
     void SetSurface(int id, int32_t width, int32_t height, std::vector<PixelValue> pixels);
-    // Ship pictures 1..16 and the explosion, from the program's bitmap resources, enlarged
-    // `scale` times as on the primary.
-    void LoadSpritesFromResources(int scale = 1);
+    // The same from a bitmap, keyed on its top-left pixel as on DirectDraw; the bitmap stays
+    // the caller's.
+    void SetSurface(int id, HBITMAP bitmap);
+    // A GDI colour (0x00BBGGRR) as this display's raw pixel value.
+    static PixelValue ColorToSurfacePixel(COLORREF color) { return SoftDisplay::ColorToSurfacePixel(color); }
     // Copies the frame last presented into the window again (after the window was covered).
     void Repaint(HDC dc) const;
     const SoftDisplay& Frames() const { return soft_; }

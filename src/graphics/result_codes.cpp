@@ -1,5 +1,6 @@
-// The result-code names; see result_codes.h. The values are those of ddraw.h, which the
-// portable build cannot include; a Windows-side test holds the two together.
+// The result-code names and the lost-display rule; see result_codes.h. The values are those
+// of ddraw.h, which the portable build cannot include; a Windows-side test holds the two
+// together.
 #include "graphics/result_codes.h"
 
 #include <cstdio>
@@ -27,8 +28,9 @@ constexpr ResultName kNames[] = {
     {0x80004001u, "DDERR_UNSUPPORTED"},
     {0x8007000Eu, "DDERR_OUTOFMEMORY"},
     {DDrawResult(380), "DDERR_OUTOFVIDEOMEMORY"},
-    {DDrawResult(225), "DDERR_NOEXCLUSIVEMODE"},
-    {DDrawResult(581), "DDERR_EXCLUSIVEMODEALREADYSET"},
+    {kNoExclusiveMode, "DDERR_NOEXCLUSIVEMODE"},
+    {kExclusiveModeAlreadySet, "DDERR_EXCLUSIVEMODEALREADYSET"},
+    {kNoDirectDrawHardware, "DDERR_NODIRECTDRAWHW"},
     {DDrawResult(212), "DDERR_NOCOOPERATIVELEVELSET"},
     {DDrawResult(571), "DDERR_HWNDALREADYSET"},
     {DDrawResult(570), "DDERR_HWNDSUBCLASSED"},
@@ -56,5 +58,9 @@ std::string DescribeResult(uint32_t result) {
         if (n.code == result) return std::string(n.name) + " (" + hex + ")";
     return hex;
 }
+
+bool IsDisplayLost(uint32_t result) { return result == kSurfaceLost || result == kNoExclusiveMode; }
+
+std::string SetupFailure::Describe() const { return call + " failed: " + DescribeResult(result); }
 
 }  // namespace graphics

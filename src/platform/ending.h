@@ -1,6 +1,7 @@
 // The one way a running saver ends, whatever ended it (a key, a click, a cursor jump, a
 // lost display or any other error). The saver window wires the steps to the timer, the
-// error log and the display; the order and the guarantees are here, tested natively.
+// error log and the display, and its session runs them; the order and the guarantees are
+// here, tested natively.
 #pragma once
 
 #include <functional>

@@ -19,6 +19,13 @@ std::vector<ErrorLogPlace> ErrorLogPlaces(std::string_view programFolder, std::s
     return places;
 }
 
+bool AlreadyLogged(const std::vector<ErrorLogPlace>& places, std::string_view line, const LogReader& read) {
+    const std::string written = std::string(line) + "\r\n";
+    for (const ErrorLogPlace& place : places)
+        if (read(place.path) == written) return true;
+    return false;
+}
+
 FirstErrorLog::FirstErrorLog(std::vector<ErrorLogPlace> places, Writer writer)
     : places_(std::move(places)), writer_(std::move(writer)) {}
 

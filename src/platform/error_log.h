@@ -26,6 +26,12 @@ struct ErrorLogPlace {
 // write. Without a local application-data folder there is no second place.
 std::vector<ErrorLogPlace> ErrorLogPlaces(std::string_view programFolder, std::string_view localAppData);
 
+// Whether one of the places already holds exactly `line` as the log writes it (the line and
+// its CRLF). A note that every start would write again, such as the display that cannot be
+// taken in this session, is left out then: the log keeps the date it first happened.
+using LogReader = std::function<std::optional<std::string>(const std::string& path)>;
+bool AlreadyLogged(const std::vector<ErrorLogPlace>& places, std::string_view line, const LogReader& read);
+
 // Records the error that ended the run: the first call writes its line to the first place
 // that takes it; every later call writes nothing, so a follow-on error never replaces the
 // cause.

@@ -141,7 +141,7 @@ LRESULT Form::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
             OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
             return 0;
         case WM_CLOSE:
-            Unload();
+            OnClose();
             return 0;
         case WM_DESTROY: {
             // Also reached when a parent window (the preview host) destroys us.

@@ -56,6 +56,8 @@ protected:
     virtual void OnMouseDown() {}
     virtual void OnTimer(UINT_PTR /*id*/) {}
     virtual void OnCommand(int /*id*/, int /*notification*/, HWND /*control*/) {}
+    // A close request (WM_CLOSE); the default unloads the form.
+    virtual void OnClose() { Unload(); }
     // Everything else; return true with *result set when the message was handled.
     virtual bool OnOtherMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
     // Lets the loop run dialog navigation (Tab, Enter, Esc, access keys) for this form.

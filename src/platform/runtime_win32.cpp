@@ -3,11 +3,13 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "platform/error_log.h"
 #include "platform/form_win32.h"
+#include "platform/handles_win32.h"
 #include "platform/paths.h"
 
 namespace platform {
@@ -122,6 +124,33 @@ std::string WriteErrorLog(std::string_view description) {
         return log.Record(description).value_or(std::string());
     } catch (...) {
         return {};  // out of memory while ending: the log is the one thing that may be lost
+    }
+}
+
+namespace {
+
+std::optional<std::string> ReadSmallFile(const std::string& path) {
+    UniqueHandle f(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (f.get() == INVALID_HANDLE_VALUE) {
+        f.release();
+        return std::nullopt;
+    }
+    char buf[4096];
+    DWORD read = 0;
+    if (!ReadFile(f.get(), buf, sizeof buf, &read, nullptr)) return std::nullopt;
+    return std::string(buf, read);
+}
+
+}  // namespace
+
+void WriteErrorLogOnce(std::string_view note) {
+    try {
+        const auto places = ErrorLogPlaces(ProgramFolder(), LocalAppDataFolder());
+        if (AlreadyLogged(places, note, &ReadSmallFile)) return;
+        FirstErrorLog(places, &WriteLogAt).Record(note);
+    } catch (...) {
+        // A note that cannot be written is no reason to stop the saver.
     }
 }
 

@@ -40,6 +40,10 @@ void WriteOneLineFile(const std::string& path, std::string_view line);
 // of a run writes. Never throws; returns the path written, empty when none.
 std::string WriteErrorLog(std::string_view description);
 
+// Writes a note that does not end the run (the saver carries on) where the log would go,
+// unless it already says exactly that; leaves the first-error rule of WriteErrorLog alone.
+void WriteErrorLogOnce(std::string_view note);
+
 // Throws RuntimeError naming the call when a Win32 call reported failure.
 [[noreturn]] void ThrowLastError(std::string_view call);
 

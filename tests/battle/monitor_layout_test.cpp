@@ -1,7 +1,7 @@
 // Battles beside the primary: which monitors get one (overlaps to the pixel), where their
 // windows go (negative coordinates left of and above the primary), their battle sizes and
 // sprite scales at mixed DPI, monitors too small for a sprite, and which display changes
-// count as a new layout; plus who can see the saver.
+// count as a new layout.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,8 +9,7 @@
 
 #include "battle/frame_composer.h"
 #include "battle/monitor_layout.h"
-#include "battle/saver_tick.h"
-#include "battle/visibility.h"
+#include "battle/saver_session.h"
 #include "battle_test_support.h"
 #include "graphics/soft_display.h"
 
@@ -156,12 +155,10 @@ TEST(MonitorLayout, AMonitorSmallerThanASpriteNeitherHangsNorRaises) {
     for (int n = 1; n <= graphics::kExplosionSurface; ++n)
         primaryDisplay.SetSurface(n, 117, 44, std::vector<graphics::PixelValue>(117 * 44, 0xFFFFFF));
 
-    struct StillCursor final : CursorSource {
-        CursorPoint Position() override { return {}; }
-    } cursor;
     testing::CountingRandom random(11);
-    SaverTick tick(screens, cursor, random, 15, 15, nullptr);
-    for (int t = 0; t < 20; ++t) ASSERT_EQ(tick.Run(), TickOutcome::kRan) << "tick " << t;
+    SaverSession session(random, 15, 15, nullptr, {});
+    session.Start(screens, monitors, CursorPoint{});
+    for (int t = 0; t < 20; ++t) ASSERT_EQ(session.OnTick(CursorPoint{}, monitors), Decision::kContinue) << t;
 
     EXPECT_EQ(displays[0].FlipCount(), 20);
     for (size_t i = 0; i < battles.size(); ++i) {
@@ -205,41 +202,6 @@ TEST(MonitorLayout, OnlyMovedAddedRemovedOrResizedMonitorsMakeANewLayout) {
     EXPECT_TRUE(LayoutChanged(start, {{{0, 0, 1280, 1024}, true}, start[1]}));
     // The other monitor became the primary.
     EXPECT_TRUE(LayoutChanged(start, {{{0, 0, 1024, 768}, false}, {{1024, 0, 800, 600}, true}}));
-}
-
-TEST(Visibility, DisplayPowerAndSessionEventsDecideWhetherAnybodyCanSee) {
-    struct Step {
-        enum { kDisplay, kSession } kind;
-        uint32_t value;
-        bool nobodyCanSee;
-    };
-    const std::vector<Step> steps = {
-        {Step::kDisplay, kDisplayOn, false},
-        {Step::kDisplay, kDisplayDimmed, false},
-        {Step::kDisplay, kDisplayOff, true},
-        {Step::kDisplay, kDisplayDimmed, false},  // dimmed is still seen
-        {Step::kSession, kSessionLock, true},
-        {Step::kDisplay, kDisplayOff, true},
-        {Step::kDisplay, kDisplayOn, true},       // the display is back, the session still locked
-        {Step::kSession, kConsoleDisconnect, true},
-        {Step::kSession, kRemoteConnect, true},   // reconnected, still locked
-        {Step::kSession, kSessionUnlock, false},
-        {Step::kSession, kRemoteDisconnect, true},
-        {Step::kSession, kSessionLogon, true},    // says nothing about who sees
-        {Step::kSession, kRemoteControl, true},
-        {Step::kSession, kConsoleConnect, false},
-        {Step::kSession, kSessionLogoff, false},
-        {Step::kSession, kConsoleDisconnect, true},
-        {Step::kSession, kConsoleConnect, false},
-        {Step::kDisplay, 3, false},               // an unknown state is not "off"
-    };
-    Visibility v;
-    EXPECT_FALSE(v.NobodyCanSee());
-    for (size_t i = 0; i < steps.size(); ++i) {
-        if (steps[i].kind == Step::kDisplay) v.OnDisplayState(steps[i].value);
-        else v.OnSessionEvent(steps[i].value);
-        EXPECT_EQ(v.NobodyCanSee(), steps[i].nobodyCanSee) << "step " << i;
-    }
 }
 
 }  // namespace

@@ -32,9 +32,9 @@ void Pump() {
 
 struct Shown {
     MonitorWindow window;
-    int userInput = 0;
+    std::vector<UserInput> userInput;
     Shown(int16_t background, std::vector<graphics::PixelValue> snapshot)
-        : window(Where(), {2, 2, background}, 1, std::move(snapshot), [this] { ++userInput; }) {
+        : window(Where(), {2, 2, background}, 1, std::move(snapshot), [this](UserInput i) { userInput.push_back(i); }) {
         window.Load();
         window.ShowOnTop();
         Pump();
@@ -86,7 +86,7 @@ TEST(MonitorWindow, CoversItsRectangleOnTopWithoutTheFocusOrAPointer) {
     click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, click, sizeof(INPUT));
     Pump();
-    EXPECT_EQ(shown.userInput, 1);
+    EXPECT_EQ(shown.userInput, std::vector<UserInput>{UserInput::kMouseButton});
     EXPECT_EQ(GetForegroundWindow(), main);
     EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrW(h, GCLP_HCURSOR)),
               LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_INVISIBLE)));
@@ -118,7 +118,7 @@ TEST(MonitorWindow, AnyKeyOrButtonOnItIsHandedToTheSaver) {
     SendMessageW(h, WM_RBUTTONDOWN, 0, MAKELPARAM(5, 5));
     SendMessageW(h, WM_LBUTTONDOWN, 0, MAKELPARAM(kRect.width - 1, kRect.height - 1));
     SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(6, 6));  // moving is the cursor rule's business
-    EXPECT_EQ(shown.userInput, 3);
+    EXPECT_EQ(shown.userInput, (std::vector<UserInput>{UserInput::kKey, UserInput::kMouseButton, UserInput::kMouseButton}));
 }
 
 }  // namespace

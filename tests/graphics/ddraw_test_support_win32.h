@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 #include "graphics/dx7_ddraw_support_win32.h"
 #include "platform/dib_win32.h"
@@ -72,14 +73,22 @@ inline int CursorCounter() {
     return shown - 1;
 }
 
-// Each test runs with the display taken in the 32-bit mode and gives it back after.
+// The display taken for `window` at the screen's size in the 32-bit mode, or at another size.
+inline std::unique_ptr<DDrawDisplay> TakeScreen(HWND window = TestWindow(), SetupFailure* failure = nullptr,
+                                                int width = ScreenWidth(), int height = ScreenHeight()) {
+    return DDrawDisplay::Take(window, width, height, 32, failure);
+}
+
+// Each test runs with the display taken; it is given back when the fixture goes.
 class DisplayTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(InitDDraw(TestWindow(), ScreenWidth(), ScreenHeight(), 32)); }
-    void TearDown() override {
-        ShowMouseCursor();
-        TermDDraw();
+    void SetUp() override {
+        SetupFailure failure;
+        display = TakeScreen(TestWindow(), &failure);
+        ASSERT_TRUE(display) << failure.Describe();
     }
+    const Surface& Back() const { return display->BackBuffer(); }
+    std::unique_ptr<DDrawDisplay> display;
 };
 
 }  // namespace graphics::testing

@@ -3,7 +3,6 @@
 // window is gone never painting the screen itself.
 #include <gtest/gtest.h>
 
-#include "assets/sprite_resources_win32.h"
 #include "ddraw_test_support_win32.h"
 #include "graphics/gdi_frame_display_win32.h"
 #include "platform/dib_win32.h"
@@ -28,12 +27,6 @@ TEST(GdiFrameDisplay, BitmapsReadAsRawPixelsOfTheSoftwareDisplay) {
     EXPECT_EQ(pixels[0], 0x0102FAu);  // top row first: red is the high byte
     EXPECT_EQ(pixels[2], 0x1502FAu);
     EXPECT_EQ(pixels[5], 0x1516FAu);
-
-    // The sprite resources as the monitor windows load them: one cell, white corner.
-    const auto ship = platform::ReadBitmapPixels(assets::LoadPictureBitmap(1).get(), &size);
-    EXPECT_EQ(size.cx, 117);
-    EXPECT_EQ(size.cy, 44);
-    EXPECT_EQ(ship.front(), 0xFFFFFFu);
 }
 
 TEST(GdiFrameDisplay, AFlippedFrameIsWhatTheWindowAndTheScreenShow) {

@@ -67,5 +67,26 @@ TEST(FirstErrorLog, FallsBackToTheUsersFolderAndGivesUpQuietly) {
     EXPECT_TRUE(full.writes.empty());
 }
 
+TEST(AlreadyLogged, OnlyTheExactLineWithItsLineEndInAnyPlaceCounts) {
+    const auto places = ErrorLogPlaces("C:\\p", "C:\\l");
+    const std::string line = "DirectDrawCreateEx failed: DDERR_NODIRECTDRAWHW (0x88760233)";
+    struct Case {
+        std::optional<std::string> beside, inUsersFolder;
+        bool logged;
+    };
+    const Case cases[] = {
+        {std::nullopt, std::nullopt, false},
+        {line + "\r\n", std::nullopt, true},
+        {std::nullopt, line + "\r\n", true},  // the program folder could not be written
+        {line, std::nullopt, false},           // not as the log writes it
+        {line + "\r\n\r\n", std::nullopt, false},
+        {"Overflow\r\n", std::nullopt, false},  // another error since: the note goes in again
+    };
+    for (const Case& c : cases) {
+        auto read = [&](const std::string& path) { return path == places[0].path ? c.beside : c.inUsersFolder; };
+        EXPECT_EQ(AlreadyLogged(places, line, read), c.logged) << c.beside.value_or("-");
+    }
+}
+
 }  // namespace
 }  // namespace platform

@@ -1,0 +1,89 @@
+// A running saver's whole life as one portable object: it owns the screens' tick, the cursor
+// rule, who can see, the monitor-layout rule and the ending, and turns every event the
+// windows hear into one decision. The saver window and the monitor windows only translate
+// messages into these events; native tests drive the same object through event sequences.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "battle/battle_state.h"
+#include "battle/battle_tick.h"
+#include "battle/monitor_layout.h"
+#include "battle/visibility.h"
+#include "graphics/frame_display.h"
+#include "platform/ending.h"
+#include "platform/runtime_error.h"
+
+namespace battle {
+
+// One monitor's battle and the display its frames go to.
+struct BattleScreen {
+    Battle* battle = nullptr;
+    graphics::FrameDisplay* display = nullptr;
+};
+
+enum class Decision {
+    kContinue,      // go on drawing
+    kPause,         // go on, but nothing is stepped or drawn: nobody can see the screens
+    kEndQuietly,    // the user is back (or the display is): give everything back, end
+    kEndWithError,  // an error ended the run: log it, give everything back, end
+};
+
+// What the user did that a window heard: both end the saver, from any of its windows, and
+// also while it is paused (a key pressed to wake the displays wants the desktop back).
+enum class UserInput { kKey, kMouseButton };
+
+class SaverSession {
+public:
+    // `processMessages` runs at the end of every tick that stepped or paused (other events may
+    // arrive inside it). `ending` is run once, by the first decision to end.
+    SaverSession(RandomSource& random, float twipsPerPixelX, float twipsPerPixelY,
+                 std::function<void()> processMessages, platform::Ending::Steps ending);
+
+    // The set-up is done: `screens[0]` is the primary, whose battle keeps the last cursor
+    // position. An ending asked for during the set-up (a key, a close request) is carried
+    // out now, since tearing down mid-set-up would pull the window from under it.
+    Decision Start(std::vector<BattleScreen> screens, std::vector<MonitorInfo> monitors,
+                   std::optional<CursorPoint> cursor);
+
+    Decision OnInput(UserInput input);
+    // One frame tick: the monitor layout, the cursor (nullopt when it cannot be read, as
+    // while another desktop has the input), the ships and frames, then the pending messages.
+    Decision OnTick(std::optional<CursorPoint> cursor, const std::vector<MonitorInfo>& monitors);
+    Decision OnDisplayChange(const std::vector<MonitorInfo>& monitors);
+    // A power or session notification: whether anybody can see the screens.
+    Decision OnNotice(Notice notice);
+    Decision OnCloseRequest();
+    // An error outside the tick: a lost display ends quietly, any other with its log line.
+    Decision OnError(const platform::RuntimeError& error);
+
+    bool IsRunning() const { return started_ && !ended_; }
+    bool HasEnded() const { return ended_.has_value(); }
+    bool IsPaused() const;
+
+private:
+    Decision End(Decision how, std::optional<std::string> error = std::nullopt);
+    Decision Current() const;
+    bool LayoutHolds(const std::vector<MonitorInfo>& monitors) const;
+
+    RandomSource& random_;
+    float twipsPerPixelX_;
+    float twipsPerPixelY_;
+    std::function<void()> processMessages_;
+    platform::Ending ending_;
+
+    std::vector<BattleScreen> screens_;
+    std::vector<MonitorInfo> monitorsAtStart_;
+    Visibility visibility_;
+    bool started_ = false;
+    bool inTick_ = false;
+    // The cursor's last reading failed: the next good one is a new baseline, not a move.
+    bool cursorUnknown_ = false;
+    std::optional<Decision> heldEnd_;
+    std::optional<Decision> ended_;
+};
+
+}  // namespace battle

@@ -1,0 +1,21 @@
+// Whether taking the full screen must change the display mode: only when the primary's
+// current mode is not the one asked for, so a desktop already in that mode is never
+// touched (and nothing has to be put back). The DirectDraw display asks before it switches.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace graphics {
+
+struct DisplayMode {
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t bitsPerPixel = 0;
+};
+
+// True when `current` (unknown when the platform could not say) differs from `wanted` in
+// size or depth; the refresh rate is the driver's and plays no part.
+bool NeedsModeChange(const std::optional<DisplayMode>& current, const DisplayMode& wanted);
+
+}  // namespace graphics

@@ -1,0 +1,303 @@
+// The saver session driven through the events its windows deliver: the order of a tick, the
+// skipped nested tick, the cursor rule on unequal axes, an unreadable cursor, who can see,
+// the layout rule, errors (a lost display is no fault) and the ending, held during set-up
+// and run once.
+#include "battle/saver_session.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "battle_test_support.h"
+#include "graphics/result_codes.h"
+
+namespace battle {
+namespace {
+
+using testing::MakeBattle;
+using Journal = std::vector<std::string>;
+
+class JournalDisplay final : public graphics::FrameDisplay {
+public:
+    JournalDisplay(Journal& journal, std::string name) : journal_(journal), name_(std::move(name)) {}
+    int32_t FillBackBuffer(graphics::PixelValue) override { return Note("fill"); }
+    int32_t BltToBackBuffer(int, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
+                            int32_t, bool) override {
+        return Note("blit");
+    }
+    void Flip() override {
+        Note("flip");
+        if (failFlip) throw platform::RuntimeError(platform::RuntimeError::kPlatformCall, "Flip failed", *failFlip);
+    }
+    std::optional<uint32_t> failFlip;  // the platform result a failing flip carries
+
+private:
+    int32_t Note(const char* what) {
+        journal_.push_back(name_ + " " + what);
+        return 0;
+    }
+    Journal& journal_;
+    std::string name_;
+};
+
+class JournalRandom final : public RandomSource {
+public:
+    explicit JournalRandom(Journal& journal) : journal_(journal), random_(7) {}
+    float Next() override {
+        journal_.push_back("draw");
+        return random_.Next();
+    }
+
+private:
+    Journal& journal_;
+    platform::Random random_;
+};
+
+// Journal entries with runs of equal entries folded: "draw x40" reads better than 40 lines.
+Journal Folded(const Journal& j) {
+    Journal out;
+    for (size_t i = 0; i < j.size();) {
+        size_t n = 1;
+        while (i + n < j.size() && j[i + n] == j[i]) ++n;
+        out.push_back(n == 1 ? j[i] : j[i] + " x" + std::to_string(n));
+        i += n;
+    }
+    return out;
+}
+
+const std::vector<MonitorInfo> kOneMonitor = {{{0, 0, 800, 600}, true}};
+
+class SaverSessionTest : public ::testing::Test {
+protected:
+    // Twips factors 15 across and 12 down: the jump limits are 150 and 120 pixels, so an
+    // axis swapped anywhere shows.
+    SaverSession& Make(std::function<void()> messages = nullptr, std::vector<int> failingGiveBack = {}) {
+        platform::Ending::Steps steps{
+            .stopEvents = [this] { journal.push_back("stop"); },
+            .logError = [this](std::string_view d) { journal.push_back("log " + std::string(d)); },
+            .giveBack = {},
+            .endProcess = [this] { journal.push_back("end"); }};
+        for (int i = 0; i < 2; ++i) {
+            steps.giveBack.push_back([this, i, failingGiveBack] {
+                journal.push_back("give back " + std::to_string(i));
+                for (int f : failingGiveBack)
+                    if (f == i) throw platform::RuntimeError(platform::RuntimeError::kPlatformCall, "refused");
+            });
+        }
+        session.emplace(random, 15.0f, 12.0f, messages ? messages : [this] { journal.push_back("messages"); },
+                        std::move(steps));
+        return *session;
+    }
+    Decision Tick(std::optional<CursorPoint> at) { return session->OnTick(at, kOneMonitor); }
+
+    Journal journal;
+    JournalRandom random{journal};
+    Battle battle = MakeBattle(1, 1);
+    JournalDisplay display{journal, "primary"};
+    std::optional<SaverSession> session;
+};
+
+TEST_F(SaverSessionTest, ATickMovesEveryScreenBeforeDrawingAnyThenLetsMessagesIn) {
+    Battle second = MakeBattle(1, 1, 640, 480);
+    JournalDisplay secondDisplay{journal, "second"};
+    Make().Start({{&battle, &display}, {&second, &secondDisplay}}, kOneMonitor, CursorPoint{400, 300});
+    ASSERT_EQ(Tick(CursorPoint{400, 300}), Decision::kContinue);
+    Journal folded = Folded(journal);
+    folded[0].resize(4);  // four placements from the one generator, some needing another spot
+    EXPECT_EQ(folded, (Journal{"draw", "primary fill", "primary blit x2", "primary flip", "second fill",
+                               "second blit x2", "second flip", "messages"}));
+    EXPECT_EQ(second.shipStat[2].mode, kSailing);
+    EXPECT_LE(second.shipPos[2].x, 640 - 117);
+    // The primary alone keeps the cursor, which may creep to the limit on both axes at once.
+    EXPECT_EQ(Tick(CursorPoint{550, 420}), Decision::kContinue);
+    EXPECT_EQ(battle.lastCursor, (CursorPoint{550, 420}));
+    EXPECT_EQ(second.lastCursor, CursorPoint{});
+    EXPECT_EQ(Tick(CursorPoint{550, 541}), Decision::kEndQuietly);
+}
+
+TEST_F(SaverSessionTest, ATickArrivingDuringTheMessagesOfAnotherIsSkipped) {
+    std::vector<Decision> nested;
+    Make([&] {
+        journal.push_back("messages");
+        nested.push_back(Tick(CursorPoint{}));
+    }).Start({{&battle, &display}}, kOneMonitor, CursorPoint{});
+    ASSERT_EQ(Tick(CursorPoint{}), Decision::kContinue);
+    EXPECT_EQ(journal.back(), "messages");  // the nested tick touched nothing
+    journal.clear();
+    ASSERT_EQ(Tick(CursorPoint{}), Decision::kContinue);  // once the outer tick is over the next runs in full
+    EXPECT_EQ(journal.end()[-2], "primary flip");
+    EXPECT_EQ(nested, (std::vector<Decision>{Decision::kContinue, Decision::kContinue}));
+}
+
+// The limit is 10 x the axis's own factor, compared with the pixels moved since the last tick
+// (not since the start), from a last position that is not the origin.
+TEST_F(SaverSessionTest, TheCursorRuleMeasuresEachAxisByItsOwnFactor) {
+    struct Case {
+        CursorPoint to;
+        Decision expected;
+    };
+    const Case cases[] = {
+        {{550, 300}, Decision::kContinue},   {{551, 300}, Decision::kEndQuietly},
+        {{249, 300}, Decision::kEndQuietly}, {{400, 420}, Decision::kContinue},
+        {{400, 421}, Decision::kEndQuietly}, {{400, 179}, Decision::kEndQuietly},
+        {{550, 420}, Decision::kContinue},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.to.x << "," << c.to.y);
+        battle = MakeBattle(1, 1);
+        Make().Start({{&battle, &display}}, kOneMonitor, CursorPoint{400, 300});
+        journal.clear();
+        EXPECT_EQ(Tick(c.to), c.expected);
+        if (c.expected == Decision::kEndQuietly) {
+            EXPECT_EQ(journal, (Journal{"stop", "give back 0", "give back 1", "end"}));  // nothing drawn
+        } else {
+            EXPECT_EQ(battle.lastCursor, c.to);
+        }
+    }
+    // Creeping 150 pixels a tick is never a jump.
+    battle = MakeBattle(1, 1);
+    Make().Start({{&battle, &display}}, kOneMonitor, CursorPoint{0, 0});
+    for (int t = 1; t <= 4; ++t) EXPECT_EQ(Tick(CursorPoint{150 * t, 120 * t}), Decision::kContinue) << t;
+}
+
+// A cursor that cannot be read (another desktop has the input) pauses and is no move; the
+// first good reading afterwards is the new baseline, wherever the pointer went meanwhile.
+TEST_F(SaverSessionTest, AnUnreadableCursorPausesAndTheNextReadingIsANewBaseline) {
+    Make().Start({{&battle, &display}}, kOneMonitor, std::nullopt);
+    journal.clear();
+    EXPECT_EQ(Tick(std::nullopt), Decision::kPause);
+    EXPECT_EQ(journal, Journal{"messages"});
+    EXPECT_EQ(Tick(CursorPoint{700, 500}), Decision::kContinue);
+    EXPECT_EQ(Folded(journal).back(), "messages");
+    EXPECT_EQ(Folded(journal)[2], "primary fill");
+    EXPECT_EQ(Tick(std::nullopt), Decision::kPause);
+    EXPECT_EQ(Tick(CursorPoint{0, 0}), Decision::kContinue);
+    EXPECT_EQ(Tick(CursorPoint{0, 121}), Decision::kEndQuietly);
+}
+
+TEST_F(SaverSessionTest, ALostDisplayEndsQuietlyAndAnyOtherErrorWithItsLogLine) {
+    struct Case {
+        uint32_t result;
+        Journal ending;
+    };
+    const Case cases[] = {
+        {graphics::kSurfaceLost, {"stop", "give back 0", "give back 1", "end"}},
+        {graphics::kNoExclusiveMode, {"stop", "give back 0", "give back 1", "end"}},
+        {graphics::DDrawResult(226),  // DDERR_NOTFLIPPABLE, next to the lost codes
+         {"stop", "log Flip failed", "give back 0", "give back 1", "end"}},
+        {0, {"stop", "log Flip failed", "give back 0", "give back 1", "end"}},  // no platform result
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.result);
+        Make().Start({{&battle, &display}}, kOneMonitor, CursorPoint{});
+        display.failFlip = c.result;
+        journal.clear();
+        EXPECT_EQ(Tick(CursorPoint{}), c.ending.size() == 4 ? Decision::kEndQuietly : Decision::kEndWithError);
+        std::erase_if(journal, [](const std::string& e) { return e == "draw" || e.starts_with("primary"); });
+        EXPECT_EQ(journal, c.ending);  // the failed tick's messages wait: the ending comes first
+        display.failFlip.reset();
+    }
+}
+
+// Event sequences as the windows deliver them; "start" ends the set-up.
+TEST_F(SaverSessionTest, EventSequencesEndOnceAndOnlyWhenTheUserOrTheDesktopSaySo) {
+    enum Event { kStart, kTick, kKey, kClick, kClose, kConsoleOff, kConsoleOn, kLock, kUnlock, kRemoteOn,
+                 kRemoteOff, kNewLayout, kModeSwitch, kLostDisplay };
+    const std::vector<MonitorInfo> changed = {{{0, 0, 1024, 768}, true}};
+    struct Case {
+        const char* name;
+        std::vector<std::pair<Event, Decision>> steps;
+    };
+    using D = Decision;
+    const Case cases[] = {
+        {"key while paused", {{kStart, D::kContinue}, {kLock, D::kPause}, {kTick, D::kPause}, {kKey, D::kEndQuietly}}},
+        {"display off, then a click",
+         {{kStart, D::kContinue}, {kConsoleOff, D::kPause}, {kClick, D::kEndQuietly}, {kKey, D::kEndQuietly}}},
+        {"layout change during a pause",
+         {{kStart, D::kContinue}, {kConsoleOff, D::kPause}, {kNewLayout, D::kEndQuietly}}},
+        {"the saver's own mode switch keeps the layout",
+         {{kStart, D::kContinue}, {kModeSwitch, D::kContinue}, {kTick, D::kContinue}}},
+        {"close request during set-up is held",
+         {{kClose, D::kContinue}, {kKey, D::kContinue}, {kStart, D::kEndQuietly}, {kTick, D::kEndQuietly}}},
+        {"two ends in a row", {{kStart, D::kContinue}, {kLostDisplay, D::kEndQuietly}, {kClose, D::kEndQuietly}}},
+        {"a remote session's own display decides once heard",
+         {{kStart, D::kContinue}, {kRemoteOn, D::kContinue}, {kConsoleOff, D::kContinue}, {kRemoteOff, D::kPause},
+          {kConsoleOn, D::kPause}, {kRemoteOn, D::kContinue}, {kUnlock, D::kContinue}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        battle = MakeBattle(1, 1);
+        Make();
+        for (const auto& [event, expected] : c.steps) {
+            Decision d{};
+            switch (event) {
+                case kStart: d = session->Start({{&battle, &display}}, kOneMonitor, CursorPoint{}); break;
+                case kTick: d = Tick(CursorPoint{}); break;
+                case kKey: d = session->OnInput(UserInput::kKey); break;
+                case kClick: d = session->OnInput(UserInput::kMouseButton); break;
+                case kClose: d = session->OnCloseRequest(); break;
+                case kConsoleOff: d = session->OnNotice({Notice::kConsoleDisplay, kDisplayOff}); break;
+                case kConsoleOn: d = session->OnNotice({Notice::kConsoleDisplay, kDisplayDimmed}); break;
+                case kRemoteOff: d = session->OnNotice({Notice::kSessionDisplay, kDisplayOff}); break;
+                case kRemoteOn: d = session->OnNotice({Notice::kSessionDisplay, kDisplayOn}); break;
+                case kLock: d = session->OnNotice({Notice::kSessionChange, kSessionLock}); break;
+                case kUnlock: d = session->OnNotice({Notice::kSessionChange, kSessionUnlock}); break;
+                case kNewLayout: d = session->OnDisplayChange(changed); break;
+                case kModeSwitch: d = session->OnDisplayChange(kOneMonitor); break;
+                case kLostDisplay:
+                    d = session->OnError({platform::RuntimeError::kPlatformCall, "lost", graphics::kSurfaceLost});
+                    break;
+            }
+            EXPECT_EQ(d, expected) << "after event " << int(event);
+        }
+        const bool ended = c.steps.back().second == D::kEndQuietly;
+        EXPECT_EQ(std::count(journal.begin(), journal.end(), "end"), ended ? 1 : 0);
+        EXPECT_EQ(std::count(journal.begin(), journal.end(), "stop"), ended ? 1 : 0);
+        journal.clear();
+    }
+}
+
+TEST_F(SaverSessionTest, AGiveBackStepThatFailsNeitherStopsTheOthersNorIsLogged) {
+    Make(nullptr, {0}).Start({{&battle, &display}}, kOneMonitor, CursorPoint{});
+    journal.clear();
+    EXPECT_EQ(session->OnInput(UserInput::kKey), Decision::kEndQuietly);
+    EXPECT_EQ(journal, (Journal{"stop", "give back 0", "give back 1", "end"}));
+}
+
+TEST(Visibility, DisplayPowerAndSessionEventsDecideWhetherAnybodyCanSee) {
+    const struct {
+        Notice notice;
+        bool nobodyCanSee;
+    } steps[] = {
+        {{Notice::kConsoleDisplay, kDisplayOn}, false},
+        {{Notice::kConsoleDisplay, kDisplayOff}, true},
+        {{Notice::kConsoleDisplay, kDisplayDimmed}, false},  // dimmed is still seen
+        {{Notice::kSessionChange, kSessionLock}, true},
+        {{Notice::kConsoleDisplay, kDisplayOff}, true},
+        {{Notice::kConsoleDisplay, kDisplayOn}, true},       // the display is back, the session still locked
+        {{Notice::kSessionChange, kConsoleDisconnect}, true},
+        {{Notice::kSessionChange, kRemoteConnect}, true},    // reconnected, still locked
+        {{Notice::kSessionChange, kSessionUnlock}, false},
+        {{Notice::kSessionChange, kRemoteDisconnect}, true},
+        {{Notice::kSessionChange, kSessionLogon}, true},     // says nothing about who sees
+        {{Notice::kSessionChange, kRemoteControl}, true},
+        {{Notice::kSessionChange, kConsoleConnect}, false},
+        {{Notice::kSessionChange, kSessionLogoff}, false},
+        {{Notice::kConsoleDisplay, 3}, false},               // an unknown state is not "off"
+        {{Notice::kSessionDisplay, kDisplayOff}, true},
+        {{Notice::kConsoleDisplay, kDisplayOn}, true},       // the session's own display rules now
+        {{Notice::kSessionDisplay, kDisplayDimmed}, false},
+        {{Notice::kConsoleDisplay, kDisplayOff}, false},
+    };
+    Visibility v;
+    EXPECT_FALSE(v.NobodyCanSee());
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        v.On(steps[i].notice);
+        EXPECT_EQ(v.NobodyCanSee(), steps[i].nobodyCanSee) << "step " << i;
+    }
+}
+
+}  // namespace
+}  // namespace battle

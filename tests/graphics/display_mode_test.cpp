@@ -1,0 +1,26 @@
+// The display mode is switched only when the primary is not already in the one asked for.
+#include "graphics/display_mode.h"
+
+#include <gtest/gtest.h>
+
+namespace graphics {
+namespace {
+
+TEST(NeedsModeChange, OnlyWhenSizeOrDepthDiffersOrTheModeIsUnknown) {
+    const DisplayMode wanted{1024, 768, 32};
+    struct Case {
+        std::optional<DisplayMode> current;
+        bool change;
+    };
+    for (const Case& c : {Case{DisplayMode{1024, 768, 32}, false}, Case{DisplayMode{1023, 768, 32}, true},
+                          Case{DisplayMode{1025, 768, 32}, true}, Case{DisplayMode{1024, 767, 32}, true},
+                          Case{DisplayMode{1024, 769, 32}, true}, Case{DisplayMode{1024, 768, 24}, true},
+                          Case{DisplayMode{768, 1024, 32}, true}, Case{std::nullopt, true}}) {
+        EXPECT_EQ(NeedsModeChange(c.current, wanted), c.change)
+            << (c.current ? c.current->width : -1) << "x" << (c.current ? c.current->height : -1) << "x"
+            << (c.current ? c.current->bitsPerPixel : -1);
+    }
+}
+
+}  // namespace
+}  // namespace graphics

@@ -133,7 +133,7 @@ int main() {
     double monitorMs = 0, monitorStepMs = 0;
     battle::ScreenRect second;
     const auto others = battle::OtherMonitorBattles(battle::EnumerateMonitors(),
-                                                    {width * tw, height * tw, tw, tw, 117 * tw, 44 * tw});
+                                                    {width * tw, height * tw, tw, tw, 117 * tw, 44 * tw}, 1);
     if (!others.empty()) {
         second = others.front().window;
         HWND monitorWindow =

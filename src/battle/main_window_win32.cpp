@@ -14,6 +14,7 @@
 #include "assets/sprite_resources_win32.h"
 #include "battle/battle_screen_win32.h"
 #include "battle/battle_state.h"
+#include "battle/cursor_release_win32.h"
 #include "battle/frame_composer.h"
 #include "battle/monitor_layout.h"
 #include "battle/monitor_window_win32.h"
@@ -106,13 +107,13 @@ private:
         monitorsAtStart_ = EnumerateMonitors();
         if (values_.background == settings::kDesktop)
             picture_ = desktop::DesktopPixels(0, 0, width_, height_);
-        for (const MonitorBattle& other : OtherMonitorBattles(monitorsAtStart_, measurements_)) {
+        for (const MonitorBattle& other : OtherMonitorBattles(monitorsAtStart_, measurements_, spriteScale_)) {
             std::vector<graphics::PixelValue> picture;
             if (values_.background == settings::kDesktop)
                 picture = desktop::DesktopPixels(other.window.left, other.window.top, other.window.width,
                                                   other.window.height);
             monitors_.push_back(std::make_unique<MonitorWindow>(
-                other, values_, spriteScale_, std::move(picture),
+                other, values_, other.spriteScale, std::move(picture),
                 [this](UserInput input) { session_->OnInput(input); }));
             monitors_.back()->Load();
         }
@@ -132,6 +133,7 @@ private:
         notifications_.emplace(Handle());
 
         // From here a display owns the screen, also in the messages its set-up lets through.
+        const std::optional<CursorPoint> resting = ReadCursor();
         standIn_ = false;
         TakeScreen();
         platform::StartupMark("surfaces made");
@@ -140,6 +142,7 @@ private:
             monitor->ShowOnTop();
             screens.push_back(monitor->Screen());
         }
+        if (!monitors_.empty()) FreeCursorOverDesktop(resting);
         picture_ = {};
         StartTimer(kFrameTimer, kFrameInterval);
         if (session_->Start(std::move(screens), monitorsAtStart_, ReadCursor()) == Decision::kEndQuietly) return;

@@ -24,24 +24,32 @@ struct ScreenRect {
 struct MonitorInfo {
     ScreenRect rect;
     bool primary = false;
+    int dpi = 96;  // the monitor's own dots per inch, as the user scaled it
     bool operator==(const MonitorInfo&) const = default;
 };
 
 // One monitor besides the primary: the window that covers it and the set-up of its battle
-// (same twips factors and sprite cell as the primary's, the monitor's own size).
+// (the primary's twips factors, the monitor's own size, and a sprite cell measured from
+// pictures enlarged by the monitor's own scale).
 struct MonitorBattle {
     ScreenRect window;
     Measurements measurements;
+    int spriteScale = 1;  // SpriteScaleForDpi of the monitor's dpi
 };
 
+// Whether two rectangles share at least one pixel; rectangles that only touch do not.
+bool Overlap(const ScreenRect& a, const ScreenRect& b);
+
 // Every monitor but the primary, in the platform's order. Empty rectangles, and monitors
-// showing the same rectangle as the primary or as one already listed (mirrored displays),
-// get no battle: the window there would only cover a picture that is already drawn.
-std::vector<MonitorBattle> OtherMonitorBattles(const std::vector<MonitorInfo>& monitors, const Measurements& primary);
+// that overlap the primary or a monitor listed before them that got a battle (mirrored or
+// partly mirrored displays), get none: a window there would hide part of a battle already
+// shown. `primary` was measured with pictures enlarged `primarySpriteScale` times.
+std::vector<MonitorBattle> OtherMonitorBattles(const std::vector<MonitorInfo>& monitors, const Measurements& primary,
+                                               int primarySpriteScale);
 
 // Whether a display change leaves the saver with a desktop it no longer matches: a monitor
-// added, removed, moved or resized. A change of colour depth alone (the saver's own switch
-// to 32 bits per pixel) keeps the rectangles and does not count.
+// added, removed, moved, resized or given another scaling. A change of colour depth alone
+// (the saver's own switch to 32 bits per pixel) keeps the rectangles and does not count.
 bool LayoutChanged(const std::vector<MonitorInfo>& atStart, const std::vector<MonitorInfo>& now);
 
 }  // namespace battle

@@ -15,17 +15,17 @@
 
 namespace battle {
 
-// The monitors as the platform lists them, in virtual-screen pixels: cheap enough to read on
-// every tick, which the saver does because Wine updates this list when X changes its
-// monitors but sends no WM_DISPLAYCHANGE.
+// The monitors as the platform lists them, in virtual-screen pixels, each with its own DPI:
+// cheap enough to read on every tick, which the saver does because Wine updates this list
+// when X changes its monitors but sends no WM_DISPLAYCHANGE.
 std::vector<MonitorInfo> EnumerateMonitors();
 
 class MonitorWindow final : public platform::Form {
 public:
-    // `spriteScale` enlarges the pictures as on the primary, whose cell `where` was measured
-    // with. `picture` is the monitor's picture taken before any saver window showed (used
-    // when the background is the desktop; may be empty otherwise). `onUserInput` gets a key
-    // or a mouse button on this window.
+    // `spriteScale` enlarges the pictures for this monitor's own DPI (where.spriteScale, with
+    // which the cell in `where` was measured). `picture` is the monitor's picture taken
+    // before any saver window showed (used when the background is the desktop; may be empty
+    // otherwise). `onUserInput` gets a key or a mouse button on this window.
     MonitorWindow(const MonitorBattle& where, const settings::SaverSettings& settings, int spriteScale,
                   std::vector<graphics::PixelValue> picture, std::function<void(UserInput)> onUserInput);
 

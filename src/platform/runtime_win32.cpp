@@ -41,6 +41,17 @@ ScreenTwips ReadScreenTwips() {
     return ScreenTwipsFor(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), dpiX, dpiY);
 }
 
+void UseSystemDpiForThisThread() {
+    using SetContextFn = HANDLE(WINAPI*)(HANDLE);
+    const HANDLE kSystemAware = reinterpret_cast<HANDLE>(static_cast<intptr_t>(-2));  // DPI_AWARENESS_CONTEXT_SYSTEM_AWARE
+    // user32 is loaded by every window program; the function is looked up so that systems
+    // without it still start.
+    if (HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
+        if (auto set = reinterpret_cast<SetContextFn>(GetProcAddress(user32, "SetThreadDpiAwarenessContext")))
+            set(kSystemAware);
+    }
+}
+
 VersionNumbers ProgramVersion() {
     VersionNumbers v;
     HRSRC res = FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO), MAKEINTRESOURCEW(16) /*RT_VERSION*/);

@@ -19,6 +19,12 @@ std::string Narrow(std::wstring_view wide);
 // The primary screen's size and factors (see screen_metrics.h).
 ScreenTwips ReadScreenTwips();
 
+// The process is declared aware of each monitor's own DPI for the saver's sake; windows
+// this thread creates afterwards are laid out and scaled at the system's DPI instead, as a
+// system-aware program's are. Where the system cannot do this per thread (before Windows 10
+// 1607) it does nothing, and the process-wide awareness applies.
+void UseSystemDpiForThisThread();
+
 // From the program's own version resource (FILEVERSION major, minor, -, revision).
 VersionNumbers ProgramVersion();
 

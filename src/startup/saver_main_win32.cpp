@@ -45,11 +45,15 @@ void SaverMain(Process& process, const std::string& argumentText) {
                 platform::EndProgram();
             }
             platform::ProcessPendingMessages();
+            // The dialog and the preview keep the system-wide scaling the host and the
+            // dialog layout expect; only the saver's battles follow each monitor's DPI.
+            platform::UseSystemDpiForThisThread();
             process.window = settings::CreateConfigDialog(
                 reinterpret_cast<HWND>(static_cast<uintptr_t>(ConfigOwnerHandle(argumentText).value_or(0))));
             process.window->Show();
             break;
         case Mode::kPreview:
+            platform::UseSystemDpiForThisThread();
             process.window = ShowPreview(argumentText);
             break;
         case Mode::kNone:

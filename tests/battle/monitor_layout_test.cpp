@@ -1,8 +1,10 @@
-// Battles beside the primary: which monitors get one, where their windows go (negative
-// coordinates left of and above the primary), their battle sizes, monitors too small for a
-// sprite, and which display changes count as a new layout.
+// Battles beside the primary: which monitors get one (overlaps to the pixel), where their
+// windows go (negative coordinates left of and above the primary), their battle sizes and
+// sprite scales at mixed DPI, monitors too small for a sprite, and which display changes
+// count as a new layout.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "battle/frame_composer.h"
@@ -33,7 +35,7 @@ TEST(MonitorLayout, EveryOtherMonitorGetsAWindowOnItsOwnRectangleWhereverItLies)
         {{0, -600, 800, 600}, false},     // above it
         {{1024, 168, 800, 600}, false},   // right of it, lower down
     };
-    const auto battles = OtherMonitorBattles(monitors, PrimaryAt(15));
+    const auto battles = OtherMonitorBattles(monitors, PrimaryAt(15), 1);
     ASSERT_EQ(battles.size(), 3u);
     EXPECT_EQ(battles[0].window, (ScreenRect{-1280, 0, 1280, 1024}));
     EXPECT_EQ(battles[1].window, (ScreenRect{0, -600, 800, 600}));
@@ -56,7 +58,7 @@ TEST(MonitorLayout, BattleSizesSurviveTheTwipsRoundTripAtEveryCommonDpi) {
     // 96, 120, 144 and 125 dpi (1440 / 125 is not exact in single precision).
     for (float tpp : {15.0f, 12.0f, 10.0f, 1440.0f / 125.0f}) {
         SCOPED_TRACE(tpp);
-        const auto battles = OtherMonitorBattles({kPrimary, {{1024, 0, 1921, 1079}, false}}, PrimaryAt(tpp));
+        const auto battles = OtherMonitorBattles({kPrimary, {{1024, 0, 1921, 1079}, false}}, PrimaryAt(tpp), 1);
         ASSERT_EQ(battles.size(), 1u);
         const Battle b = SetUpBattle({2, 2, settings::kPlainBlue}, battles[0].measurements);
         EXPECT_EQ(b.scrWidth, 1921);
@@ -74,11 +76,54 @@ TEST(MonitorLayout, ThePrimaryMirrorsAndEmptyMonitorsGetNoWindow) {
         {{1824, 0, 640, 0}, false},
         {{1824, 0, 1, 1}, false},      // the smallest monitor that still counts
     };
-    const auto battles = OtherMonitorBattles(monitors, PrimaryAt(15));
+    const auto battles = OtherMonitorBattles(monitors, PrimaryAt(15), 1);
     ASSERT_EQ(battles.size(), 2u);
     EXPECT_EQ(battles[0].window, (ScreenRect{1024, 0, 800, 600}));
     EXPECT_EQ(battles[1].window, (ScreenRect{1824, 0, 1, 1}));
-    EXPECT_TRUE(OtherMonitorBattles({kPrimary}, PrimaryAt(15)).empty());
+    EXPECT_TRUE(OtherMonitorBattles({kPrimary}, PrimaryAt(15), 1).empty());
+}
+
+TEST(MonitorLayout, AMonitorOverlappingACoveredOneGetsNoWindowOneTouchingItDoes) {
+    const struct {
+        ScreenRect rect;
+        bool window;
+    } beside[] = {
+        {{1024, 0, 800, 600}, true}, {{1023, 0, 800, 600}, false}, {{0, 768, 800, 600}, true},
+        {{0, 767, 800, 600}, false}, {{-800, 0, 800, 600}, true},  {{-799, 0, 800, 600}, false},
+        {{0, -600, 800, 600}, true}, {{0, -599, 800, 600}, false}, {{-9, -9, 9, 9}, true},
+        {{-8, -8, 9, 9}, false},     {{0, 0, 1280, 1024}, false},  // a mirror of another size
+    };
+    for (const auto& c : beside) {
+        EXPECT_EQ(OtherMonitorBattles({kPrimary, {c.rect, false}}, PrimaryAt(15), 1).size(), c.window ? 1u : 0u)
+            << c.rect.left << "," << c.rect.top;
+    }
+    // Covered means given a battle, wherever the primary is listed: a monitor over the first
+    // one is left out, one over a monitor that was itself left out is not.
+    const auto battles = OtherMonitorBattles({{{1024, 0, 800, 600}, false}, {{1823, 599, 50, 50}, false},
+                                              {{500, 700, 1000, 200}, false}, kPrimary, {{600, 850, 100, 100}, false}},
+                                             PrimaryAt(15), 1);
+    ASSERT_EQ(battles.size(), 2u);
+    EXPECT_EQ(battles[1].window, (ScreenRect{600, 850, 100, 100}));
+    EXPECT_TRUE(Overlap({INT32_MAX - 99, 0, 100, 100}, {INT32_MAX - 50, 50, 50, 50}));  // past 32 bits
+}
+
+TEST(MonitorLayout, EachMonitorGetsTheSpriteScaleAndCellOfItsOwnDpi) {
+    const struct {
+        int primaryDpi, otherDpi, scale, cellWidth, cellHeight, diag;
+    } cases[] = {{96, 192, 2, 234, 88, 250}, {192, 96, 1, 117, 44, 125}, {96, 191, 1, 117, 44, 125},
+                 {120, 288, 3, 351, 132, 375}, {144, 0, 1, 117, 44, 125}};
+    for (const auto& c : cases) {
+        const int primaryScale = SpriteScaleForDpi(c.primaryDpi);
+        Measurements primary = PrimaryAt(1440.0f / float(c.primaryDpi));
+        primary.charWidthTw *= float(primaryScale);
+        primary.charHeightTw *= float(primaryScale);
+        const auto battles = OtherMonitorBattles({kPrimary, {{1024, 0, 800, 600}, false, c.otherDpi}}, primary, primaryScale);
+        ASSERT_EQ(battles.size(), 1u);
+        const Battle b = SetUpBattle({2, 2, 1}, battles[0].measurements);
+        EXPECT_EQ((std::vector<int>{battles[0].spriteScale, b.charWidth, b.charHeight, b.charDiag}),
+                  (std::vector<int>{c.scale, c.cellWidth, c.cellHeight, c.diag}))
+            << c.primaryDpi << " beside " << c.otherDpi;
+    }
 }
 
 // Monitors narrower or lower than a sprite (117 x 44) leave negative placement ranges; the
@@ -87,7 +132,7 @@ TEST(MonitorLayout, AMonitorSmallerThanASpriteNeitherHangsNorRaises) {
     const std::vector<MonitorInfo> monitors = {
         kPrimary, {{1024, 0, 116, 43}, false}, {{1024, 43, 60, 700}, false}, {{1140, 0, 800, 30}, false},
         {{1940, 0, 1, 1}, false}};
-    const auto others = OtherMonitorBattles(monitors, PrimaryAt(15));
+    const auto others = OtherMonitorBattles(monitors, PrimaryAt(15), 1);
     ASSERT_EQ(others.size(), 4u);
 
     Battle primary = SetUpBattle({15, 15, settings::kPlainBlue}, PrimaryAt(15));
@@ -153,6 +198,7 @@ TEST(MonitorLayout, OnlyMovedAddedRemovedOrResizedMonitorsMakeANewLayout) {
     EXPECT_TRUE(LayoutChanged(start, {kPrimary, start[1], {{-800, 0, 800, 600}, false}}));
     EXPECT_TRUE(LayoutChanged(start, {kPrimary, {{1025, 0, 800, 600}, false}}));
     EXPECT_TRUE(LayoutChanged(start, {kPrimary, {{1024, 0, 800, 601}, false}}));
+    EXPECT_TRUE(LayoutChanged(start, {kPrimary, {{1024, 0, 800, 600}, false, 192}}));  // rescaled
     EXPECT_TRUE(LayoutChanged(start, {{{0, 0, 1280, 1024}, true}, start[1]}));
     // The other monitor became the primary.
     EXPECT_TRUE(LayoutChanged(start, {{{0, 0, 1024, 768}, false}, {{1024, 0, 800, 600}, true}}));

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The saver on two monitors (X.Org with the dummy driver: a 1024x768 primary and an 800x600
 # monitor to its right), in a session of its own since Xvfb shows Wine only one monitor:
-# the second monitor is covered and plays a battle of its own on the chosen background,
-# and a key (while another window has the focus), a click there, a cursor jump there and a
-# monitor switched off all end the saver and give the display back, leaving the monitor
-# layout as the user last set it.
+# the second monitor is covered and plays a battle of its own on the chosen background, the
+# cursor is free over both monitors, and a key (while another window has the focus), a
+# click there, a cursor jump onto it or there and a monitor switched off all end the saver
+# and give the display back, leaving the monitor layout as the user last set it.
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 : "${BRACKMER_WINE_DIR:?run through ctest, or export BRACKMER_WINE_DIR}"
@@ -92,10 +92,15 @@ xdotool key x
 ends_saver "a key" "$pid"
 xdotool keyup x
 
-# --- A click on the second monitor.
+# --- The cursor is free over both monitors: one resting on the second stays there (and a
+# click there lands there), one moved well onto it from the primary is a jump.
 start_saver 1400 300 && pid=$LAST_PID
+check_eq "a pointer resting on the second monitor stays there" "$(xdotool getmouselocation | cut -d' ' -f1-2)" "x:1400 y:300"
 xdotool click 1
 ends_saver "a click on the second monitor" "$pid"
+start_saver 900 300 && pid=$LAST_PID
+xdotool mousemove 1500 300
+ends_saver "a move from the primary well onto the second monitor" "$pid"
 
 # --- The cursor rule on the second monitor: 100 pixels between two ticks keep it running,
 # a jump of 200 ends it.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The shipped file itself: a 64-bit GUI executable that needs no DLL beside it and carries
 # the resources the host and the program read (version 1.0.0, the screen-saver name as
-# string 1, icon, cursor, the seventeen pictures and the preview, the DPI-aware manifest).
+# string 1, icon, cursor, the seventeen pictures and the preview, the per-monitor DPI-aware manifest).
 set -uo pipefail
 scr=${1:?path of BrackmerSaver.scr}
 failures=0; checks=0
@@ -22,7 +22,8 @@ check "18 bitmaps (16 ships, explosion, preview)" '[ "$(count_type 2)" -eq 18 ]'
 check "an icon" '[ "$(count_type 14)" -ge 1 ]'
 check "a cursor" '[ "$(count_type 12)" -ge 1 ]'
 check "a manifest" '[ "$(count_type 24)" -eq 1 ]'
-check "the manifest declares DPI awareness" 'grep -aq "<dpiAware" "$scr"'
+check "the manifest declares per-monitor DPI awareness, with fallbacks for older systems" \
+  'grep -aq ">PerMonitorV2, PerMonitor</dpiAwareness>" "$scr" && grep -aq ">true/pm</dpiAware>" "$scr"'
 
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]

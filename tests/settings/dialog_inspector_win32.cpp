@@ -95,6 +95,13 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("no window titled %s\n", Utf8(title).c_str());
         return 2;
     }
+    // Sizes as the dialog itself has them: read through any other DPI awareness, Wine maps
+    // the rectangles, and not the same way from run to run.
+    using ContextFn = HANDLE(WINAPI*)(HANDLE);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    auto windowContext = reinterpret_cast<ContextFn>(GetProcAddress(user32, "GetWindowDpiAwarenessContext"));
+    auto setThreadContext = reinterpret_cast<ContextFn>(GetProcAddress(user32, "SetThreadDpiAwarenessContext"));
+    if (windowContext && setThreadContext) setThreadContext(windowContext(reinterpret_cast<HANDLE>(dialog)));
 
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;

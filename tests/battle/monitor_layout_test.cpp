@@ -119,7 +119,7 @@ TEST(MonitorLayout, EachMonitorGetsTheSpriteScaleAndCellOfItsOwnDpi) {
         primary.charHeightTw *= float(primaryScale);
         const auto battles = OtherMonitorBattles({kPrimary, {{1024, 0, 800, 600}, false, c.otherDpi}}, primary, primaryScale);
         ASSERT_EQ(battles.size(), 1u);
-        const Battle b = SetUpBattle({2, 2, 1}, battles[0].measurements);
+        const Battle b = SetUpBattle({2, 2, settings::kPlainBlue}, battles[0].measurements);
         EXPECT_EQ((std::vector<int>{battles[0].spriteScale, b.charWidth, b.charHeight, b.charDiag}),
                   (std::vector<int>{c.scale, c.cellWidth, c.cellHeight, c.diag}))
             << c.primaryDpi << " beside " << c.otherDpi;

@@ -8,18 +8,13 @@
 #include <vector>
 
 #include "battle/battle_state.h"
+#include "desktop/desktop_view.h"
 
 namespace battle {
 
-// A rectangle in virtual-screen pixels: the primary's top-left is (0, 0), monitors left of
-// or above it have negative coordinates.
-struct ScreenRect {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t width = 0;
-    int32_t height = 0;
-    bool operator==(const ScreenRect&) const = default;
-};
+// A rectangle in virtual-screen pixels (negative left of or above the primary), as the
+// desktop's own picture is placed.
+using ScreenRect = desktop::Rect;
 
 struct MonitorInfo {
     ScreenRect rect;

@@ -17,7 +17,14 @@ convert-im6.q16 \( -size 32x24 xc:'#FF0000' xc:'#00FF00' +append \) \
   \( -size 32x24 xc:'#FFFF00' xc:'#FF00FF' +append \) -append -type TrueColor "BMP3:$wall"
 old_colour=$("$WINE" reg query 'HKCU\Control Panel\Colors' /v Background 2>/dev/null | tr -d '\r' | awk '$1 == "Background" { $1 = $2 = ""; sub(/^ +/, ""); print }')
 desktop_set Desktop Wallpaper "Z:${wall//\//\\}"
-desktop_set Colors Background '10 20 30'
+# Wine copies system colours into a volatile key the first time a process reads them and
+# serves later processes from there: the colour goes to both, as a changed setting would.
+TEMPORARY='Software\Wine\Temporary System Parameters\Control Panel\Colors'
+colour_set() {
+  desktop_set Colors Background "$1"
+  "$WINE" reg add "HKCU\\$TEMPORARY" /v Background /t REG_SZ /d "$1" /f >/dev/null 2>&1
+}
+colour_set '10 20 30'
 # No ships: every frame is the background alone, exact to the pixel.
 reg_clear
 reg_set Setting RedCount 0; reg_set Setting BlueCount 0; reg_set Setting BackGround 0
@@ -69,6 +76,6 @@ shot wallpaper-junk "$RUN_ON_DESKTOP"
 expect wallpaper-junk "0,0=$COLOUR 512,384=$COLOUR"
 
 for value in Wallpaper WallpaperStyle TileWallpaper; do desktop_unset Desktop "$value"; done
-desktop_set Colors Background "${old_colour:-37 111 149}"
+colour_set "${old_colour:-37 111 149}"
 reg_clear
 finish

@@ -132,8 +132,9 @@ private:
         SetForegroundWindow(Handle());
         notifications_.emplace(Handle());
 
-        // From here a display owns the screen, also in the messages its set-up lets through.
+        // Where the pointer rests before DirectDraw's exclusive mode may pull it in.
         const std::optional<CursorPoint> resting = ReadCursor();
+        // From here a display owns the screen, also in the messages its set-up lets through.
         standIn_ = false;
         TakeScreen();
         platform::StartupMark("surfaces made");

@@ -105,15 +105,15 @@ private:
 
         // Every monitor's picture is taken before any saver window shows anywhere.
         monitorsAtStart_ = EnumerateMonitors();
+        std::vector<ScreenRect> monitorRects;
+        for (const MonitorInfo& m : monitorsAtStart_) monitorRects.push_back(m.rect);
         if (values_.background == settings::kDesktop)
-            picture_ = desktop::DesktopPixels(0, 0, width_, height_);
+            picture_ = desktop::DesktopPixels({0, 0, width_, height_}, monitorRects);
         for (const MonitorBattle& other : OtherMonitorBattles(monitorsAtStart_, measurements_, spriteScale_)) {
             std::vector<graphics::PixelValue> picture;
-            if (values_.background == settings::kDesktop)
-                picture = desktop::DesktopPixels(other.window.left, other.window.top, other.window.width,
-                                                  other.window.height);
+            if (values_.background == settings::kDesktop) picture = desktop::DesktopPixels(other.window, monitorRects);
             monitors_.push_back(std::make_unique<MonitorWindow>(
-                other, values_, other.spriteScale, std::move(picture),
+                other, values_, std::move(picture),
                 [this](UserInput input) { session_->OnInput(input); }));
             monitors_.back()->Load();
         }

@@ -1,6 +1,7 @@
 // The Win32 side of the desktop background: the saver thread's desktop, the snapshot, and
 // the user's wallpaper (path, style, desktop colour) decoded with the system's imaging
-// component. The rules are desktop_view's; the saver window calls DesktopPixels per monitor.
+// component. The rules are desktop_view's; the saver window calls DesktopPixels per monitor
+// with the monitors it enumerated.
 #include "desktop/desktop_pixels_win32.h"
 
 #include <windows.h>
@@ -95,12 +96,6 @@ std::wstring WallpaperPath() {
     return path;
 }
 
-BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list) {
-    reinterpret_cast<std::vector<Rect>*>(list)->push_back(
-        {rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top});
-    return TRUE;
-}
-
 std::string DesktopName(HDESK desk) {
     wchar_t name[256]{};
     DWORD needed = 0;
@@ -143,27 +138,24 @@ const Picture* CachedPicture(const std::wstring& path) {
 }
 
 // The user's desktop without windows, in the given rectangle.
-std::vector<uint32_t> WallpaperPixels(int32_t left, int32_t top, int32_t width, int32_t height) {
-    std::vector<Rect> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-    if (monitors.empty()) monitors.push_back({left, top, width, height});
+std::vector<uint32_t> WallpaperPixels(const Rect& area, const std::vector<Rect>& monitors) {
     const WallpaperStyle style = StyleFromSettings(UserDesktopValue(L"WallpaperStyle"), UserDesktopValue(L"TileWallpaper"));
-    const COLORREF gdi = GetSysColor(COLOR_DESKTOP);
-    const uint32_t colour = (uint32_t(GetRValue(gdi)) << 16) | (uint32_t(GetGValue(gdi)) << 8) | GetBValue(gdi);
-    return ComposeDesktop({left, top, width, height}, monitors, CachedPicture(WallpaperPath()), style, colour);
+    const uint32_t colour = graphics::SoftDisplay::ColorToSurfacePixel(GetSysColor(COLOR_DESKTOP));
+    return ComposeDesktop(area, monitors.empty() ? std::vector<Rect>{area} : monitors, CachedPicture(WallpaperPath()),
+                          style, colour);
 }
 
 }  // namespace
 
-std::vector<uint32_t> DesktopPixels(int32_t left, int32_t top, int32_t width, int32_t height) {
+std::vector<uint32_t> DesktopPixels(const Rect& area, const std::vector<Rect>& monitors) {
     // A desktop whose name cannot be read is taken for the user's; the snapshot then decides.
     const std::string thread = DesktopName(GetThreadDesktop(GetCurrentThreadId()));
     const bool onUserDesktop = thread.empty() || OnUserDesktop(thread, InputDesktopName());
     if (onUserDesktop) {
-        std::vector<uint32_t> snapshot = graphics::CaptureScreenPixels(left, top, width, height);
+        std::vector<uint32_t> snapshot = graphics::CaptureScreenPixels(area.left, area.top, area.width, area.height);
         if (ChooseSource(true, snapshot) == Source::kSnapshot) return snapshot;
     }
-    return WallpaperPixels(left, top, width, height);
+    return WallpaperPixels(area, monitors);
 }
 
 }  // namespace desktop

@@ -6,13 +6,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "desktop/desktop_view.h"
+
 namespace desktop {
 
-// What the user's desktop shows in this rectangle of virtual-screen pixels, 0x00RRGGBB top
-// row first: the screen itself when the saver runs on the user's desktop and the snapshot
-// is not blank, otherwise the wallpaper placed by the user's style on the desktop colour
-// (the desktop colour alone where there is no wallpaper). Never throws for a missing or
-// unreadable wallpaper; it then shows the colour.
-std::vector<uint32_t> DesktopPixels(int32_t left, int32_t top, int32_t width, int32_t height);
+// What the user's desktop shows in `area` (virtual-screen pixels), 0x00RRGGBB top row
+// first: the screen itself when the saver runs on the user's desktop and the snapshot is
+// not blank, otherwise the wallpaper placed by the user's style over `monitors` (every
+// monitor's rectangle, as the saver enumerated them) on the desktop colour, the colour
+// alone where there is no wallpaper. Never throws for a missing or unreadable wallpaper.
+std::vector<uint32_t> DesktopPixels(const Rect& area, const std::vector<Rect>& monitors);
 
 }  // namespace desktop

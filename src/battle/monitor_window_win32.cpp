@@ -59,11 +59,10 @@ std::vector<MonitorInfo> EnumerateMonitors() {
     return std::move(e.monitors);
 }
 
-MonitorWindow::MonitorWindow(const MonitorBattle& where, const settings::SaverSettings& settings, int spriteScale,
+MonitorWindow::MonitorWindow(const MonitorBattle& where, const settings::SaverSettings& settings,
                              std::vector<graphics::PixelValue> picture, std::function<void(UserInput)> onUserInput)
     : where_(where),
       settings_(settings),
-      spriteScale_(spriteScale),
       picture_(std::move(picture)),
       onUserInput_(std::move(onUserInput)) {}
 
@@ -84,7 +83,7 @@ platform::Form::CreateParams MonitorWindow::GetCreateParams() {
 
 void MonitorWindow::OnLoad() {
     display_ = std::make_unique<graphics::GdiFrameDisplay>(Handle(), where_.window.width, where_.window.height);
-    battle_ = SetUpScreen(settings_, where_.measurements, spriteScale_, picture_, *display_);
+    battle_ = SetUpScreen(settings_, where_.measurements, where_.spriteScale, picture_, *display_);
     picture_ = {};
 }
 

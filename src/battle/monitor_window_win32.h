@@ -22,11 +22,11 @@ std::vector<MonitorInfo> EnumerateMonitors();
 
 class MonitorWindow final : public platform::Form {
 public:
-    // `spriteScale` enlarges the pictures for this monitor's own DPI (where.spriteScale, with
-    // which the cell in `where` was measured). `picture` is the monitor's picture taken
-    // before any saver window showed (used when the background is the desktop; may be empty
-    // otherwise). `onUserInput` gets a key or a mouse button on this window.
-    MonitorWindow(const MonitorBattle& where, const settings::SaverSettings& settings, int spriteScale,
+    // The pictures are enlarged by where.spriteScale, this monitor's own, with which the cell
+    // in `where` was measured. `picture` is the monitor's picture taken before any saver
+    // window showed (used when the background is the desktop; may be empty otherwise).
+    // `onUserInput` gets a key or a mouse button on this window.
+    MonitorWindow(const MonitorBattle& where, const settings::SaverSettings& settings,
                   std::vector<graphics::PixelValue> picture, std::function<void(UserInput)> onUserInput);
 
     // Shows the window over everything on its monitor without taking the focus from the
@@ -43,7 +43,6 @@ private:
 
     MonitorBattle where_;
     settings::SaverSettings settings_;
-    int spriteScale_;
     std::vector<graphics::PixelValue> picture_;
     std::function<void(UserInput)> onUserInput_;
     Battle battle_;

@@ -35,7 +35,7 @@ struct Shown {
     MonitorWindow window;
     std::vector<UserInput> userInput;
     Shown(int16_t background, std::vector<graphics::PixelValue> snapshot)
-        : window(Where(), {2, 2, settings::BackgroundMode{background}}, 1, std::move(snapshot), [this](UserInput i) { userInput.push_back(i); }) {
+        : window(Where(), {2, 2, settings::BackgroundMode{background}}, std::move(snapshot), [this](UserInput i) { userInput.push_back(i); }) {
         window.Load();
         window.ShowOnTop();
         Pump();

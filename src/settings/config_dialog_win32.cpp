@@ -125,11 +125,9 @@ public:
         formFont_ = MakeFont(kGothic, 1200, false, false, SHIFTJIS_CHARSET, FF_SWISS, dpi_);
         countFont_ = MakeFont(kGothic, 1425, true, false, SHIFTJIS_CHARSET, FF_SWISS, dpi_);
     }
-    // The controls use the fonts and brushes below: the window goes before they do.
-    ~ConfigDialog() override {
-        Unload();
-        GiveOwnerBack();
-    }
+    // The controls use the fonts and brushes below: the window goes before they do (and its
+    // unload gives the owner back).
+    ~ConfigDialog() override { Unload(); }
 
 private:
     int Px(int pixelsAt96) const { return MulDiv(pixelsAt96, dpi_, 96); }

@@ -8,10 +8,11 @@
 namespace battle {
 namespace {
 
-// GUID_CONSOLE_DISPLAY_STATE and GUID_SESSION_DISPLAY_STATUS, spelled out so no GUID library
-// is needed.
+// GUID_CONSOLE_DISPLAY_STATE, GUID_SESSION_DISPLAY_STATUS and GUID_MONITOR_POWER_ON, spelled
+// out so no GUID library is needed.
 constexpr GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
 constexpr GUID kSessionDisplayStatus = {0x2b84c20e, 0xad23, 0x4ddf, {0x93, 0xdb, 0x05, 0xff, 0xbd, 0x7e, 0xfc, 0xa5}};
+constexpr GUID kMonitorPowerOn = {0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5, 0xa1, 0x7e, 0xbd, 0x1a, 0xea}};
 constexpr UINT kWtsSessionChange = 0x02B1;       // WM_WTSSESSION_CHANGE
 constexpr DWORD kNotifyForThisSession = 0;       // NOTIFY_FOR_THIS_SESSION
 
@@ -36,6 +37,8 @@ SaverNotifications::SaverNotifications(HWND window) : window_(window) {
 
     consoleDisplay_ = RegisterPowerSettingNotification(window, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
     sessionDisplay_ = RegisterPowerSettingNotification(window, &kSessionDisplayStatus, DEVICE_NOTIFY_WINDOW_HANDLE);
+    // Windows 7 knows neither display state above; its monitor power setting says the same.
+    monitorPower_ = RegisterPowerSettingNotification(window, &kMonitorPowerOn, DEVICE_NOTIFY_WINDOW_HANDLE);
     wtsapi_ = LoadLibraryW(L"wtsapi32.dll");
     if (auto reg = Function<RegisterSessionFn>(wtsapi_, "WTSRegisterSessionNotification"))
         sessionRegistered_ = reg(window, kNotifyForThisSession) != FALSE;
@@ -46,6 +49,7 @@ SaverNotifications::~SaverNotifications() {
         if (auto unreg = Function<UnregisterSessionFn>(wtsapi_, "WTSUnRegisterSessionNotification")) unreg(window_);
     }
     if (wtsapi_) FreeLibrary(wtsapi_);
+    if (monitorPower_) UnregisterPowerSettingNotification(monitorPower_);
     if (sessionDisplay_) UnregisterPowerSettingNotification(sessionDisplay_);
     if (consoleDisplay_) UnregisterPowerSettingNotification(consoleDisplay_);
     RAWINPUTDEVICE keyboard{0x01, 0x06, RIDEV_REMOVE, nullptr};
@@ -76,6 +80,8 @@ std::optional<Notice> SaverNotifications::Decode(UINT msg, WPARAM wp, LPARAM lp)
             return Notice{Notice::kConsoleDisplay, state};
         if (std::memcmp(&setting->PowerSetting, &kSessionDisplayStatus, sizeof(GUID)) == 0)
             return Notice{Notice::kSessionDisplay, state};
+        if (std::memcmp(&setting->PowerSetting, &kMonitorPowerOn, sizeof(GUID)) == 0)
+            return Notice{Notice::kMonitorPower, state};
         return std::nullopt;
     }
     if (msg == kWtsSessionChange) return Notice{Notice::kSessionChange, static_cast<uint32_t>(wp)};

@@ -35,6 +35,7 @@ private:
     HWND window_;
     HPOWERNOTIFY consoleDisplay_ = nullptr;
     HPOWERNOTIFY sessionDisplay_ = nullptr;
+    HPOWERNOTIFY monitorPower_ = nullptr;
     HMODULE wtsapi_ = nullptr;
     bool sessionRegistered_ = false;
 };

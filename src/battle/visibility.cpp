@@ -8,6 +8,7 @@ void Visibility::On(Notice notice) {
     switch (notice.kind) {
         case Notice::kConsoleDisplay: consoleOff_ = notice.value == kDisplayOff; break;
         case Notice::kSessionDisplay: sessionOff_ = notice.value == kDisplayOff; break;
+        case Notice::kMonitorPower: monitorOff_ = notice.value == kDisplayOff; break;
         case Notice::kSessionChange:
             switch (notice.value) {
                 case kSessionLock: locked_ = true; break;

@@ -31,6 +31,8 @@ struct Notice {
         kConsoleDisplay,  // the console monitor's DisplayState
         kSessionDisplay,  // the DisplayState of this program's own session's display
         kSessionChange,   // a SessionEvent
+        kMonitorPower,    // the monitor power setting, off (0) or on: the console's display
+                          // state where that is not delivered (Windows 7)
     };
     Kind kind;
     uint32_t value;
@@ -39,13 +41,18 @@ struct Notice {
 class Visibility {
 public:
     void On(Notice notice);
-    bool NobodyCanSee() const { return sessionOff_.value_or(consoleOff_) || locked_ || disconnected_; }
+    bool NobodyCanSee() const {
+        return sessionOff_.value_or(consoleOff_.value_or(monitorOff_)) || locked_ || disconnected_;
+    }
 
 private:
     // A dimmed display is still seen; any value but off counts as on. A Remote Desktop
     // session hears its own display's status and not the console's, and the console's
     // monitor says nothing about a remote viewer: once heard, the session's alone decides.
-    bool consoleOff_ = false;
+    // Windows 8 and later send the console's state and the older monitor power setting
+    // alike; once the console's is heard, it alone decides.
+    std::optional<bool> consoleOff_;
+    bool monitorOff_ = false;
     std::optional<bool> sessionOff_;
     // Lock and disconnection are tracked apart: a locked session that is disconnected and
     // reconnected stays locked until it is unlocked.

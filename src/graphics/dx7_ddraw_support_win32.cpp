@@ -257,12 +257,12 @@ void DDrawDisplay::GiveBackLive() noexcept {
     if (live_) live_->GiveBack();
 }
 
-// Exactly the mode in force at the start: for the primary alone where it was switched alone.
+// The primary's own mode again where it was switched alone: a temporary (full-screen) change
+// is ended as the platform prescribes, by asking for the device's stored mode, which also
+// drops the temporary mode from the system's books.
 void DDrawDisplay::RestoreStartMode() noexcept {
     if (modeSwitch_ == ModeSwitch::kPrimaryAlone) {
-        DEVMODEW mode = startMode_;
-        mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL | DM_DISPLAYFREQUENCY;
-        ChangeDisplaySettingsExW(device_.c_str(), &mode, nullptr, CDS_FULLSCREEN, nullptr);
+        ChangeDisplaySettingsExW(device_.c_str(), nullptr, nullptr, 0, nullptr);
     } else if (modeSwitch_ == ModeSwitch::kDirectDraw) {
         FaultyGiveBack(ddraw_->RestoreDisplayMode());
     }

@@ -255,6 +255,15 @@ private:
     }
     static int16_t CountOf(HWND box) { return CountFromText(FoldFullWidthNumber(platform::Narrow(WindowText(box)))); }
 
+    // An arrow (clicked, or Up and Down in the box) steps from what the box shows, also a
+    // text the up-down itself cannot read ("７", "3.4").
+    void StepFromBox(const NMUPDOWN& step) {
+        HWND updown = step.hdr.hwndFrom;
+        HWND box = reinterpret_cast<HWND>(SendMessageW(updown, UDM_GETBUDDY, 0, 0));
+        const std::string text = FoldFullWidthNumber(platform::Narrow(WindowText(box)));
+        SendMessageW(updown, UDM_SETPOS32, 0, StepCount(text, step.iDelta));
+    }
+
     void CountBoxLeft(HWND box) {
         ClampCountBox(box);
         platform::ProcessPendingMessages();
@@ -338,6 +347,12 @@ private:
                 return TRUE;
             case WM_COMMAND:
                 Command(LOWORD(wp), HIWORD(wp));
+                return TRUE;
+            case WM_NOTIFY:
+                if (reinterpret_cast<const NMHDR*>(lp)->code != UDN_DELTAPOS) return FALSE;
+                StepFromBox(*reinterpret_cast<const NMUPDOWN*>(lp));
+                // The step is done: the up-down must not make its own from its last value.
+                SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
                 return TRUE;
             case WM_CLOSE:
                 // Closing unloads the window without storing; the program ends with it.

@@ -8,6 +8,9 @@
 namespace settings {
 namespace {
 
+// What the number reading skips as blanks.
+constexpr std::string_view kBlanks = " \t\r\n";
+
 // The rounded leading number, or NaN/infinity for what no integer can hold; comparisons
 // below are written so that those land on the nearest bound instead of slipping through.
 double RoundedLeadingNumber(std::string_view text) {
@@ -70,7 +73,16 @@ std::string ClampCountText(std::string_view text) {
     double n = RoundedLeadingNumber(text);
     if (!(n >= kMinCount)) return std::to_string(kMinCount);
     if (n > kMaxCount) return std::to_string(kMaxCount);
-    return std::string(text);
+    // Blanks around the number (a pasted "15 ") go: the up-down reads the box's text as its
+    // value, and a text it cannot read would make it step from its last value instead.
+    const size_t first = text.find_first_not_of(kBlanks);
+    return std::string(text.substr(first, text.find_last_not_of(kBlanks) - first + 1));
+}
+
+int16_t StepCount(std::string_view text, int delta) {
+    // Any step beyond the whole range lands on its bound, without overflowing on the way.
+    const int step = std::clamp<int>(delta, -kMaxCount, kMaxCount);
+    return static_cast<int16_t>(std::clamp<int>(CountFromText(text) + step, kMinCount, kMaxCount));
 }
 
 DesktopBox PlaceOverOwner(const DesktopBox& owner, int width, int height, const DesktopBox& workArea) {

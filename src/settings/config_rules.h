@@ -26,8 +26,13 @@ std::string FoldFullWidthNumber(std::string_view utf8);
 
 // The corrected text of a count box: "2" when the number the text begins with rounds below 2
 // (no number counts as 0), "15" when it rounds above 15, otherwise the text exactly as typed
-// ("7abc" and "3.4" stay). Numbers of any size are corrected the same way; nothing throws.
+// ("7abc" and "3.4" stay) but for blanks around it. Numbers of any size are corrected the
+// same way; nothing throws.
 std::string ClampCountText(std::string_view text);
+
+// The count an up-down arrow (`delta` steps) gives from a box's text: from the number the
+// text stands for, not the up-down's last value, and kept within 2..15.
+int16_t StepCount(std::string_view text, int delta);
 
 // A rectangle on the desktop, in pixels.
 struct DesktopBox {

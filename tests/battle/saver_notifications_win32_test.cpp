@@ -16,6 +16,7 @@ namespace {
 
 constexpr GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
 constexpr GUID kSessionDisplayStatus = {0x2b84c20e, 0xad23, 0x4ddf, {0x93, 0xdb, 0x05, 0xff, 0xbd, 0x7e, 0xfc, 0xa5}};
+constexpr GUID kMonitorPowerOn = {0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5, 0xa1, 0x7e, 0xbd, 0x1a, 0xea}};
 constexpr GUID kAcDcPowerSource = {0x5d3e9a59, 0xe9d5, 0x4b00, {0xa6, 0xbd, 0xff, 0x34, 0xff, 0x51, 0x65, 0x48}};
 constexpr UINT kSessionChange = 0x02B1;
 
@@ -36,6 +37,7 @@ TEST(SaverNotifications, DisplayStatesAndSessionChangesAreDecodedAndNothingElse)
     EXPECT_TRUE(Is(DecodeSetting(kConsoleDisplayState, 2), Notice::kConsoleDisplay, 2));
     EXPECT_TRUE(Is(DecodeSetting(kSessionDisplayStatus, 0), Notice::kSessionDisplay, 0));
     EXPECT_TRUE(Is(DecodeSetting(kSessionDisplayStatus, 1), Notice::kSessionDisplay, 1));
+    EXPECT_TRUE(Is(DecodeSetting(kMonitorPowerOn, 0), Notice::kMonitorPower, 0));
     EXPECT_TRUE(Is(SaverNotifications::Decode(kSessionChange, 7, 0), Notice::kSessionChange, 7));
     // Another setting with a 0 in it, a state without its value, another power event.
     EXPECT_FALSE(DecodeSetting(kAcDcPowerSource, 0));

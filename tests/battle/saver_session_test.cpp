@@ -299,5 +299,24 @@ TEST(Visibility, DisplayPowerAndSessionEventsDecideWhetherAnybodyCanSee) {
     }
 }
 
+// Windows 7 sends only the monitor power setting; later systems send it beside the
+// console's state, which then decides alone.
+TEST(Visibility, MonitorPowerStandsInForTheConsoleDisplayUntilThatIsHeard) {
+    const struct {
+        Notice notice;
+        bool nobodyCanSee;
+    } steps[] = {
+        {{Notice::kMonitorPower, kDisplayOff}, true},  {{Notice::kMonitorPower, kDisplayOn}, false},
+        {{Notice::kMonitorPower, kDisplayOff}, true},  {{Notice::kConsoleDisplay, kDisplayOn}, false},
+        {{Notice::kMonitorPower, kDisplayOff}, false}, {{Notice::kConsoleDisplay, kDisplayOff}, true},
+        {{Notice::kMonitorPower, kDisplayOn}, true},
+    };
+    Visibility v;
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        v.On(steps[i].notice);
+        EXPECT_EQ(v.NobodyCanSee(), steps[i].nobodyCanSee) << "step " << i;
+    }
+}
+
 }  // namespace
 }  // namespace battle

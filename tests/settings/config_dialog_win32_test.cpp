@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "platform/handles_win32.h"
 #include "platform/runtime_win32.h"
@@ -280,12 +281,28 @@ TEST_F(ConfigDialogTest, EveryTextFitsItsControl) {
 TEST_F(ConfigDialogTest, FullWidthCountsBecomeAsciiWhenTheBoxIsLeft) {
     HWND dialog = Open();
     SetForegroundWindow(dialog);
-    for (auto [typed, shown] : {std::pair{L"１０", L"10"}, std::pair{L"－３", L"2"}, std::pair{L"１６", L"15"}}) {
+    for (auto [typed, shown] : {std::pair{L"１０", L"10"}, std::pair{L"－３", L"2"}, std::pair{L"１６", L"15"},
+                                std::pair{L"１５ ", L"15"}}) {
         SetFocus(Item(kIdTxtRedNum));
         SetWindowTextW(Item(kIdTxtRedNum), typed);
         SetFocus(Item(kIdTxtBlueNum));
         Pump();
         EXPECT_EQ(Text(kIdTxtRedNum), shown);
+    }
+}
+
+// An arrow steps from what the box shows, also from a text the up-down cannot read itself
+// (pasted with a blank, full width, a fraction), never from the up-down's last value.
+TEST_F(ConfigDialogTest, ArrowsStepFromTheBoxText) {
+    HWND dialog = Open();
+    SetForegroundWindow(dialog);
+    for (auto [typed, key, shown] : {std::tuple{L"15 ", VK_DOWN, L"14"}, std::tuple{L"１２ ", VK_UP, L"13"},
+                                     std::tuple{L"3.4", VK_UP, L"4"}, std::tuple{L"7abc", VK_DOWN, L"6"}}) {
+        SetFocus(Item(kIdTxtRedNum));
+        SetWindowTextW(Item(kIdTxtRedNum), typed);
+        SendMessageW(Item(kIdTxtRedNum), WM_KEYDOWN, key, 0);
+        Pump();
+        EXPECT_EQ(Text(kIdTxtRedNum), shown) << typed;
     }
 }
 

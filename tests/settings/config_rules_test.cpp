@@ -42,7 +42,11 @@ INSTANTIATE_TEST_SUITE_P(
         CountCase{"RoundsUpToTwo", "1.6", "1.6", 2}, CountCase{"UpperCaseExponent", "1E1", "1E1", 10},
         CountCase{"ExponentWithoutDigits", "5e", "5e", 5},
         CountCase{"FourteenAndAHalf", "14.5", "14.5", 14}, CountCase{"Bounds", "15", "15", 15},
-        CountCase{"LeadingBlanks", "  9", "  9", 9}, CountCase{"Exponent", "1e1", "1e1", 10},
+        CountCase{"Exponent", "1e1", "1e1", 10},
+        // Blanks around the number go, what the up-down cannot read; inside it they stay.
+        CountCase{"LeadingBlanks", "  9", "9", 9}, CountCase{"PastedWithBlank", "15 ", "15", 15},
+        CountCase{"BlanksAround", "\t 2\r\n", "2", 2}, CountCase{"BlankInside", "1 2", "1 2", 12},
+        CountCase{"LettersAfterBlank", " 7 abc ", "7 abc", 7},
         // Numbers no 16-bit count can hold are corrected like any other out-of-range number.
         CountCase{"Beyond16Bits", "99999", "15", 15}, CountCase{"HugeExponent", "1e40", "15", 15},
         CountCase{"BeyondDouble", "1e999", "15", 15}, CountCase{"HugeNegative", "-1e9", "2", 2},
@@ -86,6 +90,17 @@ TEST(PlaceOverOwner, CentresOnTheOwnerWithinTheWorkArea) {
         EXPECT_EQ(PlaceOverOwner(c.owner, 286, 237, area), (DesktopBox{c.x, c.y, 286, 237})) << c.owner.x;
     // Larger than the area: its top-left corner, where the caption is.
     EXPECT_EQ(PlaceOverOwner({0, 0, 100, 100}, 700, 500, {10, 20, 600, 400}), (DesktopBox{10, 20, 700, 500}));
+}
+
+TEST(StepCount, StepsFromTheNumberTheBoxShowsWithinTheFleetSizes) {
+    struct Case {
+        const char* shown;
+        int delta;
+        int16_t count;
+    } cases[] = {{"3.4", 1, 4}, {"3.6", -1, 3}, {"7abc", 1, 8}, {"15 ", 1, 15}, {"14", 1, 15}, {"3", -1, 2},
+                 {"2", -1, 2},  {"", 1, 3},     {"16", -1, 14},  {"9", 0, 9},   {"9", 6, 15}, {"9", -7, 2},
+                 {"9", 2147483647, 15}, {"9", -2147483647 - 1, 2}};
+    for (const Case& c : cases) EXPECT_EQ(StepCount(c.shown, c.delta), c.count) << c.shown << " " << c.delta;
 }
 
 TEST(CountFromText, StaysWithinTheFleetSizesForUncorrectedTexts) {

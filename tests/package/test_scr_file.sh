@@ -14,6 +14,8 @@ count_type() { printf '%s\n' "$types" | grep -cx "$1"; }
 
 check "PE32+ x86-64" 'grep -q "(PE32+)" <<<"$headers"'
 check "GUI subsystem" 'grep -qE "^Subsystem[[:space:]]+00000002" <<<"$headers"'
+check "marked for Windows Vista (6.0) and later" \
+  'grep -qE "^MajorSubsystemVersion[[:space:]]+6$" <<<"$headers" && grep -qE "^MinorSubsystemVersion[[:space:]]+0$" <<<"$headers"'
 check "imports only system DLLs" \
   '! printf "%s\n" "$headers" | awk "/DLL Name:/ { print toupper(\$3) }" | grep -vxE "(KERNEL32|USER32|GDI32|ADVAPI32|COMCTL32|UXTHEME|DDRAW|MSVCRT|SHELL32|OLE32)\.DLL"'
 check "version resource 1.0.0" 'grep -qE "FILEVERSION 1, 0, 0, 0" <<<"$rc"'

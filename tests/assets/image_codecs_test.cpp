@@ -96,7 +96,9 @@ INSTANTIATE_TEST_SUITE_P(PictureWidths, Bmp8Width, testing::Values(117, 155, 4))
 
 TEST(Bmp8, RefusesMoreThan256Colours) {
     EXPECT_NO_THROW(assets::EncodeBmp8(Gradient(16, 16)));
-    EXPECT_THROW(assets::EncodeBmp8(Gradient(16, 17)), std::invalid_argument);
+    Image oneMore = Gradient(16, 17);  // the 256 colours above and exactly one new one
+    for (int x = 1; x < 16; ++x) oneMore.At(x, 16) = oneMore.At(x, 0);
+    EXPECT_THROW(assets::EncodeBmp8(oneMore), std::invalid_argument);
 }
 
 TEST(Ico16, WritesOneFourBitImageWithItsMask) {

@@ -1,15 +1,14 @@
 // Enlarging the sprites for high-DPI screens: each source pixel becomes one whole block, so
-// the cell, the drawing's place in it, the colours and the white key all scale exactly.
+// the cell, the drawing's place in it, the colours and the white key all scale exactly (the
+// pictures' own properties are their tests).
 #include <gtest/gtest.h>
 
 #include "assets/sprite_art.h"
-#include "picture_probes.h"
 
 namespace {
 
 using assets::Image;
 using assets::ScaleNearest;
-using assets::testing::Box;
 
 // Every pixel different, so a block taken from a neighbour shows.
 Image Numbered(int w, int h) {
@@ -36,24 +35,6 @@ TEST(ScaleNearest, FactorOneOrLessKeepsThePictureAsItIs) {
     const Image source = Numbered(4, 3);
     EXPECT_EQ(ScaleNearest(source, 1), source);
     EXPECT_EQ(ScaleNearest(source, 0), source);
-}
-
-TEST(ScaleNearest, ScaledSpritesKeepTheirPlacementColoursAndWhiteCorner) {
-    const Image ship = assets::ShipPicture(1), explosion = assets::ExplosionPicture();
-    const uint32_t white = assets::kWhite;
-    for (int factor : {2, 3}) {
-        SCOPED_TRACE(factor);
-        const Image bigShip = ScaleNearest(ship, factor), bigExplosion = ScaleNearest(explosion, factor);
-        EXPECT_EQ(bigShip.width, 117 * factor);
-        EXPECT_EQ(bigShip.height, 44 * factor);
-        EXPECT_EQ(bigShip.At(0, 0), white);
-        // Drawing x 5-112, y 12-34 in the plain cell; the cloud x 36-83 over the full height.
-        EXPECT_EQ(assets::testing::BoxOfNot(bigShip, white),
-                  (Box{5 * factor, 12 * factor, 113 * factor - 1, 35 * factor - 1}));
-        EXPECT_EQ(assets::testing::BoxOfNot(bigExplosion, white), (Box{36 * factor, 0, 84 * factor - 1, 44 * factor - 1}));
-        EXPECT_EQ(assets::DistinctColours(bigShip), assets::DistinctColours(ship));
-        EXPECT_EQ(assets::DistinctColours(bigExplosion), assets::DistinctColours(explosion));
-    }
 }
 
 }  // namespace

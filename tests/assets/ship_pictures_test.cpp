@@ -143,13 +143,6 @@ TEST(ShipPictures, SideViewGunFireOnlyTouchesTheFirePart) {
     }
 }
 
-TEST(ShipPictures, SideViewKeepsBowAndSternOutsideTheExplosion) {
-    // An exploding ship is drawn with the explosion over x 36-83; the ends must still show.
-    const Image p = assets::ShipPicture(1);
-    EXPECT_LT(assets::testing::BoxOfNot(p, kWhite).left, 36);
-    EXPECT_GT(assets::testing::BoxOfNot(p, kWhite).right, 83);
-}
-
 TEST(ShipPictures, OnlyTheSixteenNumbersNamePictures) {
     for (int number : {-1, 0, 17, 32767}) {
         try {

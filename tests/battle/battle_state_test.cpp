@@ -58,6 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CountCase{"NoRedFleet", 0, 5, 0, 5, 5},
                       CountCase{"NegativeCountsAsEmpty", -3, 7, 0, 7, 7},
                       CountCase{"AboveTheDialogKept", 20, 20, 20, 20, 40},
+                      CountCase{"OnTheGuard", kMaxFleetSize, kMaxFleetSize + 1, kMaxFleetSize, kMaxFleetSize,
+                                2 * kMaxFleetSize},
                       CountCase{"HugeCut", 1000, 32767, kMaxFleetSize, kMaxFleetSize, 2 * kMaxFleetSize},
                       CountCase{"BothMostNegative", -32768, -32768, 0, 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -40,15 +40,6 @@ INSTANTIATE_TEST_SUITE_P(
                       JumpCase{"AxesWithOwnFactors", 140, 121, 15, 12, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CursorMovedTooFar, ASteadyHundredPixelsPerTickNeverExits) {
-    CursorPoint last{0, 0};
-    for (int tick = 1; tick <= 1000; ++tick) {
-        const CursorPoint current{tick * 100, tick * 100};
-        ASSERT_FALSE(CursorMovedTooFar(last, current, 15, 15)) << tick;
-        last = current;
-    }
-}
-
 TEST(CursorMovedTooFar, ADifferenceBeyond32BitsIsAnOverflowError) {
     for (auto [last, current] : {std::pair{CursorPoint{-1, 0}, CursorPoint{INT32_MAX, 0}},
                                  std::pair{CursorPoint{0, 0}, CursorPoint{0, INT32_MIN}}}) {

@@ -20,9 +20,9 @@ inline constexpr COLORREF kWhite = RGB(255, 255, 255);
 inline int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 inline int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 
-inline HWND MakeWindow(int x, int y, int w, int h, HWND owner = nullptr) {
-    return testsupport::MakeWindow({.className = L"DisplayTestWindow", .title = L"Display test", .x = x, .y = y,
-                                    .width = w, .height = h, .owner = owner});
+inline HWND MakeWindow(int x, int y, int w, int h) {
+    return testsupport::MakeWindow(
+        {.className = L"DisplayTestWindow", .title = L"Display test", .x = x, .y = y, .width = w, .height = h});
 }
 
 // The window every test takes the display with; lives until the process ends.

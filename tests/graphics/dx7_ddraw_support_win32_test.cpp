@@ -78,13 +78,9 @@ TEST(DisplayLifetime, GiveBackAmongTheSetUpsMessagesFailsItAsALostDisplay) {
     DestroyWindow(window);
 }
 
-// The saver stretches its window over the screen; the give-back puts the rectangle back,
-// only the size for an owned popup (a window with a "parent").
-class WindowRectRestore : public ::testing::TestWithParam<bool> {};
-
-TEST_P(WindowRectRestore, GiveBackPutsTheRectangleBackOnce) {
-    const bool owned = GetParam();
-    HWND window = MakeWindow(40, 30, 400, 300, owned ? TestWindow() : nullptr);
+// The saver stretches its window over the screen; the give-back puts the rectangle back.
+TEST(WindowRectRestore, GiveBackPutsTheRectangleBackOnce) {
+    HWND window = MakeWindow(40, 30, 400, 300);
     std::unique_ptr<DDrawDisplay> display = TakeScreen(window);
     ASSERT_TRUE(display);
     SetWindowPos(window, nullptr, 0, 0, ScreenWidth(), ScreenHeight(), SWP_NOZORDER);
@@ -93,8 +89,8 @@ TEST_P(WindowRectRestore, GiveBackPutsTheRectangleBackOnce) {
     GetWindowRect(window, &r);
     EXPECT_EQ(r.right - r.left, 400);
     EXPECT_EQ(r.bottom - r.top, 300);
-    EXPECT_EQ(r.left, owned ? 0 : 40);
-    EXPECT_EQ(r.top, owned ? 0 : 30);
+    EXPECT_EQ(r.left, 40);
+    EXPECT_EQ(r.top, 30);
     // Where the window goes afterwards is no longer the display's business.
     SetWindowPos(window, nullptr, 5, 6, 70, 80, SWP_NOZORDER);
     display.reset();
@@ -102,9 +98,6 @@ TEST_P(WindowRectRestore, GiveBackPutsTheRectangleBackOnce) {
     EXPECT_EQ(r.right - r.left, 70);
     DestroyWindow(window);
 }
-
-INSTANTIATE_TEST_SUITE_P(Windows, WindowRectRestore, ::testing::Bool(),
-                         [](const auto& info) { return std::string(info.param ? "Owned" : "TopLevel"); });
 
 // The cursor is hidden exactly while a display lives, whatever the order of taking (I), a
 // refused second take (D), a failed take (X), the fatal clean-up (F) and destruction (T).

@@ -1,9 +1,8 @@
 // The settings dialog inside this test process, under Wine: its layout at the display's
 // dpi, fonts and colours, texts and counts that fit their controls, full-width counts, what
 // it shows for stored values it cannot show, and which button Enter presses and what Up and
-// Down do on an up-down. Typing, corrections, focus order, OK
-// and Cancel (which end the process) are driven against the real .scr by
-// tests/e2e/test_config_dialog.sh.
+// Down do on an up-down. Typing, corrections, focus order, OK and Cancel (which end the
+// process) are driven against the real .scr by tests/e2e/test_config_dialog.sh.
 #include "settings/config_dialog_win32.h"
 
 #include <windows.h>
@@ -145,20 +144,12 @@ TEST_F(ConfigDialogTest, EveryControlSitsAtItsTemplateRectangleScaled) {
     }
 }
 
-TEST_F(ConfigDialogTest, FixedCentredWindowOfTheDesignedClientSize) {
+// Its title, client size and centred place are checked on the real .scr, at two dpi.
+TEST_F(ConfigDialogTest, IsAFixedWindowWithACaption) {
     HWND dialog = Open();
-    EXPECT_EQ(TextOf(dialog), L"Brackmer Saver設定");
-    RECT client;
-    GetClientRect(dialog, &client);
-    EXPECT_EQ(client.right, Px(280));
-    EXPECT_EQ(client.bottom, Px(212));
     LONG style = GetWindowLongW(dialog, GWL_STYLE);
     EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
     EXPECT_NE(style & WS_CAPTION, 0);
-    RECT frame;
-    GetWindowRect(dialog, &frame);
-    EXPECT_NEAR(frame.left + frame.right, GetSystemMetrics(SM_CXSCREEN), 1);
-    EXPECT_NEAR(frame.top + frame.bottom, GetSystemMetrics(SM_CYSCREEN), 1);
 }
 
 // What the form answers when a control asks for its colours.
@@ -197,12 +188,10 @@ TEST_F(ConfigDialogTest, WhiteTextOnBlueGroundRedAndBlueBoxesLightFrame) {
         EXPECT_EQ(onFrame.brush, RGB(192, 192, 255)) << id;
     }
 
-    // The ground itself, and the frame's interior once it has painted.
+    // The painted frame right inside its line, where a themed frame leaves the form's blue
+    // (the ground and the frame's middle are checked on the real .scr's screenshot).
     HDC screen = GetDC(dialog);
     UpdateWindow(dialog);
-    EXPECT_EQ(GetPixel(screen, Px(5), Px(100)), RGB(0, 0, 192));
-    EXPECT_EQ(GetPixel(screen, Px(36 + 10), Px(91 + 60)), RGB(192, 192, 255));
-    // Right inside the frame's line too, where a themed frame leaves the form's blue.
     EXPECT_EQ(GetPixel(screen, Px(36) + 3, Px(91 + 34)), RGB(192, 192, 255));
     ReleaseDC(dialog, screen);
 }
@@ -281,8 +270,9 @@ TEST_F(ConfigDialogTest, EveryTextFitsItsControl) {
 TEST_F(ConfigDialogTest, FullWidthCountsBecomeAsciiWhenTheBoxIsLeft) {
     HWND dialog = Open();
     SetForegroundWindow(dialog);
-    for (auto [typed, shown] : {std::pair{L"１０", L"10"}, std::pair{L"－３", L"2"}, std::pair{L"１６", L"15"},
-                                std::pair{L"１５ ", L"15"}}) {
+    // Folded and kept, folded and corrected, pasted with a blank; the folding's own cases are a
+    // native table.
+    for (auto [typed, shown] : {std::pair{L"１０", L"10"}, std::pair{L"１６", L"15"}, std::pair{L"１５ ", L"15"}}) {
         SetFocus(Item(kIdTxtRedNum));
         SetWindowTextW(Item(kIdTxtRedNum), typed);
         SetFocus(Item(kIdTxtBlueNum));
@@ -306,23 +296,16 @@ TEST_F(ConfigDialogTest, ArrowsStepFromTheBoxText) {
     }
 }
 
-struct OddStoreCase {
-    const char* name;
-    const char *red, *blue, *background;
-    const wchar_t *shownRed, *shownBlue;
-};
-
-class ConfigDialogOddStoreTest : public ConfigDialogTest, public testing::WithParamInterface<OddStoreCase> {};
-
-TEST_P(ConfigDialogOddStoreTest, OpensWithTheNearestItCanShowAndStoresNothing) {
-    const OddStoreCase& c = GetParam();
+// How stored texts read is the native settings tables'; the dialog's own part is showing
+// the nearest count it can and keeping what it showed out of the store.
+TEST_F(ConfigDialogTest, OpensWithTheNearestItCanShowAndStoresNothing) {
     RegistryStore store;
-    store.Save(kSettingSection, "RedCount", c.red);
-    store.Save(kSettingSection, "BlueCount", c.blue);
-    store.Save(kSettingSection, "BackGround", c.background);
+    store.Save(kSettingSection, "RedCount", "40");
+    store.Save(kSettingSection, "BlueCount", "-7");
+    store.Save(kSettingSection, "BackGround", "5");
     HWND dialog = Open();
-    EXPECT_EQ(Text(kIdTxtRedNum), c.shownRed);
-    EXPECT_EQ(Text(kIdTxtBlueNum), c.shownBlue);
+    EXPECT_EQ(Text(kIdTxtRedNum), L"15");
+    EXPECT_EQ(Text(kIdTxtBlueNum), L"2");
     EXPECT_TRUE(Checked(kIdOptBG0));
     EXPECT_FALSE(Checked(kIdOptBG1));
 
@@ -331,17 +314,10 @@ TEST_P(ConfigDialogOddStoreTest, OpensWithTheNearestItCanShowAndStoresNothing) {
     SendMessageW(dialog, WM_CLOSE, 0, 0);
     Pump();
     EXPECT_FALSE(dialog_->IsLoaded());
-    EXPECT_EQ(store.Get(kSettingSection, "RedCount"), c.red);
-    EXPECT_EQ(store.Get(kSettingSection, "BlueCount"), c.blue);
-    EXPECT_EQ(store.Get(kSettingSection, "BackGround"), c.background);
+    EXPECT_EQ(store.Get(kSettingSection, "RedCount"), "40");
+    EXPECT_EQ(store.Get(kSettingSection, "BlueCount"), "-7");
+    EXPECT_EQ(store.Get(kSettingSection, "BackGround"), "5");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    StoredValues, ConfigDialogOddStoreTest,
-    testing::Values(OddStoreCase{"OutOfRange", "40", "-7", "5", L"15", L"2"},
-                    OddStoreCase{"Beyond16BitsAndJunk", "99999", "many", "-1", L"5", L"5"},
-                    OddStoreCase{"Fractions", "1.5", "15.5", "0.4", L"2", L"15"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // A key as the form's loop hands it over: to the dialog manager first.
 bool DialogKey(HWND dialog, HWND to, WPARAM key) {
@@ -354,8 +330,9 @@ bool DialogKey(HWND dialog, HWND to, WPARAM key) {
 }
 
 // Enter presses the default button (pressing it would end this process, so the default is
-// what is checked): OK, except while Cancel has the focus, however the focus moved there;
-// an up-down after Cancel makes it OK again, and takes Up and Down to step its count.
+// what is checked): OK, except while Cancel has the focus, however the focus moved there.
+// A focused up-down steps its own count on Up and Down within 2..15. Tab from Cancel to an
+// up-down, Up there and Enter pressing OK are driven end to end.
 TEST_F(ConfigDialogTest, EnterPressesOkUnlessCancelHasTheFocusAndUpDownsStep) {
     HWND dialog = Open();
     SetForegroundWindow(dialog);
@@ -365,17 +342,10 @@ TEST_F(ConfigDialogTest, EnterPressesOkUnlessCancelHasTheFocusAndUpDownsStep) {
     Pump();
     EXPECT_EQ(defaultId(), MAKELRESULT(IDCANCEL, DC_HASDEFID));
     EXPECT_EQ(GetWindowLongW(Item(kIdCancel), GWL_STYLE) & 0xF, BS_DEFPUSHBUTTON);
-    EXPECT_EQ(GetWindowLongW(Item(kIdOk), GWL_STYLE) & 0xF, BS_PUSHBUTTON);
 
-    // Tab from Cancel to the red up-down, as the user does.
-    EXPECT_TRUE(DialogKey(dialog, Item(kIdCancel), VK_TAB));
-    ASSERT_EQ(GetFocus(), Item(kIdUpdR));
-    EXPECT_EQ(defaultId(), MAKELRESULT(IDOK, DC_HASDEFID));
-    EXPECT_EQ(GetWindowLongW(Item(kIdOk), GWL_STYLE) & 0xF, BS_DEFPUSHBUTTON);  // and looks it
-
-    // Up and Down step the count within 2..15 and keep the focus where it is.
-    SetWindowTextW(Item(kIdTxtRedNum), L"14");
-    for (auto [key, shown] : {std::pair{VK_UP, L"15"}, std::pair{VK_UP, L"15"}, std::pair{VK_DOWN, L"14"}}) {
+    SetFocus(Item(kIdUpdR));
+    SetWindowTextW(Item(kIdTxtRedNum), L"15");
+    for (auto [key, shown] : {std::pair{VK_UP, L"15"}, std::pair{VK_DOWN, L"14"}}) {
         DialogKey(dialog, Item(kIdUpdR), key);
         Pump();
         EXPECT_EQ(Text(kIdTxtRedNum), shown);

@@ -131,6 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
                     VersionCase{"SecondThousandHundreds", 1, 0, 2300, "ver.1.00b3"},
                     VersionCase{"UnitsHidden", 1, 0, 2399, "ver.1.00b3"},
                     VersionCase{"LastLetter", 1, 0, 26900, "ver.1.00z9"},
+                    VersionCase{"LastOneByteLetter", 1, 0, 31000, "ver.1.00\x7f"},
                     VersionCase{"TwoDigitMinor", 2, 5, 0, "ver.2.05"},
                     VersionCase{"MinorNine", 1, 9, 0, "ver.1.09"},
                     VersionCase{"MinorTen", 1, 10, 0, "ver.1.10"},

@@ -30,13 +30,9 @@ protected:
     }
 };
 
-TEST_F(RegistryStoreTest, NothingStoredGivesDefaults) {
+TEST_F(RegistryStoreTest, NothingStoredIsNoText) {
     RegistryStore store(kApp);
     EXPECT_EQ(store.Get("Setting", "RedCount"), std::nullopt);
-    SaverSettings s = LoadSaverSettings(store);
-    EXPECT_EQ(s.redCount, 5);
-    EXPECT_EQ(s.blueCount, 5);
-    EXPECT_EQ(s.background, kDesktop);
 }
 
 TEST_F(RegistryStoreTest, RoundTripStoresRegSzTexts) {
@@ -78,11 +74,9 @@ TEST_F(RegistryStoreTest, OnlyTextValuesAreRead) {
     PutRaw(L"Setting", L"BlueCount", REG_EXPAND_SZ, nine, sizeof nine);
     RegistryStore store(kApp);
     EXPECT_EQ(store.Get("Setting", "RedCount"), std::nullopt);
+    EXPECT_EQ(store.Get("Setting", "BackGround"), std::nullopt);
     EXPECT_EQ(store.Get("Setting", "BlueCount"), "9");
-    SaverSettings s = LoadSaverSettings(store);
-    EXPECT_EQ(s.redCount, 5);
-    EXPECT_EQ(s.blueCount, 9);
-    EXPECT_EQ(s.background, kDesktop);
+    EXPECT_EQ(store.Get("Setting", "Missing"), std::nullopt);  // beside stored values
 }
 
 TEST_F(RegistryStoreTest, StringWithoutTerminatorIsRead) {
@@ -90,7 +84,6 @@ TEST_F(RegistryStoreTest, StringWithoutTerminatorIsRead) {
     PutRaw(L"Setting", L"RedCount", REG_SZ, data, sizeof data);
     RegistryStore store(kApp);
     EXPECT_EQ(store.Get("Setting", "RedCount"), "12");
-    EXPECT_EQ(LoadSaverSettings(store).redCount, 12);
 }
 
 }  // namespace

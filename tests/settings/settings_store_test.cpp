@@ -24,45 +24,28 @@ public:
     std::vector<std::string> writes;
 };
 
-TEST(LoadSaverSettings, EmptyStoreGivesDefaults) {
-    MemoryStore store;
-    SaverSettings s = LoadSaverSettings(store);
-    EXPECT_EQ(s.redCount, 5);
-    EXPECT_EQ(s.blueCount, 5);
-    EXPECT_EQ(s.background, kDesktop);
-}
-
-TEST(LoadSaverSettings, ReturnsStoredValuesWithoutRangeChecks) {
-    MemoryStore store;
-    store.values[{"Setting", "RedCount"}] = "20";
-    store.values[{"Setting", "BlueCount"}] = "7.5";
-    store.values[{"Setting", "BackGround"}] = "1";
-    SaverSettings s = LoadSaverSettings(store);
-    EXPECT_EQ(s.redCount, 20);
-    EXPECT_EQ(s.blueCount, 8);
-    EXPECT_EQ(s.background, kPlainBlue);
-}
-
-TEST(LoadSaverSettings, JunkOrOversizedValuesFallBackToDefaults) {
-    MemoryStore store;
-    store.values[{"Setting", "RedCount"}] = "many";
-    store.values[{"Setting", "BlueCount"}] = "99999";
-    store.values[{"Setting", "BackGround"}] = "2x";
-    SaverSettings s = LoadSaverSettings(store);
-    EXPECT_EQ(s.redCount, 5);
-    EXPECT_EQ(s.blueCount, 5);
-    EXPECT_EQ(s.background, 0);
-}
-
-TEST(LoadSaverSettings, ExponentsAreReadOnlyWithTheirDigits) {
-    MemoryStore store;
-    store.values[{"Setting", "RedCount"}] = "1E1";
-    store.values[{"Setting", "BlueCount"}] = "7e";
-    store.values[{"Setting", "BackGround"}] = "1e";
-    SaverSettings s = LoadSaverSettings(store);
-    EXPECT_EQ(s.redCount, 10);
-    EXPECT_EQ(s.blueCount, 5);
-    EXPECT_EQ(s.background, 0);
+// Each key on its own: what is stored is used without range checks (the battle and the
+// dialog have their own), and a key that is missing or no whole 16-bit number falls back to
+// its default. How a text reads as a number is ParseStoredInt16's test.
+TEST(LoadSaverSettings, TakesEachStoredNumberOrItsDefault) {
+    struct Case {
+        const char *red, *blue, *background;  // nullptr: nothing stored
+        SaverSettings loaded;
+    } cases[] = {
+        {nullptr, nullptr, nullptr, {5, 5, kDesktop}},
+        {"20", "7.5", "1", {20, 8, kPlainBlue}},
+        {"many", "-3", "2x", {5, -3, kDesktop}},
+        {"1", "99999", "2", {1, 5, BackgroundMode{2}}},
+    };
+    for (const Case& c : cases) {
+        MemoryStore store;
+        for (auto [key, text] : {std::pair{"RedCount", c.red}, {"BlueCount", c.blue}, {"BackGround", c.background}})
+            if (text) store.values[{"Setting", key}] = text;
+        const SaverSettings s = LoadSaverSettings(store);
+        EXPECT_EQ((std::vector<int>{s.redCount, s.blueCount, s.background}),
+                  (std::vector<int>{c.loaded.redCount, c.loaded.blueCount, c.loaded.background}))
+            << (c.red ? c.red : "-") << " " << (c.blue ? c.blue : "-");
+    }
 }
 
 TEST(SaveSaverSettings, WritesPlainDecimalTextsInOrder) {

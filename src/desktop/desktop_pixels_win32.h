@@ -12,12 +12,13 @@
 
 namespace desktop {
 
-// How long after its start the wallpaper read may hold up the first picture. Windows'
-// own copies are monitor-sized JPEGs, decoded in a few tens of milliseconds, and the
-// saver's own start takes longer than this before it needs the picture, so a local
-// wallpaper is always in time; a share that does not answer or a giant picture costs at
-// most this, and the monitor shows the desktop colour instead.
-inline constexpr std::chrono::milliseconds kWallpaperWait{250};
+// How long after its start the wallpaper read may hold up the first picture. A full-HD
+// JPEG, decoded to a monitor's size, takes about 100 to 200 ms under Wine on a busy
+// two-core machine (much less on Windows), a second monitor as much again, and the saver's
+// own start (the display alone takes half a second) dwarfs the rest; so a local wallpaper
+// is in time, while a share that does not answer or a giant picture costs at most this and
+// its monitor shows the desktop colour instead.
+inline constexpr std::chrono::milliseconds kWallpaperWait{400};
 
 // Starts reading the wallpaper of every monitor on a worker thread and returns at once;
 // nothing of it touches the files on the calling thread. The saver window calls it as soon

@@ -81,6 +81,7 @@ private:
         platform::StartupMark("window created");
         settings::RegistryStore store;
         values_ = settings::LoadSaverSettings(store);
+        if (values_.background == settings::kDesktop) desktop::StartWallpaperRead();
         const platform::ScreenTwips screen = platform::ReadScreenTwips();
         // Events that arrive while the screens are set up (the display's set-up lets
         // messages through) are held by the session until it starts.

@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <charconv>
 #include <functional>
+#include <utility>
+
+#include "graphics/smooth_scale.h"
 
 namespace desktop {
 namespace {
@@ -39,27 +42,6 @@ Rect ScaleAndCentre(Rect area, int32_t pw, int32_t ph, bool cover) {
         w = std::max(1, RoundDiv(int64_t(pw) * area.height, ph));
     return {area.left + int32_t(FloorDiv(int64_t(area.width) - w, 2)),
             area.top + int32_t(FloorDiv(int64_t(area.height) - h, 2)), w, h};
-}
-
-// Source pixels [first, last) along one axis.
-struct Span {
-    int64_t first = 0, last = 0;
-    static Span One(int64_t at) { return {at, at + 1}; }
-    bool Single() const { return last - first == 1; }
-};
-
-// The mean colour of a block of the picture, each channel rounded to nearest.
-uint32_t Average(const Picture& picture, Span columns, Span rows) {
-    uint64_t r = 0, g = 0, b = 0;
-    for (int64_t y = rows.first; y < rows.last; ++y)
-        for (int64_t x = columns.first; x < columns.last; ++x) {
-            const uint32_t c = picture.pixels[size_t(y * picture.width + x)];
-            r += (c >> 16) & 0xFF;
-            g += (c >> 8) & 0xFF;
-            b += c & 0xFF;
-        }
-    const uint64_t n = uint64_t(columns.last - columns.first) * uint64_t(rows.last - rows.first);
-    return uint32_t(((r + n / 2) / n) << 16 | ((g + n / 2) / n) << 8 | ((b + n / 2) / n));
 }
 
 bool SameName(std::string_view a, std::string_view b) {
@@ -134,6 +116,56 @@ Rect Bounds(const std::vector<Rect>& monitors) {
     return {int32_t(left), int32_t(top), int32_t(right - left), int32_t(bottom - top)};
 }
 
+Rect PartShown(const Placement& place, Rect area, Rect monitor) {
+    const Rect seen = Intersect(area, monitor);
+    const Rect& p = place.picture;
+    if (seen.width == 0 || p.width <= 0 || p.height <= 0) return {};
+    if (!place.tiled) {
+        const Rect drawn = Intersect(seen, p);
+        if (drawn.width == 0) return {};
+        return {drawn.left - p.left, drawn.top - p.top, drawn.width, drawn.height};
+    }
+    // The tile columns (or rows) under [from, from + length): one run, or all of them where
+    // the run wraps past the tile's end.
+    auto run = [](int64_t from, int64_t length, int64_t origin, int64_t size) -> std::pair<int32_t, int32_t> {
+        const int64_t first = FloorMod(from - origin, size);
+        if (first + length > size) return {0, int32_t(size)};
+        return {int32_t(first), int32_t(length)};
+    };
+    const auto [left, width] = run(seen.left, seen.width, p.left, p.width);
+    const auto [top, height] = run(seen.top, seen.height, p.top, p.height);
+    return {left, top, width, height};
+}
+
+void PaintPiece(std::vector<uint32_t>& pixels, Rect area, const Piece& piece) {
+    const Rect& p = piece.place.picture;
+    const Rect& part = piece.part;
+    if (pixels.size() != size_t(std::max(area.width, 0)) * size_t(std::max(area.height, 0)) || part.width <= 0 ||
+        part.height <= 0 || piece.pixels.size() != size_t(part.width) * size_t(part.height))
+        return;
+    const Rect seen = piece.place.tiled ? Intersect(area, piece.monitor)
+                                        : Intersect(Intersect(area, piece.monitor), p);
+    // Where screen pixel d falls in the piece along one axis, or -1 outside it.
+    auto at = [&](int64_t d, int64_t origin, int64_t size, int64_t first, int64_t length) -> int64_t {
+        int64_t i = d - origin;
+        if (piece.place.tiled) i = FloorMod(i, size);
+        i -= first;
+        return (i >= 0 && i < length) ? i : -1;
+    };
+    std::vector<int64_t> columns(size_t(seen.width));
+    for (int32_t x = 0; x < seen.width; ++x)
+        columns[size_t(x)] = at(int64_t(seen.left) + x, p.left, p.width, part.left, part.width);
+    for (int32_t y = 0; y < seen.height; ++y) {
+        const int64_t row = at(int64_t(seen.top) + y, p.top, p.height, part.top, part.height);
+        if (row < 0) continue;
+        const uint32_t* from = piece.pixels.data() + row * part.width;
+        uint32_t* to = pixels.data() + (size_t(seen.top - area.top) + size_t(y)) * size_t(area.width) +
+                       size_t(seen.left - area.left);
+        for (int32_t x = 0; x < seen.width; ++x)
+            if (columns[size_t(x)] >= 0) to[x] = from[columns[size_t(x)]] & 0x00FFFFFF;
+    }
+}
+
 std::vector<uint32_t> ComposeDesktop(Rect area, const std::vector<Rect>& monitors, const Picture* picture,
                                      WallpaperStyle style, uint32_t colour) {
     if (area.width <= 0 || area.height <= 0) return {};
@@ -142,33 +174,17 @@ std::vector<uint32_t> ComposeDesktop(Rect area, const std::vector<Rect>& monitor
         picture->pixels.size() != size_t(picture->width) * size_t(picture->height))
         return out;
     const Rect desktop = Bounds(monitors);
-    const int64_t pw = picture->width, ph = picture->height;
+    const graphics::SourceRows rows = [picture](int32_t row, int32_t first, int32_t count, uint32_t* to) {
+        std::copy_n(picture->pixels.begin() + int64_t(row) * picture->width + first, count, to);
+    };
     for (const Rect& monitor : monitors) {
-        const Placement place = PlaceWallpaper(style, monitor, desktop, picture->width, picture->height);
-        const Rect drawn = place.tiled ? Intersect(area, monitor) : Intersect(Intersect(area, monitor), place.picture);
-        if (drawn.width == 0) continue;
-        const Rect& p = place.picture;
-        // The source pixels behind each destination column and row: the tile's offset; the
-        // pixel under the destination pixel's centre where the picture is enlarged; every
-        // pixel it covers where the picture is shrunk, so a large photo is averaged, not thinned.
-        auto span = [&](int64_t d, int64_t origin, int64_t length, int64_t size) -> Span {
-            if (place.tiled) return Span::One(FloorMod(d - origin, size));
-            const int64_t i = d - origin;
-            if (size <= length) return Span::One((2 * i + 1) * size / (2 * length));
-            return {i * size / length, ((i + 1) * size + length - 1) / length};
-        };
-        std::vector<Span> columns(size_t(drawn.width));
-        for (int32_t x = 0; x < drawn.width; ++x) columns[size_t(x)] = span(int64_t(drawn.left) + x, p.left, p.width, pw);
-        for (int32_t y = 0; y < drawn.height; ++y) {
-            const Span rows = span(int64_t(drawn.top) + y, p.top, p.height, ph);
-            const uint32_t* row = picture->pixels.data() + rows.first * pw;
-            uint32_t* dest = out.data() + (size_t(drawn.top - area.top) + size_t(y)) * size_t(area.width) +
-                             size_t(drawn.left - area.left);
-            for (int32_t x = 0; x < drawn.width; ++x) {
-                const Span& c = columns[size_t(x)];
-                dest[x] = (rows.Single() && c.Single()) ? row[c.first] & 0x00FFFFFF : Average(*picture, c, rows);
-            }
-        }
+        Piece piece{monitor, PlaceWallpaper(style, monitor, desktop, picture->width, picture->height), {}, {}};
+        piece.part = PartShown(piece.place, area, monitor);
+        if (piece.part.width == 0) continue;
+        const Rect& p = piece.place.picture;
+        piece.pixels = graphics::ScaleSmooth(picture->width, picture->height, rows, p.width, p.height,
+                                             {piece.part.left, piece.part.top, piece.part.width, piece.part.height});
+        PaintPiece(out, area, piece);
     }
     return out;
 }

@@ -51,9 +51,29 @@ Placement PlaceWallpaper(WallpaperStyle style, Rect monitor, Rect desktop, int32
 // The rectangle around all the monitors (empty for none).
 Rect Bounds(const std::vector<Rect>& monitors);
 
+// What one monitor shows of a picture placed on it, in the placed picture's own pixels
+// ((0, 0) its top-left, scaled to the placement's size): the part worth decoding, clipped
+// to `area` and the monitor. For tile it is the part of the one tile the monitor's share
+// of `area` repeats (the whole tile when that share wraps around it). Empty where the
+// monitor shows none of it.
+Rect PartShown(const Placement& place, Rect area, Rect monitor);
+
+// One monitor's share of the wallpaper: `part` (see PartShown) of the picture as placed,
+// decoded, 0x00RRGGBB, top row first.
+struct Piece {
+    Rect monitor;
+    Placement place;
+    Rect part;
+    std::vector<uint32_t> pixels;
+};
+
+// Paints the piece over the pixels of `area` (top row first), on its own monitor only; the
+// rest of `area` keeps what it had.
+void PaintPiece(std::vector<uint32_t>& pixels, Rect area, const Piece& piece);
+
 // The pixels of `area`, top row first: the colour (0x00RRGGBB) everywhere, then on each
-// monitor that meets the area its own placement of the picture, clipped to that monitor.
-// Scaled pictures are sampled at each destination pixel's centre. No picture: colour only.
+// monitor that meets the area its own placement of the picture, scaled smoothly to it and
+// clipped to that monitor. No picture: colour only.
 std::vector<uint32_t> ComposeDesktop(Rect area, const std::vector<Rect>& monitors, const Picture* picture,
                                      WallpaperStyle style, uint32_t colour);
 

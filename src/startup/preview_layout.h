@@ -2,9 +2,6 @@
 // it embeds itself; the rule is portable so its bounds are tested natively.
 #pragma once
 
-#include <cstdint>
-#include <vector>
-
 namespace startup {
 
 // The preview window's client size in a host of the classic size; it shows the picture's
@@ -24,19 +21,5 @@ struct PreviewSize {
 // more than 100 % scaling) is filled: the preview takes the host's size and the picture is
 // scaled to it.
 PreviewSize PreviewSizeFor(int hostWidth, int hostHeight);
-
-// Pixels of one colour each (0x00RRGGBB), row-major, top row first.
-struct Pixels {
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> values;
-};
-
-// The top-left sourceWidth x sourceHeight of `source` scaled to width x height by area
-// averaging: each new pixel is the mean of the source area it covers, weighted by how much
-// of each source pixel lies in it, rounded to nearest. Smooth at any factor, the same on
-// every platform (the platform's own smooth stretch is not smooth everywhere), exact at
-// 1 : 1 and on areas of one colour.
-Pixels ScaleSmooth(const Pixels& source, int sourceWidth, int sourceHeight, int width, int height);
 
 }  // namespace startup

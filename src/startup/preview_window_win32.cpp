@@ -6,7 +6,10 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "assets/resource_ids.h"
+#include "graphics/smooth_scale.h"
 #include "platform/dib_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/runtime_win32.h"
@@ -35,8 +38,12 @@ public:
 
     void SetSize(PreviewSize size) {
         size_ = size;
-        if (size_.scaled && picture_)
-            scaled_ = ScaleSmooth(PictureBits(), kPreviewWindowWidth, kPreviewWindowHeight, size_.width, size_.height);
+        if (size_.scaled && picture_) {
+            SIZE bits{};
+            const std::vector<uint32_t> values = platform::ReadBitmapPixels(picture_.get(), &bits);
+            scaled_ = graphics::ScaleSmooth(values, bits.cx, kPreviewWindowWidth, kPreviewWindowHeight, size_.width,
+                                            size_.height);
+        }
     }
 
 private:
@@ -80,9 +87,9 @@ private:
             platform::UniqueMemDc mem(CreateCompatibleDC(dc));
             platform::SelectGuard select(mem.get(), picture_.get());
             if (size_.scaled) {
-                BITMAPINFO info = platform::TopDown32Info(scaled_.width, scaled_.height);
-                SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(scaled_.width), static_cast<DWORD>(scaled_.height), 0, 0,
-                                  0, static_cast<UINT>(scaled_.height), scaled_.values.data(), &info, DIB_RGB_COLORS);
+                BITMAPINFO info = platform::TopDown32Info(size_.width, size_.height);
+                SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(size_.width), static_cast<DWORD>(size_.height), 0, 0, 0,
+                                  static_cast<UINT>(size_.height), scaled_.data(), &info, DIB_RGB_COLORS);
             } else {
                 BITMAP bm{};
                 GetObjectW(picture_.get(), sizeof bm, &bm);
@@ -90,13 +97,6 @@ private:
             }
         }
         EndPaint(Handle(), &ps);
-    }
-
-    // The picture as 0x00RRGGBB values, which is how a 32-bit DIB stores them.
-    Pixels PictureBits() const {
-        SIZE size{};
-        std::vector<uint32_t> values = platform::ReadBitmapPixels(picture_.get(), &size);
-        return Pixels{size.cx, size.cy, std::move(values)};
     }
 
     bool OnOtherMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) override {
@@ -116,7 +116,7 @@ private:
     platform::UniqueBitmap picture_;
     HWND host_ = nullptr;
     PreviewSize size_;
-    Pixels scaled_;  // the picture at the scaled size, made once
+    std::vector<uint32_t> scaled_;  // the picture at the scaled size, made once
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The desktop without windows: where each wallpaper style puts the picture on a monitor
-// (exact bounds, odd sizes, rounding, negative coordinates, span), the pixels composed from
-// it, the style read from the user's settings, and when the snapshot is kept.
+// (exact bounds, odd sizes, rounding, negative coordinates, span), the part each monitor
+// needs and the pixels composed from it, the style read from the user's settings, and when
+// the snapshot is kept.
 #include <gtest/gtest.h>
 
 #include "desktop/desktop_view.h"
@@ -65,11 +66,6 @@ TEST(DesktopComposition, StylesGivePixelsMonitorByMonitor) {
               (std::vector<uint32_t>{K, A, B, K, K, C, D, K, K, K, K, K}));
     EXPECT_EQ(ComposeDesktop({0, 0, 4, 2}, {{0, 0, 4, 2}}, &kPicture, kStretch, K),
               (std::vector<uint32_t>{A, A, B, B, C, C, D, D}));
-    // Shrunk, every picture pixel a screen pixel covers counts, each channel rounded.
-    const Picture wide{3, 1, {0x300000, 0x000600, 0x000009}};
-    EXPECT_EQ(ComposeDesktop({0, 0, 1, 1}, {{0, 0, 1, 1}}, &wide, kStretch, K), (std::vector<uint32_t>{0x100203}));
-    const Picture odd{3, 1, {0x000001, 0x000002, 0x000004}};
-    EXPECT_EQ(ComposeDesktop({0, 0, 2, 1}, {{0, 0, 2, 1}}, &odd, kStretch, K), (std::vector<uint32_t>{2, 3}));
     // Span: each monitor shows its own half of one picture.
     const Picture twoWide{2, 1, {A, B}};
     const std::vector<Rect> pair{{0, 0, 2, 2}, {2, 0, 2, 2}};
@@ -81,6 +77,54 @@ TEST(DesktopComposition, StylesGivePixelsMonitorByMonitor) {
     EXPECT_EQ(ComposeDesktop({0, 0, 2, 1}, pair, nullptr, kFill, 0xFF123456), (std::vector<uint32_t>{K, K}));
     const Picture broken{2, 2, {A}};
     EXPECT_EQ(ComposeDesktop({0, 0, 1, 1}, pair, &broken, kFill, K), (std::vector<uint32_t>{K}));
+}
+
+// Sizes that do not divide: each pins the pixel a one-off placement or a corner-sampled
+// scale would move. Pictures are one row of blue levels; K is the desktop colour.
+struct OddCase {
+    const char* name;
+    WallpaperStyle style;
+    std::vector<Rect> monitors;
+    Rect area;
+    Picture picture;
+    std::vector<uint32_t> expected;
+};
+
+TEST(DesktopComposition, OddSizesLandOnExactPixels) {
+    const Picture two{2, 1, {0, 0xFE}}, three{3, 1, {1, 2, 3}}, four{4, 1, {A, B, C, D}};
+    const OddCase cases[] = {
+        // Two to five across: only the middle pixel straddles both picture pixels.
+        {"StretchNotWhole", kStretch, {{0, 0, 5, 1}}, {0, 0, 5, 1}, two, {0, 0, 0x7F, 0xFE, 0xFE}},
+        // Fill covers 3 x 2 with 6 x 2: three columns over, the odd one on the right.
+        {"FillOddOverflow", kFill, {{0, 0, 3, 2}}, {0, 0, 3, 2}, three, {2, 2, 3, 2, 2, 3}},
+        // Span over 3 + 2 columns: 5 wide from 3, the second and fourth straddle two.
+        {"SpanOddWidth", kSpan, {{0, 0, 3, 1}, {3, 0, 2, 1}}, {0, 0, 5, 1}, three, {1, 1, 2, 3, 3}},
+        // Centred and wider than its monitor, it stops at the monitor's edge in either order.
+        {"CentreOverflowStaysHome", kCenter, {{0, 0, 2, 1}, {2, 0, 2, 1}}, {0, 0, 4, 1}, four, {B, C, B, C}},
+        {"CentreOverflowOtherOrder", kCenter, {{2, 0, 2, 1}, {0, 0, 2, 1}}, {0, 0, 4, 1}, four, {B, C, B, C}},
+        // Fit leaves one row, below (the odd pixel goes after); beside the monitor, colour.
+        {"FitOddBarAndGap", kFit, {{0, 0, 4, 3}}, {0, 0, 5, 3}, two,
+         {0, 0, 0xFE, 0xFE, K, 0, 0, 0xFE, 0xFE, K, K, K, K, K, K}},
+    };
+    for (const OddCase& c : cases)
+        EXPECT_EQ(ComposeDesktop(c.area, c.monitors, &c.picture, c.style, K), c.expected) << c.name;
+}
+
+TEST(DesktopComposition, PartShownIsWhatTheMonitorNeedsOfThePicture) {
+    const struct {
+        const char* name;
+        Placement place;
+        Rect area, monitor, expected;
+    } cases[] = {
+        {"CroppedByTheMonitor", {{-5, -1, 20, 10}}, {0, 0, 8, 8}, {0, 0, 8, 8}, {5, 1, 8, 8}},
+        {"CroppedByTheArea", {{0, 0, 20, 10}}, {2, 3, 4, 4}, {0, 0, 8, 8}, {2, 3, 4, 4}},
+        {"OffTheMonitor", {{8, 0, 4, 4}}, {0, 0, 16, 8}, {0, 0, 8, 8}, {}},
+        {"TileRunInsideOneTile", {{0, 0, 8, 8}, true}, {-3, 0, 3, 2}, {-3, 0, 3, 2}, {5, 0, 3, 2}},
+        {"TileRunEndingOnTheEdge", {{0, 0, 8, 8}, true}, {5, 6, 3, 2}, {5, 6, 3, 2}, {5, 6, 3, 2}},
+        {"TileRunWrapping", {{0, 0, 8, 8}, true}, {-1, 0, 3, 1}, {-1, 0, 3, 1}, {0, 0, 8, 1}},
+        {"TileLongerThanTheTile", {{0, 0, 8, 8}, true}, {0, 0, 9, 1}, {0, 0, 9, 1}, {0, 0, 8, 1}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PartShown(c.place, c.area, c.monitor), c.expected) << c.name;
 }
 
 TEST(WallpaperStyleSettings, ReadLikeWindows) {

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "assets/resource_ids.h"
+#include "graphics/smooth_scale.h"
 #include "platform/dib_win32.h"
 #include "platform/form_win32.h"
 #include "platform/handles_win32.h"
@@ -66,16 +67,15 @@ protected:
             LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_PREVIEW), IMAGE_BITMAP, 0, 0, 0)));
         SIZE size{};
         std::vector<uint32_t> values = platform::ReadBitmapPixels(picture_.get(), &size);
-        Pixels source{size.cx, size.cy, std::move(values)};
         HDC screen = GetDC(nullptr);
-        Pixels shown = ScaleSmooth(source, 155, 114, width, height);
+        const std::vector<uint32_t> shown = graphics::ScaleSmooth(values, size.cx, 155, 114, width, height);
         canvas_.reset(CreateCompatibleBitmap(screen, width, height));
         platform::UniqueMemDc target(CreateCompatibleDC(screen));
         ReleaseDC(nullptr, screen);
         SelectObject(target.get(), canvas_.get());
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
-                uint32_t v = shown.values[static_cast<size_t>(y * width + x)];
+                uint32_t v = shown[static_cast<size_t>(y * width + x)];
                 SetPixel(target.get(), x, y, RGB(v >> 16, (v >> 8) & 0xFF, v & 0xFF));
             }
         return target;

@@ -1,0 +1,36 @@
+// Which picture file a monitor's wallpaper is read from: the user's own picture where it can
+// be read without waiting or downloading, Windows' own local copies of it otherwise, the
+// desktop colour when none of them decodes. Portable; wallpaper_read_win32 gathers the facts.
+#pragma once
+
+#include <vector>
+
+namespace desktop {
+
+// What the system tells about the picture a monitor shows, learnt without opening it.
+struct OriginalFacts {
+    bool named = false;        // a picture is set for the monitor at all
+    bool remote = false;       // on a network share or a mapped network drive
+    bool found = false;        // local, and its attributes could be read
+    bool offline = false;      // the file's data is kept elsewhere (offline storage)
+    bool placeholder = false;  // a cloud placeholder: opening or reading it starts a download
+};
+
+struct WallpaperFacts {
+    OriginalFacts original;
+    // Every monitor shows the same picture, so Windows' copies below are copies of this one.
+    bool sharedPicture = true;
+    bool monitorCopy = false;  // Windows' picture cached for this monitor's size exists
+    bool transcoded = false;   // Windows' transcoded copy of the wallpaper exists
+};
+
+enum class PictureFile { kOriginal, kMonitorCopy, kTranscoded };
+
+// The files to try, best first; the first that decodes is drawn. The original leads when it
+// is local and present; Windows' copies follow (they also stand in when the original turns
+// out unreadable); an original on the network comes after them, since it may not answer in
+// time. An offline or placeholder original is never opened, and no picture set means no copy
+// either: Windows keeps its old copy after the user chose a plain colour.
+std::vector<PictureFile> FilesToTry(const WallpaperFacts& facts);
+
+}  // namespace desktop

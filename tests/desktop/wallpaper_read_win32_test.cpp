@@ -1,0 +1,89 @@
+// Reading a wallpaper file into a monitor's piece through each decoder: the fallback
+// decoder alone (as where the system's imaging component is missing) shows a BMP exactly as
+// the imaging component does and reads nothing else; files that are no picture are none.
+#include "desktop/wallpaper_read_win32.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace desktop {
+namespace {
+
+// A 3 x 2 picture: red green blue over three greys of different channels.
+const std::vector<uint32_t> kPixels{0xFF0000, 0x00FF00, 0x0000FF, 0x102030, 0x405060, 0x708090};
+
+// The same picture as a 24-bit BMP, rows bottom-up, each padded to four bytes.
+std::string Bmp() {
+    std::string rows;
+    for (int y = 1; y >= 0; --y) {
+        for (int x = 0; x < 3; ++x) {
+            const uint32_t p = kPixels[size_t(y * 3 + x)];
+            rows += {char(p & 0xFF), char((p >> 8) & 0xFF), char(p >> 16)};
+        }
+        rows += std::string(3, '\0');
+    }
+    BITMAPINFOHEADER info{sizeof info, 3, 2, 1, 24, BI_RGB, DWORD(rows.size()), 0, 0, 0, 0};
+    BITMAPFILEHEADER file{0x4D42, DWORD(sizeof file + sizeof info + rows.size()), 0, 0, sizeof file + sizeof info};
+    return std::string(reinterpret_cast<const char*>(&file), sizeof file) +
+           std::string(reinterpret_cast<const char*>(&info), sizeof info) + rows;
+}
+
+// And as a PNG, which only the imaging component reads.
+const unsigned char kPng[] = {
+    0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48, 0x44, 0x52, 0x00,
+    0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0x02, 0x08, 0x02, 0x00, 0x00, 0x00, 0x12, 0x16, 0xf1, 0x4d, 0x00,
+    0x00, 0x00, 0x18, 0x49, 0x44, 0x41, 0x54, 0x08, 0xd7, 0x63, 0xf8, 0xcf, 0xc0, 0xc0, 0xf0, 0x9f, 0x81,
+    0x81, 0xe1, 0x3f, 0xa3, 0x80, 0x82, 0x01, 0x04, 0x00, 0x00, 0x33, 0xc1, 0x04, 0x7f, 0x29, 0x20, 0xdb,
+    0x26, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
+
+std::wstring WriteTemp(const wchar_t* name, const std::string& bytes) {
+    wchar_t folder[MAX_PATH]{};
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring path = std::wstring(folder) + name;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return path;
+}
+
+// The picture stretched twice as wide and tall on a 6 x 4 monitor right of the primary.
+constexpr Rect kMonitor{1024, 0, 6, 4};
+std::vector<uint32_t> Doubled() {
+    std::vector<uint32_t> out;
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x) out.push_back(kPixels[size_t(y / 2 * 3 + x / 2)]);
+    return out;
+}
+
+TEST(WallpaperRead, EachDecoderShowsWhatItReads) {
+    const std::wstring bmp = WriteTemp(L"brackmer_wall.bmp", Bmp());
+    const std::wstring png = WriteTemp(L"brackmer_wall.png", std::string(std::begin(kPng), std::end(kPng)));
+    const std::wstring junk = WriteTemp(L"brackmer_junk.bmp", "BM junk");
+    const struct {
+        const std::wstring& path;
+        Decoders decoders;
+        bool shows;
+    } cases[] = {
+        {bmp, Decoders::kBitmapOnly, true}, {bmp, Decoders::kAll, true},         {png, Decoders::kAll, true},
+        {png, Decoders::kBitmapOnly, false}, {junk, Decoders::kAll, false},      {junk, Decoders::kBitmapOnly, false},
+        {L"Z:\\no\\such\\wallpaper.bmp", Decoders::kAll, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::string(c.path.begin(), c.path.end()) << " " << int(c.decoders));
+        const std::optional<Piece> piece = ReadPiece(c.path, WallpaperStyle::kStretch, kMonitor, kMonitor, c.decoders);
+        ASSERT_EQ(piece.has_value(), c.shows);
+        if (!piece) continue;
+        EXPECT_EQ(piece->place.picture, kMonitor);
+        EXPECT_EQ(piece->part, (Rect{0, 0, 6, 4}));
+        EXPECT_EQ(piece->pixels, Doubled());
+    }
+    for (const std::wstring& path : {bmp, png, junk}) DeleteFileW(path.c_str());
+}
+
+}  // namespace
+}  // namespace desktop

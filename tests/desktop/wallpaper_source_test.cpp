@@ -1,0 +1,46 @@
+// Which file each monitor's wallpaper is read from, for every kind of original Windows
+// users meet: local, gone, offline, a cloud placeholder, on a share; with and without
+// Windows' own copies, and with a picture of the monitor's own.
+#include "desktop/wallpaper_source.h"
+
+#include <gtest/gtest.h>
+
+namespace desktop {
+namespace {
+
+using enum PictureFile;
+
+struct SourceCase {
+    const char* name;
+    OriginalFacts original;  // named, remote, found, offline, placeholder
+    bool shared, monitorCopy, transcoded;
+    std::vector<PictureFile> expected;
+};
+
+TEST(WallpaperSource, FilesToTryBestFirst) {
+    const SourceCase cases[] = {
+        {"LocalLeadsCopiesStandBy", {true, false, true}, true, true, true, {kOriginal, kMonitorCopy, kTranscoded}},
+        {"LocalWithoutCopies", {true, false, true}, true, false, false, {kOriginal}},
+        {"Gone", {true, false, false}, true, true, true, {kMonitorCopy, kTranscoded}},
+        {"GoneOnlyTranscoded", {true, false, false}, true, false, true, {kTranscoded}},
+        {"GoneNoCopy", {true, false, false}, true, false, false, {}},
+        {"Offline", {true, false, true, true}, true, true, true, {kMonitorCopy, kTranscoded}},
+        {"Placeholder", {true, false, true, false, true}, true, false, true, {kTranscoded}},
+        {"PlaceholderNoCopy", {true, false, true, false, true}, true, false, false, {}},
+        {"ShareAfterCopies", {true, true}, true, true, true, {kMonitorCopy, kTranscoded, kOriginal}},
+        {"ShareAlone", {true, true}, true, false, false, {kOriginal}},
+        {"ShareOffline", {true, true, false, true}, true, false, true, {kTranscoded}},
+        // Windows' copies are of the one picture; a monitor with its own has only its own.
+        {"OwnPictureSkipsCopies", {true, false, true}, false, true, true, {kOriginal}},
+        {"OwnPictureGone", {true, false, false}, false, true, true, {}},
+        // A plain colour chosen: the copy Windows left behind is an old picture.
+        {"NoPictureSet", {false}, true, true, true, {}},
+    };
+    for (const SourceCase& c : cases) {
+        const WallpaperFacts facts{c.original, c.shared, c.monitorCopy, c.transcoded};
+        EXPECT_EQ(FilesToTry(facts), c.expected) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace desktop

@@ -1,8 +1,11 @@
 // The whole state of one battle (both fleets, the screen and sprite measurements, the sea
 // colour and the last cursor position) and its set-up from the settings and the screen
-// metrics. Owned by the saver window; the tick, the frame composer and the tests use it.
+// metrics. One per screen, owned by the window that shows it (the saver window for the
+// primary, a monitor window for every other); the session's tick, the frame composer and the
+// tests use it.
 //
-// Words the battle keeps from the program it descends from:
+// The house's own words are explained in the README's glossary (README.md, "Glossary");
+// those the battle keeps from the program it descends from:
 //  - twips: 1/1440 inch, the unit the window toolkit measures in; the screen's twips-per-
 //    pixel factors (15 at 96 dpi, one per axis) turn them into pixels;
 //  - PosRec, StatRec: a ship's position (its cell's top-left corner) and its state record;
@@ -93,6 +96,11 @@ struct Measurements {
     float charWidthTw = 0;
     float charHeightTw = 0;
 };
+
+// The one way measurements are made: a screen of width x height pixels, the twips factors,
+// and the cell of the ship pictures enlarged `spriteScale` times (117 x 44 pixels each time).
+Measurements MeasurementsFor(int32_t width, int32_t height, float twipsPerPixelX, float twipsPerPixelY,
+                             int spriteScale = 1);
 
 // The portable part of the window's load handler: counts from the settings (negative ones
 // as 0, large ones cut to kMaxFleetSize), screen and sprite sizes in pixels (rounded halves

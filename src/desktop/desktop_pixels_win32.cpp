@@ -1,7 +1,6 @@
-// The Win32 side of the desktop background: the saver thread's desktop, the snapshot, and
-// the user's wallpaper (path, style, desktop colour) decoded with the system's imaging
-// component. The rules are desktop_view's; the saver window calls DesktopPixels per monitor
-// with the monitors it enumerated.
+// The Win32 side of the desktop background: the saver thread's desktop and the user's
+// wallpaper (path, style, desktop colour) decoded with the system's imaging component. The
+// rules are desktop_view's; the saver window asks per screen with the monitors it enumerated.
 #include "desktop/desktop_pixels_win32.h"
 
 #include <windows.h>
@@ -13,7 +12,7 @@
 #include <string>
 
 #include "desktop/desktop_view.h"
-#include "graphics/gdi_frame_display_win32.h"
+#include "graphics/soft_display.h"
 #include "platform/dib_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/runtime_win32.h"
@@ -137,7 +136,8 @@ const Picture* CachedPicture(const std::wstring& path) {
     return cached ? &*cached : nullptr;
 }
 
-// The user's desktop without windows, in the given rectangle.
+}  // namespace
+
 std::vector<uint32_t> WallpaperPixels(const Rect& area, const std::vector<Rect>& monitors) {
     const WallpaperStyle style = StyleFromSettings(UserDesktopValue(L"WallpaperStyle"), UserDesktopValue(L"TileWallpaper"));
     const uint32_t colour = graphics::SoftDisplay::ColorToSurfacePixel(GetSysColor(COLOR_DESKTOP));
@@ -145,17 +145,10 @@ std::vector<uint32_t> WallpaperPixels(const Rect& area, const std::vector<Rect>&
                           style, colour);
 }
 
-}  // namespace
-
-std::vector<uint32_t> DesktopPixels(const Rect& area, const std::vector<Rect>& monitors) {
+bool SaverOnUserDesktop() {
     // A desktop whose name cannot be read is taken for the user's; the snapshot then decides.
     const std::string thread = DesktopName(GetThreadDesktop(GetCurrentThreadId()));
-    const bool onUserDesktop = thread.empty() || OnUserDesktop(thread, InputDesktopName());
-    if (onUserDesktop) {
-        std::vector<uint32_t> snapshot = graphics::CaptureScreenPixels(area.left, area.top, area.width, area.height);
-        if (ChooseSource(true, snapshot) == Source::kSnapshot) return snapshot;
-    }
-    return WallpaperPixels(area, monitors);
+    return thread.empty() || OnUserDesktop(thread, InputDesktopName());
 }
 
 }  // namespace desktop

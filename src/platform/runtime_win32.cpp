@@ -34,10 +34,9 @@ std::string Narrow(std::wstring_view wide) {
 }
 
 ScreenTwips ReadScreenTwips() {
-    HDC dc = GetDC(nullptr);
-    const int dpiX = GetDeviceCaps(dc, LOGPIXELSX);
-    const int dpiY = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
+    WindowDc screen(nullptr);
+    const int dpiX = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 0;
+    const int dpiY = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
     return ScreenTwipsFor(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), dpiX, dpiY);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/geometry.h"
 #include "platform/version.h"
 #include "settings/settings_store.h"  // kMinCount, kMaxCount
 
@@ -29,16 +30,10 @@ std::string FoldFullWidthNumber(std::string_view utf8);
 // ("7abc" and "3.4" stay). Numbers of any size are corrected the same way; nothing throws.
 std::string ClampCountText(std::string_view text);
 
-// A rectangle on the desktop, in pixels.
-struct DesktopBox {
-    int x = 0, y = 0, width = 0, height = 0;
-    bool operator==(const DesktopBox&) const = default;
-};
-
 // Where a dialog of this size opens over the window that owns it: centred on the owner, then
 // moved the least that keeps it inside the work area (the owner's monitor without the task
 // bar); a dialog larger than the area shows its top-left corner, where the caption is.
-DesktopBox PlaceOverOwner(const DesktopBox& owner, int width, int height, const DesktopBox& workArea);
+platform::Rect PlaceOverOwner(const platform::Rect& owner, int width, int height, const platform::Rect& workArea);
 
 // The fleet size a count box stands for: its leading number rounded halves-to-even, kept
 // within 2..15, so "3.4" gives 3 and "7abc" gives 7.

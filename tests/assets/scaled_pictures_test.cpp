@@ -7,23 +7,23 @@
 
 namespace {
 
-using assets::Image;
+using assets::Picture;
 using assets::ScaleNearest;
 using assets::testing::Box;
 
 // Every pixel different, so a block taken from a neighbour shows.
-Image Numbered(int w, int h) {
-    Image image(w, h, 0);
+Picture Numbered(int w, int h) {
+    Picture image = Picture::Filled(w, h, 0);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) image.At(x, y) = uint32_t(100 * y + x + 1);
     return image;
 }
 
 TEST(ScaleNearest, EveryPixelBecomesOneWholeBlock) {
-    const Image source = Numbered(3, 2);
+    const Picture source = Numbered(3, 2);
     for (int factor : {2, 3}) {
         SCOPED_TRACE(factor);
-        const Image big = ScaleNearest(source, factor);
+        const Picture big = ScaleNearest(source, factor);
         ASSERT_EQ(big.width, 3 * factor);
         ASSERT_EQ(big.height, 2 * factor);
         for (int y = 0; y < big.height; ++y)
@@ -33,17 +33,17 @@ TEST(ScaleNearest, EveryPixelBecomesOneWholeBlock) {
 }
 
 TEST(ScaleNearest, FactorOneOrLessKeepsThePictureAsItIs) {
-    const Image source = Numbered(4, 3);
+    const Picture source = Numbered(4, 3);
     EXPECT_EQ(ScaleNearest(source, 1), source);
     EXPECT_EQ(ScaleNearest(source, 0), source);
 }
 
 TEST(ScaleNearest, ScaledSpritesKeepTheirPlacementColoursAndWhiteCorner) {
-    const Image ship = assets::ShipPicture(1), explosion = assets::ExplosionPicture();
+    const Picture ship = assets::ShipPicture(1), explosion = assets::ExplosionPicture();
     const uint32_t white = assets::kWhite;
     for (int factor : {2, 3}) {
         SCOPED_TRACE(factor);
-        const Image bigShip = ScaleNearest(ship, factor), bigExplosion = ScaleNearest(explosion, factor);
+        const Picture bigShip = ScaleNearest(ship, factor), bigExplosion = ScaleNearest(explosion, factor);
         EXPECT_EQ(bigShip.width, 117 * factor);
         EXPECT_EQ(bigShip.height, 44 * factor);
         EXPECT_EQ(bigShip.At(0, 0), white);

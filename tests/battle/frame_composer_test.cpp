@@ -62,6 +62,8 @@ TEST(PictureNumber, OutsideTheSixteenPicturesIsASubscriptError) {
 class RecordingDisplay final : public graphics::FrameDisplay {
 public:
     std::vector<std::string> calls;
+    PixelValue SurfacePixel(uint32_t c) override { return c; }
+    void SetSurface(int, const platform::Picture&) override {}
     int32_t FillBackBuffer(PixelValue v) override {
         calls.push_back("fill " + std::to_string(v));
         return 0;
@@ -138,8 +140,8 @@ class SoftFrame : public ::testing::Test {
 protected:
     static constexpr int32_t kW = 320, kH = 200;
     SoftFrame() : display(kW, kH) {
-        for (int n = 1; n <= 16; ++n) display.SetSurface(n, 117, 44, Sprite(BodyOf(n)));
-        display.SetSurface(graphics::kExplosionSurface, 117, 44, Explosion());
+        for (int n = 1; n <= 16; ++n) display.SetSurface(n, {117, 44, Sprite(BodyOf(n))});
+        display.SetSurface(graphics::kExplosionSurface, {117, 44, Explosion()});
         b = MakeBattle(2, 2, kW, kH);
         b.background = settings::kPlainBlue;
         b.seaColor = int32_t(graphics::SoftDisplay::ColorToSurfacePixel(kSeaGdiColor));
@@ -161,7 +163,7 @@ TEST_F(SoftFrame, PlainSeaIsUniformDarkBlue) {
 TEST_F(SoftFrame, DesktopBackgroundIsCopiedWhole) {
     std::vector<PixelValue> desktop(size_t(kW) * kH);
     for (size_t i = 0; i < desktop.size(); ++i) desktop[i] = PixelValue(i * 2654435761u) & 0xFFFFFF;
-    display.SetSurface(graphics::kBackgroundSurface, kW, kH, desktop);
+    display.SetSurface(graphics::kBackgroundSurface, {kW, kH, desktop});
     b.background = settings::kDesktop;
     ComposeFrame(b, display);
     EXPECT_EQ(display.FrontBuffer().pixels, desktop);
@@ -189,24 +191,6 @@ TEST_F(SoftFrame, HigherNumbersLieOnTopAndAnExplosionCoversOnlyItsOwnShip) {
     EXPECT_EQ(Shown(40, 20), kBoom);           // explosion over ship 1's body
     EXPECT_EQ(Shown(60 + 20, 20), BodyOf(3));  // ship 2 over ship 1's explosion
     EXPECT_EQ(Shown(150 + 50, 100 + 20), BodyOf(16));
-}
-
-// The window's stand-in before the display is taken must look like the first frame, which
-// has the background alone: for every background value, the frame composed with the sea
-// colour set as the window sets it.
-TEST(StandInGdiColour, MatchesTheFirstFrameForEveryBackground) {
-    EXPECT_EQ(StandInGdiColour(settings::kDesktop), std::nullopt);  // the desktop picture itself
-    for (int16_t stored : {1, 2, -1, 32767}) {
-        const auto background = settings::BackgroundMode{stored};
-        graphics::SoftDisplay display(8, 4);
-        Battle b = MakeBattle(1, 1, 8, 4);
-        b.background = background;
-        if (background == 1) b.seaColor = int32_t(graphics::SoftDisplay::ColorToSurfacePixel(kSeaGdiColor));
-        ComposeFrame(b, display);
-        ASSERT_TRUE(StandInGdiColour(background).has_value()) << background;
-        EXPECT_EQ(display.FrontBuffer().At(7, 3), graphics::SoftDisplay::ColorToSurfacePixel(*StandInGdiColour(background)))
-            << background;
-    }
 }
 
 }  // namespace

@@ -70,9 +70,9 @@ TEST(FoldFullWidthNumber, ReadsWhatAnInputMethodTypesAsAscii) {
 }
 
 TEST(PlaceOverOwner, CentresOnTheOwnerWithinTheWorkArea) {
-    const DesktopBox area{0, 0, 1024, 738};  // a 1024 x 768 monitor above a 30-pixel task bar
+    const platform::Rect area{0, 0, 1024, 738};  // a 1024 x 768 monitor above a 30-pixel task bar
     struct Case {
-        DesktopBox owner;
+        platform::Rect owner;
         int x, y;  // where a 286 x 237 dialog opens
     } cases[] = {
         {{300, 200, 420, 360}, 367, 261},     // centred; an odd pixel left over goes below
@@ -83,9 +83,9 @@ TEST(PlaceOverOwner, CentresOnTheOwnerWithinTheWorkArea) {
         {{-2147483647, 2147483600, 2147483647, 2147483647}, 0, 501},  // junk without overflow
     };
     for (const Case& c : cases)
-        EXPECT_EQ(PlaceOverOwner(c.owner, 286, 237, area), (DesktopBox{c.x, c.y, 286, 237})) << c.owner.x;
+        EXPECT_EQ(PlaceOverOwner(c.owner, 286, 237, area), (platform::Rect{c.x, c.y, 286, 237})) << c.owner.left;
     // Larger than the area: its top-left corner, where the caption is.
-    EXPECT_EQ(PlaceOverOwner({0, 0, 100, 100}, 700, 500, {10, 20, 600, 400}), (DesktopBox{10, 20, 700, 500}));
+    EXPECT_EQ(PlaceOverOwner({0, 0, 100, 100}, 700, 500, {10, 20, 600, 400}), (platform::Rect{10, 20, 700, 500}));
 }
 
 TEST(CountFromText, StaysWithinTheFleetSizesForUncorrectedTexts) {

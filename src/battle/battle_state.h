@@ -4,8 +4,9 @@
 // primary, a monitor window for every other); the session's tick, the frame composer and the
 // tests use it.
 //
-// The house's own words are explained in the README's glossary (README.md, "Glossary");
-// those the battle keeps from the program it descends from:
+// The house's own words (give back, take, stand-in, screen, surface id, picture number,
+// cell, form/load/unload, twips) are explained in the README's glossary (README.md,
+// "Glossary"); those the battle keeps from the program it descends from:
 //  - twips: 1/1440 inch, the unit the window toolkit measures in; the screen's twips-per-
 //    pixel factors (15 at 96 dpi, one per axis) turn them into pixels;
 //  - PosRec, StatRec: a ship's position (its cell's top-left corner) and its state record;

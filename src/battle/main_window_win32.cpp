@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -114,7 +113,7 @@ private:
         background_ = backgroundOf(plan_.front());
         for (size_t i = 1; i < plan_.size(); ++i) {
             monitors_.push_back(std::make_unique<MonitorWindow>(
-                plan_[i], facts_.settings, backgroundOf(plan_[i]), SpritesAt(plan_[i].spriteScale),
+                plan_[i], facts_.settings, backgroundOf(plan_[i]), assets::LoadSprites(plan_[i].spriteScale),
                 [this](UserInput input) { session_->OnInput(input); }));
             monitors_.back()->Load();
         }
@@ -141,9 +140,9 @@ private:
         // From here a display owns the screen, also in the messages its set-up lets through.
         standIn_ = false;
         display_ = std::make_unique<PrimaryDisplay>(Handle(), primary.rect.width, primary.rect.height);
-        battle_ = SetUpScreen(primary, facts_.settings, background_, SpritesAt(primary.spriteScale), display_->Frames());
+        battle_ = SetUpScreen(primary, facts_.settings, background_, assets::LoadSprites(primary.spriteScale),
+                              display_->Frames());
         background_ = {};
-        sprites_.clear();
         std::vector<BattleScreen> screens{{&battle_, &display_->Frames()}};
         for (auto& monitor : monitors_) {
             monitor->ShowOnTop();
@@ -151,13 +150,6 @@ private:
         }
         if (!monitors_.empty()) display_->FreeCursor(resting);
         return screens;
-    }
-
-    // Loaded once per scale for all the screens that share it.
-    const assets::SpriteSet& SpritesAt(int scale) {
-        auto found = sprites_.find(scale);
-        if (found == sprites_.end()) found = sprites_.emplace(scale, assets::LoadSprites(scale)).first;
-        return found->second;
     }
 
     void OnTimer(UINT_PTR id) override {
@@ -252,7 +244,6 @@ private:
     StartupFacts facts_;
     std::vector<ScreenPlan> plan_;
     platform::Picture background_;  // the primary's, until its display has it
-    std::map<int, assets::SpriteSet> sprites_;
     bool standIn_ = true;
     std::vector<std::unique_ptr<MonitorWindow>> monitors_;
     std::optional<SaverNotifications> notifications_;

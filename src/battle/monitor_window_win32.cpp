@@ -9,12 +9,12 @@
 namespace battle {
 
 MonitorWindow::MonitorWindow(const ScreenPlan& screen, const settings::SaverSettings& settings,
-                             platform::Picture background, const assets::SpriteSet& sprites,
+                             platform::Picture background, assets::SpriteSet sprites,
                              std::function<void(UserInput)> onUserInput)
     : screen_(screen),
       settings_(settings),
       background_(std::move(background)),
-      sprites_(&sprites),
+      sprites_(std::move(sprites)),
       onUserInput_(std::move(onUserInput)) {}
 
 platform::Form::CreateParams MonitorWindow::GetCreateParams() {
@@ -34,9 +34,9 @@ platform::Form::CreateParams MonitorWindow::GetCreateParams() {
 
 void MonitorWindow::OnLoad() {
     display_ = std::make_unique<graphics::GdiFrameDisplay>(Handle(), screen_.rect.width, screen_.rect.height);
-    battle_ = SetUpScreen(screen_, settings_, background_, *sprites_, *display_);
+    battle_ = SetUpScreen(screen_, settings_, background_, sprites_, *display_);
     background_ = {};
-    sprites_ = nullptr;
+    sprites_ = {};
 }
 
 void MonitorWindow::ShowOnTop() {

@@ -23,10 +23,10 @@ class MonitorWindow final : public platform::Form {
 public:
     // `screen` is this monitor's entry of the plan; `background` its picture, taken before
     // any saver window showed (empty for a filled background); `sprites` at the screen's
-    // sprite scale, used while the window loads. `onUserInput` gets a key or a mouse button
-    // on this window.
+    // sprite scale. Both are let go once the window has loaded. `onUserInput` gets a key or
+    // a mouse button on this window.
     MonitorWindow(const ScreenPlan& screen, const settings::SaverSettings& settings, platform::Picture background,
-                  const assets::SpriteSet& sprites, std::function<void(UserInput)> onUserInput);
+                  assets::SpriteSet sprites, std::function<void(UserInput)> onUserInput);
 
     // Shows the window over everything on its monitor without taking the focus from the
     // saver's main window.
@@ -43,7 +43,7 @@ private:
     ScreenPlan screen_;
     settings::SaverSettings settings_;
     platform::Picture background_;
-    const assets::SpriteSet* sprites_;  // until the window has loaded
+    assets::SpriteSet sprites_;
     std::function<void(UserInput)> onUserInput_;
     Battle battle_;
     std::unique_ptr<graphics::GdiFrameDisplay> display_;

@@ -14,11 +14,13 @@ PrimaryDisplay::PrimaryDisplay(HWND window, int32_t width, int32_t height) {
     graphics::SetupFailure failure;
     ddraw_ = graphics::DDrawDisplay::Take(window, width, height, 32, &failure);
     platform::StartupMark("display taken");
+    frames_ = ddraw_.get();
     if (!ddraw_) {
         platform::WriteErrorLogOnce(failure.Describe());
         ShowCursor(FALSE);
         pointerHidden_ = true;
         gdi_ = std::make_unique<graphics::GdiFrameDisplay>(window, width, height);
+        frames_ = gdi_.get();
     }
 }
 
@@ -27,11 +29,6 @@ void PrimaryDisplay::FreeCursor(const std::optional<CursorPoint>& restingAt) {
     POINT now{};
     if (restingAt && GetCursorPos(&now) && (now.x != restingAt->x || now.y != restingAt->y))
         SetCursorPos(restingAt->x, restingAt->y);
-}
-
-graphics::FrameDisplay& PrimaryDisplay::Frames() {
-    if (ddraw_) return *ddraw_;
-    return *gdi_;
 }
 
 void PrimaryDisplay::Repaint(HDC dc) const {

@@ -25,7 +25,7 @@ public:
     PrimaryDisplay(const PrimaryDisplay&) = delete;
     PrimaryDisplay& operator=(const PrimaryDisplay&) = delete;
 
-    graphics::FrameDisplay& Frames();
+    graphics::FrameDisplay& Frames() { return *frames_; }
     // Exclusive mode confines the cursor to the primary, so with battles on other monitors a
     // move or a click there could never reach the saver: the confinement is lifted and the
     // cursor put back at `restingAt` (where it was before the display was taken, when known).
@@ -41,6 +41,7 @@ public:
 private:
     std::unique_ptr<graphics::DDrawDisplay> ddraw_;
     std::unique_ptr<graphics::GdiFrameDisplay> gdi_;
+    graphics::FrameDisplay* frames_ = nullptr;  // whichever of the two draws
     bool pointerHidden_ = false;  // by the stand-in: DirectDraw's display hides its own
 };
 

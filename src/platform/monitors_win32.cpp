@@ -56,7 +56,7 @@ std::vector<MonitorInfo> EnumerateMonitors() {
 
 int SystemDpi() {
     WindowDc screen(nullptr);
-    return UsableDpi(screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 0);
+    return UsableDpi(GetDeviceCaps(screen.Get(), LOGPIXELSX));  // 0 without a screen DC
 }
 
 }  // namespace platform

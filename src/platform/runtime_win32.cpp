@@ -35,8 +35,9 @@ std::string Narrow(std::wstring_view wide) {
 
 ScreenTwips ReadScreenTwips() {
     WindowDc screen(nullptr);
-    const int dpiX = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 0;
-    const int dpiY = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
+    // Without a screen DC the figures read 0, which ScreenTwipsFor takes for 96.
+    const int dpiX = GetDeviceCaps(screen.Get(), LOGPIXELSX);
+    const int dpiY = GetDeviceCaps(screen.Get(), LOGPIXELSY);
     return ScreenTwipsFor(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), dpiX, dpiY);
 }
 

@@ -37,12 +37,11 @@ void Pump() {
 
 struct Shown {
     settings::SaverSettings values;
-    assets::SpriteSet sprites = assets::LoadSprites(1);
     MonitorWindow window;
     std::vector<UserInput> userInput;
     Shown(int16_t background, platform::Picture snapshot)
         : values{2, 2, settings::BackgroundMode{background}},
-          window(Where(values), values, std::move(snapshot), sprites, [this](UserInput i) { userInput.push_back(i); }) {
+          window(Where(values), values, std::move(snapshot), assets::LoadSprites(1), [this](UserInput i) { userInput.push_back(i); }) {
         window.Load();
         window.ShowOnTop();
         Pump();

@@ -8,6 +8,7 @@
 #include <uxtheme.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -189,13 +190,15 @@ private:
         AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)), FALSE,
                            static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE)));
         int width = frame.right - frame.left, height = frame.bottom - frame.top;
-        platform::Rect at{(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
+        std::optional<OwnerPlace> ownerPlace;
         RECT ownerRect;
         MONITORINFO monitor{};
         monitor.cbSize = sizeof monitor;
         if (owner_ && GetWindowRect(owner_, &ownerRect) &&
             GetMonitorInfoW(MonitorFromWindow(owner_, MONITOR_DEFAULTTONEAREST), &monitor))
-            at = PlaceOverOwner(BoxOf(ownerRect), width, height, BoxOf(monitor.rcWork));
+            ownerPlace = OwnerPlace{BoxOf(ownerRect), BoxOf(monitor.rcWork)};
+        const platform::Rect at =
+            PlaceDialog(width, height, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), ownerPlace);
         SetWindowPos(dialog, nullptr, at.left, at.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
         // No margins: "15" in the box's bold font needs nearly all of the box (see the template).

@@ -84,6 +84,11 @@ platform::Rect PlaceOverOwner(const platform::Rect& owner, int width, int height
             place(owner.top, owner.height, height, workArea.top, workArea.height), width, height};
 }
 
+platform::Rect PlaceDialog(int width, int height, int screenWidth, int screenHeight, const std::optional<OwnerPlace>& owner) {
+    if (owner) return PlaceOverOwner(owner->window, width, height, owner->workArea);
+    return {(screenWidth - width) / 2, (screenHeight - height) / 2, width, height};
+}
+
 int16_t CountFromText(std::string_view text) {
     double n = RoundedLeadingNumber(text);
     if (!(n >= kMinCount)) return kMinCount;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,16 @@ std::string ClampCountText(std::string_view text);
 // moved the least that keeps it inside the work area (the owner's monitor without the task
 // bar); a dialog larger than the area shows its top-left corner, where the caption is.
 platform::Rect PlaceOverOwner(const platform::Rect& owner, int width, int height, const platform::Rect& workArea);
+
+// The owner's window and its monitor's work area, where the system could tell both.
+struct OwnerPlace {
+    platform::Rect window;
+    platform::Rect workArea;
+};
+
+// Where the dialog opens: over its owner (PlaceOverOwner), or without one in the centre of
+// the primary screen of screenWidth x screenHeight.
+platform::Rect PlaceDialog(int width, int height, int screenWidth, int screenHeight, const std::optional<OwnerPlace>& owner);
 
 // The fleet size a count box stands for: its leading number rounded halves-to-even, kept
 // within 2..15, so "3.4" gives 3 and "7abc" gives 7.

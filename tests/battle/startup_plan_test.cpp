@@ -85,6 +85,9 @@ INSTANTIATE_TEST_SUITE_P(
                  {kPrimaryAt1, {kRight192.rect, 2, 234, 88}}},
         // No monitor flagged primary (the list failed): the system's DPI.
         PlanCase{"NoPrimaryListedTakesTheSystemDpi", 1, true, 192, {}, Source::kSea, kSeaGdiColor, {kPrimaryAt2}},
+        // 1440 / 125 is not exact in single precision: sizes still survive the twips round trip.
+        PlanCase{"OddSizesAt125Dpi", 1, true, 125, {kPrimary96, {{1024, 0, 1921, 1079}, false, 125}}, Source::kSea,
+                 kSeaGdiColor, {kPrimaryAt1, {{1024, 0, 1921, 1079}, 1, 117, 44}}},
         PlanCase{"MirrorGetsNoScreen", 1, true, 96, {kPrimary96, {{0, 0, 1024, 768}, false, 96}}, Source::kSea,
                  kSeaGdiColor, {kPrimaryAt1}},
         PlanCase{"DesktopOnASecureDesktop", 0, false, 96, {kPrimary96, kRight96}, Source::kWallpaper, kNoFill,

@@ -88,6 +88,15 @@ TEST(PlaceOverOwner, CentresOnTheOwnerWithinTheWorkArea) {
     EXPECT_EQ(PlaceOverOwner({0, 0, 100, 100}, 700, 500, {10, 20, 600, 400}), (platform::Rect{10, 20, 700, 500}));
 }
 
+TEST(PlaceDialog, OverAKnownOwnerElseCentredOnTheScreen) {
+    const OwnerPlace owner{{300, 200, 420, 360}, {0, 0, 1024, 738}};
+    EXPECT_EQ(PlaceDialog(286, 237, 1024, 768, owner), PlaceOverOwner(owner.window, 286, 237, owner.workArea));
+    EXPECT_EQ(PlaceDialog(286, 237, 1024, 768, std::nullopt), (platform::Rect{369, 265, 286, 237}));
+    EXPECT_EQ(PlaceDialog(287, 238, 1024, 768, std::nullopt), (platform::Rect{368, 265, 287, 238}));
+    // Larger than the screen: the overhang is shared, the corner goes off the top-left.
+    EXPECT_EQ(PlaceDialog(1031, 775, 1024, 768, std::nullopt), (platform::Rect{-3, -3, 1031, 775}));
+}
+
 TEST(CountFromText, StaysWithinTheFleetSizesForUncorrectedTexts) {
     EXPECT_EQ(CountFromText("0"), 2);
     EXPECT_EQ(CountFromText("40000"), 15);

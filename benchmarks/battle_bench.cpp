@@ -27,21 +27,16 @@ double MicrosecondsPerRun(int runs, Body body) {
 }
 
 void LoadPictures(graphics::SoftDisplay& display) {
-    for (int n = 1; n <= assets::kShipPictureCount; ++n) {
-        assets::Image image = assets::ShipPicture(n);
-        display.SetSurface(n, image.width, image.height, std::move(image.pixels));
-    }
-    assets::Image boom = assets::ExplosionPicture();
-    display.SetSurface(graphics::kExplosionSurface, boom.width, boom.height, std::move(boom.pixels));
-    std::vector<graphics::PixelValue> desktop(size_t(kWidth) * kHeight);
-    for (size_t i = 0; i < desktop.size(); ++i) desktop[i] = graphics::PixelValue(i * 2654435761u) & 0xFFFFFF;
-    display.SetSurface(graphics::kBackgroundSurface, kWidth, kHeight, std::move(desktop));
+    for (const assets::Sprite& sprite : assets::ArtSprites()) display.SetSurface(sprite.surfaceId, sprite.picture);
+    platform::Picture desktop = platform::Picture::Filled(kWidth, kHeight, 0);
+    for (size_t i = 0; i < desktop.pixels.size(); ++i) desktop.pixels[i] = graphics::PixelValue(i * 2654435761u) & 0xFFFFFF;
+    display.SetSurface(graphics::kBackgroundSurface, desktop);
 }
 
 }  // namespace
 
 int main() {
-    battle::Measurements m{kWidth * 15.0f, kHeight * 15.0f, 15, 15, 117 * 15, 44 * 15};
+    const battle::Measurements m = battle::MeasurementsFor(kWidth, kHeight, 15, 15);
     battle::Battle b = battle::SetUpBattle({15, 15, settings::kDesktop}, m);
     platform::Random random(20240601);
     for (int i = 0; i < 200; ++i) battle::StepShips(b, random);  // past the first placements
@@ -63,7 +58,7 @@ int main() {
 
     // 30 + 30 ships on 640 x 480: some never find a free spot and try kPlacementAttempts
     // spots in every tick.
-    const battle::Measurements small{640 * 15.0f, 480 * 15.0f, 15, 15, 117 * 15, 44 * 15};
+    const battle::Measurements small = battle::MeasurementsFor(640, 480, 15, 15);
     battle::Battle crowded = battle::SetUpBattle({30, 30, settings::kPlainBlue}, small);
     platform::Random crowdedRandom(5);
     const int crowdedTicks = 20;

@@ -15,10 +15,12 @@
 #include "battle/battle_tick.h"
 #include "battle/frame_composer.h"
 #include "battle/monitor_layout.h"
-#include "battle/monitor_window_win32.h"
+#include "desktop/screen_capture_win32.h"
 #include "graphics/dx7_ddraw_support_win32.h"
 #include "graphics/gdi_frame_display_win32.h"
+#include "platform/dib_win32.h"
 #include "platform/handles_win32.h"
+#include "platform/monitors_win32.h"
 
 namespace {
 
@@ -27,9 +29,11 @@ namespace {
 class RebuildingDisplay final : public graphics::FrameDisplay {
 public:
     explicit RebuildingDisplay(graphics::DDrawDisplay& cached) : cached_(cached) {
-        for (int n = 1; n < graphics::kExplosionSurface; ++n) bitmaps_[n] = assets::LoadPictureBitmap(n);
-        bitmaps_[graphics::kExplosionSurface] = assets::LoadExplosionBitmap();
+        for (const assets::Sprite& sprite : assets::LoadSprites(1))
+            bitmaps_[size_t(sprite.surfaceId)] = platform::MakeDibSection(sprite.picture);
     }
+    graphics::PixelValue SurfacePixel(uint32_t c) override { return cached_.SurfacePixel(c); }
+    void SetSurface(int id, const platform::Picture& p) override { cached_.SetSurface(id, p); }
     int32_t FillBackBuffer(graphics::PixelValue v) override { return cached_.FillBackBuffer(v); }
     int32_t BltToBackBuffer(int id, int32_t x, int32_t y, int32_t w, int32_t h, int32_t dw, int32_t dh, int32_t sx,
                             int32_t sy, int32_t sw, int32_t sh, bool key) override {
@@ -50,6 +54,8 @@ private:
 class FloorDisplay final : public graphics::FrameDisplay {
 public:
     explicit FloorDisplay(graphics::DDrawDisplay& inner) : inner_(inner) {}
+    graphics::PixelValue SurfacePixel(uint32_t c) override { return inner_.SurfacePixel(c); }
+    void SetSurface(int id, const platform::Picture& p) override { inner_.SetSurface(id, p); }
     int32_t FillBackBuffer(graphics::PixelValue v) override { return inner_.FillBackBuffer(v); }
     int32_t BltToBackBuffer(int id, int32_t x, int32_t y, int32_t w, int32_t h, int32_t dw, int32_t dh, int32_t sx,
                             int32_t sy, int32_t sw, int32_t sh, bool key) override {
@@ -111,11 +117,10 @@ int main() {
             }
     }
 
-    display->SetSurface(graphics::kBackgroundSurface, desktop.get());
-    assets::LoadSprites(1, [&](int id, HBITMAP bitmap) { display->SetSurface(id, bitmap); });
+    display->SetSurface(graphics::kBackgroundSurface, platform::ReadBitmapPicture(desktop.get()));
+    for (const assets::Sprite& sprite : assets::LoadSprites(1)) display->SetSurface(sprite.surfaceId, sprite.picture);
 
-    float tw = 15.0f;
-    battle::Battle b = battle::SetUpBattle({15, 15, settings::kDesktop}, {width * tw, height * tw, tw, tw, 117 * tw, 44 * tw});
+    battle::Battle b = battle::SetUpBattle({15, 15, settings::kDesktop}, battle::MeasurementsFor(width, height, 15, 15));
     platform::Random random(7);
     for (int i = 0; i < 20; ++i) battle::StepShips(b, random);
     int visible = 0;
@@ -131,20 +136,19 @@ int main() {
     // The second monitor as the saver drives it: a topmost window over it, the desktop
     // picture as background, the frame composed in memory and presented with GDI.
     double monitorMs = 0, monitorStepMs = 0;
-    battle::ScreenRect second;
-    const auto others = battle::OtherMonitorBattles(battle::EnumerateMonitors(),
-                                                    {width * tw, height * tw, tw, tw, 117 * tw, 44 * tw}, 1);
+    platform::Rect second;
+    const auto others = battle::OtherBattleMonitors(platform::EnumerateMonitors());
     if (!others.empty()) {
-        second = others.front().window;
+        second = others.front().rect;
         HWND monitorWindow =
             CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, wc.lpszClassName, L"monitor bench", WS_POPUP | WS_VISIBLE,
                             second.left, second.top, second.width, second.height, nullptr, nullptr, wc.hInstance,
                             nullptr);
         graphics::GdiFrameDisplay gdi(monitorWindow, second.width, second.height);
-        gdi.SetSurface(graphics::kBackgroundSurface, second.width, second.height,
-                       graphics::CaptureScreenPixels(second.left, second.top, second.width, second.height));
-        assets::LoadSprites(1, [&](int id, HBITMAP bitmap) { gdi.SetSurface(id, bitmap); });
-        battle::Battle m = battle::SetUpBattle({15, 15, settings::kDesktop}, others.front().measurements);
+        gdi.SetSurface(graphics::kBackgroundSurface, desktop::CaptureScreen(second));
+        for (const assets::Sprite& sprite : assets::LoadSprites(1)) gdi.SetSurface(sprite.surfaceId, sprite.picture);
+        battle::Battle m = battle::SetUpBattle({15, 15, settings::kDesktop},
+                                               battle::MeasurementsFor(second.width, second.height, 15, 15));
         for (int i = 0; i < 20; ++i) battle::StepShips(m, random);
         // Wine hands a window's GDI drawing to X when the thread next looks at its messages,
         // which the saver's tick does at its end: that belongs to the monitor's cost.

@@ -106,7 +106,7 @@ give-back-keeps-cursor-hidden|src/graphics/dx7_ddraw_support_win32.cpp|s/if (std
 mode-changed-when-already-set|src/graphics/display_mode.cpp|s/current->bitsPerPixel != wanted.bitsPerPixel/current->bitsPerPixel == wanted.bitsPerPixel/
 lost-display-misses-exclusive-mode|src/graphics/result_codes.cpp|s/ || result == kNoExclusiveMode//
 live-slot-kept-after-give-back|src/graphics/dx7_ddraw_support_win32.cpp|s/if (live_ == this) live_ = nullptr;//
-sprites-loaded-at-scale-one|src/assets/sprite_resources_win32.cpp|s/use(number, LoadPictureBitmap(number, scale).get())/use(number, LoadPictureBitmap(number, 1).get())/
+sprites-loaded-at-scale-one|src/assets/sprite_resources_win32.cpp|s/sprites.push_back({number, LoadShipPicture(number, scale)})/sprites.push_back({number, LoadShipPicture(number, 1)})/
 EOF
 )
 

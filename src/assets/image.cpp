@@ -9,8 +9,8 @@
 
 namespace assets {
 
-Image MirrorLeftRight(const Image& image) {
-    Image out = image;
+Picture MirrorLeftRight(const Picture& image) {
+    Picture out = image;
     for (int y = 0; y < image.height; ++y) {
         auto row = out.pixels.begin() + std::ptrdiff_t(y) * image.width;
         std::reverse(row, row + image.width);
@@ -18,21 +18,21 @@ Image MirrorLeftRight(const Image& image) {
     return out;
 }
 
-Image ReplaceColour(Image image, uint32_t from, uint32_t to) {
+Picture ReplaceColour(Picture image, uint32_t from, uint32_t to) {
     std::replace(image.pixels.begin(), image.pixels.end(), from, to);
     return image;
 }
 
-Image ScaleNearest(const Image& image, int factor) {
+Picture ScaleNearest(const Picture& image, int factor) {
     if (factor <= 1) return image;
-    Image out(image.width * factor, image.height * factor, 0);
+    Picture out = Picture::Filled(image.width * factor, image.height * factor, 0);
     for (int y = 0; y < out.height; ++y) {
         for (int x = 0; x < out.width; ++x) out.At(x, y) = image.At(x / factor, y / factor);
     }
     return out;
 }
 
-std::vector<uint32_t> DistinctColours(const Image& image) {
+std::vector<uint32_t> DistinctColours(const Picture& image) {
     std::vector<uint32_t> colours;
     std::unordered_set<uint32_t> seen;
     for (uint32_t c : image.pixels) {

@@ -96,7 +96,7 @@ void OneImageDirectory(Writer& w, uint16_t type, uint8_t colours, uint16_t word1
     w.U32(6 + 16);
 }
 
-void RequireSize(const Image& image) {
+void RequireSize(const Picture& image) {
     if (image.width <= 0 || image.height <= 0 ||
         image.pixels.size() != std::size_t(image.width) * std::size_t(image.height)) {
         throw std::invalid_argument(
@@ -106,7 +106,7 @@ void RequireSize(const Image& image) {
 
 }  // namespace
 
-std::vector<uint8_t> EncodeBmp24(const Image& image) {
+std::vector<uint8_t> EncodeBmp24(const Picture& image) {
     RequireSize(image);
     const uint32_t imageBytes = RowBytes(image.width, 24) * uint32_t(image.height);
     Writer w;
@@ -119,7 +119,7 @@ std::vector<uint8_t> EncodeBmp24(const Image& image) {
     return std::move(w.bytes);
 }
 
-std::vector<uint8_t> EncodeBmp8(const Image& image) {
+std::vector<uint8_t> EncodeBmp8(const Picture& image) {
     RequireSize(image);
     const std::vector<uint32_t> palette = DistinctColours(image);
     if (palette.size() > 256) {
@@ -141,7 +141,7 @@ std::vector<uint8_t> EncodeBmp8(const Image& image) {
     return std::move(w.bytes);
 }
 
-std::vector<uint8_t> EncodeIco16(const Image& image, std::optional<uint32_t> transparent) {
+std::vector<uint8_t> EncodeIco16(const Picture& image, std::optional<uint32_t> transparent) {
     RequireSize(image);
     if (image.width != 32 || image.height != 32) {
         throw std::invalid_argument("a 16-colour icon is 32 x 32 pixels");
@@ -195,7 +195,7 @@ std::vector<uint8_t> EncodeTransparentCursor() {
     return std::move(w.bytes);
 }
 
-std::vector<uint8_t> EncodePpm(const Image& image) {
+std::vector<uint8_t> EncodePpm(const Picture& image) {
     RequireSize(image);
     const std::string header =
         "P6\n" + std::to_string(image.width) + " " + std::to_string(image.height) + "\n255\n";

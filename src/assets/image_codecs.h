@@ -16,16 +16,16 @@ namespace assets {
 extern const std::array<uint32_t, 16> kVgaPalette;
 
 // Uncompressed bottom-up BMP with a 40-byte info header; rows padded to 4 bytes.
-std::vector<uint8_t> EncodeBmp24(const Image& image);
+std::vector<uint8_t> EncodeBmp24(const Picture& image);
 
 // 8 bits per pixel with a full 256-entry palette: the image's colours in order of first
 // appearance, unused entries zero. Throws std::invalid_argument beyond 256 colours.
-std::vector<uint8_t> EncodeBmp8(const Image& image);
+std::vector<uint8_t> EncodeBmp8(const Picture& image);
 
 // A one-image 32 x 32 icon, 4 bits per pixel over kVgaPalette. Pixels of `transparent`
 // (which then need not be a VGA colour) go to the AND mask; without it the icon is opaque.
 // Throws std::invalid_argument for another size or a colour outside the palette.
-std::vector<uint8_t> EncodeIco16(const Image& image,
+std::vector<uint8_t> EncodeIco16(const Picture& image,
                                  std::optional<uint32_t> transparent = std::nullopt);
 
 // A 32 x 32 two-colour cursor with hot spot (0, 0) whose every pixel is transparent
@@ -33,6 +33,6 @@ std::vector<uint8_t> EncodeIco16(const Image& image,
 std::vector<uint8_t> EncodeTransparentCursor();
 
 // Binary PPM (P6).
-std::vector<uint8_t> EncodePpm(const Image& image);
+std::vector<uint8_t> EncodePpm(const Picture& image);
 
 }  // namespace assets

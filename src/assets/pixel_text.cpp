@@ -58,7 +58,7 @@ std::optional<int> Number(std::string_view word) {
 
 }  // namespace
 
-Image ParsePixelText(std::string_view text, std::string_view name) {
+Picture ParsePixelText(std::string_view text, std::string_view name) {
     Lines lines(text);
     auto fail = [&](const std::string& what) -> PixelTextError {
         return PixelTextError(std::string(name) + " line " + std::to_string(lines.Number()) + ": " +
@@ -99,7 +99,7 @@ Image ParsePixelText(std::string_view text, std::string_view name) {
         throw fail("unknown keyword '" + std::string(words[0]) + "'");
     }
 
-    Image image(width, height, 0);
+    Picture image = Picture::Filled(width, height, 0);
     for (int y = 0; y < height; ++y) {
         auto line = lines.Next();
         if (!line)

@@ -23,6 +23,6 @@ public:
 };
 
 // `name` only appears in error messages.
-Image ParsePixelText(std::string_view text, std::string_view name);
+Picture ParsePixelText(std::string_view text, std::string_view name);
 
 }  // namespace assets

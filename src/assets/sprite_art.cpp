@@ -15,10 +15,10 @@ namespace assets {
 namespace {
 
 struct Drawings {
-    Image side, sideFire, bow, bowFire, stern, sternFire;
+    Picture side, sideFire, bow, bowFire, stern, sternFire;
 };
 
-Image Load(const char* name) { return ParsePixelText(ArtText(name), name); }
+Picture Load(const char* name) { return ParsePixelText(ArtText(name), name); }
 
 // Parsed once; the saver asks for ship pictures often enough that re-reading the text each
 // time would be wasted work.
@@ -37,12 +37,12 @@ int16_t ShipPictureNumber(int32_t side, int32_t heading, bool firing) {
     return int16_t(CheckShipPictureNumber(Add16(Add16(1, Mul16(side, 8)), Add16(Mul16(heading, 2), firing ? 1 : 0))));
 }
 
-Image ShipPicture(int number) {
+Picture ShipPicture(int number) {
     // ShipPictureNumber read backwards; the side only colours the flag, drawn elsewhere.
     const int slot = (CheckShipPictureNumber(number) - 1) % 8;
     const bool flash = slot % 2 == 1;
     const Drawings& ships = Ships();
-    Image picture;
+    Picture picture;
     switch (slot / 2) {
         case 0:  // heading right
             picture = flash ? ships.sideFire : ships.side;
@@ -61,8 +61,16 @@ Image ShipPicture(int number) {
     return picture;
 }
 
-Image ExplosionPicture() { return Load("explosion"); }
-Image PreviewPicture() { return Load("preview"); }
-Image IconPicture() { return Load("icon"); }
+Picture ExplosionPicture() { return Load("explosion"); }
+Picture PreviewPicture() { return Load("preview"); }
+Picture IconPicture() { return Load("icon"); }
+
+SpriteSet ArtSprites(int scale) {
+    SpriteSet sprites;
+    for (int number = 1; number <= kShipPictureCount; ++number)
+        sprites.push_back({number, ScaleNearest(ShipPicture(number), scale)});
+    sprites.push_back({kExplosionSpriteId, ScaleNearest(ExplosionPicture(), scale)});
+    return sprites;
+}
 
 }  // namespace assets

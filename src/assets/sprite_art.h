@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "assets/image.h"
 #include "platform/runtime_error.h"
@@ -46,10 +47,24 @@ inline int CheckShipPictureNumber(int number) {
     return number;
 }
 
+// One sprite and the surface id a frame display knows it by: a ship picture by its number
+// (1..16), the explosion as kExplosionSpriteId.
+inline constexpr int kExplosionSpriteId = kShipPictureCount + 1;
+struct Sprite {
+    int surfaceId = 0;
+    Picture picture;
+};
+// Every sprite, ships 1..16 then the explosion.
+using SpriteSet = std::vector<Sprite>;
+
+// The art's own sprites enlarged `scale` times: what the saver loads from its resources
+// (LoadSprites), made here for the tools and the tests.
+SpriteSet ArtSprites(int scale = 1);
+
 // Picture 1..16; another number is a subscript error.
-Image ShipPicture(int number);
-Image ExplosionPicture();
-Image PreviewPicture();
-Image IconPicture();
+Picture ShipPicture(int number);
+Picture ExplosionPicture();
+Picture PreviewPicture();
+Picture IconPicture();
 
 }  // namespace assets

@@ -1,6 +1,6 @@
-// Loads the sprite bitmaps from the resources of the running program. DIB sections keep
+// Loads the sprite pictures from the resources of the running program. DIB sections keep
 // the stored pixels exactly, whatever the current display depth; enlarged pictures are
-// scaled in the portable core and handed back as 32-bit DIB sections.
+// scaled in the portable core.
 #include "assets/sprite_resources_win32.h"
 
 #include "assets/image.h"
@@ -13,36 +13,27 @@
 namespace assets {
 namespace {
 
-platform::UniqueBitmap LoadBitmapResource(int id) {
+platform::Picture LoadScaled(int id, int scale) {
     HANDLE image = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0,
                               LR_CREATEDIBSECTION);
     if (!image) platform::ThrowLastError("LoadImage");
-    return platform::UniqueBitmap(static_cast<HBITMAP>(image));
-}
-
-platform::UniqueBitmap LoadScaled(int id, int scale) {
-    platform::UniqueBitmap original = LoadBitmapResource(id);
-    if (scale <= 1) return original;
-    Image picture;
-    SIZE size{};
-    picture.pixels = platform::ReadBitmapPixels(original.get(), &size);
-    picture.width = size.cx;
-    picture.height = size.cy;
-    const Image scaled = ScaleNearest(picture, scale);
-    return platform::MakeDibSection(scaled.width, scaled.height, scaled.pixels);
+    const platform::UniqueBitmap bitmap(static_cast<HBITMAP>(image));
+    return ScaleNearest(platform::ReadBitmapPicture(bitmap.get()), scale);
 }
 
 }  // namespace
 
-platform::UniqueBitmap LoadPictureBitmap(int number, int scale) {
+platform::Picture LoadShipPicture(int number, int scale) {
     return LoadScaled(IDB_SHIP_FIRST + CheckShipPictureNumber(number) - 1, scale);
 }
 
-platform::UniqueBitmap LoadExplosionBitmap(int scale) { return LoadScaled(IDB_EXPLOSION, scale); }
+platform::Picture LoadExplosionPicture(int scale) { return LoadScaled(IDB_EXPLOSION, scale); }
 
-void LoadSprites(int scale, const std::function<void(int surfaceId, HBITMAP bitmap)>& use) {
-    for (int number = 1; number <= kShipPictureCount; ++number) use(number, LoadPictureBitmap(number, scale).get());
-    use(kShipPictureCount + 1, LoadExplosionBitmap(scale).get());
+SpriteSet LoadSprites(int scale) {
+    SpriteSet sprites;
+    for (int number = 1; number <= kShipPictureCount; ++number) sprites.push_back({number, LoadShipPicture(number, scale)});
+    sprites.push_back({kExplosionSpriteId, LoadExplosionPicture(scale)});
+    return sprites;
 }
 
 }  // namespace assets

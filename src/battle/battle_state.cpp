@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "assets/sprite_art.h"
 #include "platform/numbers.h"
 
 namespace battle {
@@ -19,6 +20,16 @@ int32_t TwipsToPixels(float twips, float twipsPerPixel) { return platform::ToInt
 }  // namespace
 
 int SpriteScaleForDpi(int dpi) { return std::max(1, dpi / 96); }
+
+Measurements MeasurementsFor(int32_t width, int32_t height, float twipsPerPixelX, float twipsPerPixelY,
+                             int spriteScale) {
+    return {float(width) * twipsPerPixelX,
+            float(height) * twipsPerPixelY,
+            twipsPerPixelX,
+            twipsPerPixelY,
+            float(assets::kPictureWidth * spriteScale) * twipsPerPixelX,
+            float(assets::kPictureHeight * spriteScale) * twipsPerPixelY};
+}
 
 Battle SetUpBattle(const settings::SaverSettings& settings, const Measurements& m) {
     Battle b;

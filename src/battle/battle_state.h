@@ -1,8 +1,12 @@
 // The whole state of one battle (both fleets, the screen and sprite measurements, the sea
 // colour and the last cursor position) and its set-up from the settings and the screen
-// metrics. Owned by the saver window; the tick, the frame composer and the tests use it.
+// metrics. One per screen, owned by the window that shows it (the saver window for the
+// primary, a monitor window for every other); the session's tick, the frame composer and the
+// tests use it.
 //
-// Words the battle keeps from the program it descends from:
+// The house's own words (give back, take, stand-in, screen, surface id, picture number,
+// cell, form/load/unload, twips) are explained in the README's glossary (README.md,
+// "Glossary"); those the battle keeps from the program it descends from:
 //  - twips: 1/1440 inch, the unit the window toolkit measures in; the screen's twips-per-
 //    pixel factors (15 at 96 dpi, one per axis) turn them into pixels;
 //  - PosRec, StatRec: a ship's position (its cell's top-left corner) and its state record;
@@ -50,8 +54,8 @@ struct CursorPoint {
     bool operator==(const CursorPoint&) const = default;
 };
 
-// The sea colour of the plain background as a GDI colour (red 0, green 0, blue 170); the
-// window turns it into the back buffer's raw pixel value and stores that in seaColor.
+// The sea colour of the plain background as a GDI colour (red 0, green 0, blue 170); a
+// screen's set-up (SetUpScreen) turns it into the back buffer's raw pixel value in seaColor.
 inline constexpr uint32_t kSeaGdiColor = 0x00AA0000;
 
 // The largest fleet the battle sets up; defined beside the dialog's and the store's ranges.
@@ -67,7 +71,7 @@ struct Battle {
     int32_t charWidth = 0;
     int32_t charHeight = 0;
     int32_t charDiag = 0;
-    int32_t seaColor = 0;  // raw back-buffer pixel; set by the window only for kPlainBlue
+    int32_t seaColor = 0;  // raw back-buffer pixel; set by SetUpScreen only for the sea
     // Indexed 0..totalCount; entry 0 holds no ship and stays zero.
     std::vector<PosRec> shipPos;
     std::vector<StatRec> shipStat;
@@ -77,9 +81,9 @@ struct Battle {
 };
 
 // How many times the sprites are enlarged on a screen of `dpi` dots per inch: one more for
-// every whole 96 dpi, never less than 1 (1 up to 191 dpi, 2 from 192, 3 from 288). The
-// window scales every ship picture and the explosion by it and measures the cell from the
-// scaled picture, so the step, the firing range and the spacing all grow with the ships.
+// every whole 96 dpi, never less than 1 (1 up to 191 dpi, 2 from 192, 3 from 288). Every
+// ship picture and the explosion are enlarged by it and the cell grows with them, so the
+// step, the firing range and the spacing all grow with the ships.
 int SpriteScaleForDpi(int dpi);
 
 // What the set-up needs to know of the screen and the first ship picture, all in twips as
@@ -94,11 +98,17 @@ struct Measurements {
     float charHeightTw = 0;
 };
 
-// The portable part of the window's load handler: counts from the settings (negative ones
-// as 0, large ones cut to kMaxFleetSize), screen and sprite sizes in pixels (rounded halves
-// to even), the sprite diagonal, and both fleets allocated with every ship kPlacing at (0, 0),
-// red ships first. seaColor and lastCursor stay 0 for the window to fill in. Raises
-// platform::RuntimeError (overflow) for sizes that do not fit, e.g. a twips-per-pixel of 0.
+// The one way measurements are made: a screen of width x height pixels, the twips factors,
+// and the cell of the ship pictures enlarged `spriteScale` times (117 x 44 pixels each time).
+Measurements MeasurementsFor(int32_t width, int32_t height, float twipsPerPixelX, float twipsPerPixelY,
+                             int spriteScale = 1);
+
+// One screen's battle from the settings and its measurements: counts from the settings
+// (negative ones as 0, large ones cut to kMaxFleetSize), screen and sprite sizes in pixels
+// (rounded halves to even), the sprite diagonal, and both fleets allocated with every ship
+// kPlacing at (0, 0), red ships first. seaColor and lastCursor stay 0 (SetUpScreen and the
+// session fill them in). Raises platform::RuntimeError (overflow) for sizes that do not fit,
+// e.g. a twips-per-pixel of 0.
 Battle SetUpBattle(const settings::SaverSettings& settings, const Measurements& m);
 
 }  // namespace battle

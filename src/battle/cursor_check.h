@@ -1,6 +1,7 @@
 // The saver's "the user moved the mouse" rule: a jump of the cursor between two ticks of more
-// than 10 x the twips-per-pixel factor on either axis. The saver session asks it first thing
-// in every tick.
+// than 10 x the twips-per-pixel factor on either axis (the system's factors, whatever each
+// monitor's scaling). The saver session asks it in every tick, after the monitor layout and
+// before the ships move.
 #pragma once
 
 #include "battle/battle_state.h"

@@ -30,10 +30,4 @@ void ComposeFrame(const Battle& b, graphics::FrameDisplay& display) {
     display.Flip();
 }
 
-std::optional<uint32_t> StandInGdiColour(settings::BackgroundMode background) {
-    if (background == settings::kDesktop) return std::nullopt;
-    // The frame fills with seaColor, which the window sets only for the plain sea.
-    return background == settings::kPlainBlue ? kSeaGdiColor : 0;
-}
-
 }  // namespace battle

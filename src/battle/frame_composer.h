@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 
 #include "battle/battle_state.h"
 #include "graphics/frame_display.h"
@@ -19,11 +18,5 @@ int16_t PictureNumber(const StatRec& ship);
 // ships with Mode > 0 as keyed blits of their picture at their corner, the explosion over
 // each exploding ship, then Flip. Errors of the display propagate to the caller.
 void ComposeFrame(const Battle& battle, graphics::FrameDisplay& display);
-
-// What the saver window paints through GDI while it waits for the display, so the screen
-// shows the first frame's background at once instead of black: a GDI colour (0x00BBGGRR)
-// for a filled background (the sea's for kPlainBlue, black for any other stored value),
-// none for kDesktop, where it shows the desktop picture.
-std::optional<uint32_t> StandInGdiColour(settings::BackgroundMode background);
 
 }  // namespace battle

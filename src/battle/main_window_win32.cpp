@@ -1,7 +1,7 @@
-// The saver window "Main -- Brackmer Saver": sets the battles up, takes the primary screen
-// (through DirectDraw, or through GDI where DirectDraw cannot start), puts a battle window
-// on every other monitor, and hands every message that matters to the saver session, which
-// decides when to draw, pause or end. This file only turns messages into session events.
+// The saver window: gathers the facts of the start (settings, monitors, twips, desktop),
+// carries out the start-up plan (the primary's battle on its display, a monitor window for
+// every other screen) and turns the messages that matter into saver-session events; the
+// session decides when to draw, pause or end.
 #include "battle/main_window_win32.h"
 
 #include <windows.h>
@@ -12,21 +12,17 @@
 
 #include "assets/resource_ids.h"
 #include "assets/sprite_resources_win32.h"
-#include "battle/battle_screen_win32.h"
-#include "battle/battle_state.h"
-#include "battle/cursor_release_win32.h"
-#include "battle/frame_composer.h"
-#include "battle/monitor_layout.h"
 #include "battle/monitor_window_win32.h"
+#include "battle/primary_display_win32.h"
 #include "battle/saver_notifications_win32.h"
 #include "battle/saver_session.h"
+#include "battle/startup_plan.h"
 #include "desktop/desktop_pixels_win32.h"
-#include "graphics/dx7_ddraw_support_win32.h"
-#include "graphics/gdi_frame_display_win32.h"
+#include "desktop/screen_capture_win32.h"
 #include "platform/dib_win32.h"
-#include "platform/form_win32.h"
+#include "platform/fault_switches.h"
 #include "platform/handles_win32.h"
-#include "platform/numbers.h"
+#include "platform/monitors_win32.h"
 #include "platform/runtime_win32.h"
 #include "platform/startup_trace_win32.h"
 #include "settings/registry_store_win32.h"
@@ -45,14 +41,11 @@ std::optional<CursorPoint> ReadCursor() {
     return CursorPoint{p.x, p.y};
 }
 
-// The pointer hidden while the GDI stand-in has the screen, as DirectDraw's display hides it.
-class HiddenCursor {
-public:
-    HiddenCursor() { ShowCursor(FALSE); }
-    ~HiddenCursor() { ShowCursor(TRUE); }
-    HiddenCursor(const HiddenCursor&) = delete;
-    HiddenCursor& operator=(const HiddenCursor&) = delete;
-};
+StartupFacts ReadStartupFacts() {
+    settings::RegistryStore store;
+    return {settings::LoadSaverSettings(store), platform::EnumerateMonitors(), GetSystemMetrics(SM_CXSCREEN),
+            GetSystemMetrics(SM_CYSCREEN), platform::ReadScreenTwips(), desktop::SaverOnUserDesktop()};
+}
 
 class SaverWindow final : public platform::Form {
 public:
@@ -62,7 +55,7 @@ private:
     CreateParams GetCreateParams() override {
         CreateParams p;
         p.className = L"BrackmerSaverMain";
-        p.title = L"Main -- Brackmer Saver";
+        p.title = kSaverWindowTitle;
         p.style = WS_POPUP;
         p.exStyle = WS_EX_APPWINDOW;
         p.x = 0;
@@ -79,97 +72,86 @@ private:
 
     void OnLoad() override {
         platform::StartupMark("window created");
-        settings::RegistryStore store;
-        values_ = settings::LoadSaverSettings(store);
-        if (values_.background == settings::kDesktop) desktop::StartWallpaperRead();
-        const platform::ScreenTwips screen = platform::ReadScreenTwips();
+        facts_ = ReadStartupFacts();
+        // The wallpaper is read off this thread from now on, while the screens are set up.
+        if (facts_.settings.background == settings::kDesktop) desktop::StartWallpaperRead();
+        plan_ = PlanScreens(facts_);
         // Events that arrive while the screens are set up (the display's set-up lets
         // messages through) are held by the session until it starts.
-        session_.emplace(randomSource_, screen.twipsPerPixelX, screen.twipsPerPixelY,
-                         [] { platform::ProcessPendingMessages(); }, EndingSteps());
-
-        // The sprite cell is measured from the first ship picture, as a picture box holding
-        // it would report its size in twips. On a high-DPI screen the pictures are enlarged
-        // first, so the battle keeps its proportions there.
-        spriteScale_ = SpriteScaleForDpi(screen.dpi);
-        const SIZE cell = graphics::BitmapSize(assets::LoadPictureBitmap(1, spriteScale_).get());
-        measurements_ = {screen.width,
-                         screen.height,
-                         screen.twipsPerPixelX,
-                         screen.twipsPerPixelY,
-                         static_cast<float>(cell.cx) * screen.twipsPerPixelX,
-                         static_cast<float>(cell.cy) * screen.twipsPerPixelY};
-        const Battle sized = SetUpBattle(values_, measurements_);
-        width_ = sized.scrWidth;
-        height_ = sized.scrHeight;
-        platform::StartupMark("settings read, cell measured");
-
-        // Every monitor's picture is taken before any saver window shows anywhere.
-        monitorsAtStart_ = EnumerateMonitors();
-        std::vector<ScreenRect> monitorRects;
-        for (const MonitorInfo& m : monitorsAtStart_) monitorRects.push_back(m.rect);
-        if (values_.background == settings::kDesktop)
-            picture_ = desktop::DesktopPixels({0, 0, width_, height_}, monitorRects);
-        for (const MonitorBattle& other : OtherMonitorBattles(monitorsAtStart_, measurements_, spriteScale_)) {
-            std::vector<graphics::PixelValue> picture;
-            if (values_.background == settings::kDesktop) picture = desktop::DesktopPixels(other.window, monitorRects);
-            monitors_.push_back(std::make_unique<MonitorWindow>(
-                other, values_, std::move(picture),
-                [this](UserInput input) { session_->OnInput(input); }));
-            monitors_.back()->Load();
-        }
+        session_.emplace(randomSource_, facts_.system.twipsPerPixelX, facts_.system.twipsPerPixelY,
+                         [] { platform::ProcessPendingMessages(); },
+                         platform::Ending::Steps{.stopEvents = [] { platform::StopAllEvents(); },
+                                                 .logError = [](std::string_view e) { platform::WriteErrorLog(e); },
+                                                 .giveBack = GiveBackSteps(),
+                                                 .endProcess = [] { platform::EndProgram(); }});
+        platform::StartupMark("settings read, screens planned");
+        LoadMonitorWindows();
         platform::StartupMark("screen captured");
-
-        SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        // Exclusive mode needs a visible foreground window. Taking the display costs half a
-        // second under Wine; until then the window shows the first frame's background
-        // through GDI (PaintBackground), painted now rather than black.
-        ShowWindow(Handle(), SW_SHOW);
-        UpdateWindow(Handle());
-        platform::StartupMark("window shown and painted");
-        // Keys go to the foreground window; a saver started while another program had the
-        // focus asks for it. Where the platform does not hand the keyboard over (Wine leaves
-        // the X focus with the other window), the notifications' input sink hears the keys.
-        SetForegroundWindow(Handle());
-        notifications_.emplace(Handle());
-
+        ShowInFront();
         // Where the pointer rests before DirectDraw's exclusive mode may pull it in.
         const std::optional<CursorPoint> resting = ReadCursor();
-        // From here a display owns the screen, also in the messages its set-up lets through.
-        standIn_ = false;
-        TakeScreen();
+        std::vector<BattleScreen> screens = TakeScreens(resting);
         platform::StartupMark("surfaces made");
-        std::vector<BattleScreen> screens{{&battle_, display_}};
-        for (auto& monitor : monitors_) {
-            monitor->ShowOnTop();
-            screens.push_back(monitor->Screen());
-        }
-        if (!monitors_.empty()) FreeCursorOverDesktop(resting);
-        picture_ = {};
         StartTimer(kFrameTimer, kFrameInterval);
-        if (session_->Start(std::move(screens), monitorsAtStart_, ReadCursor()) == Decision::kEndQuietly) return;
+        if (session_->Start(std::move(screens), facts_.monitors, ReadCursor()) == Decision::kEndQuietly) return;
         // The first tick runs at once, so the first frame shown already has the fleets on
         // it; the timer keeps the 150 ms beat from here.
         OnFrameTimer();
     }
 
-    // DirectDraw where it starts. Where it cannot (a Remote Desktop session, a virtual machine
-    // without 3D) the same battle runs on this window through GDI, as on the other monitors,
-    // and the log says once why: a session without DirectDraw starts every saver that way.
-    void TakeScreen() {
-        graphics::SetupFailure failure;
-        ddraw_ = graphics::DDrawDisplay::Take(Handle(), width_, height_, 32, &failure);
-        platform::StartupMark("display taken");
-        if (ddraw_) {
-            battle_ = SetUpScreen(values_, measurements_, spriteScale_, picture_, *ddraw_);
-            display_ = ddraw_.get();
-        } else {
-            platform::WriteErrorLogOnce(failure.Describe());
-            hiddenCursor_.emplace();
-            gdi_ = std::make_unique<graphics::GdiFrameDisplay>(Handle(), width_, height_);
-            battle_ = SetUpScreen(values_, measurements_, spriteScale_, picture_, *gdi_);
-            display_ = gdi_.get();
+    // Every screen's picture is taken before any saver window shows anywhere; the other
+    // screens' windows are made (hidden) with theirs, the primary's waits for its display.
+    void LoadMonitorWindows() {
+        std::vector<platform::Rect> monitorRects;
+        for (const MonitorInfo& m : facts_.monitors) monitorRects.push_back(m.rect);
+        auto backgroundOf = [&](const ScreenPlan& screen) {
+            return BackgroundPicture(
+                screen, [&] { return desktop::CaptureScreen(screen.rect); },
+                [&] {
+                    return platform::Picture(screen.rect.width, screen.rect.height,
+                                             desktop::WallpaperPixels(screen.rect, monitorRects));
+                });
+        };
+        background_ = backgroundOf(plan_.front());
+        for (size_t i = 1; i < plan_.size(); ++i) {
+            monitors_.push_back(std::make_unique<MonitorWindow>(
+                plan_[i], facts_.settings, backgroundOf(plan_[i]), assets::LoadSprites(plan_[i].spriteScale),
+                [this](UserInput input) { session_->OnInput(input); }));
+            monitors_.back()->Load();
         }
+    }
+
+    // Exclusive mode needs a visible foreground window. Taking the display costs half a
+    // second under Wine; until then the window shows the first frame's background through
+    // GDI (PaintBackground), painted now rather than black. Keys go to the foreground
+    // window; a saver started while another program had the focus asks for it. Where the
+    // platform does not hand the keyboard over (Wine leaves the X focus with the other
+    // window), the notifications' input sink hears the keys.
+    void ShowInFront() {
+        SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        ShowWindow(Handle(), SW_SHOW);
+        UpdateWindow(Handle());
+        platform::StartupMark("window shown and painted");
+        SetForegroundWindow(Handle());
+        notifications_.emplace(Handle());
+    }
+
+    // The primary's display and battle, then every other screen shown over its monitor.
+    std::vector<BattleScreen> TakeScreens(const std::optional<CursorPoint>& resting) {
+        const ScreenPlan& primary = plan_.front();
+        // From here a display owns the screen, also in the messages its set-up lets through.
+        standIn_ = false;
+        display_ = std::make_unique<PrimaryDisplay>(Handle(), primary.rect.width, primary.rect.height);
+        battle_ = SetUpScreen(primary, facts_.settings, background_, assets::LoadSprites(primary.spriteScale),
+                              display_->Frames());
+        background_ = {};
+        std::vector<BattleScreen> screens{{&battle_, &display_->Frames()}};
+        for (auto& monitor : monitors_) {
+            monitor->ShowOnTop();
+            screens.push_back(monitor->Screen());
+        }
+        if (!monitors_.empty()) display_->FreeCursor(resting);
+        return screens;
     }
 
     void OnTimer(UINT_PTR id) override {
@@ -177,16 +159,13 @@ private:
     }
 
     void OnFrameTimer() {
-#ifdef BRACKMER_FAULT_AFTER_TICKS
-        // Test builds only: a tick error on demand, to prove the error path end to end.
         try {
-            if (++ticks_ > BRACKMER_FAULT_AFTER_TICKS) (void)platform::Mul16(32767, 2);
+            platform::InjectTickFault();
         } catch (const platform::RuntimeError& e) {
             session_->OnError(e);
             return;
         }
-#endif
-        session_->OnTick(ReadCursor(), EnumerateMonitors());
+        session_->OnTick(ReadCursor(), platform::EnumerateMonitors());
 #ifdef BRACKMER_STARTUP_TRACE
         if (!traced_) {
             traced_ = true;
@@ -196,13 +175,13 @@ private:
 #endif
     }
 
-    // The session runs these once, in this order, whatever ended the run: the user, the
-    // desktop or an error. The display's destructor is its one give-back.
-    platform::Ending::Steps EndingSteps() {
-        return {.stopEvents = [] { platform::StopAllEvents(); },
-                .logError = [](std::string_view description) { platform::WriteErrorLog(description); },
-                .giveBack = {[this] { ddraw_.reset(); }, [this] { hiddenCursor_.reset(); }},
-                .endProcess = [] { platform::EndProgram(); }};
+    // What a run gives back, whatever ended it: the session's ending runs these (after
+    // stopping every event and logging an error, before the process ends), and so does the
+    // unload of a window destroyed by other means.
+    std::vector<std::function<void()>> GiveBackSteps() {
+        return {[this] {
+            if (display_) display_->GiveBack();
+        }};
     }
 
     void OnKeyDown(WPARAM) override { session_->OnInput(UserInput::kKey); }
@@ -213,37 +192,36 @@ private:
     // The window destroyed by other means: the process ends by itself once it is gone.
     void OnUnload() override {
         StopTimer(kFrameTimer);
-        ddraw_.reset();
-        hiddenCursor_.reset();
+        for (const auto& step : GiveBackSteps()) step();
         notifications_.reset();
         for (auto& monitor : monitors_) monitor->Unload();
     }
 
-    // Until a display takes the screen the window shows the first frame's background (the
-    // desktop picture or the fill); afterwards the display's frames are the picture.
+    // Until a display takes the screen the window shows the first frame's background: the
+    // desktop picture, or the fill.
     void PaintBackground(HDC dc) {
-        RECT all{0, 0, width_, height_};
-        if (std::optional<uint32_t> colour = StandInGdiColour(values_.background);
-            colour || picture_.size() != size_t(width_) * size_t(height_)) {
-            platform::UniqueBrush brush(CreateSolidBrush(colour.value_or(0)));
-            FillRect(dc, &all, brush.get());
+        const ScreenPlan& primary = plan_.front();
+        if (background_.IsWhole()) {
+            const BITMAPINFO info = platform::TopDown32Info(background_.width, background_.height);
+            SetDIBitsToDevice(dc, 0, 0, DWORD(background_.width), DWORD(background_.height), 0, 0, 0,
+                              UINT(background_.height), background_.pixels.data(), &info, DIB_RGB_COLORS);
         } else {
-            const BITMAPINFO info = platform::TopDown32Info(width_, height_);
-            SetDIBitsToDevice(dc, 0, 0, DWORD(width_), DWORD(height_), 0, 0, 0, UINT(height_), picture_.data(), &info,
-                              DIB_RGB_COLORS);
+            const RECT all{0, 0, primary.rect.width, primary.rect.height};
+            platform::UniqueBrush brush(CreateSolidBrush(primary.fillGdiColour));
+            FillRect(dc, &all, brush.get());
         }
     }
 
     bool OnOtherMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override {
         if (msg == WM_ERASEBKGND) {
-            if (standIn_) PaintBackground(reinterpret_cast<HDC>(wp));
+            if (standIn_ && !plan_.empty()) PaintBackground(reinterpret_cast<HDC>(wp));
             *result = 1;
             return true;
         }
-        if (msg == WM_PAINT && gdi_) {
+        if (msg == WM_PAINT && display_ && display_->OnGdi()) {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(Handle(), &ps);
-            gdi_->Repaint(dc);
+            display_->Repaint(dc);
             EndPaint(Handle(), &ps);
             *result = 0;
             return true;
@@ -255,7 +233,7 @@ private:
         }
         if (!session_) return false;
         if (SaverNotifications::IsKeyPress(msg, lp)) session_->OnInput(UserInput::kKey);
-        if (msg == WM_DISPLAYCHANGE) session_->OnDisplayChange(EnumerateMonitors());
+        if (msg == WM_DISPLAYCHANGE) session_->OnDisplayChange(platform::EnumerateMonitors());
         if (std::optional<Notice> notice = SaverNotifications::Decode(msg, wp, lp)) {
             session_->OnNotice(*notice);
             *result = TRUE;
@@ -265,27 +243,15 @@ private:
     }
 
     PlatformRandomSource randomSource_;
-    settings::SaverSettings values_;
-    Measurements measurements_;
-    int spriteScale_ = 1;
-    int32_t width_ = 0;
-    int32_t height_ = 0;
-    std::vector<graphics::PixelValue> picture_;
+    StartupFacts facts_;
+    std::vector<ScreenPlan> plan_;
+    platform::Picture background_;  // the primary's, until its display has it
     bool standIn_ = true;
-    std::vector<MonitorInfo> monitorsAtStart_;
     std::vector<std::unique_ptr<MonitorWindow>> monitors_;
     std::optional<SaverNotifications> notifications_;
     Battle battle_;
-    // The display that has the primary: DirectDraw's, or the GDI stand-in with its hidden
-    // cursor; display_ points at whichever exists.
-    std::unique_ptr<graphics::DDrawDisplay> ddraw_;
-    std::unique_ptr<graphics::GdiFrameDisplay> gdi_;
-    std::optional<HiddenCursor> hiddenCursor_;
-    graphics::FrameDisplay* display_ = nullptr;
+    std::unique_ptr<PrimaryDisplay> display_;
     std::optional<SaverSession> session_;
-#ifdef BRACKMER_FAULT_AFTER_TICKS
-    int ticks_ = 0;
-#endif
 #ifdef BRACKMER_STARTUP_TRACE
     bool traced_ = false;
 #endif

@@ -3,93 +3,45 @@
 #include "battle/monitor_window_win32.h"
 
 #include "assets/resource_ids.h"
-#include "battle/battle_screen_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/runtime_win32.h"
 
 namespace battle {
-namespace {
 
-using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int /*MONITOR_DPI_TYPE*/, UINT*, UINT*);
-constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI: the scaling the user chose
-
-// shcore.dll and its GetDpiForMonitor exist from Windows 8.1 on; looked up at run time so
-// the saver still starts on older systems. The library stays loaded for the process.
-GetDpiForMonitorFn LookUpGetDpiForMonitor() {
-    HMODULE shcore = LoadLibraryW(L"shcore.dll");
-    return shcore ? reinterpret_cast<GetDpiForMonitorFn>(GetProcAddress(shcore, "GetDpiForMonitor")) : nullptr;
-}
-
-struct Enumeration {
-    std::vector<MonitorInfo> monitors;
-    GetDpiForMonitorFn getDpi = nullptr;
-    int systemDpi = 0;  // read on first need: where every monitor has the system's DPI
-
-    int DpiOf(HMONITOR monitor) {
-        UINT x = 0, y = 0;
-        if (getDpi && SUCCEEDED(getDpi(monitor, kEffectiveDpi, &x, &y)) && x > 0) return static_cast<int>(x);
-        if (systemDpi == 0) {
-            platform::WindowDc screen(nullptr);
-            systemDpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 96;
-        }
-        return systemDpi;
-    }
-};
-
-BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    auto* e = reinterpret_cast<Enumeration*>(data);
-    if (GetMonitorInfoW(monitor, &info)) {
-        const RECT& r = info.rcMonitor;
-        e->monitors.push_back({{r.left, r.top, r.right - r.left, r.bottom - r.top},
-                               (info.dwFlags & MONITORINFOF_PRIMARY) != 0,
-                               e->DpiOf(monitor)});
-    }
-    return TRUE;
-}
-
-}  // namespace
-
-std::vector<MonitorInfo> EnumerateMonitors() {
-    static const GetDpiForMonitorFn getDpi = LookUpGetDpiForMonitor();
-    Enumeration e;
-    e.getDpi = getDpi;
-    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&e));
-    return std::move(e.monitors);
-}
-
-MonitorWindow::MonitorWindow(const MonitorBattle& where, const settings::SaverSettings& settings,
-                             std::vector<graphics::PixelValue> picture, std::function<void(UserInput)> onUserInput)
-    : where_(where),
+MonitorWindow::MonitorWindow(const ScreenPlan& screen, const settings::SaverSettings& settings,
+                             platform::Picture background, assets::SpriteSet sprites,
+                             std::function<void(UserInput)> onUserInput)
+    : screen_(screen),
       settings_(settings),
-      picture_(std::move(picture)),
+      background_(std::move(background)),
+      sprites_(std::move(sprites)),
       onUserInput_(std::move(onUserInput)) {}
 
 platform::Form::CreateParams MonitorWindow::GetCreateParams() {
     CreateParams p;
     p.className = L"BrackmerSaverMonitor";
-    p.title = L"Monitor -- Brackmer Saver";
+    p.title = kMonitorWindowTitle;
     p.style = WS_POPUP;
     p.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
-    p.x = where_.window.left;
-    p.y = where_.window.top;
-    p.width = where_.window.width;
-    p.height = where_.window.height;
+    p.x = screen_.rect.left;
+    p.y = screen_.rect.top;
+    p.width = screen_.rect.width;
+    p.height = screen_.rect.height;
     p.background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     p.cursor = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_INVISIBLE));
     return p;
 }
 
 void MonitorWindow::OnLoad() {
-    display_ = std::make_unique<graphics::GdiFrameDisplay>(Handle(), where_.window.width, where_.window.height);
-    battle_ = SetUpScreen(settings_, where_.measurements, where_.spriteScale, picture_, *display_);
-    picture_ = {};
+    display_ = std::make_unique<graphics::GdiFrameDisplay>(Handle(), screen_.rect.width, screen_.rect.height);
+    battle_ = SetUpScreen(screen_, settings_, background_, sprites_, *display_);
+    background_ = {};
+    sprites_ = {};
 }
 
 void MonitorWindow::ShowOnTop() {
-    SetWindowPos(Handle(), HWND_TOPMOST, where_.window.left, where_.window.top, where_.window.width,
-                 where_.window.height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetWindowPos(Handle(), HWND_TOPMOST, screen_.rect.left, screen_.rect.top, screen_.rect.width,
+                 screen_.rect.height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 BattleScreen MonitorWindow::Screen() { return {&battle_, display_.get()}; }

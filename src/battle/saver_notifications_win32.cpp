@@ -32,7 +32,7 @@ SaverNotifications::SaverNotifications(HWND window) : window_(window) {
     // so a tap shorter than a tick is not missed, and Wine 8 delivers it to input sinks
     // (measured: a window without the focus receives WM_INPUT for keys typed into another
     // program's window, while its own WM_KEYDOWN never comes).
-    RAWINPUTDEVICE keyboard = KeyboardRegistration(window);
+    RAWINPUTDEVICE keyboard{0x01 /*generic desktop*/, 0x06 /*keyboard*/, RIDEV_INPUTSINK, window};
     RegisterRawInputDevices(&keyboard, 1, sizeof keyboard);
 
     consoleDisplay_ = RegisterPowerSettingNotification(window, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
@@ -54,10 +54,6 @@ SaverNotifications::~SaverNotifications() {
     if (consoleDisplay_) UnregisterPowerSettingNotification(consoleDisplay_);
     RAWINPUTDEVICE keyboard{0x01, 0x06, RIDEV_REMOVE, nullptr};
     RegisterRawInputDevices(&keyboard, 1, sizeof keyboard);
-}
-
-RAWINPUTDEVICE SaverNotifications::KeyboardRegistration(HWND window) {
-    return {0x01 /*generic desktop*/, 0x06 /*keyboard*/, RIDEV_INPUTSINK, window};
 }
 
 bool SaverNotifications::IsKeyPress(UINT msg, LPARAM lp) {

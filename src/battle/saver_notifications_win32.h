@@ -22,9 +22,6 @@ public:
     SaverNotifications(const SaverNotifications&) = delete;
     SaverNotifications& operator=(const SaverNotifications&) = delete;
 
-    // The keyboard registration asked of the platform: keys heard while another program
-    // has the focus.
-    static RAWINPUTDEVICE KeyboardRegistration(HWND window);
     // WM_INPUT: true for a key going down anywhere, whichever window has the focus.
     static bool IsKeyPress(UINT msg, LPARAM lp);
     // WM_POWERBROADCAST with a display state, WM_WTSSESSION_CHANGE: the notification; nullopt

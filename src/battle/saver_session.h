@@ -60,11 +60,9 @@ public:
     // An error outside the tick: a lost display ends quietly, any other with its log line.
     Decision OnError(const platform::RuntimeError& error);
 
-    bool IsRunning() const { return started_ && !ended_; }
-    bool HasEnded() const { return ended_.has_value(); }
-    bool IsPaused() const;
-
 private:
+    bool IsRunning() const { return started_ && !ended_; }
+    bool IsPaused() const;
     Decision End(Decision how, std::optional<std::string> error = std::nullopt);
     Decision Current() const;
     bool LayoutHolds(const std::vector<MonitorInfo>& monitors) const;

@@ -1,6 +1,6 @@
-// The Win32 side of the choice between the snapshot and the wallpaper: the saver thread's
-// desktop and the snapshot. The rules are desktop_view's; the wallpaper itself comes from
-// wallpaper_read_win32.
+// The Win32 side of where the desktop background comes from: whether the saver's thread runs
+// on the desktop the user sees (where a snapshot shows it). The rules are desktop_view's; the
+// wallpaper itself comes from wallpaper_read_win32.
 #include "desktop/desktop_pixels_win32.h"
 
 #include <windows.h>
@@ -11,7 +11,6 @@
 #include <type_traits>
 
 #include "desktop/desktop_view.h"
-#include "graphics/gdi_frame_display_win32.h"
 #include "platform/runtime_win32.h"
 
 namespace desktop {
@@ -36,15 +35,10 @@ std::optional<std::string> InputDesktopName() {
 
 }  // namespace
 
-std::vector<uint32_t> DesktopPixels(const Rect& area, const std::vector<Rect>& monitors) {
+bool SaverOnUserDesktop() {
     // A desktop whose name cannot be read is taken for the user's; the snapshot then decides.
     const std::string thread = DesktopName(GetThreadDesktop(GetCurrentThreadId()));
-    const bool onUserDesktop = thread.empty() || OnUserDesktop(thread, InputDesktopName());
-    if (onUserDesktop) {
-        std::vector<uint32_t> snapshot = graphics::CaptureScreenPixels(area.left, area.top, area.width, area.height);
-        if (ChooseSource(true, snapshot) == Source::kSnapshot) return snapshot;
-    }
-    return WallpaperPixels(area, monitors);
+    return thread.empty() || OnUserDesktop(thread, InputDesktopName());
 }
 
 }  // namespace desktop

@@ -1,7 +1,7 @@
-// The picture the desktop background starts from, for each monitor: the screen itself, or
-// the user's wallpaper and desktop colour when the screen cannot show them (a saver on the
-// secure screen-saver desktop captures an empty one). The saver window starts the wallpaper
-// read as early as it can and then asks once per monitor.
+// Where the desktop background starts from, for each screen: whether the saver runs on the
+// desktop the user sees (a saver on the secure screen-saver desktop captures an empty one),
+// and the user's wallpaper and desktop colour for when the screen cannot show them. The
+// saver window starts the wallpaper read as early as it can and then asks once per screen.
 #pragma once
 
 #include <chrono>
@@ -33,8 +33,8 @@ void StartWallpaperRead();
 // Never throws; empty only when not even the colour fits in memory.
 std::vector<uint32_t> WallpaperPixels(const Rect& area, const std::vector<Rect>& monitors);
 
-// The screen itself when the saver runs on the user's desktop and the snapshot is not
-// blank, otherwise WallpaperPixels.
-std::vector<uint32_t> DesktopPixels(const Rect& area, const std::vector<Rect>& monitors);
+// Whether the saver's thread runs on the desktop that has the user's windows (OnUserDesktop of
+// the thread's and the input desktop's names; a name that cannot be read counts as the user's).
+bool SaverOnUserDesktop();
 
 }  // namespace desktop

@@ -1,6 +1,6 @@
 // The desktop without windows: style rules, placement arithmetic and composition of the
-// wallpaper, and the choice between it and the snapshot. Used by desktop_pixels_win32 and
-// the native tests.
+// wallpaper, and the rules of the snapshot. Used by desktop_pixels_win32, the start-up plan
+// and the native tests.
 #include "desktop/desktop_view.h"
 
 #include <algorithm>
@@ -51,15 +51,7 @@ bool SameName(std::string_view a, std::string_view b) {
     });
 }
 
-// The part of `a` inside `b` (possibly empty).
-Rect Intersect(Rect a, Rect b) {
-    const int64_t left = std::max<int64_t>(a.left, b.left);
-    const int64_t top = std::max<int64_t>(a.top, b.top);
-    const int64_t right = std::min<int64_t>(int64_t(a.left) + a.width, int64_t(b.left) + b.width);
-    const int64_t bottom = std::min<int64_t>(int64_t(a.top) + a.height, int64_t(b.top) + b.height);
-    if (right <= left || bottom <= top) return {};
-    return {int32_t(left), int32_t(top), int32_t(right - left), int32_t(bottom - top)};
-}
+using platform::Intersect;
 
 }  // namespace
 
@@ -101,19 +93,6 @@ Placement PlaceWallpaper(WallpaperStyle style, Rect monitor, Rect desktop, int32
                      pictureHeight},
                     false};
     }
-}
-
-Rect Bounds(const std::vector<Rect>& monitors) {
-    if (monitors.empty()) return {};
-    int64_t left = monitors.front().left, top = monitors.front().top;
-    int64_t right = left + monitors.front().width, bottom = top + monitors.front().height;
-    for (const Rect& m : monitors) {
-        left = std::min<int64_t>(left, m.left);
-        top = std::min<int64_t>(top, m.top);
-        right = std::max<int64_t>(right, int64_t(m.left) + m.width);
-        bottom = std::max<int64_t>(bottom, int64_t(m.top) + m.height);
-    }
-    return {int32_t(left), int32_t(top), int32_t(right - left), int32_t(bottom - top)};
 }
 
 Rect PartShown(const Placement& place, Rect area, Rect monitor) {
@@ -196,10 +175,6 @@ bool IsBlank(const std::vector<uint32_t>& pixels) {
 bool OnUserDesktop(std::string_view threadDesktop, std::optional<std::string_view> inputDesktop) {
     if (SameName(threadDesktop, "Screen-saver") || SameName(threadDesktop, "Winlogon")) return false;
     return !inputDesktop || SameName(threadDesktop, *inputDesktop);
-}
-
-Source ChooseSource(bool onUserDesktop, const std::vector<uint32_t>& snapshot) {
-    return onUserDesktop && !IsBlank(snapshot) ? Source::kSnapshot : Source::kWallpaper;
 }
 
 }  // namespace desktop

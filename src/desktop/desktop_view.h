@@ -1,6 +1,7 @@
 // What the user's desktop looks like without any window on it: the wallpaper placed by the
-// user's style on each monitor, over the desktop colour; and when the saver should draw that
-// instead of the snapshot it took. Portable; desktop_pixels_win32 feeds it the system's values.
+// user's style on each monitor, over the desktop colour; and the rules that tell a snapshot
+// showing nothing and a desktop the user does not see. Portable; desktop_pixels_win32 feeds
+// it the system's values, the saver's start-up plan applies the rules.
 #pragma once
 
 #include <cstdint>
@@ -8,24 +9,15 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/geometry.h"
+#include "platform/picture.h"
+
 namespace desktop {
 
-// A rectangle in virtual-screen pixels: the primary's top-left is (0, 0), monitors left of
-// or above it have negative coordinates.
-struct Rect {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t width = 0;
-    int32_t height = 0;
-    bool operator==(const Rect&) const = default;
-};
-
-// A decoded picture, 0x00RRGGBB, top row first.
-struct Picture {
-    int32_t width = 0;
-    int32_t height = 0;
-    std::vector<uint32_t> pixels;
-};
+// The program's one rectangle and one picture (platform/geometry.h, platform/picture.h).
+using Rect = platform::Rect;
+using Picture = platform::Picture;
+using platform::Bounds;
 
 enum class WallpaperStyle { kCenter, kTile, kStretch, kFit, kFill, kSpan };
 
@@ -47,9 +39,6 @@ struct Placement {
 // pixels place nothing (an empty rectangle).
 Placement PlaceWallpaper(WallpaperStyle style, Rect monitor, Rect desktop, int32_t pictureWidth,
                          int32_t pictureHeight);
-
-// The rectangle around all the monitors (empty for none).
-Rect Bounds(const std::vector<Rect>& monitors);
 
 // What one monitor shows of a picture placed on it, in the placed picture's own pixels
 // ((0, 0) its top-left, scaled to the placement's size): the part worth decoding, clipped
@@ -86,10 +75,5 @@ bool IsBlank(const std::vector<uint32_t>& pixels);
 // "Winlogon"; a desktop other than the one that has the input (when it can be named) is
 // not what the user sees either. Names compare without regard to case.
 bool OnUserDesktop(std::string_view threadDesktop, std::optional<std::string_view> inputDesktop);
-
-enum class Source { kSnapshot, kWallpaper };
-
-// The snapshot is kept only when it was taken on the user's desktop and shows something.
-Source ChooseSource(bool onUserDesktop, const std::vector<uint32_t>& snapshot);
 
 }  // namespace desktop

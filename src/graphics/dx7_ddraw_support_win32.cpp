@@ -11,6 +11,8 @@
 
 #include "graphics/clip.h"
 #include "graphics/display_mode.h"
+#include "platform/dib_win32.h"
+#include "platform/fault_switches.h"
 #include "platform/form_win32.h"
 #include "platform/numbers.h"
 #include "platform/runtime_error.h"
@@ -108,27 +110,14 @@ private:
     bool lent_ = false;
 };
 
-// Test builds only: a display that is lost after a number of good flips, as when another
-// window comes to the front, and whose give-back then fails too.
-#ifdef BRACKMER_FAULT_LOSE_DISPLAY_AFTER_FLIPS
-int faultFlips = 0;
-bool DisplayLost() { return faultFlips > BRACKMER_FAULT_LOSE_DISPLAY_AFTER_FLIPS; }
-HRESULT FaultyFlip(HRESULT real) { return ++faultFlips, DisplayLost() ? DDERR_SURFACELOST : real; }
-HRESULT FaultyGiveBack(HRESULT real) { return DisplayLost() ? DDERR_SURFACELOST : real; }
-#else
-HRESULT FaultyFlip(HRESULT real) { return real; }
-HRESULT FaultyGiveBack(HRESULT real) { return real; }
-#endif
+// The test builds' lost display (platform/fault_switches.h): a flip fails as lost from its
+// turn on, and the give-back then fails too.
+HRESULT FaultyFlip(HRESULT real) { return platform::InjectFlipLost() ? DDERR_SURFACELOST : real; }
+HRESULT FaultyGiveBack(HRESULT real) { return platform::InjectedDisplayLost() ? DDERR_SURFACELOST : real; }
 
 HRESULT CreateDirectDraw(platform::ComPtr<IDirectDraw7>& ddraw) {
-#ifdef BRACKMER_FAULT_NO_DIRECTDRAW
-    // Test builds only: a machine without DirectDraw (a remote session, a virtual machine
-    // without 3D), which refuses the object itself.
-    (void)ddraw;
-    return DDERR_NODIRECTDRAWHW;
-#else
+    if (platform::InjectNoDirectDraw()) return DDERR_NODIRECTDRAWHW;
     return DirectDrawCreateEx(nullptr, ddraw.PutVoid(), IID_IDirectDraw7, nullptr);
-#endif
 }
 
 // The primary's display device and its mode now; nothing when the platform cannot say.
@@ -276,16 +265,17 @@ void DDrawDisplay::RestoreWindowRect() noexcept {
         SetWindowPos(window_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER);
 }
 
-uint32_t DDrawDisplay::ColorToSurfacePixel(COLORREF color) {
-    IDirectDrawSurface7* back = Require(backBuffer_, "ColorToSurfacePixel");
-    PixelLoan loan(back, color);
+PixelValue DDrawDisplay::SurfacePixel(uint32_t gdiColour) {
+    IDirectDrawSurface7* back = Require(backBuffer_, "SurfacePixel");
+    PixelLoan loan(back, gdiColour);
     const uint32_t value = ReadFirstPixel(back);
     loan.Return();
     return value;
 }
 
-void DDrawDisplay::SetSurface(int id, HBITMAP bitmap) {
-    platform::At(surfaces_, id) = CreateSurfaceFromBitmap(ddraw_.Get(), bitmap);
+void DDrawDisplay::SetSurface(int id, const platform::Picture& picture) {
+    Surface& surface = platform::At(surfaces_, id);
+    surface = CreateSurfaceFromBitmap(ddraw_.Get(), platform::MakeDibSection(picture).get());
 }
 
 const Surface& DDrawDisplay::SurfaceOf(int id) const { return platform::At(surfaces_, id); }
@@ -329,12 +319,10 @@ void CopyBitmapToSurface(const Surface& surface, HBITMAP bitmap) {
 }
 
 Surface CreateSurfaceFromBitmap(IDirectDraw7* ddraw, HBITMAP bitmap) {
-#ifdef BRACKMER_FAULT_IN_SETUP
-    // Test builds only: the saver's set-up fails with the display taken, so the standard
-    // error report shows over what the saver covered.
-    if (ddraw)
+    // The test builds' failing set-up: with the display taken, so the standard error report
+    // shows over what the saver covered.
+    if (ddraw && platform::InjectSetupFault())
         throw platform::RuntimeError(platform::RuntimeError::kObjectNotSet, "CreateSurfaceFromBitmap: injected");
-#endif
     SIZE size = BitmapSize(bitmap);
     Surface surface = CreateOffscreenSurface(ddraw, size.cx, size.cy);
     CopyBitmapToSurface(surface, bitmap);

@@ -1,7 +1,7 @@
-// Dx7DDrawSupport: the saver's only contact with the full-screen display. DDrawDisplay takes
-// the primary screen in exclusive mode through DirectDraw 7 and owns everything that comes
-// with it (surfaces, display mode, window rectangle, hidden cursor) until it goes; the saver
-// window holds one. Stateless surface helpers for tests and the frame benchmark sit beside it.
+// Dx7DDrawSupport: the primary screen through DirectDraw 7. DDrawDisplay takes it in
+// exclusive mode and owns everything that comes with it (surfaces, display mode, window
+// rectangle, hidden cursor) until it goes; the battle's PrimaryDisplay holds one where
+// DirectDraw starts. Stateless surface helpers for tests and the frame benchmark sit beside it.
 #pragma once
 
 #include <windows.h>
@@ -37,13 +37,10 @@ public:
     DDrawDisplay(const DDrawDisplay&) = delete;
     DDrawDisplay& operator=(const DDrawDisplay&) = delete;
 
-    // The raw back-buffer value of a GDI colour (0x00BBGGRR). Borrows the back buffer's pixel
-    // (0, 0) and puts it back.
-    uint32_t ColorToSurfacePixel(COLORREF color);
-    // Makes the keyed surface for id (kBackgroundSurface, 1..16, kExplosionSurface) from a
-    // bitmap, replacing any earlier one; the key is the top-left pixel's value in the
-    // display's format. The bitmap stays the caller's.
-    void SetSurface(int id, HBITMAP bitmap);
+    // Borrows the back buffer's pixel (0, 0) for the conversion and puts it back.
+    PixelValue SurfacePixel(uint32_t gdiColour) override;
+    // The key is the top-left pixel's value in the display's format.
+    void SetSurface(int id, const platform::Picture& picture) override;
     const Surface& SurfaceOf(int id) const;
 
     int32_t FillBackBuffer(PixelValue value) override;

@@ -1,9 +1,12 @@
-// The narrow display a frame is composed against: a back buffer that can be filled or
-// blitted into from a fixed set of surfaces, and a flip. The saver implements it over
-// DirectDraw; the software display implements it in memory for tests and pictures.
+// The narrow display a screen is set up on and a frame is composed against: surfaces made
+// from pictures, a back buffer that can be filled or blitted into from them, and a flip. The
+// primary's DirectDraw display, the GDI display of every other screen (and of the primary
+// where DirectDraw cannot start) and the software display of the tests and tools implement it.
 #pragma once
 
 #include <cstdint>
+
+#include "platform/picture.h"
 
 namespace graphics {
 
@@ -17,6 +20,11 @@ using PixelValue = uint32_t;
 class FrameDisplay {
 public:
     virtual ~FrameDisplay() = default;
+    // The raw back-buffer value of a GDI colour (0x00BBGGRR).
+    virtual PixelValue SurfacePixel(uint32_t gdiColour) = 0;
+    // Makes surface `id` (kBackgroundSurface, 1..16, kExplosionSurface) from a picture,
+    // replacing any earlier one; its colour key is the picture's top-left pixel.
+    virtual void SetSurface(int id, const platform::Picture& picture) = 0;
     // Every pixel of the back buffer set to `value`; returns the platform's status.
     virtual int32_t FillBackBuffer(PixelValue value) = 0;
     // A clipped, unstretched copy from `surface` into the back buffer, with the argument

@@ -5,42 +5,11 @@
 
 #include "platform/dib_win32.h"
 #include "platform/handles_win32.h"
-#include "platform/runtime_win32.h"
 
 namespace graphics {
-std::vector<PixelValue> CaptureScreenPixels(int32_t left, int32_t top, int32_t width, int32_t height) {
-    platform::WindowDc screen(nullptr);
-    BITMAPINFO info = platform::TopDown32Info(width, height);
-    void* bits = nullptr;
-    platform::UniqueBitmap dib(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!dib) platform::ThrowLastError("CreateDIBSection");
-    {
-        platform::UniqueMemDc memDc(CreateCompatibleDC(screen.Get()));
-        platform::SelectGuard select(memDc.get(), dib.get());
-        // The desktop window's DC, as for the primary's snapshot: it reaches every monitor.
-        HWND desktop = GetDesktopWindow();
-        platform::WindowDc desktopDc(desktop);
-        BitBlt(memDc.get(), 0, 0, width, height, desktopDc.Get(), left, top, SRCCOPY);
-        GdiFlush();
-    }
-    const auto* p = static_cast<const PixelValue*>(bits);
-    std::vector<PixelValue> pixels(p, p + size_t(width) * size_t(height));
-    for (PixelValue& v : pixels) v &= 0x00FFFFFF;
-    return pixels;
-}
 
 GdiFrameDisplay::GdiFrameDisplay(HWND window, int32_t width, int32_t height)
     : window_(window), soft_(width, height), info_(platform::TopDown32Info(width, height)) {}
-
-void GdiFrameDisplay::SetSurface(int id, int32_t width, int32_t height, std::vector<PixelValue> pixels) {
-    soft_.SetSurface(id, width, height, std::move(pixels));
-}
-
-void GdiFrameDisplay::SetSurface(int id, HBITMAP bitmap) {
-    SIZE size{};
-    std::vector<PixelValue> pixels = platform::ReadBitmapPixels(bitmap, &size);
-    soft_.SetSurface(id, size.cx, size.cy, std::move(pixels));
-}
 
 void GdiFrameDisplay::Repaint(HDC dc) const {
     const SoftSurface& front = soft_.FrontBuffer();

@@ -30,14 +30,13 @@ bool Inside(int32_t left, int32_t top, int32_t width, int32_t height, const Soft
 
 SoftDisplay::SoftDisplay(int32_t width, int32_t height) : back_(Blank(width, height)), front_(Blank(width, height)) {}
 
-void SoftDisplay::SetSurface(int id, int32_t width, int32_t height, std::vector<PixelValue> pixels) {
+void SoftDisplay::SetSurface(int id, const platform::Picture& picture) {
     if (id < 0 || id >= int(surfaces_.size())) throw std::invalid_argument("no such surface id");
-    if (width < 0 || height < 0 || pixels.size() != size_t(width) * size_t(height))
+    if (picture.width < 0 || picture.height < 0 ||
+        picture.pixels.size() != size_t(picture.width) * size_t(picture.height))
         throw std::invalid_argument("pixel count does not match the surface size");
     SoftSurface s;
-    s.width = width;
-    s.height = height;
-    s.pixels = std::move(pixels);
+    static_cast<platform::Picture&>(s) = picture;
     s.key = s.pixels.empty() ? 0 : s.pixels.front();
     surfaces_[size_t(id)] = std::move(s);
 }

@@ -1,6 +1,6 @@
 // A FrameDisplay in memory: 32-bit surfaces of raw 0x00RRGGBB pixels, a back and a front
 // buffer that Flip swaps, exact-match colour keys and the same clipping as the DirectDraw
-// display. Used by the battle's tests, the frame render tool and the benchmark.
+// display. The GDI display composes in one; the tests, the render tool and the benchmark too.
 #pragma once
 
 #include <array>
@@ -12,13 +12,8 @@
 
 namespace graphics {
 
-struct SoftSurface {
-    int32_t width = 0;
-    int32_t height = 0;
-    std::vector<PixelValue> pixels;  // row-major, top row first
-    PixelValue key = 0;              // source colour key of keyed blits
-
-    PixelValue At(int32_t x, int32_t y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
+struct SoftSurface : platform::Picture {
+    PixelValue key = 0;  // source colour key of keyed blits
 };
 
 class SoftDisplay final : public FrameDisplay {
@@ -26,14 +21,13 @@ public:
     // Back and front buffer of the given size, both black.
     SoftDisplay(int32_t width, int32_t height);
 
-    // Surface `id` (kBackgroundSurface, ship pictures 1..16, kExplosionSurface) made from a
-    // picture, replacing any earlier one. As for a surface made from a bitmap, its colour
-    // key is the picture's top-left pixel. Throws std::invalid_argument when the pixel count
-    // does not match the size or the id is not one of those.
-    void SetSurface(int id, int32_t width, int32_t height, std::vector<PixelValue> pixels);
+    // Throws std::invalid_argument when the pixel count does not match the size or the id
+    // is not a surface's.
+    void SetSurface(int id, const platform::Picture& picture) override;
 
     // A GDI colour 0x00BBGGRR as a raw pixel of this display's format, 0x00RRGGBB.
     static PixelValue ColorToSurfacePixel(uint32_t gdiColor);
+    PixelValue SurfacePixel(uint32_t gdiColour) override { return ColorToSurfacePixel(gdiColour); }
 
     const SoftSurface& BackBuffer() const { return back_; }
     const SoftSurface& FrontBuffer() const { return front_; }  // the frame last presented

@@ -2,6 +2,7 @@
 #include "platform/dib_win32.h"
 
 #include <cstring>
+#include <utility>
 
 #include "platform/runtime_win32.h"
 
@@ -30,6 +31,12 @@ std::vector<uint32_t> ReadBitmapPixels(HBITMAP bitmap, SIZE* size) {
     for (uint32_t& p : pixels) p &= 0x00FFFFFF;
     if (size) *size = SIZE{bm.bmWidth, bm.bmHeight};
     return pixels;
+}
+
+Picture ReadBitmapPicture(HBITMAP bitmap) {
+    SIZE size{};
+    std::vector<uint32_t> pixels = ReadBitmapPixels(bitmap, &size);
+    return Picture(size.cx, size.cy, std::move(pixels));
 }
 
 UniqueBitmap MakeDibSection(int32_t width, int32_t height, const std::vector<uint32_t>& pixels) {

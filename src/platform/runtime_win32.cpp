@@ -34,10 +34,10 @@ std::string Narrow(std::wstring_view wide) {
 }
 
 ScreenTwips ReadScreenTwips() {
-    HDC dc = GetDC(nullptr);
-    const int dpiX = GetDeviceCaps(dc, LOGPIXELSX);
-    const int dpiY = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
+    WindowDc screen(nullptr);
+    // Without a screen DC the figures read 0, which ScreenTwipsFor takes for 96.
+    const int dpiX = GetDeviceCaps(screen.Get(), LOGPIXELSX);
+    const int dpiY = GetDeviceCaps(screen.Get(), LOGPIXELSY);
     return ScreenTwipsFor(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), dpiX, dpiY);
 }
 

@@ -5,9 +5,9 @@ namespace platform {
 
 ScreenTwips ScreenTwipsFor(int widthPx, int heightPx, int dpiX, int dpiY) {
     ScreenTwips t;
-    t.twipsPerPixelX = 1440.0f / static_cast<float>(dpiX > 0 ? dpiX : 96);
-    t.twipsPerPixelY = 1440.0f / static_cast<float>(dpiY > 0 ? dpiY : 96);
-    t.dpi = dpiX > 0 ? dpiX : 96;
+    t.twipsPerPixelX = 1440.0f / static_cast<float>(UsableDpi(dpiX));
+    t.twipsPerPixelY = 1440.0f / static_cast<float>(UsableDpi(dpiY));
+    t.dpi = UsableDpi(dpiX);
     t.width = static_cast<float>(widthPx) * t.twipsPerPixelX;
     t.height = static_cast<float>(heightPx) * t.twipsPerPixelY;
     return t;

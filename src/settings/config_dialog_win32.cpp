@@ -8,11 +8,13 @@
 #include <uxtheme.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 
 #include "assets/resource_ids.h"
 #include "platform/handles_win32.h"
+#include "platform/monitors_win32.h"
 #include "platform/runtime_win32.h"
 #include "settings/config_rules.h"
 #include "settings/dialog_template.h"
@@ -36,12 +38,6 @@ constexpr wchar_t kTimes[] = L"Times New Roman";
 // because pumping messages inside EN_KILLFOCUS could hand a button its mouse-up before it
 // has seen its mouse-down, and the click would be lost.
 constexpr UINT kCountBoxLeft = WM_APP + 1;
-
-int DisplayDpi() {
-    platform::WindowDc screen(nullptr);
-    int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 0;
-    return dpi > 0 ? dpi : 96;
-}
 
 std::wstring WindowText(HWND h) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
@@ -78,7 +74,7 @@ HWND OwnerWindow(HWND handle) {
     return top && top != GetDesktopWindow() ? top : nullptr;
 }
 
-DesktopBox BoxOf(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+platform::Rect BoxOf(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
 
 // The owner this process disabled, for the error report's clean-up: an uncaught error ends
 // the program from wherever it was raised, and the Settings window must not stay dead.
@@ -115,7 +111,7 @@ LRESULT CALLBACK UpDownKeys(HWND updown, UINT msg, WPARAM wp, LPARAM lp, UINT_PT
 
 class ConfigDialog final : public platform::Form {
 public:
-    explicit ConfigDialog(HWND owner) : dpi_(DisplayDpi()), owner_(OwnerWindow(owner)) {
+    explicit ConfigDialog(HWND owner) : dpi_(platform::SystemDpi()), owner_(OwnerWindow(owner)) {
         formBrush_.reset(CreateSolidBrush(kFormColor));
         frameBrush_.reset(CreateSolidBrush(kFrameColor));
         redBrush_.reset(CreateSolidBrush(kRedBoxColor));
@@ -186,7 +182,7 @@ private:
         DialogTemplateLayout layout = TemplateLayout();
         for (const TemplateControl& c : layout.controls) {
             HWND control = GetDlgItem(dialog, c.id);
-            SetWindowPos(control, nullptr, Px(c.rect.x), Px(c.rect.y), Px(c.rect.width), Px(c.rect.height),
+            SetWindowPos(control, nullptr, Px(c.rect.left), Px(c.rect.top), Px(c.rect.width), Px(c.rect.height),
                          SWP_NOZORDER | SWP_NOACTIVATE);
             SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.id)), FALSE);
         }
@@ -194,14 +190,16 @@ private:
         AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)), FALSE,
                            static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE)));
         int width = frame.right - frame.left, height = frame.bottom - frame.top;
-        DesktopBox at{(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
+        std::optional<OwnerPlace> ownerPlace;
         RECT ownerRect;
         MONITORINFO monitor{};
         monitor.cbSize = sizeof monitor;
         if (owner_ && GetWindowRect(owner_, &ownerRect) &&
             GetMonitorInfoW(MonitorFromWindow(owner_, MONITOR_DEFAULTTONEAREST), &monitor))
-            at = PlaceOverOwner(BoxOf(ownerRect), width, height, BoxOf(monitor.rcWork));
-        SetWindowPos(dialog, nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+            ownerPlace = OwnerPlace{BoxOf(ownerRect), BoxOf(monitor.rcWork)};
+        const platform::Rect at =
+            PlaceDialog(width, height, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), ownerPlace);
+        SetWindowPos(dialog, nullptr, at.left, at.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
         // No margins: "15" in the box's bold font needs nearly all of the box (see the template).
         for (HWND box : {redBox_, blueBox_}) SendMessageW(box, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);

@@ -10,6 +10,10 @@
 
 namespace settings {
 
+// The dialog's caption, as its template (config_dialog_win32.rc) spells it; SaverMain looks
+// for it to bring an open dialog to the front instead of opening a second.
+inline constexpr wchar_t kConfigWindowTitle[] = L"Brackmer Saver\u8a2d\u5b9a";
+
 // Control ids of the dialog (GetDlgItem on the dialog's window finds each control).
 enum ConfigControlId : int {
     kIdOk = IDOK,          // Enter presses it

@@ -85,15 +85,20 @@ int16_t StepCount(std::string_view text, int delta) {
     return static_cast<int16_t>(std::clamp<int>(CountFromText(text) + step, kMinCount, kMaxCount));
 }
 
-DesktopBox PlaceOverOwner(const DesktopBox& owner, int width, int height, const DesktopBox& workArea) {
+platform::Rect PlaceOverOwner(const platform::Rect& owner, int width, int height, const platform::Rect& workArea) {
     // 64-bit sums: a junk owner rectangle near the int range must not overflow.
     auto place = [](int64_t start, int64_t span, int size, int areaStart, int areaSpan) {
         int64_t at = start + (span - size) / 2;
         at = std::min<int64_t>(at, int64_t{areaStart} + areaSpan - size);
         return static_cast<int>(std::max<int64_t>(at, areaStart));
     };
-    return {place(owner.x, owner.width, width, workArea.x, workArea.width),
-            place(owner.y, owner.height, height, workArea.y, workArea.height), width, height};
+    return {place(owner.left, owner.width, width, workArea.left, workArea.width),
+            place(owner.top, owner.height, height, workArea.top, workArea.height), width, height};
+}
+
+platform::Rect PlaceDialog(int width, int height, int screenWidth, int screenHeight, const std::optional<OwnerPlace>& owner) {
+    if (owner) return PlaceOverOwner(owner->window, width, height, owner->workArea);
+    return {(screenWidth - width) / 2, (screenHeight - height) / 2, width, height};
 }
 
 int16_t CountFromText(std::string_view text) {

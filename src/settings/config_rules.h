@@ -4,9 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "platform/geometry.h"
 #include "platform/version.h"
 #include "settings/settings_store.h"  // kMinCount, kMaxCount
 
@@ -34,16 +36,20 @@ std::string ClampCountText(std::string_view text);
 // text stands for, not the up-down's last value, and kept within 2..15.
 int16_t StepCount(std::string_view text, int delta);
 
-// A rectangle on the desktop, in pixels.
-struct DesktopBox {
-    int x = 0, y = 0, width = 0, height = 0;
-    bool operator==(const DesktopBox&) const = default;
-};
-
 // Where a dialog of this size opens over the window that owns it: centred on the owner, then
 // moved the least that keeps it inside the work area (the owner's monitor without the task
 // bar); a dialog larger than the area shows its top-left corner, where the caption is.
-DesktopBox PlaceOverOwner(const DesktopBox& owner, int width, int height, const DesktopBox& workArea);
+platform::Rect PlaceOverOwner(const platform::Rect& owner, int width, int height, const platform::Rect& workArea);
+
+// The owner's window and its monitor's work area, where the system could tell both.
+struct OwnerPlace {
+    platform::Rect window;
+    platform::Rect workArea;
+};
+
+// Where the dialog opens: over its owner (PlaceOverOwner), or without one in the centre of
+// the primary screen of screenWidth x screenHeight.
+platform::Rect PlaceDialog(int width, int height, int screenWidth, int screenHeight, const std::optional<OwnerPlace>& owner);
 
 // The fleet size a count box stands for: its leading number rounded halves-to-even, kept
 // within 2..15, so "3.4" gives 3 and "7abc" gives 7.

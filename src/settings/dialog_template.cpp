@@ -42,10 +42,10 @@ public:
             SkipString();
         }
     }
-    TemplateRect Rect() {
-        TemplateRect r;
-        r.x = Short();
-        r.y = Short();
+    platform::Rect Rect() {
+        platform::Rect r;
+        r.left = Short();
+        r.top = Short();
         r.width = Short();
         r.height = Short();
         return r;

@@ -7,21 +7,18 @@
 #include <span>
 #include <vector>
 
-namespace settings {
+#include "platform/geometry.h"
 
-struct TemplateRect {
-    int x = 0, y = 0, width = 0, height = 0;
-    bool operator==(const TemplateRect&) const = default;
-};
+namespace settings {
 
 struct TemplateControl {
     int id = 0;
-    TemplateRect rect;
+    platform::Rect rect;
     bool operator==(const TemplateControl&) const = default;
 };
 
 struct DialogTemplateLayout {
-    TemplateRect dialog;
+    platform::Rect dialog;
     std::vector<TemplateControl> controls;  // in template order, which is the focus order
 };
 

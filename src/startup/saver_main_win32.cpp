@@ -25,7 +25,7 @@ void SaverMain(Process& process, const std::string& argumentText) {
         // version note is informational and nothing reads it back.
     }
 
-    if (FindWindowW(nullptr, kSaverWindowTitle)) platform::EndProgram();
+    if (FindWindowW(nullptr, battle::kSaverWindowTitle)) platform::EndProgram();
 
     switch (DecideMode(argumentText)) {
         case Mode::kSaver:
@@ -40,7 +40,7 @@ void SaverMain(Process& process, const std::string& argumentText) {
         case Mode::kConfig:
             // One dialog at a time: a second request brings the open one to the front
             // instead of racing it for the last word in the store.
-            if (HWND open = FindWindowW(nullptr, kConfigWindowTitle)) {
+            if (HWND open = FindWindowW(nullptr, settings::kConfigWindowTitle)) {
                 SetForegroundWindow(open);
                 platform::EndProgram();
             }

@@ -11,8 +11,6 @@
 
 namespace startup {
 
-inline constexpr wchar_t kSaverWindowTitle[] = L"Main -- Brackmer Saver";
-inline constexpr wchar_t kConfigWindowTitle[] = L"Brackmer Saver\u8a2d\u5b9a";
 // Held by the one saver process of the session from before its window exists until it ends.
 inline constexpr wchar_t kSaverMutexName[] = L"Local\\BrackmerSaver.Saver";
 

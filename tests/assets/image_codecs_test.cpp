@@ -9,7 +9,7 @@
 
 namespace {
 
-using assets::Image;
+using assets::Picture;
 using assets::Rgb;
 using Bytes = std::vector<uint8_t>;
 
@@ -20,8 +20,8 @@ uint32_t U32(const Bytes& b, std::size_t at) { return U16(b, at) | U16(b, at + 2
 int32_t I32(const Bytes& b, std::size_t at) { return static_cast<int32_t>(U32(b, at)); }
 
 // A picture in which every pixel tells where it came from.
-Image Gradient(int width, int height) {
-    Image image(width, height, 0);
+Picture Gradient(int width, int height) {
+    Picture image = Picture::Filled(width, height, 0);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) image.At(x, y) = Rgb(uint32_t(x), uint32_t(y), 7);
     }
@@ -29,7 +29,7 @@ Image Gradient(int width, int height) {
 }
 
 TEST(Bmp24, WritesBottomUpPaddedBgrRows) {
-    const Image image = Gradient(117, 3);
+    const Picture image = Gradient(117, 3);
     const Bytes b = assets::EncodeBmp24(image);
     const std::size_t stride = 352;  // 117 * 3 = 351, padded to a multiple of 4
     ASSERT_EQ(b.size(), 54 + stride * 3);
@@ -55,10 +55,10 @@ TEST(Bmp24, WritesBottomUpPaddedBgrRows) {
 }
 
 // Decodes what EncodeBmp8 wrote, so palette and indices are checked together.
-Image DecodeBmp8(const Bytes& b) {
+Picture DecodeBmp8(const Bytes& b) {
     const int width = I32(b, 18), height = I32(b, 22);
     const std::size_t stride = (std::size_t(width) + 3) / 4 * 4;
-    Image image(width, height, 0);
+    Picture image = Picture::Filled(width, height, 0);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const std::size_t index =
@@ -74,7 +74,7 @@ class Bmp8Width : public testing::TestWithParam<int> {};
 
 TEST_P(Bmp8Width, RoundTripsThroughAFull256EntryPalette) {
     const int width = GetParam();
-    Image image(width, 5, Rgb(4, 2, 148));
+    Picture image = Picture::Filled(width, 5, Rgb(4, 2, 148));
     image.At(0, 0) = Rgb(252, 254, 252);
     image.At(width - 1, 4) = Rgb(255, 0, 0);
     image.At(3, 2) = Rgb(0, 0, 0);
@@ -96,13 +96,13 @@ INSTANTIATE_TEST_SUITE_P(PictureWidths, Bmp8Width, testing::Values(117, 155, 4))
 
 TEST(Bmp8, RefusesMoreThan256Colours) {
     EXPECT_NO_THROW(assets::EncodeBmp8(Gradient(16, 16)));
-    Image oneMore = Gradient(16, 17);  // the 256 colours above and exactly one new one
+    Picture oneMore = Gradient(16, 17);  // the 256 colours above and exactly one new one
     for (int x = 1; x < 16; ++x) oneMore.At(x, 16) = oneMore.At(x, 0);
     EXPECT_THROW(assets::EncodeBmp8(oneMore), std::invalid_argument);
 }
 
 TEST(Ico16, WritesOneFourBitImageWithItsMask) {
-    Image icon(32, 32, Rgb(0, 0, 255));
+    Picture icon = Picture::Filled(32, 32, Rgb(0, 0, 255));
     const uint32_t clear = Rgb(255, 0, 255);
     icon.At(0, 0) = clear;  // top row: stored last
     icon.At(31, 31) = Rgb(255, 0, 0);
@@ -126,8 +126,8 @@ TEST(Ico16, WritesOneFourBitImageWithItsMask) {
 }
 
 TEST(Ico16, RefusesOtherSizesAndNonVgaColours) {
-    EXPECT_THROW(assets::EncodeIco16(Image(16, 16, 0)), std::invalid_argument);
-    Image icon(32, 32, 0);
+    EXPECT_THROW(assets::EncodeIco16(Picture::Filled(16, 16, 0)), std::invalid_argument);
+    Picture icon = Picture::Filled(32, 32, 0);
     icon.At(5, 5) = Rgb(1, 2, 3);
     EXPECT_THROW(assets::EncodeIco16(icon), std::invalid_argument);
 }

@@ -11,7 +11,7 @@
 
 namespace {
 
-using assets::Image;
+using assets::Picture;
 using assets::Rgb;
 
 const uint32_t kWhite = Rgb(255, 255, 255);
@@ -22,7 +22,7 @@ bool NearWhite(uint32_t c) {
 }
 
 TEST(Explosion, IsACloudCentredInTheCell) {
-    const Image e = assets::ExplosionPicture();
+    const Picture e = assets::ExplosionPicture();
     ASSERT_EQ(e.width, 117);
     ASSERT_EQ(e.height, 44);
     EXPECT_EQ(e.At(0, 0), kWhite);
@@ -34,7 +34,7 @@ TEST(Explosion, IsACloudCentredInTheCell) {
 }
 
 TEST(Explosion, HasARedOrangeCoreAndANearWhiteRim) {
-    const Image e = assets::ExplosionPicture();
+    const Picture e = assets::ExplosionPicture();
     const uint32_t core = e.At(59, 21);
     EXPECT_GE(assets::RedOf(core), 200u);
     EXPECT_GT(assets::RedOf(core), assets::GreenOf(core));
@@ -54,7 +54,7 @@ TEST(Explosion, HasARedOrangeCoreAndANearWhiteRim) {
 }
 
 TEST(Preview, UsesElevenColoursOnTheDarkBlueSea) {
-    const Image p = assets::PreviewPicture();
+    const Picture p = assets::PreviewPicture();
     ASSERT_EQ(p.width, 155);
     ASSERT_EQ(p.height, 115);
     const uint32_t sea = Rgb(4, 2, 148);
@@ -69,7 +69,7 @@ TEST(Preview, UsesElevenColoursOnTheDarkBlueSea) {
 }
 
 TEST(Preview, RedShipsFlagUpperLeftBlueShipsLowerRight) {
-    const Image p = assets::PreviewPicture();
+    const Picture p = assets::PreviewPicture();
     const auto red = assets::testing::BoxOfColour(p, Rgb(255, 0, 0));
     const auto blue = assets::testing::BoxOfColour(p, Rgb(0, 0, 255));
     ASSERT_FALSE(red.Empty());
@@ -81,7 +81,7 @@ TEST(Preview, RedShipsFlagUpperLeftBlueShipsLowerRight) {
 }
 
 TEST(Icon, IsA32PixelVgaPictureWithClearCorners) {
-    const Image icon = assets::IconPicture();
+    const Picture icon = assets::IconPicture();
     ASSERT_EQ(icon.width, 32);
     ASSERT_EQ(icon.height, 32);
     EXPECT_EQ(icon.At(0, 0), assets::kIconTransparent);

@@ -29,7 +29,7 @@ inline std::ostream& operator<<(std::ostream& os, const Box& b) {
     return os << "x " << b.left << "-" << b.right << ", y " << b.top << "-" << b.bottom;
 }
 
-inline Box BoundingBox(const assets::Image& image, const std::function<bool(int, int)>& selected) {
+inline Box BoundingBox(const assets::Picture& image, const std::function<bool(int, int)>& selected) {
     Box box{image.width, image.height, -1, -1};
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
@@ -44,18 +44,18 @@ inline Box BoundingBox(const assets::Image& image, const std::function<bool(int,
     return box;
 }
 
-inline Box BoxOfColour(const assets::Image& image, uint32_t colour) {
+inline Box BoxOfColour(const assets::Picture& image, uint32_t colour) {
     return BoundingBox(image, [&](int x, int y) { return image.At(x, y) == colour; });
 }
 
-inline Box BoxOfNot(const assets::Image& image, uint32_t background) {
+inline Box BoxOfNot(const assets::Picture& image, uint32_t background) {
     return BoundingBox(image, [&](int x, int y) { return image.At(x, y) != background; });
 }
 
 // White pixels that the eye takes as part of the drawing: those the outside background cannot
 // reach (4-connected), and one-pixel slits with drawing directly on both sides (the gap
 // between two barrels is open at the muzzle but still a slit).
-inline int SeeThroughSpots(const assets::Image& image, uint32_t white) {
+inline int SeeThroughSpots(const assets::Picture& image, uint32_t white) {
     const int w = image.width, h = image.height;
     std::vector<char> outside(std::size_t(w) * std::size_t(h), 0);
     std::vector<std::pair<int, int>> stack;
@@ -98,7 +98,7 @@ inline int SeeThroughSpots(const assets::Image& image, uint32_t white) {
     return count;
 }
 
-inline std::set<uint32_t> Colours(const assets::Image& image) {
+inline std::set<uint32_t> Colours(const assets::Picture& image) {
     return {image.pixels.begin(), image.pixels.end()};
 }
 

@@ -23,7 +23,7 @@ TEST(PixelText, ReadsLegendAndRows) {
         "R.\r\n"
         "##\r\n"
         "\r\n";
-    const assets::Image image = ParsePixelText(text, "tiny");
+    const assets::Picture image = ParsePixelText(text, "tiny");
     ASSERT_EQ(image.width, 2);
     ASSERT_EQ(image.height, 3);
     EXPECT_EQ(image.At(0, 0), Rgb(255, 255, 255));

@@ -7,22 +7,22 @@
 
 namespace {
 
-using assets::Image;
+using assets::Picture;
 using assets::ScaleNearest;
 
 // Every pixel different, so a block taken from a neighbour shows.
-Image Numbered(int w, int h) {
-    Image image(w, h, 0);
+Picture Numbered(int w, int h) {
+    Picture image = Picture::Filled(w, h, 0);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) image.At(x, y) = uint32_t(100 * y + x + 1);
     return image;
 }
 
 TEST(ScaleNearest, EveryPixelBecomesOneWholeBlock) {
-    const Image source = Numbered(3, 2);
+    const Picture source = Numbered(3, 2);
     for (int factor : {2, 3}) {
         SCOPED_TRACE(factor);
-        const Image big = ScaleNearest(source, factor);
+        const Picture big = ScaleNearest(source, factor);
         ASSERT_EQ(big.width, 3 * factor);
         ASSERT_EQ(big.height, 2 * factor);
         for (int y = 0; y < big.height; ++y)
@@ -32,7 +32,7 @@ TEST(ScaleNearest, EveryPixelBecomesOneWholeBlock) {
 }
 
 TEST(ScaleNearest, FactorOneOrLessKeepsThePictureAsItIs) {
-    const Image source = Numbered(4, 3);
+    const Picture source = Numbered(4, 3);
     EXPECT_EQ(ScaleNearest(source, 1), source);
     EXPECT_EQ(ScaleNearest(source, 0), source);
 }

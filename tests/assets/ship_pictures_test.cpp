@@ -10,7 +10,7 @@
 
 namespace {
 
-using assets::Image;
+using assets::Picture;
 using assets::Rgb;
 using assets::testing::Box;
 
@@ -50,11 +50,11 @@ class ShipPictureTest : public testing::TestWithParam<int> {
 protected:
     const Layout& layout() const { return kLayouts[(GetParam() - 1) % 8]; }
     uint32_t flagColour() const { return GetParam() > 8 ? kBlue : kRed; }
-    Image Picture() const { return assets::ShipPicture(GetParam()); }
+    Picture Drawing() const { return assets::ShipPicture(GetParam()); }
 };
 
 TEST_P(ShipPictureTest, IsAWhiteCellKeyedFromItsTopLeftPixel) {
-    const Image p = Picture();
+    const Picture p = Drawing();
     ASSERT_EQ(p.width, 117);
     ASSERT_EQ(p.height, 44);
     EXPECT_EQ(p.At(0, 0), kWhite);
@@ -67,11 +67,11 @@ TEST_P(ShipPictureTest, UsesExactlyItsFlatColours) {
     std::set<uint32_t> expected = kHullColours;
     expected.insert(flagColour());
     expected.insert(layout().extraColours.begin(), layout().extraColours.end());
-    EXPECT_EQ(assets::testing::Colours(Picture()), expected);
+    EXPECT_EQ(assets::testing::Colours(Drawing()), expected);
 }
 
 TEST_P(ShipPictureTest, KeepsItsPlaceInTheCell) {
-    const Image p = Picture();
+    const Picture p = Drawing();
     const Layout& l = layout();
     EXPECT_EQ(assets::testing::BoxOfNot(p, kWhite), l.drawing);
     const Box flag = assets::testing::BoxOfColour(p, flagColour());
@@ -93,7 +93,7 @@ TEST_P(ShipPictureTest, KeepsItsPlaceInTheCell) {
 }
 
 TEST_P(ShipPictureTest, HasAFewSeeThroughSpots) {
-    const int spots = assets::testing::SeeThroughSpots(Picture(), kWhite);
+    const int spots = assets::testing::SeeThroughSpots(Drawing(), kWhite);
     EXPECT_GE(spots, 6);
     EXPECT_LE(spots, 121);
 }
@@ -105,8 +105,8 @@ INSTANTIATE_TEST_SUITE_P(AllSixteen, ShipPictureTest, testing::Range(1, 17),
 
 TEST(ShipPictures, LeftHeadingIsTheExactMirrorOfRightHeading) {
     for (int right : {1, 2, 9, 10}) {
-        const Image r = assets::ShipPicture(right);
-        const Image l = assets::ShipPicture(right + 4);
+        const Picture r = assets::ShipPicture(right);
+        const Picture l = assets::ShipPicture(right + 4);
         for (int y = 0; y < 44; ++y) {
             for (int x = 0; x < 117; ++x) {
                 ASSERT_EQ(l.At(x, y), r.At(116 - x, y))
@@ -118,8 +118,8 @@ TEST(ShipPictures, LeftHeadingIsTheExactMirrorOfRightHeading) {
 
 TEST(ShipPictures, BlueSideDiffersOnlyInTheFlag) {
     for (int red = 1; red <= 8; ++red) {
-        const Image r = assets::ShipPicture(red);
-        const Image b = assets::ShipPicture(red + 8);
+        const Picture r = assets::ShipPicture(red);
+        const Picture b = assets::ShipPicture(red + 8);
         ASSERT_EQ(r.pixels.size(), b.pixels.size());
         for (std::size_t i = 0; i < r.pixels.size(); ++i) {
             ASSERT_EQ(b.pixels[i], r.pixels[i] == kRed ? kBlue : r.pixels[i])
@@ -133,8 +133,8 @@ TEST(ShipPictures, SideViewGunFireOnlyTouchesTheFirePart) {
     for (const Layout& l : kLayouts) {
         if (!l.fireWithin) continue;
         for (int number : {l.number, l.number + 8}) {
-            const Image fire = assets::ShipPicture(number);
-            const Image calm = assets::ShipPicture(number - 1);
+            const Picture fire = assets::ShipPicture(number);
+            const Picture calm = assets::ShipPicture(number - 1);
             const Box changed = assets::testing::BoundingBox(
                 fire, [&](int x, int y) { return fire.At(x, y) != calm.At(x, y); });
             EXPECT_FALSE(changed.Empty()) << "picture " << number;

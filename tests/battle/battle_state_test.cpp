@@ -8,9 +8,7 @@
 namespace battle {
 namespace {
 
-Measurements Screen96Dpi(float widthPx, float heightPx) {
-    return {widthPx * 15, heightPx * 15, 15, 15, 117 * 15, 44 * 15};
-}
+Measurements Screen96Dpi(int32_t widthPx, int32_t heightPx) { return MeasurementsFor(widthPx, heightPx, 15, 15); }
 
 TEST(SetUpBattle, DefaultSettingsGiveFiveRedThenFiveBlueAllPlacingAtTheOrigin) {
     const Battle b = SetUpBattle(settings::SaverSettings{}, Screen96Dpi(1024, 768));

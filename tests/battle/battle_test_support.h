@@ -41,12 +41,7 @@ private:
 };
 
 inline Battle MakeBattle(int16_t red, int16_t blue, int32_t width = 800, int32_t height = 600) {
-    Measurements m;
-    m.screenWidthTw = float(width * 15);
-    m.screenHeightTw = float(height * 15);
-    m.charWidthTw = 117 * 15;
-    m.charHeightTw = 44 * 15;
-    return SetUpBattle({red, blue, settings::kPlainBlue}, m);
+    return SetUpBattle({red, blue, settings::kPlainBlue}, MeasurementsFor(width, height, 15, 15));
 }
 
 // Puts ship k at (x, y) in `mode`; `target` matters for kFiring ships only.

@@ -62,6 +62,8 @@ TEST(PictureNumber, OutsideTheSixteenPicturesIsASubscriptError) {
 class RecordingDisplay final : public graphics::FrameDisplay {
 public:
     std::vector<std::string> calls;
+    PixelValue SurfacePixel(uint32_t c) override { return c; }
+    void SetSurface(int, const platform::Picture&) override {}
     int32_t FillBackBuffer(PixelValue v) override {
         calls.push_back("fill " + std::to_string(v));
         return 0;
@@ -108,24 +110,6 @@ TEST(ComposeFrame, FillsWithTheSeaColourForEveryOtherBackground) {
         RecordingDisplay d;
         ComposeFrame(b, d);
         EXPECT_EQ(d.calls, (std::vector<std::string>{background == 1 ? "fill 170" : "fill 0", "flip"}));
-    }
-}
-
-// The window's stand-in before the display is taken must look like the first frame, which
-// has the background alone: for every background value, the frame composed with the sea
-// colour set as the window sets it.
-TEST(StandInGdiColour, MatchesTheFirstFrameForEveryBackground) {
-    EXPECT_EQ(StandInGdiColour(settings::kDesktop), std::nullopt);  // the desktop picture itself
-    for (int16_t stored : {1, 2, -1, 32767}) {
-        const auto background = settings::BackgroundMode{stored};
-        graphics::SoftDisplay display(8, 4);
-        Battle b = MakeBattle(1, 1, 8, 4);
-        b.background = background;
-        if (background == 1) b.seaColor = int32_t(graphics::SoftDisplay::ColorToSurfacePixel(kSeaGdiColor));
-        ComposeFrame(b, display);
-        ASSERT_TRUE(StandInGdiColour(background).has_value()) << background;
-        EXPECT_EQ(display.FrontBuffer().At(7, 3), graphics::SoftDisplay::ColorToSurfacePixel(*StandInGdiColour(background)))
-            << background;
     }
 }
 

@@ -1,7 +1,6 @@
-// Battles beside the primary: which monitors get one (overlaps to the pixel), where their
-// windows go (negative coordinates left of and above the primary), their battle sizes and
-// sprite scales at mixed DPI, monitors too small for a sprite, and which display changes
-// count as a new layout.
+// Battles beside the primary: which monitors get one (overlaps to the pixel, wherever they
+// lie), monitors too small for a sprite, and which display changes count as a new layout.
+// Their sizes and scales are the start-up plan's (startup_plan_test.cpp).
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -16,54 +15,16 @@
 namespace battle {
 namespace {
 
-Measurements PrimaryAt(float twipsPerPixel, int32_t width = 1024, int32_t height = 768) {
-    Measurements m;
-    m.twipsPerPixelX = m.twipsPerPixelY = twipsPerPixel;
-    m.screenWidthTw = float(width) * twipsPerPixel;
-    m.screenHeightTw = float(height) * twipsPerPixel;
-    m.charWidthTw = 117 * twipsPerPixel;
-    m.charHeightTw = 44 * twipsPerPixel;
-    return m;
-}
-
 const MonitorInfo kPrimary{{0, 0, 1024, 768}, true};
 
-TEST(MonitorLayout, EveryOtherMonitorGetsAWindowOnItsOwnRectangleWhereverItLies) {
+TEST(MonitorLayout, EveryOtherMonitorGetsABattleWhereverItLies) {
     const std::vector<MonitorInfo> monitors = {
         {{-1280, 0, 1280, 1024}, false},  // left of the primary
         kPrimary,
         {{0, -600, 800, 600}, false},     // above it
         {{1024, 168, 800, 600}, false},   // right of it, lower down
     };
-    const auto battles = OtherMonitorBattles(monitors, PrimaryAt(15), 1);
-    ASSERT_EQ(battles.size(), 3u);
-    EXPECT_EQ(battles[0].window, (ScreenRect{-1280, 0, 1280, 1024}));
-    EXPECT_EQ(battles[1].window, (ScreenRect{0, -600, 800, 600}));
-    EXPECT_EQ(battles[2].window, (ScreenRect{1024, 168, 800, 600}));
-
-    // The battle is the monitor's size, whatever its position; the sprite is the primary's.
-    const Battle left = SetUpBattle({5, 7, settings::kPlainBlue}, battles[0].measurements);
-    EXPECT_EQ(left.scrWidth, 1280);
-    EXPECT_EQ(left.scrHeight, 1024);
-    EXPECT_EQ(left.redCount, 5);
-    EXPECT_EQ(left.blueCount, 7);
-    EXPECT_EQ(left.charWidth, 117);
-    EXPECT_EQ(left.charDiag, 125);
-    const Battle above = SetUpBattle({5, 5, settings::kDesktop}, battles[1].measurements);
-    EXPECT_EQ(above.scrWidth, 800);
-    EXPECT_EQ(above.scrHeight, 600);
-}
-
-TEST(MonitorLayout, BattleSizesSurviveTheTwipsRoundTripAtEveryCommonDpi) {
-    // 96, 120, 144 and 125 dpi (1440 / 125 is not exact in single precision).
-    for (float tpp : {15.0f, 12.0f, 10.0f, 1440.0f / 125.0f}) {
-        SCOPED_TRACE(tpp);
-        const auto battles = OtherMonitorBattles({kPrimary, {{1024, 0, 1921, 1079}, false}}, PrimaryAt(tpp), 1);
-        ASSERT_EQ(battles.size(), 1u);
-        const Battle b = SetUpBattle({2, 2, settings::kPlainBlue}, battles[0].measurements);
-        EXPECT_EQ(b.scrWidth, 1921);
-        EXPECT_EQ(b.scrHeight, 1079);
-    }
+    EXPECT_EQ(OtherBattleMonitors(monitors), (std::vector<MonitorInfo>{monitors[0], monitors[2], monitors[3]}));
 }
 
 TEST(MonitorLayout, ThePrimaryMirrorsAndEmptyMonitorsGetNoWindow) {
@@ -76,16 +37,13 @@ TEST(MonitorLayout, ThePrimaryMirrorsAndEmptyMonitorsGetNoWindow) {
         {{1824, 0, 640, 0}, false},
         {{1824, 0, 1, 1}, false},      // the smallest monitor that still counts
     };
-    const auto battles = OtherMonitorBattles(monitors, PrimaryAt(15), 1);
-    ASSERT_EQ(battles.size(), 2u);
-    EXPECT_EQ(battles[0].window, (ScreenRect{1024, 0, 800, 600}));
-    EXPECT_EQ(battles[1].window, (ScreenRect{1824, 0, 1, 1}));
-    EXPECT_TRUE(OtherMonitorBattles({kPrimary}, PrimaryAt(15), 1).empty());
+    EXPECT_EQ(OtherBattleMonitors(monitors), (std::vector<MonitorInfo>{monitors[2], monitors[6]}));
+    EXPECT_TRUE(OtherBattleMonitors({kPrimary}).empty());
 }
 
 TEST(MonitorLayout, AMonitorOverlappingACoveredOneGetsNoWindowOneTouchingItDoes) {
     const struct {
-        ScreenRect rect;
+        platform::Rect rect;
         bool window;
     } beside[] = {
         {{1024, 0, 800, 600}, true}, {{1023, 0, 800, 600}, false}, {{0, 768, 800, 600}, true},
@@ -94,36 +52,16 @@ TEST(MonitorLayout, AMonitorOverlappingACoveredOneGetsNoWindowOneTouchingItDoes)
         {{-8, -8, 9, 9}, false},     {{0, 0, 1280, 1024}, false},  // a mirror of another size
     };
     for (const auto& c : beside) {
-        EXPECT_EQ(OtherMonitorBattles({kPrimary, {c.rect, false}}, PrimaryAt(15), 1).size(), c.window ? 1u : 0u)
+        EXPECT_EQ(OtherBattleMonitors({kPrimary, {c.rect, false}}).size(), c.window ? 1u : 0u)
             << c.rect.left << "," << c.rect.top;
     }
     // Covered means given a battle, wherever the primary is listed: a monitor over the first
     // one is left out, one over a monitor that was itself left out is not.
-    const auto battles = OtherMonitorBattles({{{1024, 0, 800, 600}, false}, {{1823, 599, 50, 50}, false},
-                                              {{500, 700, 1000, 200}, false}, kPrimary, {{600, 850, 100, 100}, false}},
-                                             PrimaryAt(15), 1);
+    const auto battles = OtherBattleMonitors({{{1024, 0, 800, 600}, false}, {{1823, 599, 50, 50}, false},
+                                              {{500, 700, 1000, 200}, false}, kPrimary, {{600, 850, 100, 100}, false}});
     ASSERT_EQ(battles.size(), 2u);
-    EXPECT_EQ(battles[1].window, (ScreenRect{600, 850, 100, 100}));
-    EXPECT_TRUE(Overlap({INT32_MAX - 99, 0, 100, 100}, {INT32_MAX - 50, 50, 50, 50}));  // past 32 bits
-}
-
-TEST(MonitorLayout, EachMonitorGetsTheSpriteScaleAndCellOfItsOwnDpi) {
-    const struct {
-        int primaryDpi, otherDpi, scale, cellWidth, cellHeight, diag;
-    } cases[] = {{96, 192, 2, 234, 88, 250}, {192, 96, 1, 117, 44, 125}, {96, 191, 1, 117, 44, 125},
-                 {120, 288, 3, 351, 132, 375}, {144, 0, 1, 117, 44, 125}};
-    for (const auto& c : cases) {
-        const int primaryScale = SpriteScaleForDpi(c.primaryDpi);
-        Measurements primary = PrimaryAt(1440.0f / float(c.primaryDpi));
-        primary.charWidthTw *= float(primaryScale);
-        primary.charHeightTw *= float(primaryScale);
-        const auto battles = OtherMonitorBattles({kPrimary, {{1024, 0, 800, 600}, false, c.otherDpi}}, primary, primaryScale);
-        ASSERT_EQ(battles.size(), 1u);
-        const Battle b = SetUpBattle({2, 2, settings::kPlainBlue}, battles[0].measurements);
-        EXPECT_EQ((std::vector<int>{battles[0].spriteScale, b.charWidth, b.charHeight, b.charDiag}),
-                  (std::vector<int>{c.scale, c.cellWidth, c.cellHeight, c.diag}))
-            << c.primaryDpi << " beside " << c.otherDpi;
-    }
+    EXPECT_EQ(battles[1].rect, (platform::Rect{600, 850, 100, 100}));
+    EXPECT_TRUE(platform::Overlap({INT32_MAX - 99, 0, 100, 100}, {INT32_MAX - 50, 50, 50, 50}));  // past 32 bits
 }
 
 // Monitors narrower or lower than a sprite (117 x 44) leave negative placement ranges; the
@@ -132,16 +70,16 @@ TEST(MonitorLayout, AMonitorSmallerThanASpriteNeitherHangsNorRaises) {
     const std::vector<MonitorInfo> monitors = {
         kPrimary, {{1024, 0, 116, 43}, false}, {{1024, 43, 60, 700}, false}, {{1140, 0, 800, 30}, false},
         {{1940, 0, 1, 1}, false}};
-    const auto others = OtherMonitorBattles(monitors, PrimaryAt(15), 1);
+    const auto others = OtherBattleMonitors(monitors);
     ASSERT_EQ(others.size(), 4u);
 
-    Battle primary = SetUpBattle({15, 15, settings::kPlainBlue}, PrimaryAt(15));
+    Battle primary = SetUpBattle({15, 15, settings::kPlainBlue}, MeasurementsFor(1024, 768, 15, 15));
     graphics::SoftDisplay primaryDisplay(primary.scrWidth, primary.scrHeight);
     std::vector<Battle> battles;
     std::vector<graphics::SoftDisplay> displays;
-    for (const MonitorBattle& m : others) {
-        battles.push_back(SetUpBattle({15, 15, settings::kPlainBlue}, m.measurements));
-        displays.emplace_back(m.window.width, m.window.height);
+    for (const MonitorInfo& m : others) {
+        battles.push_back(SetUpBattle({15, 15, settings::kPlainBlue}, MeasurementsFor(m.rect.width, m.rect.height, 15, 15)));
+        displays.emplace_back(m.rect.width, m.rect.height);
     }
     std::vector<BattleScreen> screens{{&primary, &primaryDisplay}};
     for (size_t i = 0; i < battles.size(); ++i) {
@@ -150,10 +88,10 @@ TEST(MonitorLayout, AMonitorSmallerThanASpriteNeitherHangsNorRaises) {
     }
     for (auto& d : displays) {
         for (int n = 1; n <= graphics::kExplosionSurface; ++n)
-            d.SetSurface(n, 117, 44, std::vector<graphics::PixelValue>(117 * 44, 0xFFFFFF));
+            d.SetSurface(n, platform::Picture::Filled(117, 44, 0xFFFFFF));
     }
     for (int n = 1; n <= graphics::kExplosionSurface; ++n)
-        primaryDisplay.SetSurface(n, 117, 44, std::vector<graphics::PixelValue>(117 * 44, 0xFFFFFF));
+        primaryDisplay.SetSurface(n, platform::Picture::Filled(117, 44, 0xFFFFFF));
 
     testing::CountingRandom random(11);
     SaverSession session(random, 15, 15, nullptr, {});

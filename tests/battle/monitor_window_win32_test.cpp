@@ -7,6 +7,7 @@
 
 #include "assets/resource_ids.h"
 #include "battle/frame_composer.h"
+#include "assets/sprite_resources_win32.h"
 #include "battle/monitor_window_win32.h"
 #include "battle_test_support.h"
 #include "support/test_window_win32.h"
@@ -14,13 +15,16 @@
 namespace battle {
 namespace {
 
-constexpr ScreenRect kRect{120, 90, 320, 240};
+constexpr platform::Rect kRect{120, 90, 320, 240};
 
-MonitorBattle Where() {
-    MonitorBattle m;
-    m.window = kRect;
-    m.measurements = {kRect.width * 15.0f, kRect.height * 15.0f, 15, 15, 117 * 15, 44 * 15};
-    return m;
+// The monitor's entry of the start-up plan, beside a primary of its own.
+ScreenPlan Where(const settings::SaverSettings& values) {
+    StartupFacts facts;
+    facts.settings = values;
+    facts.monitors = {{{1000, 0, 640, 480}, true}, {kRect, false}};
+    facts.screenWidth = 640;
+    facts.screenHeight = 480;
+    return PlanScreens(facts).at(1);
 }
 
 void Pump() {
@@ -32,10 +36,12 @@ void Pump() {
 }
 
 struct Shown {
+    settings::SaverSettings values;
     MonitorWindow window;
     std::vector<UserInput> userInput;
-    Shown(int16_t background, std::vector<graphics::PixelValue> snapshot)
-        : window(Where(), {2, 2, settings::BackgroundMode{background}}, std::move(snapshot), [this](UserInput i) { userInput.push_back(i); }) {
+    Shown(int16_t background, platform::Picture snapshot)
+        : values{2, 2, settings::BackgroundMode{background}},
+          window(Where(values), values, std::move(snapshot), assets::LoadSprites(1), [this](UserInput i) { userInput.push_back(i); }) {
         window.Load();
         window.ShowOnTop();
         Pump();
@@ -89,7 +95,7 @@ TEST(MonitorWindow, CoversItsRectangleOnTopWithoutTheFocusOrAPointer) {
 }
 
 TEST(MonitorWindow, ShowsItsOwnSnapshotThePlainSeaOrBlackWithItsShips) {
-    const std::vector<graphics::PixelValue> snapshot(size_t(kRect.width) * size_t(kRect.height), 0x123456);
+    const platform::Picture snapshot = platform::Picture::Filled(kRect.width, kRect.height, 0x123456);
     struct Case {
         int16_t background;
         COLORREF sea;

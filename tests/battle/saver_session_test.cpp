@@ -22,6 +22,8 @@ using Journal = std::vector<std::string>;
 class JournalDisplay final : public graphics::FrameDisplay {
 public:
     JournalDisplay(Journal& journal, std::string name) : journal_(journal), name_(std::move(name)) {}
+    graphics::PixelValue SurfacePixel(uint32_t c) override { return c; }
+    void SetSurface(int, const platform::Picture&) override {}
     int32_t FillBackBuffer(graphics::PixelValue) override { return Note("fill"); }
     int32_t BltToBackBuffer(int, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
                             int32_t, bool) override {

@@ -1,6 +1,7 @@
-// The same battle at any DPI: the sprite scale from the screen's dots per inch, and the cell
-// measured from the scaled picture as the saver window does it, with everything written in
-// cells following it (diagonal, step, firing range, placement range, edge clamp).
+// The same battle at any DPI: the sprite scale from the screen's dots per inch, the cell of
+// the scaled picture (the art's own size enlarged, held against the art below), and
+// everything written in cells following it (diagonal, step, firing range, placement range,
+// edge clamp).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -28,14 +29,11 @@ struct DpiCase {
 
 class ScaledCell : public ::testing::TestWithParam<DpiCase> {
 protected:
-    // What the window does at load: twips per pixel from the DPI, the first ship picture
-    // scaled and its size reported in twips, the screen in twips.
+    // A screen of this DPI measured as the start-up plan measures every screen.
     static Battle SetUpAt(int dpi, int16_t red = 1, int16_t blue = 1) {
         const float tpp = 1440.0f / float(dpi);
-        const assets::Image first = assets::ScaleNearest(assets::ShipPicture(1), SpriteScaleForDpi(dpi));
-        const Measurements m{kScreenW * tpp, kScreenH * tpp, tpp, tpp, float(first.width) * tpp,
-                             float(first.height) * tpp};
-        return SetUpBattle({red, blue, settings::kPlainBlue}, m);
+        return SetUpBattle({red, blue, settings::kPlainBlue},
+                           MeasurementsFor(kScreenW, kScreenH, tpp, tpp, SpriteScaleForDpi(dpi)));
     }
 };
 
@@ -102,6 +100,17 @@ INSTANTIATE_TEST_SUITE_P(
                       DpiCase{"At192", 192, 2, 234, 88, 250, 23}, DpiCase{"At287", 287, 2, 234, 88, 250, 23},
                       DpiCase{"At288", 288, 3, 351, 132, 375, 35}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The measurements take the cell from the art's declared size: it must be the first ship
+// picture's real size at every scale.
+TEST(MeasurementsFor, TheCellIsTheScaledFirstPicture) {
+    for (int scale : {1, 2, 3}) {
+        const assets::Picture first = assets::ScaleNearest(assets::ShipPicture(1), scale);
+        const Measurements m = MeasurementsFor(640, 480, 15, 12, scale);
+        EXPECT_EQ(m.charWidthTw, float(first.width) * 15) << scale;
+        EXPECT_EQ(m.charHeightTw, float(first.height) * 12) << scale;
+    }
+}
 
 TEST(SpriteScaleForDpi, NeverBelowOne) {
     EXPECT_EQ(SpriteScaleForDpi(95), 1);

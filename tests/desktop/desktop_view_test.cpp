@@ -148,11 +148,10 @@ TEST(DesktopChoice, SnapshotOnlyWhenTakenOnTheUsersDesktopAndNotBlank) {
     EXPECT_FALSE(OnUserDesktop("Winlogon", "Winlogon"));
     EXPECT_FALSE(OnUserDesktop("Default", "Winlogon"));
 
-    EXPECT_EQ(ChooseSource(true, {7, 7, 7, 8}), Source::kSnapshot);
-    EXPECT_EQ(ChooseSource(true, {8, 7, 7, 7}), Source::kSnapshot);
-    EXPECT_EQ(ChooseSource(true, {7, 7, 7, 7}), Source::kWallpaper);
-    EXPECT_EQ(ChooseSource(true, {}), Source::kWallpaper);
-    EXPECT_EQ(ChooseSource(false, {7, 8}), Source::kWallpaper);
+    EXPECT_FALSE(IsBlank({7, 7, 7, 8}));
+    EXPECT_FALSE(IsBlank({8, 7, 7, 7}));
+    EXPECT_TRUE(IsBlank({7, 7, 7, 7}));
+    EXPECT_TRUE(IsBlank({}));
 }
 
 }  // namespace

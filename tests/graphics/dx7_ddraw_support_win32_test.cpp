@@ -52,9 +52,8 @@ TEST(DisplayLifetime, FailedSetUpAndGivenBackDisplayLeaveNothingTaken) {
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.ErrorNumber(), RuntimeError::kObjectNotSet);
     }
-    EXPECT_THROW(display->ColorToSurfacePixel(kWhite), RuntimeError);
-    auto bitmap = MakeBitmap(4, 4, [](int, int) { return kWhite; });
-    EXPECT_THROW(display->SetSurface(1, bitmap.get()), RuntimeError);
+    EXPECT_THROW(display->SurfacePixel(kWhite), RuntimeError);
+    EXPECT_THROW(display->SetSurface(1, platform::Picture::Filled(4, 4, 0xFFFFFF)), RuntimeError);
     EXPECT_FALSE(CreateOffscreenSurface(nullptr, 10, 10));
     EXPECT_TRUE(TakeScreen());  // the live slot was freed by the give-back
 }
@@ -136,10 +135,10 @@ INSTANTIATE_TEST_SUITE_P(Sequences, CursorBalance,
                                            CursorCase{"TwoDisplaysInTurn", "ITIT", "1010"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(DisplayTest, ColorToSurfacePixelGivesRawValueAndKeepsPixel) {
+TEST_F(DisplayTest, SurfacePixelGivesRawValueAndKeepsPixel) {
     ASSERT_EQ(FillSurface(Back(), 0x123456), DD_OK);
-    EXPECT_EQ(display->ColorToSurfacePixel(RGB(0, 0, 170)), 0x0000AAu);
-    EXPECT_EQ(display->ColorToSurfacePixel(RGB(1, 2, 3)), 0x010203u);
+    EXPECT_EQ(display->SurfacePixel(RGB(0, 0, 170)), 0x0000AAu);
+    EXPECT_EQ(display->SurfacePixel(RGB(1, 2, 3)), 0x010203u);
     EXPECT_EQ(ReadPixel(Back(), 0, 0), 0x123456u);
 }
 

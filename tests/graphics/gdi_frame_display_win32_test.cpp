@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ddraw_test_support_win32.h"
+#include "desktop/screen_capture_win32.h"
 #include "graphics/gdi_frame_display_win32.h"
 #include "platform/dib_win32.h"
 
@@ -35,7 +36,7 @@ TEST(GdiFrameDisplay, AFlippedFrameIsWhatTheWindowAndTheScreenShow) {
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     Pump();
     GdiFrameDisplay display(window, kWidth, kHeight);
-    display.SetSurface(kExplosionSurface, 2, 2, {0xFFFFFF, 0x123456, 0x654321, 0x0A0B0C});
+    display.SetSurface(kExplosionSurface, platform::Picture{2, 2, {0xFFFFFF, 0x123456, 0x654321, 0x0A0B0C}});
     display.FillBackBuffer(0x0000AA);
     display.BltToBackBuffer(kExplosionSurface, kWidth - 2, kHeight - 2, 2, 2, kWidth, kHeight, 0, 0, 2, 2, true);
     display.Flip();
@@ -48,7 +49,7 @@ TEST(GdiFrameDisplay, AFlippedFrameIsWhatTheWindowAndTheScreenShow) {
         EXPECT_EQ(GetPixel(dc.Get(), kWidth - 1, kHeight - 1), RGB(0x0A, 0x0B, 0x0C));
     }
     // Read back from the screen, a snapshot gives the frame's own pixel values.
-    const auto shown = CaptureScreenPixels(kLeft, kTop, kWidth, kHeight);
+    const auto shown = desktop::CaptureScreen({kLeft, kTop, kWidth, kHeight}).pixels;
     EXPECT_EQ(shown, display.Frames().FrontBuffer().pixels);
     DestroyWindow(window);
 }
@@ -66,7 +67,7 @@ TEST(GdiFrameDisplay, FramesForAWindowThatIsGoneAreNotDrawnOnTheScreen) {
         EXPECT_NO_THROW(d->Flip());
     }
     for (const auto& [x, y] : {std::pair{0, 0}, std::pair{300, 200}}) {
-        const auto pixels = CaptureScreenPixels(x, y, 32, 32);
+        const auto pixels = desktop::CaptureScreen({x, y, 32, 32}).pixels;
         EXPECT_NE(pixels[0], 0xFF0000u) << x << "," << y;
     }
 }

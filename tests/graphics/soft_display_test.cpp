@@ -32,7 +32,7 @@ TEST(SoftDisplay, FlipPresentsTheBackBufferAndHandsBackTheOlderFrame) {
 
 TEST(SoftDisplay, DrawsWhatIsLeftAfterClipping) {
     SoftDisplay d(200, 40);
-    d.SetSurface(1, 117, 44, Numbered(117, 44, 5));
+    d.SetSurface(1, {117, 44, Numbered(117, 44, 5)});
     // Past the left edge: source column 10 lands on column 0, 107 columns wide.
     EXPECT_EQ(d.BltToBackBuffer(1, -10, 0, 117, 44, 200, 40, 0, 0, 117, 44, false), 0);
     EXPECT_EQ(d.BackBuffer().At(0, 0), 10u);
@@ -51,7 +51,7 @@ TEST(SoftDisplay, AKeyedBlitLeavesOutExactlyTheTopLeftColour) {
     std::vector<PixelValue> sprite(117 * 44, 0xFF00FF);
     sprite[1] = 0xFF00FE;  // one step from the key: drawn
     sprite[2] = 0xFFFFFF;  // white is nothing special when the key is magenta
-    d.SetSurface(3, 117, 44, sprite);
+    d.SetSurface(3, {117, 44, sprite});
     d.BltToBackBuffer(3, 0, 0, 117, 44, 117, 44, 0, 0, 117, 44, true);
     EXPECT_EQ(d.BackBuffer().At(0, 0), 0xAAu);
     EXPECT_EQ(d.BackBuffer().At(1, 0), 0xFF00FEu);
@@ -64,12 +64,12 @@ TEST(SoftDisplay, AKeyedBlitLeavesOutExactlyTheTopLeftColour) {
 TEST(SoftDisplay, FailsLikeAPlatformBlitOnMissingSurfacesAndRectanglesOutside) {
     SoftDisplay d(100, 40);
     EXPECT_THROW(d.BltToBackBuffer(2, 0, 0, 10, 10, 100, 40, 0, 0, 10, 10, false), platform::RuntimeError);
-    d.SetSurface(2, 10, 10, Numbered(10, 10, 0));
+    d.SetSurface(2, {10, 10, Numbered(10, 10, 0)});
     // No limits: the rectangle runs past the back buffer / past the source.
     EXPECT_THROW(d.BltToBackBuffer(2, 95, 0, 10, 10, 0, 0, 0, 0, 10, 10, false), platform::RuntimeError);
     EXPECT_THROW(d.BltToBackBuffer(2, 0, 0, 20, 10, 100, 40, 0, 0, 0, 0, false), platform::RuntimeError);
-    EXPECT_THROW(d.SetSurface(2, 10, 10, std::vector<PixelValue>(99)), std::invalid_argument);
-    EXPECT_THROW(d.SetSurface(18, 1, 1, {0}), std::invalid_argument);
+    EXPECT_THROW(d.SetSurface(2, {10, 10, std::vector<PixelValue>(99)}), std::invalid_argument);
+    EXPECT_THROW(d.SetSurface(18, {1, 1, std::vector<PixelValue>{0}}), std::invalid_argument);
 }
 
 TEST(SoftDisplay, ConvertsGdiColoursToItsPixelFormat) {

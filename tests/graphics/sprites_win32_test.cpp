@@ -1,6 +1,6 @@
-// The sprite bitmaps from resources and the one loader that feeds both displays: every
-// surface id gets the art of its picture once, both displays hold exactly the scaled art
-// (DirectDraw's keyed on white), draws are routed by surface id and bad ids rejected.
+// The sprites from the resources and both displays made from them: every surface id gets
+// the art of its picture once, both displays hold exactly the scaled art (DirectDraw's keyed
+// on white), draws are routed by surface id and bad ids rejected.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -18,46 +18,33 @@ namespace {
 using namespace graphics::testing;
 using platform::RuntimeError;
 
-// A bitmap's pixels as 0x00RRGGBB, top row first, the way the art library holds pictures.
-assets::Image PixelsOf(HBITMAP bitmap) {
-    assets::Image image;
-    SIZE size{};
-    image.pixels = platform::ReadBitmapPixels(bitmap, &size);
-    image.width = size.cx;
-    image.height = size.cy;
-    return image;
-}
-
 // The art of a surface id (a picture number, or the explosion) enlarged `scale` times.
-assets::Image Art(int id, int scale) {
+assets::Picture Art(int id, int scale) {
     return assets::ScaleNearest(id == kExplosionSurface ? assets::ExplosionPicture() : assets::ShipPicture(id), scale);
 }
 
 TEST(SpriteResources, EverySurfaceIdGetsTheArtOfItsPictureOnceInOrder) {
     std::vector<int> ids, expected;
-    assets::LoadSprites(1, [&](int id, HBITMAP bitmap) {
-        ids.push_back(id);
-        EXPECT_TRUE(PixelsOf(bitmap) == Art(id, 1)) << "surface " << id;
-    });
+    for (const assets::Sprite& sprite : assets::LoadSprites(1)) {
+        ids.push_back(sprite.surfaceId);
+        EXPECT_TRUE(sprite.picture == Art(sprite.surfaceId, 1)) << "surface " << sprite.surfaceId;
+    }
     for (int id = 1; id <= kExplosionSurface; ++id) expected.push_back(id);
     EXPECT_EQ(ids, expected);
-    EXPECT_THROW(assets::LoadPictureBitmap(0), RuntimeError);
-    EXPECT_THROW(assets::LoadPictureBitmap(17), RuntimeError);
-    BITMAP stored{};  // at scale 1 the resource's own bitmap, untouched
-    ASSERT_TRUE(GetObjectW(assets::LoadPictureBitmap(1, 1).get(), sizeof stored, &stored));
-    EXPECT_EQ(stored.bmBitsPixel, 24);
+    EXPECT_THROW(assets::LoadShipPicture(0), RuntimeError);
+    EXPECT_THROW(assets::LoadShipPicture(17), RuntimeError);
 }
 
 class FrameDisplayTest : public DisplayTest {
 protected:
     void Load(int scale) {
-        assets::LoadSprites(scale, [this](int id, HBITMAP bitmap) { display->SetSurface(id, bitmap); });
+        for (const assets::Sprite& sprite : assets::LoadSprites(scale)) display->SetSurface(sprite.surfaceId, sprite.picture);
     }
 };
 
 // Every pixel of the surface against the art scaled in the portable core: a swapped colour
 // channel, a shifted block or a palette colour lost on the way would each show.
-void ExpectSurfaceHolds(const Surface& surface, const assets::Image& expected) {
+void ExpectSurfaceHolds(const Surface& surface, const assets::Picture& expected) {
     DDSURFACEDESC2 desc{};
     desc.dwSize = sizeof desc;
     ASSERT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
@@ -93,10 +80,10 @@ TEST_F(FrameDisplayTest, SpritesHoldTheScaledArtKeyedOnWhite) {
 }
 
 TEST_F(FrameDisplayTest, DrawsFromTheSurfaceOfTheId) {
-    auto green = MakeBitmap(4, 4, [](int, int) { return RGB(0, 200, 0); });
-    auto dark = MakeBitmap(4, 4, [](int x, int y) { return x + y == 0 ? kWhite : RGB(9, 8, 7); });
-    display->SetSurface(kBackgroundSurface, green.get());
-    display->SetSurface(kExplosionSurface, dark.get());
+    platform::Picture dark = platform::Picture::Filled(4, 4, 0x090807);
+    dark.At(0, 0) = 0xFFFFFF;
+    display->SetSurface(kBackgroundSurface, platform::Picture::Filled(4, 4, 0x00C800));
+    display->SetSurface(kExplosionSurface, dark);
     const int w = ScreenWidth(), h = ScreenHeight();
     ASSERT_EQ(display->FillBackBuffer(0x0000AA), DD_OK);
     ASSERT_EQ(display->BltToBackBuffer(kBackgroundSurface, 10, 10, 4, 4, w, h, 0, 0, 4, 4, false), DD_OK);
@@ -115,9 +102,9 @@ TEST(GdiSprites, EnlargedSpritesHoldTheScaledArtToTheLastPixel) {
     for (int scale : {2, 3}) {
         const int w = 117 * scale, h = 44 * scale;
         GdiFrameDisplay gdi(nullptr, w + 1, h + 1);
-        assets::LoadSprites(scale, [&](int id, HBITMAP bitmap) { gdi.SetSurface(id, bitmap); });
+        for (const assets::Sprite& sprite : assets::LoadSprites(scale)) gdi.SetSurface(sprite.surfaceId, sprite.picture);
         for (int id : {2, 9, kExplosionSurface}) {
-            const assets::Image art = Art(id, scale);
+            const assets::Picture art = Art(id, scale);
             gdi.FillBackBuffer(0x123456);
             ASSERT_EQ(gdi.BltToBackBuffer(id, 0, 0, w, h, 0, 0, 0, 0, 0, 0, false), 0);
             const SoftSurface& back = gdi.Frames().BackBuffer();

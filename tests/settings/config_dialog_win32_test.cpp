@@ -137,8 +137,8 @@ TEST_F(ConfigDialogTest, EveryControlSitsAtItsTemplateRectangleScaled) {
         RECT r;
         GetWindowRect(Item(c.id), &r);
         MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ(r.left, Px(c.rect.x)) << c.id;
-        EXPECT_EQ(r.top, Px(c.rect.y)) << c.id;
+        EXPECT_EQ(r.left, Px(c.rect.left)) << c.id;
+        EXPECT_EQ(r.top, Px(c.rect.top)) << c.id;
         EXPECT_EQ(r.right - r.left, Px(c.rect.width)) << c.id;
         EXPECT_EQ(r.bottom - r.top, Px(c.rect.height)) << c.id;
     }

@@ -74,9 +74,9 @@ TEST(FoldFullWidthNumber, ReadsWhatAnInputMethodTypesAsAscii) {
 }
 
 TEST(PlaceOverOwner, CentresOnTheOwnerWithinTheWorkArea) {
-    const DesktopBox area{0, 0, 1024, 738};  // a 1024 x 768 monitor above a 30-pixel task bar
+    const platform::Rect area{0, 0, 1024, 738};  // a 1024 x 768 monitor above a 30-pixel task bar
     struct Case {
-        DesktopBox owner;
+        platform::Rect owner;
         int x, y;  // where a 286 x 237 dialog opens
     } cases[] = {
         {{300, 200, 420, 360}, 367, 261},     // centred; an odd pixel left over goes below
@@ -87,9 +87,18 @@ TEST(PlaceOverOwner, CentresOnTheOwnerWithinTheWorkArea) {
         {{-2147483647, 2147483600, 2147483647, 2147483647}, 0, 501},  // junk without overflow
     };
     for (const Case& c : cases)
-        EXPECT_EQ(PlaceOverOwner(c.owner, 286, 237, area), (DesktopBox{c.x, c.y, 286, 237})) << c.owner.x;
+        EXPECT_EQ(PlaceOverOwner(c.owner, 286, 237, area), (platform::Rect{c.x, c.y, 286, 237})) << c.owner.left;
     // Larger than the area: its top-left corner, where the caption is.
-    EXPECT_EQ(PlaceOverOwner({0, 0, 100, 100}, 700, 500, {10, 20, 600, 400}), (DesktopBox{10, 20, 700, 500}));
+    EXPECT_EQ(PlaceOverOwner({0, 0, 100, 100}, 700, 500, {10, 20, 600, 400}), (platform::Rect{10, 20, 700, 500}));
+}
+
+TEST(PlaceDialog, OverAKnownOwnerElseCentredOnTheScreen) {
+    const OwnerPlace owner{{300, 200, 420, 360}, {0, 0, 1024, 738}};
+    EXPECT_EQ(PlaceDialog(286, 237, 1024, 768, owner), PlaceOverOwner(owner.window, 286, 237, owner.workArea));
+    EXPECT_EQ(PlaceDialog(286, 237, 1024, 768, std::nullopt), (platform::Rect{369, 265, 286, 237}));
+    EXPECT_EQ(PlaceDialog(287, 238, 1024, 768, std::nullopt), (platform::Rect{368, 265, 287, 238}));
+    // Larger than the screen: the overhang is shared, the corner goes off the top-left.
+    EXPECT_EQ(PlaceDialog(1031, 775, 1024, 768, std::nullopt), (platform::Rect{-3, -3, 1031, 775}));
 }
 
 TEST(StepCount, StepsFromTheNumberTheBoxShowsWithinTheFleetSizes) {

@@ -68,7 +68,7 @@ TEST(ReadDialogTemplateLayout, FindsEveryRectangleWhateverShiftsTheRecords) {
     t.Item(110, 5, 6, 7, 8).Text(u"\uFF21").Text(u"\u30FF\u00FF").Word(0);
 
     DialogTemplateLayout layout = ReadDialogTemplateLayout(t.bytes());
-    EXPECT_EQ(layout.dialog, (TemplateRect{0, 0, 280, 212}));
+    EXPECT_EQ(layout.dialog, (platform::Rect{0, 0, 280, 212}));
     std::vector<TemplateControl> want{{100, {10, 7, 155, 24}},
                                       {103, {123, 46, 30, 30}},
                                       {1, {-5, 174, 81, 33}},
@@ -84,7 +84,7 @@ TEST(ReadDialogTemplateLayout, WithoutAFontBlockTheItemsFollowTheCaption) {
     t.Ordinal(5).Ordinal(0x8002).Text(u"Ab");  // menu and class as ordinals
     t.Item(7, 1, 2, 3, 4).Ordinal(0x81).Ordinal(9).Word(0);
     DialogTemplateLayout layout = ReadDialogTemplateLayout(t.bytes());
-    EXPECT_EQ(layout.dialog, (TemplateRect{3, 4, 50, 60}));
+    EXPECT_EQ(layout.dialog, (platform::Rect{3, 4, 50, 60}));
     ASSERT_EQ(layout.controls.size(), 1u);
     EXPECT_EQ(layout.controls[0], (TemplateControl{7, {1, 2, 3, 4}}));
 }

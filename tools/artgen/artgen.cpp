@@ -17,7 +17,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using assets::Image;
+using assets::Picture;
 
 constexpr uint32_t kPlainSea = assets::Rgb(0, 0, 170);  // the saver's plain-blue background
 constexpr uint32_t kSheetGrey = assets::Rgb(80, 80, 80);
@@ -46,7 +46,7 @@ void WriteAll(const fs::path& dir) {
 
 // Draws `picture` enlarged at (left, top), leaving out its `key` colour as the saver's blits
 // do with white; the preview has no key.
-void Blit(Image& sheet, const Image& picture, int left, int top, int scale,
+void Blit(Picture& sheet, const Picture& picture, int left, int top, int scale,
           std::optional<uint32_t> key = assets::kWhite) {
     for (int y = 0; y < picture.height * scale; ++y) {
         for (int x = 0; x < picture.width * scale; ++x) {
@@ -56,7 +56,7 @@ void Blit(Image& sheet, const Image& picture, int left, int top, int scale,
     }
 }
 
-void Fill(Image& sheet, int left, int top, int width, int height, uint32_t colour) {
+void Fill(Picture& sheet, int left, int top, int width, int height, uint32_t colour) {
     for (int y = top; y < top + height; ++y) {
         for (int x = left; x < left + width; ++x) sheet.At(x, y) = colour;
     }
@@ -64,21 +64,21 @@ void Fill(Image& sheet, int left, int top, int width, int height, uint32_t colou
 
 // One row per ship picture, then the explosion alone and over pictures 1 and 11 (as an
 // exploding ship is drawn), then the preview and the icon, enlarged and at their real size.
-Image ContactSheet() {
-    std::vector<std::vector<Image>> rows;
+Picture ContactSheet() {
+    std::vector<std::vector<Picture>> rows;
     for (int n = 1; n <= assets::kShipPictureCount; ++n) rows.push_back({assets::ShipPicture(n)});
-    const Image explosion = assets::ExplosionPicture();
+    const Picture explosion = assets::ExplosionPicture();
     rows.push_back({explosion});
     rows.push_back({assets::ShipPicture(1), explosion});
     rows.push_back({assets::ShipPicture(11), explosion});
 
     const int cellW = assets::kPictureWidth * kScale;
     const int cellH = assets::kPictureHeight * kScale;
-    const Image preview = assets::PreviewPicture();
-    const Image icon = assets::IconPicture();
+    const Picture preview = assets::PreviewPicture();
+    const Picture icon = assets::IconPicture();
     const int width = kGap + 2 * (cellW + kGap);
     const int height = kGap + int(rows.size()) * (cellH + kGap) + preview.height * kScale + kGap;
-    Image sheet(width, height, kSheetGrey);
+    Picture sheet = Picture::Filled(width, height, kSheetGrey);
 
     int top = kGap;
     for (const auto& layers : rows) {
@@ -86,7 +86,7 @@ Image ContactSheet() {
         for (int column = 0; column < 2; ++column) {
             const int left = kGap + column * (cellW + kGap);
             Fill(sheet, left, top, cellW, cellH, backgrounds[column]);
-            for (const Image& layer : layers) Blit(sheet, layer, left, top, kScale);
+            for (const Picture& layer : layers) Blit(sheet, layer, left, top, kScale);
         }
         top += cellH + kGap;
     }

@@ -13,6 +13,7 @@
 #include "battle/battle_state.h"
 #include "battle/battle_tick.h"
 #include "battle/frame_composer.h"
+#include "battle/startup_plan.h"
 #include "graphics/soft_display.h"
 #include "platform/runtime_error.h"
 
@@ -67,8 +68,9 @@ Options Parse(int argc, char** argv) {
 
 // A stand-in desktop: a teal wallpaper with a grey window and a task bar, so the desktop
 // mode can be shown without a real screen to copy.
-std::vector<graphics::PixelValue> kDesktop(int32_t w, int32_t h) {
-    std::vector<graphics::PixelValue> p(size_t(w) * size_t(h));
+platform::Picture StandInDesktop(int32_t w, int32_t h) {
+    platform::Picture picture = platform::Picture::Filled(w, h, 0);
+    std::vector<graphics::PixelValue>& p = picture.pixels;
     for (int32_t y = 0; y < h; ++y) {
         for (int32_t x = 0; x < w; ++x) {
             graphics::PixelValue c = 0x008080 + ((uint32_t(y) * 48 / uint32_t(h)) << 8);
@@ -77,7 +79,7 @@ std::vector<graphics::PixelValue> kDesktop(int32_t w, int32_t h) {
             p[size_t(y) * size_t(w) + size_t(x)] = c;
         }
     }
-    return p;
+    return picture;
 }
 
 void WritePpm(const std::string& path, const graphics::SoftSurface& frame) {
@@ -98,20 +100,15 @@ void WritePpm(const std::string& path, const graphics::SoftSurface& frame) {
 int main(int argc, char** argv) {
     const Options o = Parse(argc, argv);
     try {
-        // The picture box reports the picture's size in twips: pixels times the factor.
-        const battle::Measurements m{o.width * 15.0f, o.height * 15.0f, 15, 15,
-                                     assets::kPictureWidth * 15.0f, assets::kPictureHeight * 15.0f};
-        battle::Battle b = battle::SetUpBattle({o.red, o.blue, o.background}, m);
-        graphics::SoftDisplay display(b.scrWidth, b.scrHeight);
-        if (b.background == settings::kPlainBlue)
-            b.seaColor = int32_t(graphics::SoftDisplay::ColorToSurfacePixel(battle::kSeaGdiColor));
-        display.SetSurface(graphics::kBackgroundSurface, b.scrWidth, b.scrHeight, kDesktop(b.scrWidth, b.scrHeight));
-        for (int n = 1; n <= assets::kShipPictureCount; ++n) {
-            assets::Image image = assets::ShipPicture(n);
-            display.SetSurface(n, image.width, image.height, std::move(image.pixels));
-        }
-        assets::Image boom = assets::ExplosionPicture();
-        display.SetSurface(graphics::kExplosionSurface, boom.width, boom.height, std::move(boom.pixels));
+        // One 96-dpi screen of the given size, set up as the saver sets up each of its screens.
+        battle::StartupFacts facts;
+        facts.settings = {o.red, o.blue, o.background};
+        facts.screenWidth = o.width;
+        facts.screenHeight = o.height;
+        const battle::ScreenPlan screen = battle::PlanScreens(facts).front();
+        graphics::SoftDisplay display(o.width, o.height);
+        battle::Battle b = battle::SetUpScreen(screen, facts.settings, StandInDesktop(o.width, o.height),
+                                               assets::ArtSprites(), display);
 
         platform::Random random(o.seed);
         for (long tick = 0; tick < o.ticks; ++tick) {

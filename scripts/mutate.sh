@@ -19,6 +19,8 @@
 # BUILD/mutants.txt (hand-written) or BUILD/mutants-generated.txt. BUILD is $BRACKMER_BUILD
 # or ./build.
 set -uo pipefail
+# One block, read in full before it runs: the tables can be edited while a run goes on.
+{
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(mkdir -p "${BRACKMER_BUILD:-$root/build}" && cd "${BRACKMER_BUILD:-$root/build}" && pwd)
 mode=hand
@@ -117,8 +119,7 @@ dialog-over-owner-off-area|src/settings/config_rules.cpp|s/at = std::min<int64_t
 dialog-over-owner-caption-lost|src/settings/config_rules.cpp|s/std::max<int64_t>(at, areaStart)/at/
 full-width-nine-ignored|src/settings/config_rules.cpp|s/b2 <= 0x99/b2 < 0x99/
 full-width-stop-as-minus|src/settings/config_rules.cpp|s/b2 == 0x8D ? '-' : '.'/'-'/
-bitmap-resource-number|src/assets/sprite_resources_win32.cpp|s/IDB_SHIP_FIRST + number - 1/IDB_SHIP_FIRST + number/;s/CheckShipPictureNumber(number) - 1)/CheckShipPictureNumber(number))/
-picture-range-loader|src/assets/sprite_resources_win32.cpp|s/number > 16)/number > 17)/
+bitmap-resource-number|src/assets/sprite_resources_win32.cpp|s/CheckShipPictureNumber(number) - 1,/CheckShipPictureNumber(number),/
 log-folder-drive-root|src/platform/runtime_win32.cpp src/platform/paths.cpp|s/folder += L'\\\\';/(void)0;/;s/folder += '\\\\';/(void)0;/
 registry-dword-as-text|src/settings/registry_store_win32.cpp|s/if (type != REG_SZ \&\& type != REG_EXPAND_SZ) return std::nullopt;//
 registry-save-type|src/settings/registry_store_win32.cpp|s/REG_SZ, reinterpret_cast<const BYTE\*>(data.c_str())/REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(data.c_str())/
@@ -374,3 +375,5 @@ for side in core windows; do
     "$side" "$k" "$t" $(( t ? 100 * k / t : 0 )) "${unbuildable[$side]:-0}" "${equivalent[$side]:-0}" \
     "${absent[$side]:-0}" "${seconds[$side]:-0}" $(( n ? ${seconds[$side]:-0} / n : 0 )))"
 done
+exit 0
+}

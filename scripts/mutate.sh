@@ -204,6 +204,7 @@ run_windows() {
   local rc=$?
   [ $rc = 0 ] && return 0
   why=$(grep -m1 -E '\*\*\*|Failed|Timeout' "$tlog" | sed 's/.*Test *#[0-9]*: \([^ ]*\).*/\1/')
+  [ -n "$why" ] || why=$(sed -n 's/.*Start *[0-9]*: \([^ ]*\).*/\1/p' "$tlog" | tail -1)
   # A hung test leaves Wine processes behind: the next mutant gets a fresh session.
   [ $rc = 124 ] && { why+=" (time-out)"; stop_session; }
   return 1

@@ -1,23 +1,64 @@
 #!/usr/bin/env bash
-# Mutation run: how many small faults the tests notice. Each mutant below is one sed edit
-# (a comparison flipped, a constant moved by one, two steps swapped, a guard dropped) over
-# the source files a glob names. For each: apply, rebuild, run the tests of its side,
-# record killed or survived, put the file back. Portable-core mutants run the native test
-# programs; Win32-side mutants (files *_win32.*) run the Windows unit tests under Wine.
-#   usage: scripts/mutate.sh [BUILD_DIR]    MUTANTS=REGEX runs only the ids that match,
-#   DRY=1 only shows where each mutant applies
-# Prints one line per mutant and the kill rate per side; the table is also in
-# BUILD_DIR/mutants.txt. A mutant whose code no longer exists reports "absent".
+# Mutation run: how many small faults the tests notice. Two sources of faults:
+#  - the hand-written list below, one sed edit each (two steps swapped, a wrong field, a wrong
+#    unit: faults a machine would not write);
+#  - generated (--generated): every single-point mutant of a fixed operator set over the files
+#    named, or else the sources changed since MUTATE_BASE (scripts/mutants.py writes them), of
+#    which a seeded sample is run.
+# Each mutant is applied to a copy of the source tree (BUILD/mutation-src, built incrementally
+# in BUILD/mutation-build), never to the checkout, and runs the tests of its side: the
+# portable core every native GoogleTest program, files *_win32.* the Windows unit tests under
+# Wine; a file in the end-to-end table below also runs that one end-to-end test. A failing or
+# crashing test or a time-out kills it; one that does not compile is "unbuildable".
+#   usage: scripts/mutate.sh                   the hand-written list (MUTANTS=REGEX: those ids)
+#          scripts/mutate.sh --generated [FILE...]   MUTATE_BASE=REF (default HEAD~1) when no
+#            file is named; SAMPLE=40 per side (SAMPLE_CORE, SAMPLE_WINDOWS), SEED=1
+#   DRY=1 only shows the mutants; MUTATE_DISPLAY_BASE=N (default 300): the first X display
+#   number its Wine sessions may take, so two runs on one machine never share a display.
+# Prints one line per mutant, the survivors and the kill rate per side, also written to
+# BUILD/mutants.txt (hand-written) or BUILD/mutants-generated.txt. BUILD is $BRACKMER_BUILD
+# or ./build.
 set -uo pipefail
+# One block, read in full before it runs: the tables can be edited while a run goes on.
+{
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=$(mkdir -p "${1:-$root/build}" && cd "${1:-$root/build}" && pwd)
+build=$(mkdir -p "${BRACKMER_BUILD:-$root/build}" && cd "${BRACKMER_BUILD:-$root/build}" && pwd)
+mode=hand
+if [ "${1:-}" = --generated ]; then mode=generated; shift; fi
 only=${MUTANTS:-.}
-native_tests=(platform_tests settings_tests startup_tests graphics_tests assets_tests battle_tests)
 
-# id | files (glob under the source root) | sed script
+# ---- The end-to-end test that sees a file where no unit test can (ctest names of the
+# ---- native tree; keep in step with tests/e2e). file | ctest test
+e2e_table=$(cat <<'EOF'
+src/battle/main_window_win32.cpp|e2e_test_saver
+src/battle/cursor_release_win32.cpp|e2e_test_saver
+src/battle/monitor_window_win32.cpp|e2e_test_two_monitors
+src/desktop/desktop_pixels_win32.cpp|e2e_test_saver_wallpaper
+src/graphics/dx7_ddraw_support_win32.cpp|e2e_test_saver_errors
+src/graphics/gdi_frame_display_win32.cpp|e2e_test_saver_errors
+src/settings/config_dialog_win32.cpp|e2e_test_config_dialog
+src/startup/preview_window_win32.cpp|e2e_test_preview
+src/startup/saver_main_win32.cpp|e2e_test_startup
+EOF
+)
+
+# ---- Generated mutants known to change no behaviour: left out of the rates, still shown.
+# ---- file | the mutated line, blanks at either end trimmed (it may hold "|") | why
+equivalent_table=$(cat <<'EOF'
+src/settings/config_rules.cpp|if (!(n > kMinCount)) return kMinCount;|at n == kMinCount both paths give kMinCount
+src/desktop/desktop_view.cpp|switch (style.value_or(-2)) {|-1 and -2 both take the default case
+src/desktop/desktop_view.cpp|bool Single() const { return last - first == 0; }|the mean of one pixel is that pixel: only the shortcut is lost
+src/desktop/desktop_view.cpp|if (area.width <= 0 || area.height < 0) return {};|an area no row high has no pixels either way
+src/startup/preview_layout.cpp|if (width <= 0 || height < 0 || sourceWidth <= 0 || sourceHeight <= 0) return out;|a picture no row high has no pixels either way
+src/battle/battle_state.cpp|s.expCount = 1;|the count is read only after an explosion has set it to 3
+src/graphics/gdi_frame_display_win32.cpp|platform::UniqueBitmap dib(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, -1));|the offset is ignored when there is no file-mapping section
+EOF
+)
+
+# ---- Hand-written mutants. id | files (glob under the source root) | sed script
 # The ids name what a user would meet if the change went unnoticed. An id that starts with
 # "=" is an equivalent mutant (no behaviour changes): it is run but left out of the rates.
-mutants=$(cat <<'EOF'
+hand_mutants=$(cat <<'EOF'
 nearest-search-start|src/battle/battle_tick.cpp|s/Mul32(b.scrWidth, 100)/Mul32(b.scrWidth, 1)/
 placement-draws-swapped|src/battle/battle_tick.cpp|-z s/\(candidate.x = [^\n]*\)\n\( *\)\(candidate.y = [^\n]*\)/\3\n\2\1/
 placement-spacing-bound|src/battle/battle_tick.cpp|s/Distance(candidate, At(b.shipPos, j)) < minimum/Distance(candidate, At(b.shipPos, j)) <= minimum/
@@ -85,8 +126,7 @@ dialog-over-owner-off-area|src/settings/config_rules.cpp|s/at = std::min<int64_t
 dialog-over-owner-caption-lost|src/settings/config_rules.cpp|s/std::max<int64_t>(at, areaStart)/at/
 full-width-nine-ignored|src/settings/config_rules.cpp|s/b2 <= 0x99/b2 < 0x99/
 full-width-stop-as-minus|src/settings/config_rules.cpp|s/b2 == 0x8D ? '-' : '.'/'-'/
-bitmap-resource-number|src/assets/sprite_resources_win32.cpp|s/IDB_SHIP_FIRST + number - 1/IDB_SHIP_FIRST + number/;s/CheckShipPictureNumber(number) - 1)/CheckShipPictureNumber(number))/
-picture-range-loader|src/assets/sprite_resources_win32.cpp|s/number > 16)/number > 17)/
+bitmap-resource-number|src/assets/sprite_resources_win32.cpp|s/CheckShipPictureNumber(number) - 1,/CheckShipPictureNumber(number),/
 log-folder-drive-root|src/platform/runtime_win32.cpp src/platform/paths.cpp|s/folder += L'\\\\';/(void)0;/;s/folder += '\\\\';/(void)0;/
 registry-dword-as-text|src/settings/registry_store_win32.cpp|s/if (type != REG_SZ \&\& type != REG_EXPAND_SZ) return std::nullopt;//
 registry-save-type|src/settings/registry_store_win32.cpp|s/REG_SZ, reinterpret_cast<const BYTE\*>(data.c_str())/REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(data.c_str())/
@@ -110,93 +150,245 @@ sprites-loaded-at-scale-one|src/assets/sprite_resources_win32.cpp|s/sprites.push
 EOF
 )
 
-log=$build/mutants.txt
-: >"$log"
-# The Windows tests name this session in their emulator command.
-session=$build/wine
+copy=$build/mutation-src        # the tree the mutants are applied to
+mbuild=$build/mutation-build    # its build, configured once and rebuilt incrementally
+wine_dir=$build/mutation-wine   # its Wine session (the copy's tests are configured with it)
+gen=$root/scripts/mutants.py
+export BRACKMER_DISPLAY_BASE=${MUTATE_DISPLAY_BASE:-300}
+if [ $mode = generated ]; then log=$build/mutants-generated.txt; else log=$build/mutants.txt; fi
+blog=$build/mutate-build.log tlog=$build/mutate-test.log
+
+# The copy and its build are one run's state: a second run on the same BUILD waits its turn.
+lock=$build/mutation.lock
+if ! mkdir "$lock" 2>/dev/null && kill -0 "$(cat "$lock/pid" 2>/dev/null)" 2>/dev/null; then
+  echo "another mutation run uses $build" >&2; exit 2
+fi
+echo $$ >"$lock/pid"
 session_up=0
 start_session() {
-  [ "$session_up" = 1 ] && return
-  "$root/scripts/wine-session.sh" start "$session" >/dev/null
+  [ $session_up = 1 ] && return 0
+  "$root/scripts/wine-session.sh" start "$wine_dir" >/dev/null 2>&1 || return 1
   session_up=1
 }
-trap '[ "$session_up" = 1 ] && "$root/scripts/wine-session.sh" stop "$session" >/dev/null' EXIT
+stop_session() {
+  [ $session_up = 1 ] && "$root/scripts/wine-session.sh" stop "$wine_dir" >/dev/null 2>&1
+  session_up=0
+}
+current="" backup=$build/mutation-original
+cleanup() {
+  [ -n "$current" ] && cp "$backup" "$copy/$current"
+  stop_session
+  rm -rf "$lock"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+say() { printf '%s\n' "$*" | tee -a "$log"; }
 
-build_native() { cmake --build "$build" -j2 --target "${native_tests[@]}" >"$build/mutate-build.log" 2>&1; }
-# Only the test programs: their ctest names are their target names.
-build_windows() {
-  local targets
-  mapfile -t targets < <(ctest --test-dir "$build/windows" -N | sed -n 's/^ *Test *#[0-9]*: //p')
-  cmake --build "$build/windows" -j2 --target "${targets[@]}" >"$build/mutate-build.log" 2>&1
+equivalent_reason() {  # FILE MUTATED-LINE: the why of a listed equivalent mutant
+  local entry rest
+  while IFS= read -r entry; do
+    rest=${entry#*|}
+    [ "${entry%%|*}" = "$1" ] && [ "${rest%|*}" = "$2" ] && { echo "${rest##*|}"; return; }
+  done <<<"$equivalent_table"
+}
+e2e_for() { awk -F'|' -v f="$1" '$1 == f { print $2; exit }' <<<"$e2e_table"; }
+side_of() { if [[ $1 == *_win32.* ]]; then echo windows; else echo core; fi; }
+
+# ---- Building and testing the copy. Each test step sets $why to what caught the mutant.
+build_side() {  # side [e2e]: the Windows tree is built whole, as the .scr compiles files no test does
+  if [ "$1" = core ]; then
+    cmake --build "$mbuild" -j2 --target "${native_targets[@]}" >"$blog" 2>&1 || return 1
+    [ -z "${2:-}" ] || cmake --build "$mbuild/windows" -j2 >>"$blog" 2>&1
+  else
+    cmake --build "$mbuild/windows" -j2 >"$blog" 2>&1
+  fi
 }
 run_native() {
-  local t
-  for t in "${native_tests[@]}"; do
-    local exe
-    exe=$(find "$build/tests" -maxdepth 2 -type f -name "$t" | head -1)
-    timeout 300 "$exe" --gtest_brief=1 >/dev/null 2>&1 || return 1
+  local exe rc
+  for exe in "${native_programs[@]}"; do
+    timeout -k 5 "$native_limit" "$exe" --gtest_brief=1 >"$tlog" 2>&1; rc=$?
+    [ $rc = 0 ] && continue
+    why=${exe##*/}; [ $rc = 124 ] && why+=" (time-out)"
+    return 1
   done
 }
 run_windows() {
-  start_session
-  timeout 900 ctest --test-dir "$build/windows" --stop-on-failure >/dev/null 2>&1
+  start_session || { echo "no Wine session" >&2; exit 2; }
+  timeout -k 10 "$windows_limit" ctest --test-dir "$mbuild/windows" --stop-on-failure >"$tlog" 2>&1
+  local rc=$?
+  [ $rc = 0 ] && return 0
+  why=$(grep -m1 -E '\*\*\*|Failed|Timeout' "$tlog" | sed 's/.*Test *#[0-9]*: \([^ ]*\).*/\1/')
+  [ -n "$why" ] || why=$(sed -n 's/.*Start *[0-9]*: \([^ ]*\).*/\1/p' "$tlog" | tail -1)
+  # A hung test leaves Wine processes behind: the next mutant gets a fresh session.
+  [ $rc = 124 ] && { why+=" (time-out)"; stop_session; }
+  return 1
 }
-
-# The unmutated tree must build and pass, or every mutant would look killed.
-[ -n "${DRY:-}" ] || {
-[ -d "$build/windows" ] || cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j2 >/dev/null 2>&1 || { echo "the tree does not build" >&2; exit 2; }
-run_native || { echo "native tests fail without mutants" >&2; exit 2; }
-run_windows || { echo "Windows unit tests fail without mutants" >&2; exit 2; }
+declare -A e2e_limit=()
+run_e2e() {
+  start_session || { echo "no Wine session" >&2; exit 2; }
+  timeout -k 10 "${e2e_limit[$1]:-900}" ctest --test-dir "$mbuild" -R "^$1\$" -FS wine -FC wine \
+    --no-tests=error --output-on-failure >"$tlog" 2>&1
+  local rc=$?
+  [ $rc = 0 ] && return 0
+  why=$1; [ $rc = 124 ] && { why+=" (time-out)"; stop_session; }
+  return 1
 }
-
-declare -A killed=() total=()
-while IFS='|' read -r id globs script; do
-  [ -n "$id" ] || continue
-  [[ $id =~ $only ]] || continue
-  flags=()
-  if [[ $script == -z\ * ]]; then flags=(-z); script=${script#-z }; fi
-  target=""
-  for f in $globs; do
-    [ -f "$root/$f" ] || continue
-    if ! sed "${flags[@]}" "$script" "$root/$f" | cmp -s - "$root/$f"; then target=$f; break; fi
+# time_e2e FILE...: the end-to-end tests these files need, run once without mutants (a test
+# that fails already would kill every mutant) and timed for their limits.
+time_e2e() {
+  [ -z "${DRY:-}" ] || return 0
+  local f e t
+  for f in "$@"; do
+    e=$(e2e_for "$f")
+    [ -n "$e" ] && [ -z "${e2e_limit[$e]:-}" ] || continue
+    t=$SECONDS
+    run_e2e "$e" || { echo "$e fails without mutants: $tlog" >&2; exit 2; }
+    e2e_limit[$e]=$((3 * (SECONDS - t) + 60))
   done
-  if [ -z "$target" ]; then
-    printf '%-34s %-8s %s\n' "$id" "-" "absent" | tee -a "$log"
-    continue
-  fi
-  side=core
-  [[ $target == *_win32.* ]] && side=windows
-  if [ -n "${DRY:-}" ]; then
-    printf '%-34s %-8s applies to %s\n' "$id" "$side" "$target"
-    continue
-  fi
-  backup=$(mktemp)
-  cp "$root/$target" "$backup"
-  sed -i "${flags[@]}" "$script" "$root/$target"
-  if [ $side = core ]; then
-    if ! build_native; then result=stillborn
-    elif run_native; then result=SURVIVED
-    else result=killed; fi
-  else
-    if ! build_windows; then result=stillborn
-    elif run_windows; then result=SURVIVED
-    else result=killed; fi
-  fi
-  cp "$backup" "$root/$target"
-  rm -f "$backup"
-  if [[ $id == =* ]]; then
-    [ $result = SURVIVED ] && result=equivalent
-  elif [ $result != stillborn ]; then
-    total[$side]=$(( ${total[$side]:-0} + 1 ))
-    [ $result = killed ] && killed[$side]=$(( ${killed[$side]:-0} + 1 ))
-  fi
-  printf '%-34s %-8s %s (%s)\n' "$id" "$side" "$result" "$target" | tee -a "$log"
-done <<<"$mutants"
+}
+# run_mutant SIDE FILE: sets $result (killed, SURVIVED, unbuildable) and $why.
+run_mutant() {
+  local side=$1 e2e; e2e=$(e2e_for "$2")
+  why=""
+  if ! build_side "$side" "$e2e"; then result=unbuildable; return; fi
+  result=killed
+  if [ "$side" = core ]; then run_native && result=SURVIVED; else run_windows && result=SURVIVED; fi
+  [ $result = SURVIVED ] && [ -n "$e2e" ] && { run_e2e "$e2e" || result=killed; }
+}
 
-# Leave the binaries matching the sources again.
-cmake --build "$build" -j2 >/dev/null 2>&1
+# ---- The copy, built and passing without mutants, or every mutant would look killed.
+mkdir -p "$copy"
+python3 "$gen" sync "$root" "$copy" || exit 2
+if [ -z "${DRY:-}" ]; then
+  if [ ! -f "$mbuild/CMakeCache.txt" ]; then
+    cmake -S "$copy" -B "$mbuild" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRACKMER_WINE_DIR="$wine_dir" \
+      -DBRACKMER_DIST_DIR="$mbuild/dist" >"$blog" 2>&1 || { echo "the copy does not configure: $blog" >&2; exit 2; }
+  fi
+  cmake --build "$mbuild" -j2 >"$blog" 2>&1 || { echo "the tree does not build: $blog" >&2; exit 2; }
+  mapfile -t native_programs < <(python3 "$gen" native-tests "$mbuild")
+  native_targets=("${native_programs[@]##*/}")
+  native_limit=600 windows_limit=1200
+  t=$SECONDS; run_native || { echo "native tests fail without mutants: $why" >&2; exit 2; }
+  native_limit=$((3 * (SECONDS - t) + 30))
+  t=$SECONDS; run_windows || { echo "Windows unit tests fail without mutants: $why" >&2; exit 2; }
+  windows_limit=$((3 * (SECONDS - t) + 60))
+fi
+: >"$log"
+[ -n "${DRY:-}" ] || say "native programs: ${native_targets[*]}"
+
+declare -A killed=() total=() unbuildable=() equivalent=() absent=() seconds=() runs=()
+survivors=()
+# count SIDE RESULT SECONDS [equivalent]
+count() {
+  local side=$1 result=$2
+  [ "$result" = absent ] || { seconds[$side]=$(( ${seconds[$side]:-0} + $3 )); runs[$side]=$(( ${runs[$side]:-0} + 1 )); }
+  case $result in
+    unbuildable) unbuildable[$side]=$(( ${unbuildable[$side]:-0} + 1 )) ;;
+    absent) absent[$side]=$(( ${absent[$side]:-0} + 1 )) ;;
+    *) if [ -n "${4:-}" ]; then equivalent[$side]=$(( ${equivalent[$side]:-0} + 1 ))
+       else
+         total[$side]=$(( ${total[$side]:-0} + 1 ))
+         [ "$result" = killed ] && killed[$side]=$(( ${killed[$side]:-0} + 1 ))
+       fi ;;
+  esac
+}
+
+if [ $mode = hand ]; then
+  time_e2e $(awk -F'|' -v only="$only" '$1 ~ only { print $2 }' <<<"$hand_mutants")
+  while IFS='|' read -r id globs script; do
+    [ -n "$id" ] || continue
+    [[ $id =~ $only ]] || continue
+    flags=()
+    if [[ $script == -z\ * ]]; then flags=(-z); script=${script#-z }; fi
+    target="" first=""
+    for f in $globs; do
+      first=${first:-$f}
+      [ -f "$copy/$f" ] || continue
+      if ! sed "${flags[@]}" "$script" "$copy/$f" | cmp -s - "$copy/$f"; then target=$f; break; fi
+    done
+    side=$(side_of "${target:-$first}")
+    if [ -z "$target" ]; then
+      # Its code has moved: the mutant is not run, and says so in the rates.
+      say "$(printf '%-34s %-8s absent (%s)' "$id" "$side" "$globs")"
+      count "$side" absent 0
+      continue
+    fi
+    if [ -n "${DRY:-}" ]; then printf '%-34s %-8s applies to %s\n' "$id" "$side" "$target"; continue; fi
+    t=$SECONDS
+    cp "$copy/$target" "$backup"; current=$target
+    sed -i "${flags[@]}" "$script" "$copy/$target"
+    run_mutant "$side" "$target"
+    cp "$backup" "$copy/$target"; current=""
+    if [[ $id == =* ]]; then
+      [ $result = SURVIVED ] && result=equivalent
+      count "$side" "$result" $((SECONDS - t)) equivalent
+    else
+      count "$side" "$result" $((SECONDS - t))
+      [ $result = SURVIVED ] && survivors+=("$id ($target)")
+    fi
+    say "$(printf '%-34s %-8s %s (%s)%s' "$id" "$side" "$result" "$target" "${why:+ by $why}")"
+  done <<<"$hand_mutants"
+else
+  files=()
+  if (($#)); then
+    for f in "$@"; do f=$(realpath -m --relative-to="$root" "$f"); files+=("$f"); done
+  else
+    mapfile -t files < <(git -C "$root" diff --name-only "${MUTATE_BASE:-HEAD~1}" -- \
+      ':(glob)src/**/*.cpp' ':(glob)src/**/*.h' | while read -r f; do [ -f "$root/$f" ] && echo "$f"; done)
+  fi
+  ((${#files[@]})) || { echo "no source files to mutate" >&2; exit 2; }
+  declare -A want=([core]=${SAMPLE_CORE:-${SAMPLE:-40}} [windows]=${SAMPLE_WINDOWS:-${SAMPLE:-40}}) ran=() all=()
+  all_list=$build/mutants-all.tsv
+  (cd "$copy" && python3 "$gen" generate --seed "${SEED:-1}" "${files[@]}") >"$all_list" || exit 2
+  while IFS=$'\t' read -r id file line op original mutated; do
+    side=$(side_of "$file"); all[$side]=$(( ${all[$side]:-0} + 1 ))
+  done <"$all_list"
+  say "files: ${files[*]}"
+  say "generated: core ${all[core]:-0}, windows ${all[windows]:-0}; seed ${SEED:-1}"
+  time_e2e "${files[@]}"
+  while IFS=$'\t' read -r id file line op original mutated; do
+    side=$(side_of "$file")
+    (( ${ran[$side]:-0} < ${want[$side]} )) || continue
+    if [ -n "${DRY:-}" ]; then
+      ran[$side]=$(( ${ran[$side]:-0} + 1 ))
+      printf '%-8s %s:%s  %s\n    - %s\n    + %s\n' "$side" "$file" "$line" "$op" "$original" "$mutated"
+      continue
+    fi
+    t=$SECONDS
+    cp "$copy/$file" "$backup"; current=$file
+    M="$mutated" awk -v n="$line" 'NR == n { print ENVIRON["M"]; next } { print }' "$backup" >"$copy/$file"
+    run_mutant "$side" "$file"
+    cp "$backup" "$copy/$file"; current=""
+    trimmed=$(sed 's/^ *//;s/ *$//' <<<"$mutated")
+    reason=$(equivalent_reason "$file" "$trimmed")
+    [ $result = unbuildable ] || ran[$side]=$(( ${ran[$side]:-0} + 1 ))
+    if [ -n "$reason" ] && [ $result != unbuildable ]; then
+      [ $result = SURVIVED ] && result=equivalent
+      count "$side" "$result" $((SECONDS - t)) equivalent
+      why=${why:-$reason}
+    else
+      count "$side" "$result" $((SECONDS - t))
+    fi
+    entry=$(printf '%s:%s  %s\n    - %s\n    + %s' "$file" "$line" "$op" "$original" "$mutated")
+    [ $result = SURVIVED ] && survivors+=("$entry")
+    [ $result = equivalent ] && survivors+=("$entry"$'\n'"    (equivalent: $reason)")
+    say "$(printf '%-11s %-8s %4ds  %s:%s  %s%s' "$result" "$side" $((SECONDS - t)) "$file" "$line" "$op" "${why:+  by $why}")"
+  done <"$all_list"
+fi
+[ -n "${DRY:-}" ] && exit 0
+
+if ((${#survivors[@]})); then
+  say ""; say "survivors:"
+  for s in "${survivors[@]}"; do say "$s"; done
+fi
+say ""
 for side in core windows; do
+  n=${runs[$side]:-0}
+  [ "$n" -gt 0 ] || [ "${absent[$side]:-0}" -gt 0 ] || continue
   t=${total[$side]:-0} k=${killed[$side]:-0}
-  [ "$t" -gt 0 ] && printf '%-8s %d of %d killed (%d %%)\n' "$side" "$k" "$t" $(( 100 * k / t )) | tee -a "$log"
+  say "$(printf '%-8s %d of %d killed (%d %%); %d unbuildable, %d equivalent, %d absent; %d s in all, %d s a mutant' \
+    "$side" "$k" "$t" $(( t ? 100 * k / t : 0 )) "${unbuildable[$side]:-0}" "${equivalent[$side]:-0}" \
+    "${absent[$side]:-0}" "${seconds[$side]:-0}" $(( n ? ${seconds[$side]:-0} / n : 0 )))"
 done
+exit 0
+}

@@ -6,6 +6,8 @@
 # only prepares DIR/prefix (Japanese fonts) for running on the user's own display.
 # A size of two monitors, PRIMARY+SECOND (e.g. 1024x768+800x600, the second to the right),
 # starts an X.Org server with the dummy driver instead, since Xvfb shows Wine one monitor.
+# The display is the first free number from BRACKMER_DISPLAY_BASE (default 90) on, so runs
+# that must never meet (a mutation run beside a test run) can be given ranges of their own.
 #   usage: wine-session.sh start|stop|prefix DIR [WIDTHxHEIGHT[+WIDTHxHEIGHT]]
 set -euo pipefail
 cmd=${1:?start|stop}; dir=${2:?session dir}; size=${3:-1024x768}
@@ -121,8 +123,8 @@ EOT
 
 start() {
   stop
-  local n
-  for n in $(seq 90 199); do
+  local n first=${BRACKMER_DISPLAY_BASE:-90}
+  for n in $(seq "$first" $((first + 109))); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
   done
   local xpid xorg=""  # xorg: set when the display is X.Org with two monitors

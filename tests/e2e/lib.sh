@@ -18,7 +18,7 @@ MAIN='Main -- Brackmer Saver' MONITOR='Monitor -- Brackmer Saver' PREVIEW='Previ
 DIALOG='Brackmer Saver設定' REPORT='Brackmer Saver'
 SEA='#0000AA'
 # The folder of the user's own that takes the log when the program's folder cannot.
-user_log_dirs() { compgen -G "$WINEPREFIX/drive_c/users/*/AppData/Local/BrackmerSaver"; }
+USER_LOGS="$WINEPREFIX/drive_c/users/*/AppData/Local/BrackmerSaver"
 CASE=${CASE:-$(basename "$0" .sh)}
 
 # program NAME: the real .scr, one of its fault builds (fault, fault-lost, ...) or a test
@@ -200,7 +200,7 @@ expect_exit() { check_eq "exit status" "${EXIT_CODE:-none}" "$1"; }
 expect_noreport() { check "shows no error report" test ! -e "$REPORTS" -a -z "$(find_window "$REPORT")"; }
 log_lines() { if [ -f "$1" ]; then wc -l <"$1" | tr -d ' '; else echo "no file"; fi; }
 expect_nolog() {
-  check_eq "writes no ErLog.txt" "$(log_lines "$LOG")$(user_log_dirs)" "no file"
+  check_eq "writes no ErLog.txt" "$(log_lines "$LOG")$(compgen -G "$USER_LOGS/ErLog.txt")" "no file"
 }
 expect_log() { check_eq "ErLog.txt beside the program holds one line, '$1'" "$(log_lines "$LOG") $(tr -d '\r' <"$LOG" 2>/dev/null)" "1 $1"; }
 expect_gone() {
@@ -288,7 +288,7 @@ run_case() {
   eval "args=($launch)"
   echo "--- $CASE"
   reg_clear
-  rm -rf $(user_log_dirs)
+  rm -rf $(compgen -G "$USER_LOGS")
   SIZE_BEFORE=$(screen_size) MONITORS_BEFORE=$(monitor_count) POINTER=500,400 EXIT_CODE=
   SHOT=$E2E_OUT/$CASE.png OUT=$E2E_OUT/$CASE.out REPORTS=$E2E_OUT/$CASE.reports
   PROGRAM=$(program "$name")

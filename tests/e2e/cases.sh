@@ -337,6 +337,8 @@ one_monitor_stays() { sleep 1.5; check_eq "the switched-off monitor stays off" "
 # expectations are steps (lib.sh): show[:TITLE] focus key:K click:B to:X,Y by:DX,DY sleep:S
 # shot beside:SWITCHES, and checks: ended[:S] exit=N noreport nolog gone display, ends (all
 # five), version stored=R,B,G log=LINE px:X,Y=COLOUR host:KEY=VALUE running; fn:NAME[:ARGS].
+# A row of its own needs a function above for its set-up (+name; `put` a registry value and
+# `undo` anything else, both put back at the case's end) or for its own check (fn:name).
 run_table "$@" <<'EOT'
 quits-x         | scr | /x   | | | ended:30 exit=0 version gone
 quits-dash-s    | scr | -s   | | | ended:30 exit=0 version gone

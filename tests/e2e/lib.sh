@@ -76,15 +76,16 @@ wait_exit() {
   return 1
 }
 
-# kill_in_session PATTERN: ends, by id, the processes matching PATTERN that run in this
-# session's prefix; other sessions on the machine keep theirs.
-kill_in_session() {
+# in_session PATTERN: the ids of the processes matching PATTERN that run in this session's
+# prefix; other sessions on the machine run programs of the same names.
+in_session() {
   local pid
   for pid in $(pgrep -f "$1"); do
-    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && kill -9 "$pid" 2>/dev/null
+    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
   done
   return 0
 }
+kill_in_session() { local pid; for pid in $(in_session "$1"); do kill -9 "$pid" 2>/dev/null; done; return 0; }
 
 # undo COMMAND...: runs at the end of the case (or the script), the last one first.
 undo() { _undo+=("$(printf '%q ' "$@")"); }

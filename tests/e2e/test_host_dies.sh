@@ -10,8 +10,8 @@ for ((i = 0; i < 400; i++)); do grep -q '^ready=' "$out" 2>/dev/null && break; s
 handle=$(tr -d '\r' <"$out" | sed -n 's/^host_handle=//p')
 need "the host gets ready" test -n "$handle" || finish
 # Under load the preview's command line can show in /proc a moment after the host is ready.
-for _ in $(seq 50); do
-  preview=$(pgrep -f "BrackmerSaver\.scr /p $handle\$" | head -n 1)
+for _ in $(seq 150); do
+  preview=$(in_session "BrackmerSaver\.scr /p $handle\$" | head -n 1)
   [ -n "$preview" ] && break
   sleep 0.1
 done

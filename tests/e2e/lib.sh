@@ -60,6 +60,8 @@ finish() {
 # $LAUNCH_OUT (or nowhere); its id is $LAST_PID, and the end of the case stops it. A case's
 # helper programs (another window, a close request) go into HELPERS as well.
 launch() {
+  # Emptied before the start: a reader must not find the last run's lines in it.
+  [ -n "${LAUNCH_OUT:-}" ] && : >"$LAUNCH_OUT"
   "$WINE" "$@" </dev/null >"${LAUNCH_OUT:-/dev/null}" 2>/dev/null &
   LAST_PID=$!
   _started_pids+=("$LAST_PID")

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Shared helpers of the end-to-end tests: they run the real BrackmerSaver.scr under Wine in
-# the session that wine-session.sh started (BRACKMER_WINE_DIR), find its windows with
-# xdotool, read the registry with `reg`, and always stop what they started.
+# Shared part of the end-to-end tests of the real BrackmerSaver.scr under Wine: one way to
+# start a program, settings a case changes (each put back once, at the case's end), screen
+# readings, the checks every run ends with, and the case runner cases.sh drives from its
+# table. The timing scripts (test_*.sh) use the same parts.
 set -uo pipefail
 
 : "${BRACKMER_WINE_DIR:?run through ctest, or export BRACKMER_WINE_DIR of a started session}"
@@ -9,73 +10,104 @@ set -uo pipefail
 source "$BRACKMER_WINE_DIR/session.env"
 WINE=/usr/lib/wine/wine64
 SCR=${BRACKMER_SCR:?path of BrackmerSaver.scr}
+BUILD=${BRACKMER_WINDOWS_BUILD_DIR:?the Windows build tree}
 SETTINGS_KEY='HKCU\Software\VB and VBA Program Settings\BrackmerSaver'
 E2E_OUT=${E2E_OUT:-$BRACKMER_WINE_DIR/e2e-output}
 mkdir -p "$E2E_OUT"
+MAIN='Main -- Brackmer Saver' MONITOR='Monitor -- Brackmer Saver' PREVIEW='Preview -- Brackmer Saver'
+DIALOG='Brackmer Saver設定' REPORT='Brackmer Saver'
+SEA='#0000AA'
+# The folder of the user's own that takes the log when the program's folder cannot.
+USER_LOGS="$WINEPREFIX/drive_c/users/*/AppData/Local/BrackmerSaver"
+CASE=${CASE:-$(basename "$0" .sh)}
 
-_started_pids=()
-_failures=0
-_checks=0
-
-# kill_in_session PATTERN: ends, by id, the processes matching PATTERN that run in this
-# session's prefix; other sessions on the machine keep theirs.
-kill_in_session() {
-  local pid
-  for pid in $(pgrep -f "$1"); do
-    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && kill -9 "$pid" 2>/dev/null
-  done
-  return 0
+# program NAME: the real .scr, one of its fault builds (fault, fault-lost, ...) or a test
+# program of the Windows build (preview_host, colour_window, ...).
+program() {
+  case $1 in
+    scr) echo "$SCR" ;;
+    fault*) echo "$BUILD/$1/BrackmerSaver.scr" ;;
+    *) compgen -G "$BUILD/tests/*/$1.exe" | head -n 1 ;;
+  esac
+}
+winpath() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+# place PROGRAM FOLDER: a copy of PROGRAM in FOLDER, made anew, so that any ErLog.txt is
+# its alone; prints the copy's path.
+place() {
+  chmod -R u+w "$2" 2>/dev/null; rm -rf "$2"; mkdir -p "$2"
+  cp "$1" "$2/" && echo "$2/$(basename "$1")"
 }
 
-e2e_cleanup() {
-  local pid
-  for pid in "${_started_pids[@]}"; do kill -9 "$pid" 2>/dev/null; done
-  # Anything of ours that outlived its test (a child the test did not start itself).
-  kill_in_session 'BrackmerSaver\.scr'
-  kill_in_session 'preview_host'
-  return 0
-}
-trap e2e_cleanup EXIT
+_started_pids=() _undo=() _failures=0 _checks=0 _watcher= HELPERS=()
 
-fail() { echo "FAIL: $*"; _failures=$((_failures + 1)); _checks=$((_checks + 1)); }
-pass() { echo "ok: $*"; _checks=$((_checks + 1)); }
+fail() { echo "FAIL: $CASE: $*"; _failures=$((_failures + 1)); _checks=$((_checks + 1)); }
+pass() { echo "ok: $CASE: $*"; _checks=$((_checks + 1)); }
 # check "description" command...: passes when the command succeeds.
 check() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; fi; }
 check_eq() { if [ "$2" == "$3" ]; then pass "$1"; else fail "$1: expected '$3', got '$2'"; fi; }
+# need "what" command...: a condition of the test set-up; without it the case means nothing.
+need() { local what=$1; shift; "$@" || { fail "set-up: $what"; return 1; }; }
 
 # Ends the script with a summary line ctest's log shows, and the exit status of the checks.
 finish() {
   echo "$((_checks - _failures)) passed, $_failures failed"
-  [ "$_failures" -eq 0 ]
+  [ "$_failures" -eq 0 ] && [ "$_checks" -gt 0 ]
   exit $?
 }
 
-# Starts the .scr in the background with the given arguments; the PID is in $LAST_PID.
-scr_start() {
-  "$WINE" "$SCR" "$@" </dev/null >/dev/null 2>&1 &
+# --- Processes ------------------------------------------------------------------------
+# launch PROGRAM ARGS...: starts a Windows program in the background, its output to
+# $LAUNCH_OUT (or nowhere); its id is $LAST_PID, and the end of the case stops it. A case's
+# helper programs (another window, a close request) go into HELPERS as well.
+launch() {
+  # Emptied before the start: a reader must not find the last run's lines in it.
+  [ -n "${LAUNCH_OUT:-}" ] && : >"$LAUNCH_OUT"
+  "$WINE" "$@" </dev/null >"${LAUNCH_OUT:-/dev/null}" 2>/dev/null &
   LAST_PID=$!
   _started_pids+=("$LAST_PID")
 }
+stop_pid() { { kill -9 "$1"; wait "$1"; } 2>/dev/null; return 0; }
 
-# Runs the .scr to its end (limit in seconds first); prints nothing, returns its status
-# or 124 when it had to be stopped.
-scr_run() {
-  local limit=$1; shift
-  timeout -k 2 "$limit" "$WINE" "$SCR" "$@" </dev/null >/dev/null 2>&1
-}
-
-scr_kill() { { kill -9 "$1"; wait "$1"; } 2>/dev/null; return 0; }
-
-# wait_exit PID SECONDS: 0 when the process ended in time.
+# wait_exit PID SECONDS: 0 when the process ended in time; its status is then $EXIT_CODE.
 wait_exit() {
   local pid=$1 limit=$2 i
   for ((i = 0; i < limit * 10; i++)); do
-    kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null; return 0; }
+    kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null; EXIT_CODE=$?; return 0; }
     sleep 0.1
   done
   return 1
 }
 
+# in_session PATTERN: the ids of the processes matching PATTERN that run in this session's
+# prefix; other sessions on the machine run programs of the same names.
+in_session() {
+  local pid
+  for pid in $(pgrep -f "$1"); do
+    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+  done
+  return 0
+}
+kill_in_session() { local pid; for pid in $(in_session "$1"); do kill -9 "$pid" 2>/dev/null; done; return 0; }
+
+# undo COMMAND...: runs at the end of the case (or the script), the last one first.
+undo() { _undo+=("$(printf '%q ' "$@")"); }
+
+e2e_cleanup() {
+  local pid i
+  [ -n "$_watcher" ] && { kill "$_watcher"; wait "$_watcher"; } 2>/dev/null
+  _watcher=
+  for pid in "${_started_pids[@]}"; do stop_pid "$pid"; done
+  _started_pids=() HELPERS=()
+  # Anything of ours that outlived its test (a child the test did not start itself).
+  kill_in_session 'BrackmerSaver\.scr'
+  kill_in_session 'preview_host'
+  for ((i = ${#_undo[@]} - 1; i >= 0; i--)); do eval "${_undo[i]}" >/dev/null 2>&1; done
+  _undo=()
+  reg_clear
+}
+trap e2e_cleanup EXIT
+
+# --- Windows and input ------------------------------------------------------------------
 # find_window TITLE: prints the X window ids whose name is exactly TITLE (maybe none).
 find_window() { xdotool search --name "^$(printf '%s' "$1" | sed 's/[][\.*^$+?(){}|]/\\&/g')\$" 2>/dev/null; }
 
@@ -101,27 +133,205 @@ wait_focus() {
   return 1
 }
 
-# reg_get SECTION NAME: prints the stored string, returns 1 when the value is missing.
-reg_get() {
-  local out
-  out=$("$WINE" reg query "$SETTINGS_KEY\\$1" /v "$2" 2>/dev/null | tr -d '\r') || return 1
-  printf '%s\n' "$out" | awk -v n="$2" '$1 == n && $2 ~ /^REG_/ { sub(/^[ \t]*[^ \t]+[ \t]+REG_[A-Z_]+[ \t]*/, ""); print; found=1 } END { exit !found }'
+# press KEY: a key, then its release (a window that closes on key-down leaves it held).
+press() { xdotool key "$1"; xdotool keyup "$1" 2>/dev/null; return 0; }
+
+# watch_reports FILE: notes in FILE whenever an error report shows, until the case ends.
+watch_reports() {
+  rm -f "$1"
+  (while :; do [ -n "$(find_window "$REPORT")" ] && : >"$1"; sleep 0.1; done) &
+  _watcher=$!
 }
-reg_type() {
-  "$WINE" reg query "$SETTINGS_KEY\\$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { print $2 }'
+
+# --- Settings ---------------------------------------------------------------------------
+# reg_get SECTION NAME: prints the stored string, returns 1 when the value is missing.
+reg_get() { reg_read "$SETTINGS_KEY\\$1" "$2" | tail -n 1; }
+# reg_read KEY NAME: prints the value's type and then its data; 1 when it is missing.
+reg_read() {
+  local out
+  out=$("$WINE" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r') || return 1
+  printf '%s\n' "$out" | awk -v n="$2" '$1 == n && $2 ~ /^REG_/ { print $2; sub(/^[ \t]*[^ \t]+[ \t]+REG_[A-Z_]+[ \t]*/, ""); print; found=1 } END { exit !found }'
 }
 reg_set() { "$WINE" reg add "$SETTINGS_KEY\\$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1; }
 reg_clear() { "$WINE" reg delete "$SETTINGS_KEY" /f >/dev/null 2>&1; return 0; }
 
-# The Windows path of the folder that holds the .scr, as the program reports it.
-scr_folder_windows() {
-  local dir; dir=$(cd "$(dirname "$SCR")" && pwd)
-  echo "Z:${dir//\//\\}"
+# put KEY NAME TYPE DATA: sets a value under HKCU for this case; its end puts back what
+# was there before, or deletes the value.
+put() {
+  local key="HKCU\\$1" old type data
+  if old=$(reg_read "$key" "$2"); then
+    { read -r type; IFS= read -r data; } <<<"$old"
+    undo "$WINE" reg add "$key" /v "$2" /t "$type" /d "$data" /f
+  else
+    undo "$WINE" reg delete "$key" /v "$2" /f
+  fi
+  "$WINE" reg add "$key" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1
 }
+set_dpi() { put 'Control Panel\Desktop' LogPixels REG_DWORD "$1"; }
 
+# --- The screen -------------------------------------------------------------------------
+screen_size() { xdpyinfo -display "$DISPLAY" | awk '/dimensions:/ { print $2 }'; }
+monitor_count() { xrandr -display "$DISPLAY" --listmonitors 2>/dev/null | sed -n 's/^Monitors: //p'; }
 screenshot() { xwd -root -silent -display "$DISPLAY" | convert-im6.q16 xwd:- "$1"; }
 
 # pixel_at PNG X Y: prints "R,G,B".
 pixel_at() {
   convert-im6.q16 "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+# colour_count PNG COLOUR [GEOMETRY [FUZZ%]]: pixels of that colour in the rectangle (the
+# whole picture without one), within FUZZ per cent of it.
+colour_count() {
+  convert-im6.q16 "$1" ${3:+-crop "$3" +repage} -alpha off -fuzz "${4:-0}%" -transparent "$2" \
+    -alpha extract -negate -format '%[fx:round(mean*w*h)]' info:
+}
+# other_box PNG COLOUR: "WxH" of the box around every pixel that is not COLOUR.
+other_box() {
+  convert-im6.q16 "$1" -fill white +opaque "$2" -fill black -opaque "$2" -format '%@' info: | sed 's/+.*//'
+}
+# differing PNG PNG GEOMETRY: pixels that differ inside the rectangle.
+differing() {
+  convert-im6.q16 \( "$1" -crop "$3" +repage \) \( "$2" -crop "$3" +repage \) -compose difference -composite \
+    -threshold 0 -format '%[fx:int(mean*w*h)]' info:
+}
+
+# --- The checks every run ends with ---------------------------------------------------------
+# These read the case's program ($PID, $PROGRAM, $LOG), what was seen ($REPORTS) and the
+# display as it was before ($SIZE_BEFORE, $MONITORS_BEFORE).
+expect_ended() { check "ends within ${1:-10} s" wait_exit "$PID" "${1:-10}"; }
+expect_running() { check "still runs${1:+ after $1}" kill -0 "$PID"; }
+expect_exit() { check_eq "exit status" "${EXIT_CODE:-none}" "$1"; }
+expect_noreport() { check "shows no error report" test ! -e "$REPORTS" -a -z "$(find_window "$REPORT")"; }
+log_lines() { if [ -f "$1" ]; then wc -l <"$1" | tr -d ' '; else echo "no file"; fi; }
+expect_nolog() {
+  check_eq "writes no ErLog.txt" "$(log_lines "$LOG")$(compgen -G "$USER_LOGS/ErLog.txt")" "no file"
+}
+expect_log() { check_eq "ErLog.txt beside the program holds one line, '$1'" "$(log_lines "$LOG") $(tr -d '\r' <"$LOG" 2>/dev/null)" "1 $1"; }
+expect_gone() {
+  check_eq "leaves no window" "$(find_window "$MAIN")$(find_window "$MONITOR")$(find_window "$DIALOG")$(find_window "$PREVIEW")" ""
+}
+expect_display() {
+  check_eq "gives the display back" "$(screen_size) $(monitor_count)" "$SIZE_BEFORE $MONITORS_BEFORE"
+}
+# ends: how every run of the saver must end, quietly and with everything given back.
+expect_ends() { expect_ended "$@"; expect_noreport; expect_nolog; expect_gone; expect_display; }
+expect_version() {
+  check_eq "records its version and folder" "$(reg_get UpdateInfo CurrentVersion) $(reg_get UpdateInfo ApplicationPath)" \
+    "1.00.0000 $(winpath "$(dirname "$PROGRAM")")"
+}
+stored() { reg_get Setting "$1" || echo -; }
+expect_stored() { check_eq "stored red,blue,background" "$(stored RedCount),$(stored BlueCount),$(stored BackGround)" "$1"; }
+# px:X,Y=NAME: a pixel of the case's screenshot; NAME is a colour variable or R,G,B.
+expect_px() {
+  local at=${1%%=*} want=${1#*=}
+  [[ $want == [A-Z]* ]] && want=${!want}
+  check_eq "pixel $at" "$(pixel_at "$SHOT" "${at%%,*}" "${at#*,}")" "$want"
+}
+# host:KEY=VALUE: one finding of a host program's report (its output, KEY=VALUE lines).
+host_value() { tr -d '\r' <"$OUT" | sed -n "s/^$1=//p" | head -n 1; }
+expect_host() { check_eq "host finds ${1%%=*}" "$(host_value "${1%%=*}")" "${1#*=}"; }
+
+# --- Steps of a case ---------------------------------------------------------------------------
+# show[:TITLE]: waits for the case's window (saver frames get a moment more); it is $WIN.
+step_show() {
+  local title=${1:-$TITLE}
+  [ -n "${!title:-}" ] && title=${!title}
+  WIN=$(wait_window "$title" 30) || { fail "shows '$title'"; return 1; }
+  case $title in "$MAIN" | "$MONITOR") sleep 1.5 ;; esac
+}
+step_focus() { need "window $WIN takes the keyboard" wait_focus "$WIN" 10; }
+step_key() { press "$1"; }
+step_click() { xdotool click "$1"; }
+step_to() { xdotool mousemove "${1%,*}" "${1#*,}"; }
+step_by() { xdotool mousemove_relative -- "${1%,*}" "${1#*,}"; }
+step_sleep() { sleep "$1"; }
+step_shot() { screenshot "$SHOT"; }
+# beside:SWITCHES ("_" for a blank): a second start while this one runs ends at once,
+# records its version and shows no second window.
+step_beside() {
+  local -a a
+  read -ra a <<<"${1//_/ }"
+  reg_clear
+  timeout -k 2 30 "$WINE" "$PROGRAM" "${a[@]}" </dev/null >/dev/null 2>&1
+  check_eq "'${1//_/ }' beside it ends at once" "$?" 0
+  expect_version
+  check_eq "'${1//_/ }' beside it opens no dialog" "$(find_window "$DIALOG")" ""
+}
+
+# do_step WORD: "verb[:argument]"; a step_VERB acts, an expect_VERB checks, fn:NAME[:ARGS]
+# calls a function of the table (arguments separated by ":").
+do_step() {
+  local verb=${1%%:*} arg=
+  [[ $1 == *:* ]] && arg=${1#*:}
+  case $verb in
+    fn) local -a a; IFS=: read -ra a <<<"$arg"; "${a[@]}" ;;
+    *=*) "expect_${verb%%=*}" "${1#*=}" ;;
+    *) if declare -F "step_$verb" >/dev/null; then "step_$verb" $arg; else "expect_$verb" $arg; fi ;;
+  esac
+}
+
+# setting WORD: Name=Value of the saver's settings, dpi=N, at=X,Y (the pointer before the
+# start), or +FUNCTION[:ARGS] of the table to prepare the case (it may start programs).
+setting() {
+  case $1 in
+    dpi=*) set_dpi "${1#dpi=}" ;;
+    at=*) POINTER=${1#at=} ;;
+    +*) local -a a; IFS=: read -ra a <<<"${1#+}"; "${a[@]}" ;;
+    *=*) reg_set Setting "${1%%=*}" "${1#*=}" ;;
+  esac
+}
+
+# run_case NAME PROGRAM LAUNCH SETTINGS ACTION EXPECT: one row of the table. LAUNCH is the
+# switches, after "host" (preview_host.exe, handed the program) or "desktop" (run on a
+# desktop of its own) when one starts the program. The program runs as a copy in a folder
+# of the case's own, so any ErLog.txt is the case's.
+run_case() {
+  CASE=$1
+  local name=$2 launch=$3 settings=$4 word
+  local -a args
+  eval "args=($launch)"
+  echo "--- $CASE"
+  reg_clear
+  rm -rf $(compgen -G "$USER_LOGS")
+  SIZE_BEFORE=$(screen_size) MONITORS_BEFORE=$(monitor_count) POINTER=500,400 EXIT_CODE=
+  SHOT=$E2E_OUT/$CASE.png OUT=$E2E_OUT/$CASE.out REPORTS=$E2E_OUT/$CASE.reports
+  PROGRAM=$(program "$name")
+  [[ $PROGRAM == *.scr ]] && PROGRAM=$(place "$PROGRAM" "$E2E_OUT/case-$CASE")
+  LOG=$(dirname "$PROGRAM")/ErLog.txt
+  for word in $settings; do setting "$word"; done
+  case " ${args[*]:0:2} " in
+    *' /s '* | *' /S '*) TITLE=MAIN ;;
+    *' /p '* | *' /P '*) TITLE=PREVIEW ;;
+    *) TITLE=DIALOG ;;
+  esac
+  step_to "$POINTER"
+  case ${args[0]:-} in
+    host) LAUNCH_OUT=$OUT launch "$(program preview_host)" "$(winpath "$PROGRAM")" "${args[@]:1}" ;;
+    desktop) LAUNCH_OUT=$OUT launch "$(program run_on_desktop)" "$PROGRAM" "${args[@]:1}" ;;
+    *) LAUNCH_OUT=$OUT launch "$PROGRAM" "${args[@]}" ;;
+  esac
+  PID=$LAST_PID
+  watch_reports "$REPORTS"
+  for word in $5 $6; do do_step "$word"; done
+  e2e_cleanup
+}
+
+# run_table [NAME...] <TABLE: runs the named rows, or all rows when none is named. A row
+# is "name | program | launch | settings | action | expect"; a line ending in "\" goes on.
+# Rows named two-* need the session of two monitors, the others the one of one monitor.
+run_table() {
+  local name program launch settings action expect two ran=0
+  # shellcheck disable=SC2162  # a "\" at the end of a line joins the next one
+  while IFS='|' read name program launch settings action expect; do
+    name=${name// /}
+    [[ -z $name || $name == \#* ]] && continue
+    two=; [[ $name == two-* ]] && two=1
+    if [ $# -gt 0 ]; then
+      [[ " $* " == *" $name "* ]] || continue
+      [ "$two" == "${TWO_MONITORS:-}" ] || { fail "$name needs the other session (two monitors: ${two:-no})"; continue; }
+    elif [ "$two" != "${TWO_MONITORS:-}" ]; then continue
+    fi
+    run_case "$name" $program "$launch" "$settings" "$action" "$expect"
+    ran=$((ran + 1))
+  done
+  [ "$ran" -ge $# ] || fail "a named case is not in the table: $*"
 }

@@ -30,15 +30,18 @@ only=${MUTANTS:-.}
 # ---- The end-to-end test that sees a file where no unit test can (ctest names of the
 # ---- native tree; keep in step with tests/e2e). file | ctest test
 e2e_table=$(cat <<'EOF'
-src/battle/main_window_win32.cpp|e2e_test_saver
-src/battle/cursor_release_win32.cpp|e2e_test_saver
-src/battle/monitor_window_win32.cpp|e2e_test_two_monitors
-src/desktop/desktop_pixels_win32.cpp|e2e_test_saver_wallpaper
-src/graphics/dx7_ddraw_support_win32.cpp|e2e_test_saver_errors
-src/graphics/gdi_frame_display_win32.cpp|e2e_test_saver_errors
-src/settings/config_dialog_win32.cpp|e2e_test_config_dialog
-src/startup/preview_window_win32.cpp|e2e_test_preview
-src/startup/saver_main_win32.cpp|e2e_test_startup
+src/battle/main_window_win32.cpp|e2e_sea-and-jumps
+src/battle/primary_display_win32.cpp|e2e_no-directdraw
+src/battle/cursor_release_win32.cpp|e2e_two-move-onto
+src/battle/monitor_window_win32.cpp|e2e_two-seas
+src/desktop/desktop_pixels_win32.cpp|e2e_wallpaper-own-desktop
+src/desktop/wallpaper_read_win32.cpp|e2e_wallpaper-gone-cached
+src/desktop/screen_capture_win32.cpp|e2e_desktop-snapshot
+src/graphics/dx7_ddraw_support_win32.cpp|e2e_lost-display
+src/graphics/gdi_frame_display_win32.cpp|e2e_no-directdraw
+src/settings/config_dialog_win32.cpp|e2e_dialog-corrections
+src/startup/preview_window_win32.cpp|e2e_preview-picture
+src/startup/saver_main_win32.cpp|e2e_opens-saver
 EOF
 )
 

@@ -80,6 +80,26 @@ wallpaper() {
   put 'Control Panel\Colors' Background REG_SZ '10 20 30'
   put 'Software\Wine\Temporary System Parameters\Control Panel\Colors' Background REG_SZ '10 20 30'
 }
+# +wall_source:ORIGINAL:TRANSCODED:CACHED: the quadrants set as the wallpaper (stretched),
+# where ORIGINAL is "gone" (a file that is not there), "share" (a network path) or "none"
+# (a plain colour chosen), with Windows' own copies: TRANSCODED (quadrants or none) and the
+# picture cached for a 1024 x 768 monitor, CACHED (green or none). Windows' copies are JPEG
+# files, often without an extension: the content decides.
+wall_source() {
+  wallpaper bmp 2 0
+  local original=
+  case $1 in
+    gone) original=$(winpath "$E2E_OUT/gone.png") ;;
+    share) original='\\wallpaper-server.invalid\wallpapers\company.jpg' ;;
+  esac
+  put 'Control Panel\Desktop' Wallpaper REG_SZ "$original"
+  local themes; themes="$(compgen -G "$WINEPREFIX/drive_c/users/*/AppData/Roaming" | head -n 1)/Microsoft/Windows/Themes"
+  rm -rf "$themes"; mkdir -p "$themes/CachedFiles"
+  undo rm -rf "$themes"
+  [ "$2" = quadrants ] && cp "$E2E_OUT/wallpaper.bmp" "$themes/TranscodedWallpaper"
+  [ "$3" = green ] && convert-im6.q16 -size 64x48 xc:'#00FF00' -type TrueColor "BMP3:$themes/CachedFiles/CachedImage_1024_768_POS2.jpg"
+  return 0
+}
 
 # --- Error paths -----------------------------------------------------------------------------
 # Without DirectDraw the battle runs through GDI on the plain sea, with one note in the log
@@ -373,6 +393,16 @@ wallpaper-own-desktop | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +
                   +other_window:0:0:300:200:00FFFF | show shot click:1 | ends px:10,10=RED px:1023,767=MAGENTA
 wallpaper-junk    | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +wallpaper:junk:2:1 | show shot click:1 | ends \
                   px:0,0=COLOUR px:512,384=COLOUR
+wallpaper-gone-transcoded | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +wall_source:gone:quadrants:none | \
+                  show shot click:1 | ends px:0,0=RED px:1023,0=GREEN px:0,767=YELLOW px:1023,767=MAGENTA
+wallpaper-gone-cached | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +wall_source:gone:quadrants:green | \
+                  show shot click:1 | ends px:0,0=GREEN px:1023,767=GREEN
+wallpaper-share-transcoded | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +wall_source:share:quadrants:none | \
+                  show shot click:1 | ends px:0,0=RED px:1023,767=MAGENTA
+wallpaper-share-alone | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +wall_source:share:none:none | \
+                  show shot click:1 | ends px:0,0=COLOUR px:1023,767=COLOUR
+wallpaper-colour-chosen | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +wall_source:none:quadrants:none | \
+                  show shot click:1 | ends px:0,0=COLOUR px:1023,767=COLOUR
 
 tick-error      | fault         | /s | BackGround=1 | show | ended:20 noreport log=Overflow gone display
 lost-display    | fault-lost    | /s | BackGround=1 | | ends:30

@@ -136,7 +136,13 @@ xdotool mousemove 1400 300
 pid=$!
 _started_pids+=("$pid")
 wait_window "$MONITOR" 30 >/dev/null && sleep 1.5
-screenshot "$E2E_OUT/two-span.png"
+# A picture read late shows on a later frame: up to 30 s for both monitors to have it.
+for ((i = 0; i < 100; i++)); do
+  screenshot "$E2E_OUT/two-span.png"
+  [ "$(count "$E2E_OUT/two-span.png" "$SECOND" '#0000FF')" = 480000 ] &&
+    [ "$(count "$E2E_OUT/two-span.png" 1024x768+0+0 '#FF0000')" = 786432 ] && break
+  sleep 0.3
+done
 check_eq "the primary shows the spanned picture's left part" "$(count "$E2E_OUT/two-span.png" 1024x768+0+0 '#FF0000')" 786432
 check_eq "the second monitor shows its right part" "$(count "$E2E_OUT/two-span.png" "$SECOND" '#0000FF')" 480000
 xdotool click 1

@@ -73,8 +73,9 @@ private:
     void OnLoad() override {
         platform::StartupMark("window created");
         facts_ = ReadStartupFacts();
+        for (const MonitorInfo& m : facts_.monitors) monitorRects_.push_back(m.rect);
         // The wallpaper is read off this thread from now on, while the screens are set up.
-        if (facts_.settings.background == settings::kDesktop) desktop::StartWallpaperRead();
+        if (facts_.settings.background == settings::kDesktop) desktop::StartWallpaperRead(monitorRects_);
         plan_ = PlanScreens(facts_);
         // Events that arrive while the screens are set up (the display's set-up lets
         // messages through) are held by the session until it starts.
@@ -93,7 +94,9 @@ private:
         std::vector<BattleScreen> screens = TakeScreens(resting);
         platform::StartupMark("surfaces made");
         StartTimer(kFrameTimer, kFrameInterval);
-        if (session_->Start(std::move(screens), facts_.monitors, ReadCursor()) == Decision::kEndQuietly) return;
+        if (session_->Start(std::move(screens), facts_.monitors, ReadCursor(), LateWallpaper()) ==
+            Decision::kEndQuietly)
+            return;
         // The first tick runs at once, so the first frame shown already has the fleets on
         // it; the timer keeps the 150 ms beat from here.
         OnFrameTimer();
@@ -102,14 +105,14 @@ private:
     // Every screen's picture is taken before any saver window shows anywhere; the other
     // screens' windows are made (hidden) with theirs, the primary's waits for its display.
     void LoadMonitorWindows() {
-        std::vector<platform::Rect> monitorRects;
-        for (const MonitorInfo& m : facts_.monitors) monitorRects.push_back(m.rect);
         auto backgroundOf = [&](const ScreenPlan& screen) {
             return BackgroundPicture(
                 screen, [&] { return desktop::CaptureScreen(screen.rect); },
                 [&] {
-                    return platform::Picture(screen.rect.width, screen.rect.height,
-                                             desktop::WallpaperPixels(screen.rect, monitorRects));
+                    desktop::WallpaperShare share = desktop::WallpaperPixels(screen.rect, monitorRects_);
+                    return Background{
+                        platform::Picture(screen.rect.width, screen.rect.height, std::move(share.pixels)),
+                        share.late};
                 });
         };
         background_ = backgroundOf(plan_.front());
@@ -136,16 +139,26 @@ private:
         notifications_.emplace(Handle());
     }
 
+    // A screen whose wallpaper was late asks the read again on the session's ticks.
+    LateBackground LateWallpaper() {
+        return [this](size_t screen) -> std::optional<platform::Picture> {
+            const platform::Rect& rect = plan_.at(screen).rect;
+            std::optional<std::vector<uint32_t>> pixels = desktop::LateWallpaperPixels(rect, monitorRects_);
+            if (!pixels) return std::nullopt;
+            return platform::Picture(rect.width, rect.height, std::move(*pixels));
+        };
+    }
+
     // The primary's display and battle, then every other screen shown over its monitor.
     std::vector<BattleScreen> TakeScreens(const std::optional<CursorPoint>& resting) {
         const ScreenPlan& primary = plan_.front();
         // From here a display owns the screen, also in the messages its set-up lets through.
         standIn_ = false;
         display_ = std::make_unique<PrimaryDisplay>(Handle(), primary.rect.width, primary.rect.height);
-        battle_ = SetUpScreen(primary, facts_.settings, background_, assets::LoadSprites(primary.spriteScale),
+        battle_ = SetUpScreen(primary, facts_.settings, background_.picture, assets::LoadSprites(primary.spriteScale),
                               display_->Frames());
+        std::vector<BattleScreen> screens{{&battle_, &display_->Frames(), background_.late}};
         background_ = {};
-        std::vector<BattleScreen> screens{{&battle_, &display_->Frames()}};
         for (auto& monitor : monitors_) {
             monitor->ShowOnTop();
             screens.push_back(monitor->Screen());
@@ -201,10 +214,11 @@ private:
     // desktop picture, or the fill.
     void PaintBackground(HDC dc) {
         const ScreenPlan& primary = plan_.front();
-        if (background_.IsWhole()) {
-            const BITMAPINFO info = platform::TopDown32Info(background_.width, background_.height);
-            SetDIBitsToDevice(dc, 0, 0, DWORD(background_.width), DWORD(background_.height), 0, 0, 0,
-                              UINT(background_.height), background_.pixels.data(), &info, DIB_RGB_COLORS);
+        const platform::Picture& picture = background_.picture;
+        if (picture.IsWhole()) {
+            const BITMAPINFO info = platform::TopDown32Info(picture.width, picture.height);
+            SetDIBitsToDevice(dc, 0, 0, DWORD(picture.width), DWORD(picture.height), 0, 0, 0, UINT(picture.height),
+                              picture.pixels.data(), &info, DIB_RGB_COLORS);
         } else {
             const RECT all{0, 0, primary.rect.width, primary.rect.height};
             platform::UniqueBrush brush(CreateSolidBrush(primary.fillGdiColour));
@@ -245,7 +259,8 @@ private:
     PlatformRandomSource randomSource_;
     StartupFacts facts_;
     std::vector<ScreenPlan> plan_;
-    platform::Picture background_;  // the primary's, until its display has it
+    std::vector<platform::Rect> monitorRects_;  // the monitors' rectangles, as the wallpaper read knows them
+    Background background_;  // the primary's, until its display has it
     bool standIn_ = true;
     std::vector<std::unique_ptr<MonitorWindow>> monitors_;
     std::optional<SaverNotifications> notifications_;

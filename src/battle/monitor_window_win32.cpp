@@ -9,7 +9,7 @@
 namespace battle {
 
 MonitorWindow::MonitorWindow(const ScreenPlan& screen, const settings::SaverSettings& settings,
-                             platform::Picture background, assets::SpriteSet sprites,
+                             Background background, assets::SpriteSet sprites,
                              std::function<void(UserInput)> onUserInput)
     : screen_(screen),
       settings_(settings),
@@ -34,8 +34,8 @@ platform::Form::CreateParams MonitorWindow::GetCreateParams() {
 
 void MonitorWindow::OnLoad() {
     display_ = std::make_unique<graphics::GdiFrameDisplay>(Handle(), screen_.rect.width, screen_.rect.height);
-    battle_ = SetUpScreen(screen_, settings_, background_, sprites_, *display_);
-    background_ = {};
+    battle_ = SetUpScreen(screen_, settings_, background_.picture, sprites_, *display_);
+    background_.picture = {};
     sprites_ = {};
 }
 
@@ -44,7 +44,7 @@ void MonitorWindow::ShowOnTop() {
                  screen_.rect.height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
-BattleScreen MonitorWindow::Screen() { return {&battle_, display_.get()}; }
+BattleScreen MonitorWindow::Screen() { return {&battle_, display_.get(), background_.late}; }
 
 bool MonitorWindow::OnOtherMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
     if (msg == WM_PAINT) {

@@ -22,10 +22,11 @@ inline constexpr wchar_t kMonitorWindowTitle[] = L"Monitor -- Brackmer Saver";
 class MonitorWindow final : public platform::Form {
 public:
     // `screen` is this monitor's entry of the plan; `background` its picture, taken before
-    // any saver window showed (empty for a filled background); `sprites` at the screen's
-    // sprite scale. Both are let go once the window has loaded. `onUserInput` gets a key or
+    // any saver window showed (empty for a filled background; late, the session brings the
+    // wallpaper); `sprites` at the screen's sprite scale. Both are let go once the window has
+    // loaded. `onUserInput` gets a key or
     // a mouse button on this window.
-    MonitorWindow(const ScreenPlan& screen, const settings::SaverSettings& settings, platform::Picture background,
+    MonitorWindow(const ScreenPlan& screen, const settings::SaverSettings& settings, Background background,
                   assets::SpriteSet sprites, std::function<void(UserInput)> onUserInput);
 
     // Shows the window over everything on its monitor without taking the focus from the
@@ -42,7 +43,7 @@ private:
 
     ScreenPlan screen_;
     settings::SaverSettings settings_;
-    platform::Picture background_;
+    Background background_;
     assets::SpriteSet sprites_;
     std::function<void(UserInput)> onUserInput_;
     Battle battle_;

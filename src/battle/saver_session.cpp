@@ -1,13 +1,14 @@
 // The saver session's decisions; see saver_session.h. A tick runs in the order the saver needs
-// (layout, cursor, every battle's ships, every battle's frame, then the pending messages),
-// and a tick that arrives inside another's message processing is skipped, because a nested
-// one would step ships mid-frame.
+// (layout, cursor, late backgrounds, every battle's ships, every battle's frame, then the
+// pending messages), and a tick that arrives inside another's message processing is
+// skipped, because a nested one would step ships mid-frame.
 #include "battle/saver_session.h"
 
 #include <utility>
 
 #include "battle/cursor_check.h"
 #include "battle/frame_composer.h"
+#include "battle/startup_plan.h"
 #include "graphics/result_codes.h"
 #include "platform/numbers.h"
 
@@ -22,11 +23,15 @@ SaverSession::SaverSession(RandomSource& random, float twipsPerPixelX, float twi
       ending_(std::move(ending)) {}
 
 Decision SaverSession::Start(std::vector<BattleScreen> screens, std::vector<MonitorInfo> monitors,
-                             std::optional<CursorPoint> cursor) {
+                             std::optional<CursorPoint> cursor, LateBackground lateBackground) {
     if (started_ || ended_) return Current();
     Battle& primary = *platform::At(screens, 0).battle;
     screens_ = std::move(screens);
     monitorsAtStart_ = std::move(monitors);
+    lateBackground_ = std::move(lateBackground);
+    if (lateBackground_)
+        for (size_t i = 0; i < screens_.size(); ++i)
+            if (screens_[i].backgroundLate) lateScreens_.push_back(i);
     started_ = true;
     if (cursor)
         primary.lastCursor = *cursor;
@@ -68,6 +73,7 @@ Decision SaverSession::OnTick(std::optional<CursorPoint> cursor, const std::vect
         }
         cursorUnknown_ = !cursor;
         if (!IsPaused()) {
+            ShowLateBackgrounds();
             for (BattleScreen& s : screens_) StepShips(*s.battle, random_);
             for (BattleScreen& s : screens_) ComposeFrame(*s.battle, *s.display);
         }
@@ -110,6 +116,18 @@ Decision SaverSession::End(Decision how, std::optional<std::string> error) {
 Decision SaverSession::Current() const {
     if (ended_) return *ended_;
     return IsPaused() ? Decision::kPause : Decision::kContinue;
+}
+
+// Nobody sees a paused screen, and its display may be gone: a picture that arrives then
+// waits in the read for the next tick that draws. A screen that had its answer is not asked
+// again, so once every one has, a tick asks nothing.
+void SaverSession::ShowLateBackgrounds() {
+    std::erase_if(lateScreens_, [this](size_t i) {
+        const std::optional<platform::Picture> picture = lateBackground_(i);
+        if (!picture) return false;
+        if (picture->IsWhole()) ShowBackground(*screens_[i].battle, *picture, *screens_[i].display);
+        return true;
+    });
 }
 
 bool SaverSession::LayoutHolds(const std::vector<MonitorInfo>& monitors) const {

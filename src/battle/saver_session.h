@@ -14,6 +14,7 @@
 #include "battle/monitor_layout.h"
 #include "battle/visibility.h"
 #include "graphics/frame_display.h"
+#include "platform/picture.h"
 #include "platform/ending.h"
 #include "platform/runtime_error.h"
 
@@ -23,7 +24,13 @@ namespace battle {
 struct BattleScreen {
     Battle* battle = nullptr;
     graphics::FrameDisplay* display = nullptr;
+    bool backgroundLate = false;  // set up on its wallpaper's fallback while the read went on
 };
+
+// Asked, on a tick, for a screen whose background was late (by its index in the screens the
+// session started with), without waiting: none while its wallpaper is still being read;
+// then its desktop picture, or an empty one where none came and the fallback stands.
+using LateBackground = std::function<std::optional<platform::Picture>(size_t screen)>;
 
 enum class Decision {
     kContinue,      // go on drawing
@@ -46,12 +53,15 @@ public:
     // The set-up is done: `screens[0]` is the primary, whose battle keeps the last cursor
     // position. An ending asked for during the set-up (a key, a close request) is carried
     // out now, since tearing down mid-set-up would pull the window from under it.
+    // `lateBackground` is asked on every tick that draws, before the frames, for each screen
+    // whose background was late until it has had its answer.
     Decision Start(std::vector<BattleScreen> screens, std::vector<MonitorInfo> monitors,
-                   std::optional<CursorPoint> cursor);
+                   std::optional<CursorPoint> cursor, LateBackground lateBackground = nullptr);
 
     Decision OnInput(UserInput input);
     // One frame tick: the monitor layout, the cursor (nullopt when it cannot be read, as
-    // while another desktop has the input), the ships and frames, then the pending messages.
+    // while another desktop has the input), the late backgrounds, the ships and frames, then
+    // the pending messages.
     Decision OnTick(std::optional<CursorPoint> cursor, const std::vector<MonitorInfo>& monitors);
     Decision OnDisplayChange(const std::vector<MonitorInfo>& monitors);
     // A power or session notification: whether anybody can see the screens.
@@ -66,6 +76,7 @@ private:
     Decision End(Decision how, std::optional<std::string> error = std::nullopt);
     Decision Current() const;
     bool LayoutHolds(const std::vector<MonitorInfo>& monitors) const;
+    void ShowLateBackgrounds();
 
     RandomSource& random_;
     float twipsPerPixelX_;
@@ -75,6 +86,8 @@ private:
 
     std::vector<BattleScreen> screens_;
     std::vector<MonitorInfo> monitorsAtStart_;
+    LateBackground lateBackground_;
+    std::vector<size_t> lateScreens_;  // still to be answered
     Visibility visibility_;
     bool started_ = false;
     bool inTick_ = false;

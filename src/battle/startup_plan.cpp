@@ -3,6 +3,7 @@
 #include "battle/startup_plan.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "desktop/desktop_view.h"
 
@@ -37,11 +38,11 @@ std::vector<ScreenPlan> PlanScreens(const StartupFacts& facts) {
     return screens;
 }
 
-platform::Picture BackgroundPicture(const ScreenPlan& screen, const std::function<platform::Picture()>& capture,
-                                    const std::function<platform::Picture()>& wallpaper) {
+Background BackgroundPicture(const ScreenPlan& screen, const std::function<platform::Picture()>& capture,
+                             const std::function<Background()>& wallpaper) {
     if (screen.background == BackgroundSource::kSnapshot) {
         platform::Picture snapshot = capture();
-        if (!desktop::IsBlank(snapshot.pixels)) return snapshot;
+        if (!desktop::IsBlank(snapshot.pixels)) return {std::move(snapshot)};
     }
     if (screen.background == BackgroundSource::kSnapshot || screen.background == BackgroundSource::kWallpaper)
         return wallpaper();
@@ -54,14 +55,17 @@ Battle SetUpScreen(const ScreenPlan& screen, const settings::SaverSettings& sett
     Battle battle = SetUpBattle(settings, screen.measurements);
     if (screen.background == BackgroundSource::kSea)
         battle.seaColor = static_cast<int32_t>(display.SurfacePixel(screen.fillGdiColour));
-    if (battle.background == settings::kDesktop) {
-        const bool fits = desktopPicture.IsWhole() && desktopPicture.width == battle.scrWidth &&
-                          desktopPicture.height == battle.scrHeight;
-        display.SetSurface(graphics::kBackgroundSurface,
-                           fits ? desktopPicture : platform::Picture::Filled(battle.scrWidth, battle.scrHeight, 0));
-    }
+    ShowBackground(battle, desktopPicture, display);
     for (const assets::Sprite& sprite : sprites) display.SetSurface(sprite.surfaceId, sprite.picture);
     return battle;
+}
+
+void ShowBackground(const Battle& battle, const platform::Picture& desktopPicture, graphics::FrameDisplay& display) {
+    if (battle.background != settings::kDesktop) return;
+    const bool fits = desktopPicture.IsWhole() && desktopPicture.width == battle.scrWidth &&
+                      desktopPicture.height == battle.scrHeight;
+    display.SetSurface(graphics::kBackgroundSurface,
+                       fits ? desktopPicture : platform::Picture::Filled(battle.scrWidth, battle.scrHeight, 0));
 }
 
 }  // namespace battle

@@ -53,11 +53,17 @@ struct StartupFacts {
 // monitor's DPI (the system's for a primary the list does not flag).
 std::vector<ScreenPlan> PlanScreens(const StartupFacts& facts);
 
-// The picture behind `screen`'s battle: the snapshot `capture` takes, or `wallpaper`'s
+// A screen's background as far as it is known at its set-up.
+struct Background {
+    platform::Picture picture;
+    bool late = false;  // the wallpaper was still being read: the picture is its fallback
+};
+
+// The background behind `screen`'s battle: the snapshot `capture` takes, or `wallpaper`'s
 // desktop without windows where the snapshot shows one colour only (what a saver on a
 // desktop of its own captures) or the screen asks for it; none for a filled background.
-platform::Picture BackgroundPicture(const ScreenPlan& screen, const std::function<platform::Picture()>& capture,
-                                    const std::function<platform::Picture()>& wallpaper);
+Background BackgroundPicture(const ScreenPlan& screen, const std::function<platform::Picture()>& capture,
+                             const std::function<Background()>& wallpaper);
 
 // The battle of `screen` set up on `display`: sized by its measurements, the sea colour in
 // the display's own pixels, the desktop picture as the background surface where the
@@ -65,5 +71,10 @@ platform::Picture BackgroundPicture(const ScreenPlan& screen, const std::functio
 Battle SetUpScreen(const ScreenPlan& screen, const settings::SaverSettings& settings,
                    const platform::Picture& desktopPicture, const assets::SpriteSet& sprites,
                    graphics::FrameDisplay& display);
+
+// The desktop picture as `battle`'s background surface on `display` (black where it does
+// not fit the screen); nothing for a battle on a filled background. SetUpScreen and a
+// wallpaper that arrives late both show it so.
+void ShowBackground(const Battle& battle, const platform::Picture& desktopPicture, graphics::FrameDisplay& display);
 
 }  // namespace battle

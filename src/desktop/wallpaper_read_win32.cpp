@@ -1,7 +1,8 @@
 // The wallpaper as Windows shows it, read off the window's thread: the facts about each
 // monitor's picture and Windows' own copies of it (wallpaper_source decides which file is
 // tried), each decoded straight to the part its monitor draws. The saver window starts the
-// read early and takes the pixels through WallpaperPixels.
+// read early and takes the pixels through WallpaperPixels, and LateWallpaperPixels for a
+// monitor whose picture was not ready then.
 #include "desktop/wallpaper_read_win32.h"
 
 #include <windows.h>
@@ -9,8 +10,9 @@
 #include <wincodec.h>
 
 #include <algorithm>
-#include <cstdlib>
+#include <chrono>
 #include <condition_variable>
+#include <cstdlib>
 #include <memory>
 #include <mutex>
 #include <new>
@@ -34,6 +36,12 @@ namespace {
 constexpr uint64_t kMaxBitmapPixels = 64ull * 1024 * 1024;
 
 // Cloud placeholders (the Windows 10 names; older SDK headers lack them).
+// How long the worker waits for Windows to name each monitor's picture before it draws the
+// one picture the desktop setting names. Explorer answers in a few milliseconds; where
+// nothing answers (Wine 8 keeps the call waiting for seconds) every monitor still gets the
+// setting's picture without a long delay.
+constexpr std::chrono::milliseconds kPerMonitorAnswer{300};
+
 constexpr DWORD kRecallOnOpen = 0x00040000;
 constexpr DWORD kRecallOnDataAccess = 0x00400000;
 
@@ -226,14 +234,43 @@ std::vector<std::wstring> PicturesPerMonitor(const std::vector<Rect>& monitors) 
     return paths;
 }
 
+// PicturesPerMonitor on a thread of its own, given up after kPerMonitorAnswer: empty paths
+// then, as where Windows cannot tell.
+std::vector<std::wstring> PicturesPerMonitorInTime(const std::vector<Rect>& monitors) {
+    struct Answer {
+        std::mutex lock;
+        std::condition_variable given;
+        std::optional<std::vector<std::wstring>> paths;
+    };
+    auto answer = std::make_shared<Answer>();
+    try {
+        // Detached: a call that never returns keeps only this thread.
+        std::thread([answer, monitors] {
+            std::vector<std::wstring> paths;
+            try {
+                ComApartment apartment;
+                paths = PicturesPerMonitor(monitors);
+            } catch (...) {
+                paths.assign(monitors.size(), std::wstring());
+            }
+            std::lock_guard guard(answer->lock);
+            answer->paths = std::move(paths);
+            answer->given.notify_all();
+        }).detach();
+        std::unique_lock guard(answer->lock);
+        if (answer->given.wait_for(guard, kPerMonitorAnswer, [&] { return answer->paths.has_value(); }))
+            return *answer->paths;
+    } catch (const std::system_error&) {
+    }
+    return std::vector<std::wstring>(monitors.size());
+}
+
 // One read of every monitor's wallpaper, shared by the worker that fills it and the
 // window's thread that takes the pixels; whichever is last lets it go.
 struct Read {
     std::vector<Rect> monitors;
     WallpaperStyle style = WallpaperStyle::kFill;
-    std::chrono::steady_clock::time_point started;
     std::mutex lock;
-    std::condition_variable changed;
     std::vector<bool> finished;              // one per monitor
     std::vector<std::optional<Piece>> pieces;  // one per monitor, until given out
 };
@@ -242,7 +279,7 @@ void ReadEveryMonitor(const std::shared_ptr<Read>& read) {
     ComApartment apartment;
     const Rect desktop = Bounds(read->monitors);
     const std::wstring single = SingleWallpaperPath();
-    const std::vector<std::wstring> own = PicturesPerMonitor(read->monitors);
+    const std::vector<std::wstring> own = PicturesPerMonitorInTime(read->monitors);
     const std::wstring themes = ThemesFolder();
     const std::wstring transcoded = themes.empty() ? std::wstring() : themes + L"\\TranscodedWallpaper";
     const bool haveTranscoded = !transcoded.empty() && Exists(transcoded);
@@ -265,7 +302,6 @@ void ReadEveryMonitor(const std::shared_ptr<Read>& read) {
         std::lock_guard guard(read->lock);
         read->pieces[i] = std::move(piece);
         read->finished[i] = true;
-        read->changed.notify_all();
     }
 }
 
@@ -276,7 +312,6 @@ std::shared_ptr<Read> Start(const std::vector<Rect>& monitors) {
     auto read = std::make_shared<Read>();
     read->monitors = monitors;
     read->style = StyleFromSettings(UserDesktopValue(L"WallpaperStyle"), UserDesktopValue(L"TileWallpaper"));
-    read->started = std::chrono::steady_clock::now();
     read->finished.assign(monitors.size(), false);
     read->pieces.resize(monitors.size());
     try {
@@ -290,7 +325,6 @@ std::shared_ptr<Read> Start(const std::vector<Rect>& monitors) {
             // Whatever stopped it, nothing more comes: the rest is the colour.
             std::lock_guard guard(read->lock);
             read->finished.assign(read->finished.size(), true);
-            read->changed.notify_all();
         }).detach();
     } catch (const std::system_error&) {
         read->finished.assign(monitors.size(), true);
@@ -314,13 +348,11 @@ std::shared_ptr<Read> ReadFor(const std::vector<Rect>& monitors) {
     return current;
 }
 
-std::vector<Rect> DisplayMonitors() {
-    std::vector<Rect> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, [](HMONITOR, HDC, RECT* r, LPARAM list) -> BOOL {
-        reinterpret_cast<std::vector<Rect>*>(list)->push_back({r->left, r->top, r->right - r->left, r->bottom - r->top});
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&monitors));
-    return monitors;
+// The running read for these monitors, never a new one: a late screen asking after its
+// read was spent must not start the files over on every frame.
+std::shared_ptr<Read> RunningReadFor(const std::vector<Rect>& monitors) {
+    std::lock_guard guard(currentLock);
+    return current && SameMonitors(current->monitors, monitors) ? current : nullptr;
 }
 
 bool Contains(Rect outer, Rect inner) {
@@ -332,6 +364,49 @@ bool Contains(Rect outer, Rect inner) {
 bool Meets(Rect a, Rect b) {
     return int64_t(a.left) < int64_t(b.left) + b.width && int64_t(b.left) < int64_t(a.left) + a.width &&
            int64_t(a.top) < int64_t(b.top) + b.height && int64_t(b.top) < int64_t(a.top) + a.height;
+}
+
+// The pieces of every monitor that meets `area`, taken out of the read; none while one of
+// those monitors is still being read, and then nothing is taken, so a later call finds all.
+std::optional<std::vector<Piece>> TakePieces(const std::shared_ptr<Read>& read, const Rect& area) {
+    std::vector<Piece> taken;
+    bool spent = true;
+    {
+        std::lock_guard guard(read->lock);
+        for (size_t i = 0; i < read->monitors.size(); ++i)
+            if (!read->finished[i] && Meets(area, read->monitors[i])) return std::nullopt;
+        for (size_t i = 0; i < read->monitors.size(); ++i) {
+            std::optional<Piece>& piece = read->pieces[i];
+            if (piece && Meets(area, read->monitors[i])) {
+                // The monitor has its pixels: nothing of it is kept beyond this.
+                if (Contains(area, read->monitors[i])) {
+                    taken.push_back(std::move(*piece));
+                    piece.reset();
+                } else {
+                    taken.push_back(*piece);
+                }
+            }
+            spent = spent && read->finished[i] && !piece;
+        }
+    }
+    // Every monitor had its pixels: a later call reads the wallpaper afresh.
+    if (spent) {
+        std::lock_guard guard(currentLock);
+        if (current == read) current.reset();
+    }
+    return taken;
+}
+
+std::vector<Rect> ScreensOf(const Rect& area, const std::vector<Rect>& monitors) {
+    return monitors.empty() ? std::vector<Rect>{area} : monitors;
+}
+
+// The desktop colour over `area` with `pieces` painted on it.
+std::vector<uint32_t> Compose(const Rect& area, const std::vector<Rect>& screens, const std::vector<Piece>& pieces) {
+    const uint32_t colour = graphics::SoftDisplay::ColorToSurfacePixel(GetSysColor(COLOR_DESKTOP));
+    std::vector<uint32_t> pixels = ComposeDesktop(area, screens, nullptr, WallpaperStyle::kFill, colour);
+    for (const Piece& piece : pieces) PaintPiece(pixels, area, piece);
+    return pixels;
 }
 
 }  // namespace
@@ -348,40 +423,29 @@ std::optional<Piece> ReadPiece(const std::wstring& path, WallpaperStyle style, R
     return std::nullopt;
 }
 
-void StartWallpaperRead() { ReadFor(DisplayMonitors()); }
+void StartWallpaperRead(const std::vector<Rect>& monitors) { ReadFor(monitors); }
 
-std::vector<uint32_t> WallpaperPixels(const Rect& area, const std::vector<Rect>& monitors) {
+WallpaperShare WallpaperPixels(const Rect& area, const std::vector<Rect>& monitors) {
     try {
-        const std::vector<Rect> screens = monitors.empty() ? std::vector<Rect>{area} : monitors;
-        const uint32_t colour = graphics::SoftDisplay::ColorToSurfacePixel(GetSysColor(COLOR_DESKTOP));
-        std::vector<uint32_t> pixels = ComposeDesktop(area, screens, nullptr, WallpaperStyle::kFill, colour);
-        const std::shared_ptr<Read> read = ReadFor(screens);
-        bool spent = true;
-        {
-            std::unique_lock guard(read->lock);
-            read->changed.wait_until(guard, read->started + kWallpaperWait, [&] {
-                for (size_t i = 0; i < read->monitors.size(); ++i)
-                    if (!read->finished[i] && Meets(area, read->monitors[i])) return false;
-                return true;
-            });
-            for (size_t i = 0; i < read->monitors.size(); ++i) {
-                std::optional<Piece>& piece = read->pieces[i];
-                if (piece && Meets(area, read->monitors[i])) {
-                    PaintPiece(pixels, area, *piece);
-                    // The monitor has its pixels: nothing of it is kept beyond this.
-                    if (Contains(area, read->monitors[i])) piece.reset();
-                }
-                spent = spent && read->finished[i] && !piece;
-            }
-        }
-        // Every monitor had its pixels: a later call reads the wallpaper afresh.
-        if (spent) {
-            std::lock_guard guard(currentLock);
-            if (current == read) current.reset();
-        }
-        return pixels;
+        const std::vector<Rect> screens = ScreensOf(area, monitors);
+        const std::optional<std::vector<Piece>> pieces = TakePieces(ReadFor(screens), area);
+        return {Compose(area, screens, pieces ? *pieces : std::vector<Piece>{}), !pieces};
     } catch (const std::bad_alloc&) {
         return {};
+    }
+}
+
+std::optional<std::vector<uint32_t>> LateWallpaperPixels(const Rect& area, const std::vector<Rect>& monitors) {
+    try {
+        const std::vector<Rect> screens = ScreensOf(area, monitors);
+        const std::shared_ptr<Read> read = RunningReadFor(screens);
+        if (!read) return std::vector<uint32_t>{};
+        const std::optional<std::vector<Piece>> pieces = TakePieces(read, area);
+        if (!pieces) return std::nullopt;
+        if (pieces->empty()) return std::vector<uint32_t>{};
+        return Compose(area, screens, *pieces);
+    } catch (const std::bad_alloc&) {
+        return std::vector<uint32_t>{};
     }
 }
 

@@ -41,7 +41,7 @@ struct Shown {
     std::vector<UserInput> userInput;
     Shown(int16_t background, platform::Picture snapshot)
         : values{2, 2, settings::BackgroundMode{background}},
-          window(Where(values), values, std::move(snapshot), assets::LoadSprites(1), [this](UserInput i) { userInput.push_back(i); }) {
+          window(Where(values), values, Background{std::move(snapshot)}, assets::LoadSprites(1), [this](UserInput i) { userInput.push_back(i); }) {
         window.Load();
         window.ShowOnTop();
         Pump();

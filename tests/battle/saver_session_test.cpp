@@ -23,7 +23,10 @@ class JournalDisplay final : public graphics::FrameDisplay {
 public:
     JournalDisplay(Journal& journal, std::string name) : journal_(journal), name_(std::move(name)) {}
     graphics::PixelValue SurfacePixel(uint32_t c) override { return c; }
-    void SetSurface(int, const platform::Picture&) override {}
+    void SetSurface(int id, const platform::Picture& p) override {
+        if (id == graphics::kBackgroundSurface)
+            Note(("background " + (p.IsWhole() ? std::to_string(p.At(0, 0)) : "empty")).c_str());
+    }
     int32_t FillBackBuffer(graphics::PixelValue) override { return Note("fill"); }
     int32_t BltToBackBuffer(int, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
                             int32_t, bool) override {
@@ -128,6 +131,47 @@ TEST_F(SaverSessionTest, ATickArrivingDuringTheMessagesOfAnotherIsSkipped) {
     ASSERT_EQ(Tick(CursorPoint{}), Decision::kContinue);  // once the outer tick is over the next runs in full
     EXPECT_EQ(journal.end()[-2], "primary flip");
     EXPECT_EQ(nested, (std::vector<Decision>{Decision::kContinue, Decision::kContinue}));
+}
+
+// Screens set up on their wallpaper's fallback ask for it on each tick that draws, before
+// the ships, until they have their answer; a paused tick asks nothing, and once every late
+// screen has had its answer nothing more is asked.
+TEST_F(SaverSessionTest, LateBackgroundsAreAskedOnDrawingTicksUntilEachHasItsAnswer) {
+    Battle second = MakeBattle(1, 1, 640, 480), third = MakeBattle(1, 1, 640, 480);
+    for (Battle* b : {&battle, &second, &third}) b->background = settings::kDesktop;
+    JournalDisplay secondDisplay{journal, "second"}, thirdDisplay{journal, "third"};
+    using Answer = std::optional<platform::Picture>;
+    const Answer reading, nothing = platform::Picture{};
+    const Answer primaryPicture = platform::Picture::Filled(800, 600, 7);
+    // Per tick: the cursor (none pauses), each screen's answer, what the tick journals
+    // before the ships ("ask N" per question).
+    const struct {
+        std::optional<CursorPoint> cursor;
+        std::vector<Answer> answers;
+        Journal before;
+    } ticks[] = {
+        {CursorPoint{}, {reading, {}, reading}, {"ask 0", "ask 2"}},
+        {std::nullopt, {primaryPicture, {}, reading}, {}},
+        {CursorPoint{}, {primaryPicture, {}, reading}, {"ask 0", "primary background 7", "ask 2"}},
+        {CursorPoint{}, {{}, {}, reading}, {"ask 2"}},
+        {CursorPoint{}, {{}, {}, nothing}, {"ask 2"}},
+        {CursorPoint{}, {{}, {}, primaryPicture}, {}},
+    };
+    std::vector<Answer> answers;
+    Make().Start({{&battle, &display, true}, {&second, &secondDisplay, false}, {&third, &thirdDisplay, true}},
+                 kOneMonitor, CursorPoint{}, [&](size_t screen) {
+                     journal.push_back("ask " + std::to_string(screen));
+                     return answers.at(screen);
+                 });
+    for (size_t i = 0; i < std::size(ticks); ++i) {
+        answers = ticks[i].answers;
+        journal.clear();
+        Tick(ticks[i].cursor);
+        auto late = [](const std::string& e) { return e.starts_with("ask") || e.find(" background") != std::string::npos; };
+        const auto ships = std::find_if_not(journal.begin(), journal.end(), late);
+        EXPECT_EQ(Journal(journal.begin(), ships), ticks[i].before) << "tick " << i;
+        EXPECT_EQ(std::count_if(ships, journal.end(), late), 0) << "tick " << i;
+    }
 }
 
 // A cursor that cannot be read (another desktop has the input) pauses and is no move; the

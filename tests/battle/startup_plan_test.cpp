@@ -105,25 +105,28 @@ TEST(BackgroundPicture, ABlankSnapshotFallsToTheWallpaperAndFillsTakeNoPicture) 
     const struct {
         Source source;
         platform::Picture snapshot;
+        bool wallpaperLate;
         const char* calls;  // c: capture, w: wallpaper
-        platform::Picture shown;
+        Background shown;
     } cases[] = {
-        {Source::kSnapshot, busy, "c", busy},
-        {Source::kSnapshot, Filled(rect, 0x111111), "cw", Filled(rect, 0x333333)},
-        {Source::kSnapshot, {}, "cw", Filled(rect, 0x333333)},
-        {Source::kWallpaper, busy, "w", Filled(rect, 0x333333)},
-        {Source::kSea, busy, "", {}},
-        {Source::kBlack, busy, "", {}},
+        {Source::kSnapshot, busy, true, "c", {busy, false}},
+        {Source::kSnapshot, Filled(rect, 0x111111), false, "cw", {Filled(rect, 0x333333), false}},
+        {Source::kSnapshot, {}, true, "cw", {Filled(rect, 0x333333), true}},
+        {Source::kWallpaper, busy, true, "w", {Filled(rect, 0x333333), true}},
+        {Source::kSea, busy, true, "", {}},
+        {Source::kBlack, busy, true, "", {}},
     };
     for (const auto& c : cases) {
         ScreenPlan screen;
         screen.rect = rect;
         screen.background = c.source;
         std::string calls;
-        const platform::Picture shown = BackgroundPicture(
-            screen, [&] { return calls += 'c', c.snapshot; }, [&] { return calls += 'w', Filled(rect, 0x333333); });
+        const Background shown = BackgroundPicture(
+            screen, [&] { return calls += 'c', c.snapshot; },
+            [&] { return calls += 'w', Background{Filled(rect, 0x333333), c.wallpaperLate}; });
         EXPECT_EQ(calls, c.calls) << int(c.source);
-        EXPECT_EQ(shown, c.shown) << int(c.source);
+        EXPECT_EQ(shown.picture, c.shown.picture) << int(c.source);
+        EXPECT_EQ(shown.late, c.shown.late) << int(c.source);
     }
 }
 

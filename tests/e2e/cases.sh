@@ -100,6 +100,29 @@ wall_source() {
   [ "$3" = green ] && convert-im6.q16 -size 64x48 xc:'#00FF00' -type TrueColor "BMP3:$themes/CachedFiles/CachedImage_1024_768_POS2.jpg"
   return 0
 }
+# +huge_wallpaper: 8000 x 8000, its top-left quarter 204,51,0 and the rest 51,102,153,
+# stretched; it takes seconds to read under Wine.
+huge_wallpaper() {
+  wallpaper bmp 2 0
+  HUGE=$E2E_OUT/huge.png
+  [ -s "$HUGE" ] || convert-im6.q16 -size 8000x8000 xc:'#336699' -fill '#CC3300' -draw 'rectangle 0,0 3999,3999' \
+    -type TrueColor "PNG24:$HUGE"
+  put 'Control Panel\Desktop' Wallpaper REG_SZ "$(winpath "$HUGE")"
+}
+# The saver starts on the desktop colour and the picture replaces it on a later frame: the
+# top-left pixel every 0.3 s until the picture shows, black (before the first paint) left
+# out and repeats folded.
+colour_then_picture() {
+  local seen= at i
+  for ((i = 0; i < 200; i++)); do
+    screenshot "$SHOT"
+    at=$(pixel_at "$SHOT" 0 0)
+    [ "$at" != 0,0,0 ] && [ "${seen##* }" != "$at" ] && seen="$seen $at"
+    [ "$at" = 204,51,0 ] && break
+    sleep 0.3
+  done
+  check_eq "the colour first, then the picture" "$seen" " $COLOUR 204,51,0"
+}
 
 # --- Error paths -----------------------------------------------------------------------------
 # Without DirectDraw the battle runs through GDI on the plain sea, with one note in the log
@@ -340,7 +363,8 @@ span_wallpaper() {
   put 'Control Panel\Desktop' WallpaperStyle REG_SZ 22
 }
 spanned() {
-  screenshot "$SHOT"
+  step_shot_until 1823,0=0,0,255
+  step_shot_until 0,0=RED
   check_eq "the primary shows the picture's left part" "$(colour_count "$SHOT" '#FF0000' 1024x768+0+0)" 786432
   check_eq "the second monitor shows its right part" "$(colour_count "$SHOT" '#0000FF' "$SECOND")" 480000
 }
@@ -383,26 +407,28 @@ dpi-191         | scr | /s | RedCount=1 BlueCount=0 BackGround=1 dpi=191 | show 
 dpi-192         | scr | /s | RedCount=1 BlueCount=0 BackGround=1 dpi=192 | show focus fn:ship_box:216x46 key:Escape | ends
 dpi-288         | scr | /s | RedCount=1 BlueCount=0 BackGround=1 dpi=288 | show focus fn:ship_box:324x69 key:Escape | ends
 
-wallpaper-stretch | scr | /s | RedCount=0 BlueCount=0 BackGround=0 +wallpaper:bmp:2:0 | show shot click:1 | ends \
+wallpaper-stretch | scr | /s | RedCount=0 BlueCount=0 BackGround=0 +wallpaper:bmp:2:0 | show shot_until:0,0=RED click:1 | ends \
                   px:0,0=RED px:511,383=RED px:512,383=GREEN px:511,384=YELLOW px:1023,767=MAGENTA
-wallpaper-centre  | scr | /s | RedCount=0 BlueCount=0 BackGround=0 +wallpaper:bmp:0:0 | show shot click:1 | ends \
+wallpaper-centre  | scr | /s | RedCount=0 BlueCount=0 BackGround=0 +wallpaper:bmp:0:0 | show shot_until:480,360=RED click:1 | ends \
                   px:479,360=COLOUR px:480,359=COLOUR px:480,360=RED px:543,407=MAGENTA px:544,407=COLOUR px:543,408=COLOUR
-wallpaper-tile    | scr | /s | RedCount=0 BlueCount=0 BackGround=0 +wallpaper:png:0:1 | show shot click:1 | ends \
+wallpaper-tile    | scr | /s | RedCount=0 BlueCount=0 BackGround=0 +wallpaper:png:0:1 | show shot_until:64,0=RED click:1 | ends \
                   px:63,47=MAGENTA px:64,0=RED px:64,72=YELLOW px:1023,767=MAGENTA
 wallpaper-own-desktop | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +wallpaper:png:2:1 \
-                  +other_window:0:0:300:200:00FFFF | show shot click:1 | ends px:10,10=RED px:1023,767=MAGENTA
+                  +other_window:0:0:300:200:00FFFF | show shot_until:10,10=RED click:1 | ends px:10,10=RED px:1023,767=MAGENTA
 wallpaper-junk    | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +wallpaper:junk:2:1 | show shot click:1 | ends \
                   px:0,0=COLOUR px:512,384=COLOUR
 wallpaper-gone-transcoded | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +wall_source:gone:quadrants:none | \
-                  show shot click:1 | ends px:0,0=RED px:1023,0=GREEN px:0,767=YELLOW px:1023,767=MAGENTA
+                  show shot_until:0,0=RED click:1 | ends px:0,0=RED px:1023,0=GREEN px:0,767=YELLOW px:1023,767=MAGENTA
 wallpaper-gone-cached | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +wall_source:gone:quadrants:green | \
-                  show shot click:1 | ends px:0,0=GREEN px:1023,767=GREEN
+                  show shot_until:0,0=GREEN click:1 | ends px:0,0=GREEN px:1023,767=GREEN
 wallpaper-share-transcoded | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +wall_source:share:quadrants:none | \
-                  show shot click:1 | ends px:0,0=RED px:1023,767=MAGENTA
+                  show shot_until:0,0=RED click:1 | ends px:0,0=RED px:1023,767=MAGENTA
 wallpaper-share-alone | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +wall_source:share:none:none | \
                   show shot click:1 | ends px:0,0=COLOUR px:1023,767=COLOUR
 wallpaper-colour-chosen | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +wall_source:none:quadrants:none | \
                   show shot click:1 | ends px:0,0=COLOUR px:1023,767=COLOUR
+wallpaper-late    | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +huge_wallpaper | show fn:colour_then_picture \
+                  click:1 | ends px:1023,767=51,102,153
 
 tick-error      | fault         | /s | BackGround=1 | show | ended:20 noreport log=Overflow gone display
 lost-display    | fault-lost    | /s | BackGround=1 | | ends:30

@@ -245,6 +245,17 @@ step_to() { xdotool mousemove "${1%,*}" "${1#*,}"; }
 step_by() { xdotool mousemove_relative -- "${1%,*}" "${1#*,}"; }
 step_sleep() { sleep "$1"; }
 step_shot() { screenshot "$SHOT"; }
+# shot_until:X,Y=NAME: screenshots until that pixel shows (a wallpaper read late appears on
+# a later frame), for up to 30 s; the expectations then read the last one.
+step_shot_until() {
+  local at=${1%%=*} want=${1#*=} i
+  [[ $want == [A-Z]* ]] && want=${!want}
+  for ((i = 0; i < 100; i++)); do
+    screenshot "$SHOT"
+    [ "$(pixel_at "$SHOT" "${at%%,*}" "${at#*,}")" == "$want" ] && return 0
+    sleep 0.3
+  done
+}
 # beside:SWITCHES ("_" for a blank): a second start while this one runs ends at once,
 # records its version and shows no second window.
 step_beside() {

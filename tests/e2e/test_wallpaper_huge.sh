@@ -42,10 +42,9 @@ for kind in sea none huge; do
   eval "${kind}_rss=$(awk -v k=$kind '$1 == k { print $3 }' "$E2E_OUT/huge-runs.txt" | median)"
 done
 echo "first picture shown (ms) / memory (kB): sea $sea_shown/$sea_rss, no picture $none_shown/$none_rss, 8000x8000 $huge_shown/$huge_rss"
-# The wallpaper's wait (400 ms) is all it may cost, with 350 ms for the decoding worker's
-# share of a busy machine; read on the window's thread it cost a second and more.
-check "the huge picture holds the first picture back by the wallpaper's wait at most" \
-  test "$huge_shown" -le $((none_shown + 750))
+# Nothing waits for it: 350 ms is the decoding worker's share of a busy two-core machine.
+# Read on the window's thread it cost a second and more.
+check "the huge picture does not hold the first picture back" test "$huge_shown" -le $((none_shown + 350))
 # The screen's own pixels (1024 x 768 x 4, 3 MB) and the imaging component's code: 8 MB.
 check "the huge picture keeps no more than a screen's pixels" test "$huge_rss" -le $((none_rss + 8192))
 expect_nolog

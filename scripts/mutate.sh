@@ -229,7 +229,7 @@ run_windows() {
 declare -A e2e_limit=()
 run_e2e() {
   start_session || { echo "no Wine session" >&2; exit 2; }
-  timeout -k 10 "${e2e_limit[$1]:-900}" ctest --test-dir "$mbuild" -R "^$1\$" -FS wine -FC wine \
+  timeout -k 10 "${e2e_limit[$1]:-900}" ctest --test-dir "$mbuild" -R "^$1\$" -FS "^wine$" -FC "^wine$" \
     --no-tests=error --output-on-failure >"$tlog" 2>&1
   local rc=$?
   [ $rc = 0 ] && return 0

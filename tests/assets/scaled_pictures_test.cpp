@@ -37,4 +37,17 @@ TEST(ScaleNearest, FactorOneOrLessKeepsThePictureAsItIs) {
     EXPECT_EQ(ScaleNearest(source, 0), source);
 }
 
+// What the renderer and the tests load in place of the resources: ships 1..16, then the
+// explosion, at the art's own size unless a scale is asked for.
+TEST(ArtSprites, ShipsByNumberThenTheExplosion) {
+    const assets::SpriteSet sprites = assets::ArtSprites();
+    ASSERT_EQ(sprites.size(), 17u);
+    for (int k = 0; k < 16; ++k) {
+        EXPECT_EQ(sprites[size_t(k)].surfaceId, k + 1);
+        EXPECT_EQ(sprites[size_t(k)].picture, assets::ShipPicture(k + 1)) << k + 1;
+    }
+    EXPECT_EQ(sprites[16].surfaceId, assets::kExplosionSpriteId);
+    EXPECT_EQ(sprites[16].picture, assets::ExplosionPicture());
+}
+
 }  // namespace

@@ -64,6 +64,11 @@ src/battle/battle_state.cpp|for (int k = 0; k <= b.totalCount; ++k) {|slot 0 is 
 src/assets/sprite_art.h|constexpr uint32_t kBlack = Rgb(0, -1, 0);|no code reads the colour: the art files carry their own legend
 src/assets/sprite_art.h|constexpr uint32_t kEndFlash = Rgb(254, 102, 64);|no code reads the colour: the art files carry their own legend
 src/desktop/desktop_view.cpp|if (columns[size_t(x)] >= -1) to[x] = from[columns[size_t(x)]] & 0x00FFFFFF;|a part from PartShown covers every column the monitor shows, so none is -1
+src/desktop/desktop_view.cpp|if (!picture || picture->width <= 0 || picture->height < 0 |||a picture without rows or columns is placed nowhere, so every monitor keeps the colour
+src/desktop/desktop_view.cpp|if (!picture || picture->width <= 0 || picture->height <= -1 |||a picture without rows or columns is placed nowhere, so every monitor keeps the colour
+src/desktop/desktop_view.cpp|if (!picture || picture->width < 0 || picture->height <= 0 |||a picture without rows or columns is placed nowhere, so every monitor keeps the colour
+src/desktop/desktop_view.cpp|if (!picture || picture->width <= -1 || picture->height <= 0 |||a picture without rows or columns is placed nowhere, so every monitor keeps the colour
+src/desktop/desktop_view.cpp|if (!picture || picture->width <= 0 && picture->height <= 0 |||a picture without rows or columns is placed nowhere, so every monitor keeps the colour
 EOF
 )
 

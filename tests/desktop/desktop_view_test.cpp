@@ -144,6 +144,7 @@ TEST(WallpaperStyleSettings, ReadLikeWindows) {
 TEST(DesktopChoice, SnapshotOnlyWhenTakenOnTheUsersDesktopAndNotBlank) {
     EXPECT_TRUE(OnUserDesktop("Default", "Default"));
     EXPECT_TRUE(OnUserDesktop("default", "DEFAULT"));
+    EXPECT_TRUE(OnUserDesktop("az", "AZ"));  // both ends of the letters fold
     EXPECT_TRUE(OnUserDesktop("Default", std::nullopt));
     EXPECT_FALSE(OnUserDesktop("Screen-saver", "Screen-saver"));
     EXPECT_FALSE(OnUserDesktop("screen-SAVER", std::nullopt));

@@ -125,11 +125,35 @@ TEST(Ico16, WritesOneFourBitImageWithItsMask) {
     EXPECT_EQ(b[mask], 0x00);
 }
 
+// Every one of Windows' sixteen standard colours can be drawn, and reads back through the
+// file's own palette as the colour drawn.
+TEST(Ico16, DrawsEachStandardColour) {
+    const uint32_t standard[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
+                                   0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+    Picture icon = Picture::Filled(32, 32, 0);
+    for (int x = 0; x < 32; ++x) icon.At(x, 7) = standard[x % 16];
+    const Bytes b = assets::EncodeIco16(icon);
+    const std::size_t palette = 22 + 40, row = palette + 64 + (31 - 7) * 16;
+    for (int x = 0; x < 32; ++x) {
+        const uint32_t index = (b.at(row + std::size_t(x) / 2) >> (x % 2 ? 0 : 4)) & 0x0F;
+        EXPECT_EQ(U32(b, palette + index * 4), standard[x % 16]) << x;
+    }
+}
+
 TEST(Ico16, RefusesOtherSizesAndNonVgaColours) {
     EXPECT_THROW(assets::EncodeIco16(Picture::Filled(16, 16, 0)), std::invalid_argument);
     Picture icon = Picture::Filled(32, 32, 0);
     icon.At(5, 5) = Rgb(1, 2, 3);
     EXPECT_THROW(assets::EncodeIco16(icon), std::invalid_argument);
+}
+
+TEST(Codecs, RefusePicturesWithoutPixelsOrWithAWrongCount) {
+    const Picture bad[] = {{0, 3, {}}, {3, 0, {}}, {2, 2, {1, 2, 3}}};
+    for (const Picture& p : bad) {
+        EXPECT_THROW(assets::EncodeBmp24(p), std::invalid_argument) << p.width << " x " << p.height;
+        EXPECT_THROW(assets::EncodeBmp8(p), std::invalid_argument) << p.width << " x " << p.height;
+        EXPECT_THROW(assets::EncodePpm(p), std::invalid_argument) << p.width << " x " << p.height;
+    }
 }
 
 TEST(Cursor, IsInvisibleWithHotSpotAtTopLeft) {

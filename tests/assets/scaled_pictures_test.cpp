@@ -1,9 +1,10 @@
 // Enlarging the sprites for high-DPI screens: each source pixel becomes one whole block, so
 // the cell, the drawing's place in it, the colours and the white key all scale exactly (the
-// pictures' own properties are their tests).
+// pictures' own properties are their tests); and the sprite set made from the art.
 #include <gtest/gtest.h>
 
 #include "assets/sprite_art.h"
+#include "graphics/frame_display.h"
 
 namespace {
 
@@ -35,6 +36,20 @@ TEST(ScaleNearest, FactorOneOrLessKeepsThePictureAsItIs) {
     const Picture source = Numbered(4, 3);
     EXPECT_EQ(ScaleNearest(source, 1), source);
     EXPECT_EQ(ScaleNearest(source, 0), source);
+}
+
+// What the renderer and the tests load in place of the resources: ships 1..16, then the
+// explosion as the surface frames draw explosions from, at the art's own size unless a
+// scale is asked for.
+TEST(ArtSprites, ShipsByNumberThenTheExplosion) {
+    const assets::SpriteSet sprites = assets::ArtSprites();
+    ASSERT_EQ(sprites.size(), 17u);
+    for (int k = 0; k < 16; ++k) {
+        EXPECT_EQ(sprites[size_t(k)].surfaceId, k + 1);
+        EXPECT_EQ(sprites[size_t(k)].picture, assets::ShipPicture(k + 1)) << k + 1;
+    }
+    EXPECT_EQ(sprites[16].surfaceId, graphics::kExplosionSurface);
+    EXPECT_EQ(sprites[16].picture, assets::ExplosionPicture());
 }
 
 }  // namespace

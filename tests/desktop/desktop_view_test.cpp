@@ -75,6 +75,8 @@ TEST(DesktopComposition, StylesGivePixelsMonitorByMonitor) {
     // Outside every monitor, and without a picture, the colour.
     EXPECT_EQ(ComposeDesktop({3, 1, 2, 1}, pair, &twoWide, kStretch, K), (std::vector<uint32_t>{B, K}));
     EXPECT_EQ(ComposeDesktop({0, 0, 2, 1}, pair, nullptr, kFill, 0xFF123456), (std::vector<uint32_t>{K, K}));
+    // An area without pixels, one side negative, composes nothing.
+    EXPECT_TRUE(ComposeDesktop({0, 0, -1, 2}, pair, &twoWide, kFill, K).empty());
     const Picture broken{2, 2, {A}};
     EXPECT_EQ(ComposeDesktop({0, 0, 1, 1}, pair, &broken, kFill, K), (std::vector<uint32_t>{K}));
 }
@@ -142,6 +144,7 @@ TEST(WallpaperStyleSettings, ReadLikeWindows) {
 TEST(DesktopChoice, SnapshotOnlyWhenTakenOnTheUsersDesktopAndNotBlank) {
     EXPECT_TRUE(OnUserDesktop("Default", "Default"));
     EXPECT_TRUE(OnUserDesktop("default", "DEFAULT"));
+    EXPECT_TRUE(OnUserDesktop("az", "AZ"));  // both ends of the letters fold
     EXPECT_TRUE(OnUserDesktop("Default", std::nullopt));
     EXPECT_FALSE(OnUserDesktop("Screen-saver", "Screen-saver"));
     EXPECT_FALSE(OnUserDesktop("screen-SAVER", std::nullopt));

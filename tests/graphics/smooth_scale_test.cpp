@@ -64,7 +64,10 @@ TEST(ScaleSmooth, APartReadsOnlyItsOwnRowsAndColumnsOnceInOrder) {
     // A part reaching past the picture is cut to it; one wholly outside is nothing.
     EXPECT_EQ(ScaleSmooth(5, 4, rows, 5, 4, {3, 3, 9, 9}), (std::vector<uint32_t>{18, 19}));
     EXPECT_TRUE(ScaleSmooth(5, 4, rows, 5, 4, {5, 0, 2, 2}).empty());
-    EXPECT_TRUE(ScaleSmooth(5, 4, rows, 0, 4, {0, 0, 2, 2}).empty());
+    // No pixels on either side, in either direction, is nothing too.
+    const std::tuple<int32_t, int32_t, int32_t, int32_t> empty[] = {{0, 4, 5, 4}, {5, 0, 5, 4}, {5, 4, 0, 4}, {5, 4, 5, 0}};
+    for (const auto& [sw, sh, w, h] : empty)
+        EXPECT_TRUE(ScaleSmooth(sw, sh, rows, w, h, {0, 0, 2, 2}).empty()) << sw << " " << sh << " " << w << " " << h;
 }
 
 }  // namespace

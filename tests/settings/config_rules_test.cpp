@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(FoldFullWidthNumber, ReadsWhatAnInputMethodTypesAsAscii) {
     struct Case {
-        const char* typed;
+        std::string_view typed;
         const char* folded;
         int16_t stored;  // through the dialog's reading: fold, correct, count
     } cases[] = {
@@ -63,8 +63,9 @@ TEST(FoldFullWidthNumber, ReadsWhatAnInputMethodTypesAsAscii) {
         {"１５．５", "15.5", 15}, {"\xe3\x80\x80９", " 9", 9}, {"1２", "12", 12},
         // Neighbours of the folded range stay: ／ (U+FF0F), ： (U+FF1A), ， (U+FF0C), ｅ.
         {"／", "／", 2}, {"：", "：", 2}, {"，", "，", 2}, {"８ｅ", "8ｅ", 8},
-        // Broken UTF-8 passes through untouched, also a lead cut off at the end.
-        {"\xef\xbc", "\xef\xbc", 2}, {"5\xef", "5\xef", 5}, {"\xef\xbc\x91", "1", 2},
+        // Broken UTF-8 passes through untouched, also a lead cut off at the end even where a
+        // digit's last byte follows it in memory.
+        {std::string_view("\xef\xbc\x91", 2), "\xef\xbc", 2}, {"5\xef", "5\xef", 5}, {"\xef\xbc\x91", "1", 2},
     };
     for (const Case& c : cases) {
         std::string folded = FoldFullWidthNumber(c.typed);
@@ -138,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
                     VersionCase{"FirstThousand", 1, 0, 1000, "ver.1.00a"},
                     VersionCase{"FirstThousandTensHidden", 1, 0, 1099, "ver.1.00a"},
                     VersionCase{"SecondThousandHundreds", 1, 0, 2300, "ver.1.00b3"},
-                    VersionCase{"UnitsHidden", 1, 0, 2399, "ver.1.00b3"},
+                    VersionCase{"LastOfAThousand", 1, 0, 2999, "ver.1.00b9"},
                     VersionCase{"LastLetter", 1, 0, 26900, "ver.1.00z9"},
                     VersionCase{"LastOneByteLetter", 1, 0, 31000, "ver.1.00\x7f"},
                     VersionCase{"TwoDigitMinor", 2, 5, 0, "ver.2.05"},

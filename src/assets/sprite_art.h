@@ -22,15 +22,8 @@ constexpr int kIconSize = 32;
 // The sprite colours. White is the transparent key of every blit, so it must never be used
 // for anything that should show; near-white is.
 constexpr uint32_t kWhite = Rgb(255, 255, 255);
-constexpr uint32_t kLightGrey = Rgb(192, 192, 192);
-constexpr uint32_t kDarkGrey = Rgb(128, 128, 128);
-constexpr uint32_t kBlack = Rgb(0, 0, 0);
 constexpr uint32_t kFlagRed = Rgb(255, 0, 0);
 constexpr uint32_t kFlagBlue = Rgb(0, 0, 255);
-constexpr uint32_t kSideFlash = Rgb(254, 86, 5);
-constexpr uint32_t kEndFlash = Rgb(255, 102, 64);
-constexpr uint32_t kEndFlashCore = Rgb(255, 98, 64);
-constexpr uint32_t kDeckBrown = Rgb(128, 64, 0);
 
 // The icon marks its see-through pixels with this colour, which it uses for nothing else.
 constexpr uint32_t kIconTransparent = Rgb(255, 0, 255);

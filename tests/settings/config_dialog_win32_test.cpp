@@ -13,6 +13,7 @@
 #include <string>
 #include <tuple>
 
+#include "assets/resource_ids.h"
 #include "platform/handles_win32.h"
 #include "platform/runtime_win32.h"
 #include "settings/dialog_template.h"
@@ -100,6 +101,7 @@ TEST_P(ConfigDialogLayoutTest, ControlHasItsClassTextAndFont) {
         ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)), sizeof lf, &lf));
         EXPECT_STREQ(lf.lfFaceName, c.face);
         EXPECT_EQ(lf.lfHeight, -MulDiv(c.hundredthsOfPoint, Dpi(), 7200));
+        EXPECT_EQ(lf.lfWidth, 0);  // the face's own proportions
         EXPECT_EQ(lf.lfWeight, c.bold ? FW_BOLD : FW_NORMAL);
         EXPECT_EQ(lf.lfItalic != 0, c.italic);
         EXPECT_EQ(lf.lfCharSet, c.face == kGothic ? SHIFTJIS_CHARSET : ANSI_CHARSET);
@@ -145,11 +147,15 @@ TEST_F(ConfigDialogTest, EveryControlSitsAtItsTemplateRectangleScaled) {
 }
 
 // Its title, client size and centred place are checked on the real .scr, at two dpi.
-TEST_F(ConfigDialogTest, IsAFixedWindowWithACaption) {
+TEST_F(ConfigDialogTest, IsAFixedWindowWithACaptionAndTheSaversIcon) {
     HWND dialog = Open();
     LONG style = GetWindowLongW(dialog, GWL_STYLE);
     EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
     EXPECT_NE(style & WS_CAPTION, 0);
+    HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_BRACKMER));
+    ASSERT_NE(icon, nullptr);
+    for (WPARAM size : {ICON_BIG, ICON_SMALL})
+        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(dialog, WM_GETICON, size, 0)), icon) << size;
 }
 
 // What the form answers when a control asks for its colours.
@@ -184,6 +190,7 @@ TEST_F(ConfigDialogTest, WhiteTextOnBlueGroundRedAndBlueBoxesLightFrame) {
     }
     for (int id : {kIdFrame1, kIdOptBG0, kIdOptBG1}) {
         Colors onFrame = AskColors(dialog, WM_CTLCOLORSTATIC, Item(id));
+        EXPECT_EQ(onFrame.text, RGB(0, 0, 0)) << id;
         EXPECT_EQ(onFrame.back, RGB(192, 192, 255)) << id;
         EXPECT_EQ(onFrame.brush, RGB(192, 192, 255)) << id;
     }

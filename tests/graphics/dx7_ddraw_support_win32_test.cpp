@@ -1,6 +1,7 @@
 // The DirectDraw display on Wine's DirectDraw: taking and giving back the display (one at a
-// time, the mode left alone, cursor balance), colour conversion, keyed and clipped blits read
-// back through Lock, fill, flip, and the errors that name the failed call and keep its code.
+// time, the mode left alone or the primary's own mode given back, cursor balance), colour
+// conversion, keyed and clipped blits read back through Lock, fill, flip, and the errors that
+// name the failed call and keep its code, a refused ReleaseDC among them.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,5 +1,5 @@
 // The settings dialog inside this test process, under Wine: its layout at the display's
-// dpi, fonts and colours, texts and counts that fit their controls, full-width counts, what
+// dpi, fonts, colours and icon, texts and counts that fit their controls, full-width counts, what
 // it shows for stored values it cannot show, and which button Enter presses and what Up and
 // Down do on an up-down. Typing, corrections, focus order, OK and Cancel (which end the
 // process) are driven against the real .scr by tests/e2e/test_config_dialog.sh.

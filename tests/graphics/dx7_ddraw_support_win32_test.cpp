@@ -1,11 +1,14 @@
 // The DirectDraw display on Wine's DirectDraw: taking and giving back the display (one at a
-// time, the mode left alone, cursor balance), colour conversion, keyed and clipped blits read
-// back through Lock, fill, flip, and the errors that name the failed call and keep its code.
+// time, the mode left alone or the primary's own mode given back, cursor balance), colour
+// conversion, keyed and clipped blits read back through Lock, fill, flip, and the errors that
+// name the failed call and keep its code, a refused ReleaseDC among them.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "ddraw_test_support_win32.h"
 #include "graphics/result_codes.h"
@@ -75,6 +78,131 @@ TEST(DisplayLifetime, GiveBackAmongTheSetUpsMessagesFailsItAsALostDisplay) {
     EXPECT_EQ(CursorCounter(), cursor);
     EXPECT_TRUE(TakeScreen());
     DestroyWindow(window);
+}
+
+// This program's import of `name` from `dll` replaced while the swap lives: the code under
+// test reaches the platform through that table, so a test can play the platform's answer.
+class ImportSwap {
+public:
+    ImportSwap(const char* dll, const char* name, void* replacement) {
+        auto* base = reinterpret_cast<uint8_t*>(GetModuleHandleW(nullptr));
+        auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        const DWORD imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+        for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports); d->Name; ++d) {
+            if (_stricmp(reinterpret_cast<const char*>(base + d->Name), dll) != 0) continue;
+            auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
+            auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
+            for (; names->u1.AddressOfData; ++names, ++slots)
+                if (!IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal) &&
+                    std::strcmp(reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name, name) == 0)
+                    slot_ = &slots->u1.Function;
+        }
+        if (slot_) original_ = Put(reinterpret_cast<ULONG_PTR>(replacement));
+    }
+    ~ImportSwap() {
+        if (slot_) Put(original_);
+    }
+    bool Found() const { return slot_ != nullptr; }
+
+private:
+    ULONG_PTR Put(ULONG_PTR value) {
+        DWORD protect;
+        VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &protect);
+        ULONG_PTR was = std::exchange(*slot_, value);
+        VirtualProtect(slot_, sizeof *slot_, protect, &protect);
+        return was;
+    }
+    ULONG_PTR* slot_ = nullptr;
+    ULONG_PTR original_ = 0;
+};
+
+struct ModeRequest {
+    std::wstring device;
+    bool hasMode;
+    DWORD width, height, bits, fields, flags;
+};
+std::vector<ModeRequest> modeRequests;
+LONG WINAPI GrantModeRequest(LPCWSTR device, DEVMODEW* mode, HWND, DWORD flags, void*) {
+    modeRequests.push_back({device ? device : L"", mode != nullptr, mode ? mode->dmPelsWidth : 0,
+                            mode ? mode->dmPelsHeight : 0, mode ? mode->dmBitsPerPel : 0, mode ? mode->dmFields : 0,
+                            flags});
+    return DISP_CHANGE_SUCCESSFUL;
+}
+
+// A mode the primary is switched to alone is temporary, and the give-back ends it by asking
+// for the device's stored mode. Xvfb switches no mode, so the platform's consent is played.
+TEST(DisplayMode, PrimarySwitchedAloneForTheRunGetsItsStoredModeBack) {
+    ImportSwap swap("user32.dll", "ChangeDisplaySettingsExW", reinterpret_cast<void*>(&GrantModeRequest));
+    ASSERT_TRUE(swap.Found());
+    MONITORINFOEXW primary{};
+    primary.cbSize = sizeof primary;
+    GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary);
+    modeRequests.clear();
+    std::unique_ptr<DDrawDisplay> display = TakeScreen(TestWindow(), nullptr, 640, 480);
+    ASSERT_TRUE(display);
+    EXPECT_TRUE(display->ChangedMode());
+    display.reset();
+    ASSERT_EQ(modeRequests.size(), 2u);
+    const ModeRequest& to = modeRequests[0];
+    EXPECT_EQ(to.device, primary.szDevice);
+    EXPECT_TRUE(to.hasMode);
+    EXPECT_EQ(to.width, 640u);
+    EXPECT_EQ(to.height, 480u);
+    EXPECT_EQ(to.bits, 32u);
+    EXPECT_EQ(to.fields, DWORD(DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL));
+    EXPECT_EQ(to.flags, DWORD(CDS_FULLSCREEN));
+    const ModeRequest& back = modeRequests[1];
+    EXPECT_EQ(back.device, primary.szDevice);
+    EXPECT_FALSE(back.hasMode);
+    EXPECT_EQ(back.flags, 0u);
+}
+
+// A surface whose ReleaseDC answers with an error on call number `failing` (it gives the DC
+// back all the same), by its own method table while the fault lives.
+class FailingReleaseDc {
+public:
+    FailingReleaseDc(IDirectDrawSurface7* surface, int failing) : surface_(surface) {
+        calls_ = 0;
+        failing_ = failing;
+        table_ = *reinterpret_cast<void***>(surface);
+        std::memcpy(copy_, table_, sizeof copy_);
+        real_ = reinterpret_cast<ReleaseDcFn>(table_[kReleaseDcSlot]);
+        copy_[kReleaseDcSlot] = reinterpret_cast<void*>(&ReleaseDc);
+        *reinterpret_cast<void***>(surface) = copy_;
+    }
+    ~FailingReleaseDc() { *reinterpret_cast<void***>(surface_) = table_; }
+
+private:
+    using ReleaseDcFn = HRESULT(STDMETHODCALLTYPE*)(IDirectDrawSurface7*, HDC);
+    static constexpr int kReleaseDcSlot = 26, kMethods = 49;  // IUnknown's 3, then ddraw.h's order
+    static HRESULT STDMETHODCALLTYPE ReleaseDc(IDirectDrawSurface7* self, HDC dc) {
+        HRESULT hr = real_(self, dc);
+        return ++calls_ == failing_ ? DDERR_GENERIC : hr;
+    }
+    static inline ReleaseDcFn real_ = nullptr;
+    static inline int calls_ = 0, failing_ = 0;
+    IDirectDrawSurface7* surface_;
+    void** table_;
+    void* copy_[kMethods];
+};
+
+// Every surface DC lent to GDI is given back and a refusal is reported, not left to the
+// guard's silent clean-up: each step of a colour's conversion and of a sprite's copy.
+TEST_F(DisplayTest, AFailedReleaseDcIsReportedAtEachStep) {
+    auto bitmap = MakeBitmap(4, 4, [](int, int) { return kWhite; });
+    Surface sprite = CreateOffscreenSurface(display->DirectDraw(), 4, 4);
+    ASSERT_TRUE(sprite);
+    for (int failing : {1, 2}) {
+        FailingReleaseDc fault(Back().Get(), failing);
+        EXPECT_THROW(display->SurfacePixel(kWhite), RuntimeError) << "conversion, release " << failing;
+    }
+    FailingReleaseDc fault(sprite.Get(), 1);
+    try {
+        CopyBitmapToSurface(sprite, bitmap.get());
+        ADD_FAILURE() << "no error";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(std::string(e.what()), "ReleaseDC failed: " + DescribeResult(static_cast<uint32_t>(DDERR_GENERIC)));
+    }
 }
 
 // The saver stretches its window over the screen; the give-back puts the rectangle back.

@@ -1,5 +1,5 @@
 // The settings dialog inside this test process, under Wine: its layout at the display's
-// dpi, fonts and colours, texts and counts that fit their controls, full-width counts, what
+// dpi, fonts, colours and icon, texts and counts that fit their controls, full-width counts, what
 // it shows for stored values it cannot show, and which button Enter presses and what Up and
 // Down do on an up-down. Typing, corrections, focus order, OK and Cancel (which end the
 // process) are driven against the real .scr by tests/e2e/test_config_dialog.sh.
@@ -13,6 +13,7 @@
 #include <string>
 #include <tuple>
 
+#include "assets/resource_ids.h"
 #include "platform/handles_win32.h"
 #include "platform/runtime_win32.h"
 #include "settings/dialog_template.h"
@@ -145,11 +146,15 @@ TEST_F(ConfigDialogTest, EveryControlSitsAtItsTemplateRectangleScaled) {
 }
 
 // Its title, client size and centred place are checked on the real .scr, at two dpi.
-TEST_F(ConfigDialogTest, IsAFixedWindowWithACaption) {
+TEST_F(ConfigDialogTest, IsAFixedWindowWithACaptionAndTheSaversIcon) {
     HWND dialog = Open();
     LONG style = GetWindowLongW(dialog, GWL_STYLE);
     EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
     EXPECT_NE(style & WS_CAPTION, 0);
+    HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_BRACKMER));
+    ASSERT_NE(icon, nullptr);
+    for (WPARAM size : {ICON_BIG, ICON_SMALL})
+        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(dialog, WM_GETICON, size, 0)), icon) << size;
 }
 
 // What the form answers when a control asks for its colours.
@@ -184,6 +189,7 @@ TEST_F(ConfigDialogTest, WhiteTextOnBlueGroundRedAndBlueBoxesLightFrame) {
     }
     for (int id : {kIdFrame1, kIdOptBG0, kIdOptBG1}) {
         Colors onFrame = AskColors(dialog, WM_CTLCOLORSTATIC, Item(id));
+        EXPECT_EQ(onFrame.text, RGB(0, 0, 0)) << id;
         EXPECT_EQ(onFrame.back, RGB(192, 192, 255)) << id;
         EXPECT_EQ(onFrame.brush, RGB(192, 192, 255)) << id;
     }

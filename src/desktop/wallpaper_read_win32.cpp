@@ -159,14 +159,12 @@ bool SamePath(const std::wstring& a, const std::wstring& b) {
     return CompareStringOrdinal(a.c_str(), int(a.size()), b.c_str(), int(b.size()), TRUE) == CSTR_EQUAL;
 }
 
-// On a share (\\server\share, \\?\UNC\...) or a drive letter mapped to one. Asks nothing of
-// the file itself.
+// IsRemotePath, with the drive letters the system knows mapped to a share.
 bool IsRemote(const std::wstring& path) {
-    if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) return true;
-    if (path.rfind(L"\\\\?\\", 0) == 0 || path.rfind(L"\\\\.\\", 0) == 0)
-        return path.size() >= 7 && path[5] == L':' && GetDriveTypeW((path.substr(4, 2) + L"\\").c_str()) == DRIVE_REMOTE;
-    if (path.rfind(L"\\\\", 0) == 0) return true;
-    return path.size() >= 2 && path[1] == L':' && GetDriveTypeW((path.substr(0, 2) + L"\\").c_str()) == DRIVE_REMOTE;
+    return IsRemotePath(path, [](wchar_t drive) {
+        const wchar_t root[] = {drive, L':', L'\\', L'\0'};
+        return GetDriveTypeW(root) == DRIVE_REMOTE;
+    });
 }
 
 bool Exists(const std::wstring& path) {

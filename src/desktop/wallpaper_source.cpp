@@ -15,4 +15,12 @@ std::vector<PictureFile> FilesToTry(const WallpaperFacts& facts) {
     return files;
 }
 
+bool IsRemotePath(std::wstring_view path, const std::function<bool(wchar_t drive)>& remoteDrive) {
+    if (path.starts_with(L"\\\\?\\UNC\\")) return true;
+    // A device path of a drive: what follows its four-character prefix is a plain path.
+    if (path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\")) path.remove_prefix(4);
+    else if (path.starts_with(L"\\\\")) return true;
+    return path.size() >= 2 && path[1] == L':' && remoteDrive(path[0]);
+}
+
 }  // namespace desktop

@@ -3,6 +3,8 @@
 // desktop colour when none of them decodes. Portable; wallpaper_read_win32 gathers the facts.
 #pragma once
 
+#include <functional>
+#include <string_view>
 #include <vector>
 
 namespace desktop {
@@ -32,5 +34,10 @@ enum class PictureFile { kOriginal, kMonitorCopy, kTranscoded };
 // time. An offline or placeholder original is never opened, and no picture set means no copy
 // either: Windows keeps its old copy after the user chose a plain colour.
 std::vector<PictureFile> FilesToTry(const WallpaperFacts& facts);
+
+// Whether a picture's path is on the network, by its text alone: a share (\\server\share,
+// \\?\UNC\server\share), or a drive letter (also behind \\?\ or \\.\) that `remoteDrive`
+// says is mapped to one. Nothing is asked of the file: a share may not answer.
+bool IsRemotePath(std::wstring_view path, const std::function<bool(wchar_t drive)>& remoteDrive);
 
 }  // namespace desktop

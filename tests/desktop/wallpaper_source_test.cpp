@@ -42,5 +42,22 @@ TEST(WallpaperSource, FilesToTryBestFirst) {
     }
 }
 
+// Drive Z is mapped to a share, C is local.
+TEST(WallpaperSource, RemotePathsByTheirTextAndMappedDrives) {
+    const std::function<bool(wchar_t)> zIsRemote = [](wchar_t d) { return d == L'Z'; };
+    const struct {
+        const wchar_t* path;
+        bool remote;
+    } cases[] = {
+        {LR"(\\server\share\a.jpg)", true}, {LR"(\\?\UNC\server\share\a.jpg)", true},
+        {LR"(Z:\a.jpg)", true},             {LR"(C:\a.jpg)", false},
+        {LR"(\\?\Z:\a.jpg)", true},         {LR"(\\.\Z:\a.jpg)", true},
+        {LR"(\\?\C:\a.jpg)", false},        {LR"(\\?\Volume{1}\a.jpg)", false},
+        {LR"(Z)", false},                   {LR"(a\Z:.jpg)", false},
+        {LR"(\Z:\a.jpg)", false},           {L"", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsRemotePath(c.path, zIsRemote), c.remote) << testing::PrintToString(std::wstring(c.path));
+}
+
 }  // namespace
 }  // namespace desktop

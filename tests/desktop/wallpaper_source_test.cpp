@@ -53,7 +53,7 @@ TEST(WallpaperSource, RemotePathsByTheirTextAndMappedDrives) {
         {LR"(Z:\a.jpg)", true},             {LR"(C:\a.jpg)", false},
         {LR"(\\?\Z:\a.jpg)", true},         {LR"(\\.\Z:\a.jpg)", true},
         {LR"(\\?\C:\a.jpg)", false},        {LR"(\\?\Volume{1}\a.jpg)", false},
-        {LR"(Z)", false},                   {LR"(a\Z:.jpg)", false},
+        {LR"(Z:)", true},                   {LR"(Z)", false},  {LR"(a\Z:.jpg)", false},
         {LR"(\Z:\a.jpg)", false},           {L"", false},
     };
     for (const auto& c : cases) EXPECT_EQ(IsRemotePath(c.path, zIsRemote), c.remote) << testing::PrintToString(std::wstring(c.path));

@@ -184,7 +184,16 @@ id_of() { awk -v n="$1" '$1 == "#define" && $2 == n { print $3 }' "$IDS_HEADER";
 RED_BOX=$(id_of IDC_TXT_RED_NUM) BLUE_BOX=$(id_of IDC_TXT_BLUE_NUM) UPD_R=$(id_of IDC_UPD_R) UPD_B=$(id_of IDC_UPD_B)
 OPT_DESKTOP=$(id_of IDC_OPT_BG0) OPT_BLUE=$(id_of IDC_OPT_BG1) LABVER=$(id_of IDC_LAB_VER) OK=1 CANCEL=2
 INSPECTED=$E2E_OUT/dialog.txt
-inspect() { "$WINE" "$(program dialog_inspector)" --wait 20 2>/dev/null | tr -d '\r' >"$INSPECTED"; }
+# The inspector may find the dialog mid-repaint on a busy machine and list nothing: asked
+# again then.
+inspect() {
+  local try
+  for try in 1 2 3; do
+    "$WINE" "$(program dialog_inspector)" --wait 20 2>/dev/null | tr -d '\r' >"$INSPECTED"
+    grep -q '^id=' "$INSPECTED" && return 0
+    sleep 0.3
+  done
+}
 # field ID NAME: one field of a control's line; text ID: the control's text.
 field() { grep "^id=$1 " "$INSPECTED" | tr ' ' '\n' | sed -n "s/^$2=//p" | head -n 1; }
 text() { sed -n "s/^id=$1 .* text=//p" "$INSPECTED"; }

@@ -353,16 +353,8 @@ std::shared_ptr<Read> RunningReadFor(const std::vector<Rect>& monitors) {
     return current && SameMonitors(current->monitors, monitors) ? current : nullptr;
 }
 
-bool Contains(Rect outer, Rect inner) {
-    return inner.left >= outer.left && inner.top >= outer.top &&
-           int64_t(inner.left) + inner.width <= int64_t(outer.left) + outer.width &&
-           int64_t(inner.top) + inner.height <= int64_t(outer.top) + outer.height;
-}
-
-bool Meets(Rect a, Rect b) {
-    return int64_t(a.left) < int64_t(b.left) + b.width && int64_t(b.left) < int64_t(a.left) + a.width &&
-           int64_t(a.top) < int64_t(b.top) + b.height && int64_t(b.top) < int64_t(a.top) + a.height;
-}
+// The whole monitor lies in the area (a monitor always has pixels).
+bool Contains(Rect outer, Rect inner) { return platform::Intersect(outer, inner) == inner; }
 
 // The pieces of every monitor that meets `area`, taken out of the read; none while one of
 // those monitors is still being read, and then nothing is taken, so a later call finds all.
@@ -372,10 +364,10 @@ std::optional<std::vector<Piece>> TakePieces(const std::shared_ptr<Read>& read, 
     {
         std::lock_guard guard(read->lock);
         for (size_t i = 0; i < read->monitors.size(); ++i)
-            if (!read->finished[i] && Meets(area, read->monitors[i])) return std::nullopt;
+            if (!read->finished[i] && platform::Overlap(area, read->monitors[i])) return std::nullopt;
         for (size_t i = 0; i < read->monitors.size(); ++i) {
             std::optional<Piece>& piece = read->pieces[i];
-            if (piece && Meets(area, read->monitors[i])) {
+            if (piece && platform::Overlap(area, read->monitors[i])) {
                 // The monitor has its pixels: nothing of it is kept beyond this.
                 if (Contains(area, read->monitors[i])) {
                     taken.push_back(std::move(*piece));

@@ -18,6 +18,7 @@
 #include "battle/saver_session.h"
 #include "battle/startup_plan.h"
 #include "desktop/desktop_pixels_win32.h"
+#include "desktop/wallpaper_read_win32.h"
 #include "desktop/screen_capture_win32.h"
 #include "platform/dib_win32.h"
 #include "platform/fault_switches.h"
@@ -110,9 +111,7 @@ private:
                 screen, [&] { return desktop::CaptureScreen(screen.rect); },
                 [&] {
                     desktop::WallpaperShare share = desktop::WallpaperPixels(screen.rect, monitorRects_);
-                    return Background{
-                        platform::Picture(screen.rect.width, screen.rect.height, std::move(share.pixels)),
-                        share.late};
+                    return Background{std::move(share.picture), share.late};
                 });
         };
         background_ = backgroundOf(plan_.front());
@@ -142,10 +141,7 @@ private:
     // A screen whose wallpaper was late asks the read again on the session's ticks.
     LateBackground LateWallpaper() {
         return [this](size_t screen) -> std::optional<platform::Picture> {
-            const platform::Rect& rect = plan_.at(screen).rect;
-            std::optional<std::vector<uint32_t>> pixels = desktop::LateWallpaperPixels(rect, monitorRects_);
-            if (!pixels) return std::nullopt;
-            return platform::Picture(rect.width, rect.height, std::move(*pixels));
+            return desktop::LateWallpaperPixels(plan_.at(screen).rect, monitorRects_);
         };
     }
 

@@ -30,7 +30,7 @@ int32_t RoundDiv(int64_t a, int64_t b) { return static_cast<int32_t>((2 * a + b)
 // The picture's size scaled to `area` keeping its aspect: the side that limits (`cover`
 // false: fits inside, true: covers it) takes the area's length exactly, the other is
 // rounded, and never below one pixel.
-Rect ScaleAndCentre(Rect area, int32_t pw, int32_t ph, bool cover) {
+platform::Rect ScaleAndCentre(platform::Rect area, int32_t pw, int32_t ph, bool cover) {
     const int64_t across = int64_t(area.width) * ph;  // compares area.width / pw
     const int64_t down = int64_t(area.height) * pw;   // with area.height / ph
     const bool widthLimits = cover ? across >= down : across <= down;
@@ -70,7 +70,7 @@ WallpaperStyle StyleFromSettings(std::optional<std::string_view> wallpaperStyle,
     }
 }
 
-Placement PlaceWallpaper(WallpaperStyle style, Rect monitor, Rect desktop, int32_t pictureWidth,
+Placement PlaceWallpaper(WallpaperStyle style, platform::Rect monitor, platform::Rect desktop, int32_t pictureWidth,
                          int32_t pictureHeight) {
     if (pictureWidth <= 0 || pictureHeight <= 0) return {};
     switch (style) {
@@ -95,12 +95,12 @@ Placement PlaceWallpaper(WallpaperStyle style, Rect monitor, Rect desktop, int32
     }
 }
 
-Rect PartShown(const Placement& place, Rect area, Rect monitor) {
-    const Rect seen = Intersect(area, monitor);
-    const Rect& p = place.picture;
+platform::Rect PartShown(const Placement& place, platform::Rect area, platform::Rect monitor) {
+    const platform::Rect seen = Intersect(area, monitor);
+    const platform::Rect& p = place.picture;
     if (seen.width == 0 || p.width <= 0 || p.height <= 0) return {};
     if (!place.tiled) {
-        const Rect drawn = Intersect(seen, p);
+        const platform::Rect drawn = Intersect(seen, p);
         if (drawn.width == 0) return {};
         return {drawn.left - p.left, drawn.top - p.top, drawn.width, drawn.height};
     }
@@ -116,13 +116,13 @@ Rect PartShown(const Placement& place, Rect area, Rect monitor) {
     return {left, top, width, height};
 }
 
-void PaintPiece(std::vector<uint32_t>& pixels, Rect area, const Piece& piece) {
-    const Rect& p = piece.place.picture;
-    const Rect& part = piece.part;
+void PaintPiece(std::vector<uint32_t>& pixels, platform::Rect area, const Piece& piece) {
+    const platform::Rect& p = piece.place.picture;
+    const platform::Rect& part = piece.part;
     if (pixels.size() != size_t(std::max(area.width, 0)) * size_t(std::max(area.height, 0)) || part.width <= 0 ||
         part.height <= 0 || piece.pixels.size() != size_t(part.width) * size_t(part.height))
         return;
-    const Rect seen = piece.place.tiled ? Intersect(area, piece.monitor)
+    const platform::Rect seen = piece.place.tiled ? Intersect(area, piece.monitor)
                                         : Intersect(Intersect(area, piece.monitor), p);
     // Where screen pixel d falls in the piece along one axis, or -1 outside it.
     auto at = [&](int64_t d, int64_t origin, int64_t size, int64_t first, int64_t length) -> int64_t {
@@ -145,24 +145,23 @@ void PaintPiece(std::vector<uint32_t>& pixels, Rect area, const Piece& piece) {
     }
 }
 
-std::vector<uint32_t> ComposeDesktop(Rect area, const std::vector<Rect>& monitors, const Picture* picture,
+std::vector<uint32_t> ComposeDesktop(platform::Rect area, const std::vector<platform::Rect>& monitors, const platform::Picture* picture,
                                      WallpaperStyle style, uint32_t colour) {
     if (area.width <= 0 || area.height <= 0) return {};
     std::vector<uint32_t> out(size_t(area.width) * size_t(area.height), colour & 0x00FFFFFF);
     if (!picture || picture->width <= 0 || picture->height <= 0 ||
         picture->pixels.size() != size_t(picture->width) * size_t(picture->height))
         return out;
-    const Rect desktop = Bounds(monitors);
+    const platform::Rect desktop = platform::Bounds(monitors);
     const graphics::SourceRows rows = [picture](int32_t row, int32_t first, int32_t count, uint32_t* to) {
         std::copy_n(picture->pixels.begin() + int64_t(row) * picture->width + first, count, to);
     };
-    for (const Rect& monitor : monitors) {
+    for (const platform::Rect& monitor : monitors) {
         Piece piece{monitor, PlaceWallpaper(style, monitor, desktop, picture->width, picture->height), {}, {}};
         piece.part = PartShown(piece.place, area, monitor);
         if (piece.part.width == 0) continue;
-        const Rect& p = piece.place.picture;
-        piece.pixels = graphics::ScaleSmooth(picture->width, picture->height, rows, p.width, p.height,
-                                             {piece.part.left, piece.part.top, piece.part.width, piece.part.height});
+        const platform::Rect& p = piece.place.picture;
+        piece.pixels = graphics::ScaleSmooth(picture->width, picture->height, rows, p.width, p.height, piece.part);
         PaintPiece(out, area, piece);
     }
     return out;

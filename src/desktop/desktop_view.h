@@ -14,11 +14,6 @@
 
 namespace desktop {
 
-// The program's one rectangle and one picture (platform/geometry.h, platform/picture.h).
-using Rect = platform::Rect;
-using Picture = platform::Picture;
-using platform::Bounds;
-
 enum class WallpaperStyle { kCenter, kTile, kStretch, kFit, kFill, kSpan };
 
 // The style from the two strings under the user's desktop settings, "WallpaperStyle" and
@@ -31,13 +26,13 @@ WallpaperStyle StyleFromSettings(std::optional<std::string_view> wallpaperStyle,
 // scaled to `picture`, and only what falls inside the monitor shows; for tile `picture` is
 // the one tile at the anchor and the pattern repeats from there in every direction.
 struct Placement {
-    Rect picture;
+    platform::Rect picture;
     bool tiled = false;
 };
 
 // `desktop` is the rectangle around all monitors (what span covers). Pictures with no
 // pixels place nothing (an empty rectangle).
-Placement PlaceWallpaper(WallpaperStyle style, Rect monitor, Rect desktop, int32_t pictureWidth,
+Placement PlaceWallpaper(WallpaperStyle style, platform::Rect monitor, platform::Rect desktop, int32_t pictureWidth,
                          int32_t pictureHeight);
 
 // What one monitor shows of a picture placed on it, in the placed picture's own pixels
@@ -45,25 +40,25 @@ Placement PlaceWallpaper(WallpaperStyle style, Rect monitor, Rect desktop, int32
 // to `area` and the monitor. For tile it is the part of the one tile the monitor's share
 // of `area` repeats (the whole tile when that share wraps around it). Empty where the
 // monitor shows none of it.
-Rect PartShown(const Placement& place, Rect area, Rect monitor);
+platform::Rect PartShown(const Placement& place, platform::Rect area, platform::Rect monitor);
 
 // One monitor's share of the wallpaper: `part` (see PartShown) of the picture as placed,
 // decoded, 0x00RRGGBB, top row first.
 struct Piece {
-    Rect monitor;
+    platform::Rect monitor;
     Placement place;
-    Rect part;
+    platform::Rect part;
     std::vector<uint32_t> pixels;
 };
 
 // Paints the piece over the pixels of `area` (top row first), on its own monitor only; the
 // rest of `area` keeps what it had.
-void PaintPiece(std::vector<uint32_t>& pixels, Rect area, const Piece& piece);
+void PaintPiece(std::vector<uint32_t>& pixels, platform::Rect area, const Piece& piece);
 
 // The pixels of `area`, top row first: the colour (0x00RRGGBB) everywhere, then on each
 // monitor that meets the area its own placement of the picture, scaled smoothly to it and
 // clipped to that monitor. No picture: colour only.
-std::vector<uint32_t> ComposeDesktop(Rect area, const std::vector<Rect>& monitors, const Picture* picture,
+std::vector<uint32_t> ComposeDesktop(platform::Rect area, const std::vector<platform::Rect>& monitors, const platform::Picture* picture,
                                      WallpaperStyle style, uint32_t colour);
 
 // A snapshot in which every pixel has one colour shows neither windows nor a wallpaper: what

@@ -9,7 +9,8 @@ std::vector<PictureFile> FilesToTry(const WallpaperFacts& facts) {
     if (!original.named) return files;
     const bool readable = !original.offline && !original.placeholder;
     if (readable && !original.remote && original.found) files.push_back(PictureFile::kOriginal);
-    if (facts.sharedPicture && facts.monitorCopy) files.push_back(PictureFile::kMonitorCopy);
+    if (!facts.sharedPicture && facts.ownCopy) files.push_back(PictureFile::kOwnCopy);
+    if (facts.monitorCopy) files.push_back(PictureFile::kMonitorCopy);
     if (facts.sharedPicture && facts.transcoded) files.push_back(PictureFile::kTranscoded);
     if (readable && original.remote) files.push_back(PictureFile::kOriginal);
     return files;

@@ -20,19 +20,23 @@ struct OriginalFacts {
 
 struct WallpaperFacts {
     OriginalFacts original;
-    // Every monitor shows the same picture, so Windows' copies below are copies of this one.
+    // Every monitor shows the same picture, so Windows' copies of the one picture are of it.
     bool sharedPicture = true;
-    bool monitorCopy = false;  // Windows' picture cached for this monitor's size exists
-    bool transcoded = false;   // Windows' transcoded copy of the wallpaper exists
+    // Windows' picture cached for this monitor's size exists, and no monitor of that size
+    // shows another picture (the copy is named by the size alone).
+    bool monitorCopy = false;
+    bool transcoded = false;  // Windows' transcoded copy of the one picture exists
+    bool ownCopy = false;     // Windows' transcoded copy of this monitor's own picture exists
 };
 
-enum class PictureFile { kOriginal, kMonitorCopy, kTranscoded };
+enum class PictureFile { kOriginal, kMonitorCopy, kTranscoded, kOwnCopy };
 
 // The files to try, best first; the first that decodes is drawn. The original leads when it
 // is local and present; Windows' copies follow (they also stand in when the original turns
-// out unreadable); an original on the network comes after them, since it may not answer in
-// time. An offline or placeholder original is never opened, and no picture set means no copy
-// either: Windows keeps its old copy after the user chose a plain colour.
+// out unreadable): of the one picture where all monitors share it, else the monitor's own;
+// an original on the network comes after them, since it may not answer in time. An offline
+// or placeholder original is never opened, and no picture set means no copy either: Windows
+// keeps its old copy after the user chose a plain colour.
 std::vector<PictureFile> FilesToTry(const WallpaperFacts& facts);
 
 // Whether a picture's path is on the network, by its text alone: a share (\\server\share,

@@ -10,14 +10,14 @@ namespace desktop {
 namespace {
 
 using enum WallpaperStyle;
-constexpr Rect kPrimary{0, 0, 1024, 768};
-constexpr Rect kRight{1024, 0, 800, 600};
-constexpr Rect kBothBounds{0, 0, 1824, 768};
+constexpr platform::Rect kPrimary{0, 0, 1024, 768};
+constexpr platform::Rect kRight{1024, 0, 800, 600};
+constexpr platform::Rect kBothBounds{0, 0, 1824, 768};
 
 struct PlaceCase {
     const char* name;
     WallpaperStyle style;
-    Rect monitor;
+    platform::Rect monitor;
     int32_t pw, ph;
     Placement expected;
 };
@@ -48,17 +48,17 @@ TEST(WallpaperPlacement, EachStyleHasExactBounds) {
 }
 
 TEST(WallpaperPlacement, BoundsCoverMonitorsOnEverySide) {
-    EXPECT_EQ(Bounds({kPrimary, kRight}), kBothBounds);
-    EXPECT_EQ(Bounds({kPrimary, {-1280, -200, 1280, 1024}}), (Rect{-1280, -200, 2304, 1024}));
-    EXPECT_EQ(Bounds({}), Rect{});
+    EXPECT_EQ(platform::Bounds({kPrimary, kRight}), kBothBounds);
+    EXPECT_EQ(platform::Bounds({kPrimary, {-1280, -200, 1280, 1024}}), (platform::Rect{-1280, -200, 2304, 1024}));
+    EXPECT_EQ(platform::Bounds({}), platform::Rect{});
 }
 
 // A 2 x 2 picture A B / C D on desktop colour K, composed per monitor.
 constexpr uint32_t A = 0xA, B = 0xB, C = 0xC, D = 0xD, K = 0x123456;
-const Picture kPicture{2, 2, {A, B, C, D}};
+const platform::Picture kPicture{2, 2, {A, B, C, D}};
 
 TEST(DesktopComposition, StylesGivePixelsMonitorByMonitor) {
-    const std::vector<Rect> sideBySide{{-3, 0, 3, 2}, {0, 0, 3, 2}};
+    const std::vector<platform::Rect> sideBySide{{-3, 0, 3, 2}, {0, 0, 3, 2}};
     // The pattern carries on from the primary's origin into the monitor left of it.
     EXPECT_EQ(ComposeDesktop({-3, 0, 6, 2}, sideBySide, &kPicture, kTile, K),
               (std::vector<uint32_t>{B, A, B, A, B, A, D, C, D, C, D, C}));
@@ -67,8 +67,8 @@ TEST(DesktopComposition, StylesGivePixelsMonitorByMonitor) {
     EXPECT_EQ(ComposeDesktop({0, 0, 4, 2}, {{0, 0, 4, 2}}, &kPicture, kStretch, K),
               (std::vector<uint32_t>{A, A, B, B, C, C, D, D}));
     // Span: each monitor shows its own half of one picture.
-    const Picture twoWide{2, 1, {A, B}};
-    const std::vector<Rect> pair{{0, 0, 2, 2}, {2, 0, 2, 2}};
+    const platform::Picture twoWide{2, 1, {A, B}};
+    const std::vector<platform::Rect> pair{{0, 0, 2, 2}, {2, 0, 2, 2}};
     EXPECT_EQ(ComposeDesktop({2, 0, 2, 2}, pair, &twoWide, kSpan, K), (std::vector<uint32_t>{B, B, B, B}));
     // Fill on the same monitors: each crops the picture on its own.
     EXPECT_EQ(ComposeDesktop({2, 0, 2, 2}, pair, &twoWide, kFill, K), (std::vector<uint32_t>{A, B, A, B}));
@@ -77,7 +77,7 @@ TEST(DesktopComposition, StylesGivePixelsMonitorByMonitor) {
     EXPECT_EQ(ComposeDesktop({0, 0, 2, 1}, pair, nullptr, kFill, 0xFF123456), (std::vector<uint32_t>{K, K}));
     // An area without pixels, one side negative, composes nothing.
     EXPECT_TRUE(ComposeDesktop({0, 0, -1, 2}, pair, &twoWide, kFill, K).empty());
-    const Picture broken{2, 2, {A}};
+    const platform::Picture broken{2, 2, {A}};
     EXPECT_EQ(ComposeDesktop({0, 0, 1, 1}, pair, &broken, kFill, K), (std::vector<uint32_t>{K}));
 }
 
@@ -86,14 +86,14 @@ TEST(DesktopComposition, StylesGivePixelsMonitorByMonitor) {
 struct OddCase {
     const char* name;
     WallpaperStyle style;
-    std::vector<Rect> monitors;
-    Rect area;
-    Picture picture;
+    std::vector<platform::Rect> monitors;
+    platform::Rect area;
+    platform::Picture picture;
     std::vector<uint32_t> expected;
 };
 
 TEST(DesktopComposition, OddSizesLandOnExactPixels) {
-    const Picture two{2, 1, {0, 0xFE}}, three{3, 1, {1, 2, 3}}, four{4, 1, {A, B, C, D}};
+    const platform::Picture two{2, 1, {0, 0xFE}}, three{3, 1, {1, 2, 3}}, four{4, 1, {A, B, C, D}};
     const OddCase cases[] = {
         // Two to five across: only the middle pixel straddles both picture pixels.
         {"StretchNotWhole", kStretch, {{0, 0, 5, 1}}, {0, 0, 5, 1}, two, {0, 0, 0x7F, 0xFE, 0xFE}},
@@ -116,7 +116,7 @@ TEST(DesktopComposition, PartShownIsWhatTheMonitorNeedsOfThePicture) {
     const struct {
         const char* name;
         Placement place;
-        Rect area, monitor, expected;
+        platform::Rect area, monitor, expected;
     } cases[] = {
         {"CroppedByTheMonitor", {{-5, -1, 20, 10}}, {0, 0, 8, 8}, {0, 0, 8, 8}, {5, 1, 8, 8}},
         {"CroppedByTheArea", {{0, 0, 20, 10}}, {2, 3, 4, 4}, {0, 0, 8, 8}, {2, 3, 4, 4}},

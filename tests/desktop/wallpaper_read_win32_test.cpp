@@ -52,7 +52,7 @@ std::wstring WriteTemp(const wchar_t* name, const std::string& bytes) {
 }
 
 // The picture stretched twice as wide and tall on a 6 x 4 monitor right of the primary.
-constexpr Rect kMonitor{1024, 0, 6, 4};
+constexpr platform::Rect kMonitor{1024, 0, 6, 4};
 std::vector<uint32_t> Doubled() {
     std::vector<uint32_t> out;
     for (int y = 0; y < 4; ++y)
@@ -79,7 +79,7 @@ TEST(WallpaperRead, EachDecoderShowsWhatItReads) {
         ASSERT_EQ(piece.has_value(), c.shows);
         if (!piece) continue;
         EXPECT_EQ(piece->place.picture, kMonitor);
-        EXPECT_EQ(piece->part, (Rect{0, 0, 6, 4}));
+        EXPECT_EQ(piece->part, (platform::Rect{0, 0, 6, 4}));
         EXPECT_EQ(piece->pixels, Doubled());
     }
     for (const std::wstring& path : {bmp, png, junk}) DeleteFileW(path.c_str());

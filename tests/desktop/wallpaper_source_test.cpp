@@ -13,31 +13,33 @@ using enum PictureFile;
 struct SourceCase {
     const char* name;
     OriginalFacts original;  // named, remote, found, offline, placeholder
-    bool shared, monitorCopy, transcoded;
+    bool shared, monitorCopy, transcoded, ownCopy;
     std::vector<PictureFile> expected;
 };
 
 TEST(WallpaperSource, FilesToTryBestFirst) {
     const SourceCase cases[] = {
-        {"LocalLeadsCopiesStandBy", {true, false, true}, true, true, true, {kOriginal, kMonitorCopy, kTranscoded}},
-        {"LocalWithoutCopies", {true, false, true}, true, false, false, {kOriginal}},
-        {"Gone", {true, false, false}, true, true, true, {kMonitorCopy, kTranscoded}},
-        {"GoneOnlyTranscoded", {true, false, false}, true, false, true, {kTranscoded}},
-        {"GoneNoCopy", {true, false, false}, true, false, false, {}},
-        {"Offline", {true, false, true, true}, true, true, true, {kMonitorCopy, kTranscoded}},
-        {"Placeholder", {true, false, true, false, true}, true, false, true, {kTranscoded}},
-        {"PlaceholderNoCopy", {true, false, true, false, true}, true, false, false, {}},
-        {"ShareAfterCopies", {true, true}, true, true, true, {kMonitorCopy, kTranscoded, kOriginal}},
-        {"ShareAlone", {true, true}, true, false, false, {kOriginal}},
-        {"ShareOffline", {true, true, false, true}, true, false, true, {kTranscoded}},
-        // Windows' copies are of the one picture; a monitor with its own has only its own.
-        {"OwnPictureSkipsCopies", {true, false, true}, false, true, true, {kOriginal}},
-        {"OwnPictureGone", {true, false, false}, false, true, true, {}},
+        {"LocalLeadsCopiesStandBy", {true, false, true}, true, true, true, true, {kOriginal, kMonitorCopy, kTranscoded}},
+        {"LocalWithoutCopies", {true, false, true}, true, false, false, false, {kOriginal}},
+        {"Gone", {true, false, false}, true, true, true, false, {kMonitorCopy, kTranscoded}},
+        {"GoneOnlyTranscoded", {true, false, false}, true, false, true, false, {kTranscoded}},
+        {"GoneNoCopy", {true, false, false}, true, false, false, true, {}},
+        {"Offline", {true, false, true, true}, true, true, true, false, {kMonitorCopy, kTranscoded}},
+        {"Placeholder", {true, false, true, false, true}, true, false, true, false, {kTranscoded}},
+        {"PlaceholderNoCopy", {true, false, true, false, true}, true, false, false, false, {}},
+        {"ShareAfterCopies", {true, true}, true, true, true, false, {kMonitorCopy, kTranscoded, kOriginal}},
+        {"ShareAlone", {true, true}, true, false, false, false, {kOriginal}},
+        {"ShareOffline", {true, true, false, true}, true, false, true, false, {kTranscoded}},
+        // A monitor with a picture of its own: its own copy, and the one cached for its
+        // size; never the copy of the one picture.
+        {"OwnPictureOwnCopies", {true, false, true}, false, true, true, true, {kOriginal, kOwnCopy, kMonitorCopy}},
+        {"OwnPictureGone", {true, false, false}, false, false, true, true, {kOwnCopy}},
+        {"OwnPictureOnAShare", {true, true}, false, true, true, true, {kOwnCopy, kMonitorCopy, kOriginal}},
         // A plain colour chosen: the copy Windows left behind is an old picture.
-        {"NoPictureSet", {false}, true, true, true, {}},
+        {"NoPictureSet", {false}, true, true, true, true, {}},
     };
     for (const SourceCase& c : cases) {
-        const WallpaperFacts facts{c.original, c.shared, c.monitorCopy, c.transcoded};
+        const WallpaperFacts facts{c.original, c.shared, c.monitorCopy, c.transcoded, c.ownCopy};
         EXPECT_EQ(FilesToTry(facts), c.expected) << c.name;
     }
 }

@@ -1,0 +1,194 @@
+// The wallpaper's decoders; see wallpaper_decode_win32.h.
+#include "desktop/wallpaper_decode_win32.h"
+
+#include <windows.h>
+#include <wincodec.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <new>
+
+#include "desktop/image_header.h"
+#include "desktop/wallpaper_read.h"
+#include "platform/dib_win32.h"
+#include "platform/handles_win32.h"
+#include "platform/runtime_error.h"
+
+namespace desktop {
+namespace {
+
+// Enough for a JPEG's frame header behind its metadata and thumbnails.
+constexpr DWORD kHeadBytes = 512 * 1024;
+// Rows asked of a codec at a time: few calls, little held.
+constexpr int32_t kBandRows = 64;
+
+class ComApartment {
+public:
+    ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComApartment() { if (SUCCEEDED(result_)) CoUninitialize(); }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    HRESULT result_;
+};
+
+void Check(HRESULT result) {
+    if (FAILED(result))
+        throw platform::RuntimeError(platform::RuntimeError::kPlatformCall, "The wallpaper could not be decoded.",
+                                     uint32_t(result));
+}
+
+struct Head {
+    std::vector<uint8_t> bytes;
+    uint64_t fileSize = 0;
+};
+
+std::optional<Head> ReadHead(const std::wstring& path) {
+    platform::UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        file.release();
+        return std::nullopt;
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0) return std::nullopt;
+    Head head;
+    head.fileSize = uint64_t(size.QuadPart);
+    head.bytes.resize(size_t(std::min<uint64_t>(head.fileSize, kHeadBytes)));
+    DWORD read = 0;
+    if (!ReadFile(file.get(), head.bytes.data(), DWORD(head.bytes.size()), &read, nullptr)) return std::nullopt;
+    head.bytes.resize(read);
+    return head;
+}
+
+// Rows of a codec's picture, asked for a band at a time (`copy` fills a rectangle, 32 bits a
+// pixel B, G, R, unused); 0x00RRGGBB once the unused byte is cleared.
+class Bands {
+public:
+    using Copy = std::function<HRESULT(const WICRect& rect, UINT stride, UINT bytes, BYTE* out)>;
+    Bands(int32_t width, int32_t height, Copy copy) : width_(width), height_(height), copy_(std::move(copy)) {}
+
+    void Row(int32_t row, int32_t first, int32_t count, uint32_t* out) {
+        if (row < top_ || row >= top_ + rows_) {
+            top_ = row;
+            rows_ = std::min(kBandRows, height_ - row);
+            band_.resize(size_t(width_) * size_t(rows_));
+            const WICRect rect{0, top_, width_, rows_};
+            Check(copy_(rect, UINT(width_) * 4, UINT(band_.size() * 4), reinterpret_cast<BYTE*>(band_.data())));
+        }
+        const uint32_t* from = band_.data() + size_t(row - top_) * size_t(width_) + size_t(first);
+        for (int32_t i = 0; i < count; ++i) out[i] = from[i] & 0x00FFFFFF;
+    }
+
+private:
+    int32_t width_, height_;
+    Copy copy_;
+    int32_t top_ = 0, rows_ = 0;
+    std::vector<uint32_t> band_;
+};
+
+// The imaging component; none where it cannot be created at all.
+platform::ComPtr<IWICImagingFactory> ImagingFactory() {
+    platform::ComPtr<IWICImagingFactory> factory;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                factory.PutVoid())))
+        factory.Reset();
+    return factory;
+}
+
+std::optional<std::vector<Piece>> DecodeWithImaging(IWICImagingFactory* factory, const std::wstring& path,
+                                                    const ImageHeader& header, std::vector<Piece> pieces) {
+    // A codec that decodes all of the picture when opened is held to the budget first.
+    if (!OpensLazily(header.kind) && ChooseDecode(header, std::nullopt).refused) return std::nullopt;
+    platform::ComPtr<IWICBitmapDecoder> decoder;
+    platform::ComPtr<IWICBitmapFrameDecode> frame;
+    if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+                                                  decoder.Put())) ||
+        FAILED(decoder->GetFrame(0, frame.Put())))
+        return std::nullopt;
+    // The codec's own idea of the size must be the header's: the pieces were placed by it.
+    UINT width = 0, height = 0;
+    if (FAILED(frame->GetSize(&width, &height)) || width != header.width || height != header.height)
+        return std::nullopt;
+    std::optional<PixelSize> offer;
+    platform::ComPtr<IWICBitmapSourceTransform> transform;
+    const PixelSize needed = NeededSize(pieces);
+    WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGR;
+    if (needed.width > 0 && SUCCEEDED(frame->QueryInterface(IID_IWICBitmapSourceTransform, transform.PutVoid())) &&
+        SUCCEEDED(transform->GetClosestPixelFormat(&format)) && format == GUID_WICPixelFormat32bppBGR) {
+        UINT w = needed.width, h = needed.height;
+        if (SUCCEEDED(transform->GetClosestSize(&w, &h))) offer = PixelSize{w, h};
+    }
+    const DecodeChoice choice = ChooseDecode(header, offer);
+    if (choice.refused) return std::nullopt;
+    const int32_t w = int32_t(choice.size.width), h = int32_t(choice.size.height);
+    if (choice.reduced) {
+        Bands bands(w, h, [&](const WICRect& rect, UINT stride, UINT bytes, BYTE* out) {
+            WICPixelFormatGUID wanted = GUID_WICPixelFormat32bppBGR;
+            return transform->CopyPixels(&rect, UINT(w), UINT(h), &wanted, WICBitmapTransformRotate0, stride, bytes, out);
+        });
+        FillPieces(pieces, w, h, [&](int32_t row, int32_t first, int32_t count, uint32_t* out) {
+            bands.Row(row, first, count, out);
+        });
+        return pieces;
+    }
+    platform::ComPtr<IWICFormatConverter> converter;
+    if (FAILED(factory->CreateFormatConverter(converter.Put())) ||
+        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                     WICBitmapPaletteTypeCustom)))
+        return std::nullopt;
+    Bands bands(w, h, [&](const WICRect& rect, UINT stride, UINT bytes, BYTE* out) {
+        return converter->CopyPixels(&rect, stride, bytes, out);
+    });
+    FillPieces(pieces, w, h, [&](int32_t row, int32_t first, int32_t count, uint32_t* out) {
+        bands.Row(row, first, count, out);
+    });
+    return pieces;
+}
+
+// USER's loader, only where the imaging component cannot be created, and only for a BMP
+// whose header was checked against the file: it holds the bitmap and a copy of it.
+std::optional<std::vector<Piece>> DecodeBitmapFile(const std::wstring& path, const ImageHeader& header,
+                                                   std::vector<Piece> pieces) {
+    if (header.kind != ImageKind::kBmp || !FitsBudget(header.width, header.height, 64)) return std::nullopt;
+    platform::UniqueBitmap bitmap(static_cast<HBITMAP>(
+        LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    if (!bitmap) return std::nullopt;
+    SIZE size{};
+    const std::vector<uint32_t> pixels = platform::ReadBitmapPixels(bitmap.get(), &size);
+    bitmap.reset();
+    if (size.cx != LONG(header.width) || size.cy != LONG(header.height) ||
+        pixels.size() != size_t(size.cx) * size_t(size.cy))
+        return std::nullopt;
+    FillPieces(pieces, size.cx, size.cy, [&](int32_t row, int32_t first, int32_t count, uint32_t* out) {
+        std::copy_n(pixels.begin() + int64_t(row) * size.cx + first, count, out);
+    });
+    return pieces;
+}
+
+}  // namespace
+
+std::optional<std::vector<Piece>> DecodeWallpaper(const std::wstring& path, WallpaperStyle style,
+                                                  const std::vector<platform::Rect>& monitors,
+                                                  const platform::Rect& desktop, Decoders decoders) {
+    try {
+        const std::optional<Head> head = ReadHead(path);
+        if (!head) return std::nullopt;
+        const std::optional<ImageHeader> header = ReadImageHeader(head->bytes, head->fileSize);
+        if (!header) return std::nullopt;
+        std::vector<Piece> pieces = PlacePieces(style, monitors, desktop, header->width, header->height);
+        if (pieces.size() != monitors.size()) return std::nullopt;
+        ComApartment apartment;
+        platform::ComPtr<IWICImagingFactory> factory;
+        if (decoders == Decoders::kAll) factory = ImagingFactory();
+        if (factory) return DecodeWithImaging(factory.Get(), path, *header, std::move(pieces));
+        return DecodeBitmapFile(path, *header, std::move(pieces));
+    } catch (const std::bad_alloc&) {
+    } catch (const platform::RuntimeError&) {
+    }
+    return std::nullopt;
+}
+
+}  // namespace desktop

@@ -23,6 +23,18 @@ constexpr DWORD kHeadBytes = 512 * 1024;
 // Rows asked of a codec at a time: few calls, little held.
 constexpr int32_t kBandRows = 64;
 
+// IWICBitmapSourceTransform (wincodec.h), which MinGW's headers lack: a codec's own scaling
+// while it decodes, in the documented method order.
+const IID kIidSourceTransform = {0x3b16811b, 0x6a43, 0x4ec9, {0xb7, 0x13, 0x3d, 0x5a, 0x0c, 0x13, 0xb9, 0x40}};
+struct ISourceTransform : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE CopyPixels(const WICRect* rect, UINT width, UINT height, WICPixelFormatGUID* format,
+                                                 WICBitmapTransformOptions transform, UINT stride, UINT bytes,
+                                                 BYTE* out) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetClosestSize(UINT* width, UINT* height) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetClosestPixelFormat(WICPixelFormatGUID* format) = 0;
+    virtual HRESULT STDMETHODCALLTYPE DoesSupportTransform(WICBitmapTransformOptions transform, BOOL* supported) = 0;
+};
+
 class ComApartment {
 public:
     ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
@@ -113,10 +125,10 @@ std::optional<std::vector<Piece>> DecodeWithImaging(IWICImagingFactory* factory,
     if (FAILED(frame->GetSize(&width, &height)) || width != header.width || height != header.height)
         return std::nullopt;
     std::optional<PixelSize> offer;
-    platform::ComPtr<IWICBitmapSourceTransform> transform;
+    platform::ComPtr<ISourceTransform> transform;
     const PixelSize needed = NeededSize(pieces);
     WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGR;
-    if (needed.width > 0 && SUCCEEDED(frame->QueryInterface(IID_IWICBitmapSourceTransform, transform.PutVoid())) &&
+    if (needed.width > 0 && SUCCEEDED(frame->QueryInterface(kIidSourceTransform, transform.PutVoid())) &&
         SUCCEEDED(transform->GetClosestPixelFormat(&format)) && format == GUID_WICPixelFormat32bppBGR) {
         UINT w = needed.width, h = needed.height;
         if (SUCCEEDED(transform->GetClosestSize(&w, &h))) offer = PixelSize{w, h};

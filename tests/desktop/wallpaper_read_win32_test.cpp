@@ -1,7 +1,7 @@
 // Reading a wallpaper file into a monitor's piece through each decoder: the fallback
 // decoder alone (as where the system's imaging component is missing) shows a BMP exactly as
 // the imaging component does and reads nothing else; files that are no picture are none.
-#include "desktop/wallpaper_read_win32.h"
+#include "desktop/wallpaper_decode_win32.h"
 
 #include <windows.h>
 
@@ -75,9 +75,12 @@ TEST(WallpaperRead, EachDecoderShowsWhatItReads) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << std::string(c.path.begin(), c.path.end()) << " " << int(c.decoders));
-        const std::optional<Piece> piece = ReadPiece(c.path, WallpaperStyle::kStretch, kMonitor, kMonitor, c.decoders);
-        ASSERT_EQ(piece.has_value(), c.shows);
-        if (!piece) continue;
+        const std::optional<std::vector<Piece>> pieces =
+            DecodeWallpaper(c.path, WallpaperStyle::kStretch, {kMonitor}, kMonitor, c.decoders);
+        ASSERT_EQ(pieces.has_value(), c.shows);
+        if (!pieces) continue;
+        ASSERT_EQ(pieces->size(), 1u);
+        const Piece* piece = &pieces->front();
         EXPECT_EQ(piece->place.picture, kMonitor);
         EXPECT_EQ(piece->part, (platform::Rect{0, 0, 6, 4}));
         EXPECT_EQ(piece->pixels, Doubled());

@@ -100,14 +100,38 @@ wall_source() {
   [ "$3" = green ] && convert-im6.q16 -size 64x48 xc:'#00FF00' -type TrueColor "BMP3:$themes/CachedFiles/CachedImage_1024_768_POS2.jpg"
   return 0
 }
-# +huge_wallpaper: 8000 x 8000, its top-left quarter 204,51,0 and the rest 51,102,153,
-# stretched; it takes seconds to read under Wine.
+# +huge_wallpaper: 3600 x 3600, its top-left quarter 204,51,0 and the rest 51,102,153,
+# stretched; the largest a whole decode may hold, it takes a second and more under Wine.
 huge_wallpaper() {
   wallpaper bmp 2 0
-  HUGE=$E2E_OUT/huge.png
-  [ -s "$HUGE" ] || convert-im6.q16 -size 8000x8000 xc:'#336699' -fill '#CC3300' -draw 'rectangle 0,0 3999,3999' \
+  HUGE=$E2E_OUT/huge-3600.png
+  [ -s "$HUGE" ] || convert-im6.q16 -size 3600x3600 xc:'#336699' -fill '#CC3300' -draw 'rectangle 0,0 1799,1799' \
     -type TrueColor "PNG24:$HUGE"
   put 'Control Panel\Desktop' Wallpaper REG_SZ "$(winpath "$HUGE")"
+}
+# +hostile_wallpaper:KIND: a file a hostile user sets, made here from a few lines: "truncated"
+# (the first 30 % of a 1600 x 1200 BMP, an interrupted copy), "lying" (1 kB whose BMP header
+# claims 30000 x 30000) or "bomb" (a 3.5 MB PNG of 60000 x 60000 grey pixels).
+hostile_wallpaper() {
+  wallpaper bmp 2 0
+  local wall=$E2E_OUT/hostile-$1
+  case $1 in
+    truncated)
+      convert-im6.q16 -size 1600x1200 xc:'#FF0000' -type TrueColor "BMP3:$wall.full"
+      head -c $(($(stat -c %s "$wall.full") * 30 / 100)) "$wall.full" >"$wall" ;;
+    lying)
+      python3 -c 'import struct, sys
+head = b"BM" + struct.pack("<IHHI", 1024, 0, 0, 54) + struct.pack("<IiiHHIIiiII", 40, 30000, 30000, 1, 24, 0, 0, 0, 0, 0, 0)
+open(sys.argv[1], "wb").write(head.ljust(1024, b"\0"))' "$wall" ;;
+    bomb)
+      [ -s "$wall" ] || python3 -c 'import struct, sys, zlib
+def chunk(kind, data): return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+side, packer, row, data = 60000, zlib.compressobj(9), b"\0" + b"\x80" * 60000, b""
+data = b"".join(packer.compress(row * 100) for _ in range(side // 100)) + packer.flush()
+open(sys.argv[1], "wb").write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", side, side, 8, 0, 0, 0, 0))
+  + chunk(b"IDAT", data) + chunk(b"IEND", b""))' "$wall" ;;
+  esac
+  put 'Control Panel\Desktop' Wallpaper REG_SZ "$(winpath "$wall")"
 }
 # The saver starts at once and the picture shows when it has been read: the top-left pixel
 # every 0.3 s from the window's showing, black (before the first paint) left out and
@@ -438,6 +462,12 @@ wallpaper-share-alone | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +
                   show shot click:1 | ends px:0,0=COLOUR px:1023,767=COLOUR
 wallpaper-colour-chosen | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +wall_source:none:quadrants:none | \
                   show shot click:1 | ends px:0,0=COLOUR px:1023,767=COLOUR
+wallpaper-truncated | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +hostile_wallpaper:truncated | \
+                  show sleep:2 shot click:1 | ends px:0,0=COLOUR px:1023,767=COLOUR
+wallpaper-lying   | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +hostile_wallpaper:lying | \
+                  show sleep:2 shot key:x | ends px:0,0=COLOUR px:1023,767=COLOUR
+wallpaper-bomb    | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +hostile_wallpaper:bomb | \
+                  show sleep:2 shot key:x | ends px:0,0=COLOUR px:1023,767=COLOUR
 wallpaper-late    | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +huge_wallpaper | fn:colour_then_picture \
                   click:1 | ends px:1023,767=51,102,153
 

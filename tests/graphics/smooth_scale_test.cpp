@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <tuple>
 
 namespace graphics {
@@ -68,6 +69,41 @@ TEST(ScaleSmooth, APartReadsOnlyItsOwnRowsAndColumnsOnceInOrder) {
     const std::tuple<int32_t, int32_t, int32_t, int32_t> empty[] = {{0, 4, 5, 4}, {5, 0, 5, 4}, {5, 4, 0, 4}, {5, 4, 5, 0}};
     for (const auto& [sw, sh, w, h] : empty)
         EXPECT_TRUE(ScaleSmooth(sw, sh, rows, w, h, {0, 0, 2, 2}).empty()) << sw << " " << sh << " " << w << " " << h;
+}
+
+// Several targets from one pass give what each gives alone, while every source row is read
+// once, in order, across the columns all of them need.
+TEST(ScaleSmooth, OnePassForManyTargetsIsEachAlone) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 300; ++round) {
+        const int32_t sw = 1 + int32_t(random() % 9), sh = 1 + int32_t(random() % 9);
+        std::vector<uint32_t> source(size_t(sw * sh));
+        for (uint32_t& p : source) p = random() & 0xFFFFFF;
+        std::vector<ScaleTarget> targets(1 + random() % 3);
+        for (ScaleTarget& t : targets) {
+            t.width = 1 + int32_t(random() % 12), t.height = 1 + int32_t(random() % 12);
+            t.part = {int32_t(random() % 13) - 1, int32_t(random() % 13) - 1, int32_t(random() % 13),
+                      int32_t(random() % 13)};
+        }
+        std::vector<int32_t> asked;
+        int32_t lowest = sw, highest = -1;
+        const SourceRows rows = [&](int32_t row, int32_t first, int32_t count, uint32_t* out) {
+            asked.push_back(row);
+            lowest = std::min(lowest, first), highest = std::max(highest, first + count - 1);
+            std::copy_n(source.begin() + row * sw + first, count, out);
+        };
+        const auto all = ScaleSmoothAll(sw, sh, rows, targets);
+        ASSERT_EQ(all.size(), targets.size());
+        EXPECT_TRUE(std::is_sorted(asked.begin(), asked.end()) &&
+                    std::adjacent_find(asked.begin(), asked.end()) == asked.end());
+        EXPECT_TRUE(asked.empty() || (lowest >= 0 && highest < sw));
+        const SourceRows plain = [&](int32_t row, int32_t first, int32_t count, uint32_t* out) {
+            std::copy_n(source.begin() + row * sw + first, count, out);
+        };
+        for (size_t i = 0; i < targets.size(); ++i)
+            EXPECT_EQ(all[i], ScaleSmooth(sw, sh, plain, targets[i].width, targets[i].height, targets[i].part))
+                << round << " " << i;
+    }
 }
 
 }  // namespace

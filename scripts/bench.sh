@@ -3,7 +3,9 @@
 # real DirectDraw frame under Wine and what a second monitor adds to it (a private X.Org
 # display with two 1920 x 1080 monitors), how soon the saver is gone when another program
 # comes to the front, the saver's own CPU time in a 20 s run, and the time to its first
-# frame. `scripts/bench.sh first-frame` prints only the last.
+# frame. `scripts/bench.sh first-frame` prints only the last; `scripts/bench.sh wallpaper`
+# only the wallpaper's figures (BRACKMER_BENCH_SCR, BRACKMER_BENCH_TRACED: other builds of
+# the saver and its timing build to measure instead, such as an older one).
 set -euo pipefail
 only=${1:-all}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -14,6 +16,119 @@ cmake --build "$build" -j "$(nproc)" --target battle_bench windows_build >/dev/n
 session=$build/wine-bench
 "$root/scripts/wine-session.sh" start "$session" 1920x1080+1920x1080 >/dev/null
 trap '"$root/scripts/wine-session.sh" stop "$session"' EXIT
+
+# --- The wallpaper: peak working set with large and hostile pictures against the desktop
+# colour, on one and two monitors; the first DirectDraw frame with a 16000 x 16000 JPEG
+# against none; when each monitor shows a picture both share.
+if [ "$only" = wallpaper ]; then
+  scr=${BRACKMER_BENCH_SCR:-$root/dist/BrackmerSaver.scr}
+  traced=${BRACKMER_BENCH_TRACED:-$build/windows/trace/saver/BrackmerSaver.scr}
+  pictures=$build/bench-pictures
+  mkdir -p "$pictures"
+  # shellcheck disable=SC1091
+  source "$session/session.env"
+  wine=/usr/lib/wine/wine64
+  make_pictures() {
+    local side
+    for side in 8000 16000; do
+      [ -s "$pictures/jpeg$side.jpg" ] || convert-im6.q16 -size ${side}x$side xc:'#336699' -fill '#CC3300' \
+        -draw "rectangle 0,0 $((side / 2)),$((side / 2))" -quality 90 "$pictures/jpeg$side.jpg"
+    done
+    [ -s "$pictures/shared.png" ] || convert-im6.q16 -size 3600x3600 xc:'#CC3300' -type TrueColor "PNG24:$pictures/shared.png"
+    # PNGs of one colour, written row by row: 16000 x 16000 in colour, 60000 x 60000 grey.
+    python3 - "$pictures" <<'PY'
+import os, struct, sys, zlib
+def png(path, side, colour_type, row):
+    if os.path.exists(path) and os.path.getsize(path) > 0: return
+    chunk = lambda kind, data: struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    packer = zlib.compressobj(9)
+    data = b"".join(packer.compress(row * 100) for _ in range(side // 100)) + packer.flush()
+    open(path, "wb").write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", side, side, 8, colour_type, 0, 0, 0))
+                           + chunk(b"IDAT", data) + chunk(b"IEND", b""))
+png(sys.argv[1] + "/png16000.png", 16000, 2, b"\0" + b"\x33\x66\x99" * 16000)
+png(sys.argv[1] + "/png60000.png", 60000, 0, b"\0" + b"\x80" * 60000)
+PY
+  }
+  make_pictures
+  winpath() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+  desk() { "$wine" reg add 'HKCU\Control Panel\Desktop' /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1; }
+  key='HKCU\Software\VB and VBA Program Settings\BrackmerSaver\Setting'
+  for v in RedCount=5 BlueCount=5 BackGround=0; do
+    "$wine" reg add "$key" /v "${v%=*}" /t REG_SZ /d "${v#*=}" /f >/dev/null 2>&1
+  done
+  desk WallpaperStyle 10; desk TileWallpaper 0
+  # peak PICTURE: the saver's peak working set (VmHWM, MB) 8 s after its window shows.
+  peak() {
+    desk Wallpaper "$1"
+    "$wine" "$scr" /s </dev/null >/dev/null 2>&1 &
+    local pid=$! hwm
+    for _ in $(seq 300); do xdotool search --name '^Main -- Brackmer Saver$' >/dev/null 2>&1 && break; sleep 0.1; done
+    sleep 8
+    hwm=$(awk '/VmHWM/ { print int($2 / 1024) }' "/proc/$pid/status" 2>/dev/null)
+    kill -9 "$pid" 2>/dev/null; wait "$pid" 2>/dev/null
+    sleep 1
+    echo "${hwm:-0}"
+  }
+  peaks() {
+    local colour name
+    colour=$(peak '')
+    printf '  %-26s %5d MB\n' "desktop colour" "$colour"
+    for name in jpeg8000.jpg jpeg16000.jpg png16000.png png60000.png; do
+      local mb; mb=$(peak "$(winpath "$pictures/$name")")
+      printf '  %-26s %5d MB  (%+d)\n' "$name" "$mb" $((mb - colour))
+    done
+  }
+  echo "== Wallpaper: peak working set 8 s in, 5 + 5 ships, fill"
+  echo "two 1920x1080 monitors:"; peaks
+  xrandr --output DUMMY1 --off; sleep 2
+  echo "the primary alone:"; peaks
+  # The first DirectDraw frame (timing build, marks from the launch), alternating runs.
+  first_frame() {
+    desk Wallpaper "$1"
+    local trace; trace="$(dirname "$traced")/startup-trace.txt"
+    rm -f "$trace"
+    local t0; t0=$(date +%s%6N)
+    "$wine" "$traced" /s </dev/null >/dev/null 2>&1 &
+    local pid=$!
+    for _ in $(seq 300); do [ -s "$trace" ] && break; sleep 0.05; done
+    kill -9 "$pid" 2>/dev/null; wait "$pid" 2>/dev/null
+    sleep 0.5
+    tr -d '\r' <"$trace" | awk -v t0="$t0" '/first frame/ { printf "%d\n", ($1 - t0) / 1000 }'
+  }
+  runs=${BRACKMER_BENCH_RUNS:-5}
+  none=() huge=()
+  first_frame '' >/dev/null
+  for ((r = 0; r < runs; r++)); do
+    none+=("$(first_frame '')"); huge+=("$(first_frame "$(winpath "$pictures/jpeg16000.jpg")")")
+  done
+  median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+  n=$(median "${none[@]}") h=$(median "${huge[@]}")
+  echo "== First DirectDraw frame, primary alone (median of $runs alternating runs)"
+  echo "  no picture ${n} ms, 16000x16000 JPEG ${h} ms: $(awk -v n="$n" -v h="$h" 'BEGIN { printf "%.2f", h / n }') x"
+  # When each monitor shows one 3600 x 3600 picture they share, from the launch: the
+  # screen's centre pixel on each monitor polled (no ships).
+  xrandr --output DUMMY1 --mode 1920x1080 --right-of DUMMY0; sleep 2
+  "$wine" reg add "$key" /v RedCount /t REG_SZ /d 0 /f >/dev/null 2>&1
+  "$wine" reg add "$key" /v BlueCount /t REG_SZ /d 0 /f >/dev/null 2>&1
+  desk Wallpaper "$(winpath "$pictures/shared.png")"
+  echo "== Picture shown (ms from launch), one 3600x3600 PNG on both monitors"
+  for ((r = 0; r < 3; r++)); do
+    t0=$(date +%s%3N) first= second=
+    "$wine" "$scr" /s </dev/null >/dev/null 2>&1 &
+    pid=$!
+    while [ -z "$first" ] || [ -z "$second" ]; do
+      [ $(($(date +%s%3N) - t0)) -gt 60000 ] && break
+      now=$(($(date +%s%3N) - t0))
+      pixels=$(xwd -root -silent | convert-im6.q16 xwd:- \( +clone -crop 1x1+960+540 \) \( -clone 0 -crop 1x1+2880+540 \) -delete 0 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}')
+      [ -z "$first" ] && [ "$(sed -n 1p <<<"$pixels")" = '#CC3300' ] && first=$now
+      [ -z "$second" ] && [ "$(sed -n 2p <<<"$pixels")" = '#CC3300' ] && second=$now
+    done
+    kill -9 "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; sleep 1
+    echo "  run $((r + 1)): primary ${first:-never}, second monitor ${second:-never}"
+  done
+  exit 0
+fi
+
 if [ "$only" != first-frame ]; then
 echo "== native"
 "$build/benchmarks/battle_bench"

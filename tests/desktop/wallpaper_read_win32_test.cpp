@@ -1,6 +1,7 @@
-// Reading a wallpaper file into a monitor's piece through each decoder: the fallback
-// decoder alone (as where the system's imaging component is missing) shows a BMP exactly as
-// the imaging component does and reads nothing else; files that are no picture are none.
+// Reading a wallpaper file into monitors' pieces through each decoder: the fallback decoder
+// alone (as where the system's imaging component is missing) shows a BMP exactly as the
+// imaging component does and reads nothing else; files that are no picture, a BMP cut short
+// and one whose header claims more than the file holds are none, through either.
 #include "desktop/wallpaper_decode_win32.h"
 
 #include <windows.h>
@@ -64,6 +65,10 @@ TEST(WallpaperRead, EachDecoderShowsWhatItReads) {
     const std::wstring bmp = WriteTemp(L"brackmer_wall.bmp", Bmp());
     const std::wstring png = WriteTemp(L"brackmer_wall.png", std::string(std::begin(kPng), std::end(kPng)));
     const std::wstring junk = WriteTemp(L"brackmer_junk.bmp", "BM junk");
+    const std::wstring cut = WriteTemp(L"brackmer_cut.bmp", Bmp().substr(0, Bmp().size() - 1));
+    std::string claims = Bmp();
+    claims[18] = char(0x30), claims[19] = char(0x75), claims[22] = char(0x30), claims[23] = char(0x75);  // 30000 x 30000
+    const std::wstring lying = WriteTemp(L"brackmer_lying.bmp", claims);
     const struct {
         const std::wstring& path;
         Decoders decoders;
@@ -72,6 +77,8 @@ TEST(WallpaperRead, EachDecoderShowsWhatItReads) {
         {bmp, Decoders::kBitmapOnly, true}, {bmp, Decoders::kAll, true},         {png, Decoders::kAll, true},
         {png, Decoders::kBitmapOnly, false}, {junk, Decoders::kAll, false},      {junk, Decoders::kBitmapOnly, false},
         {L"Z:\\no\\such\\wallpaper.bmp", Decoders::kAll, false},
+        {cut, Decoders::kAll, false},        {cut, Decoders::kBitmapOnly, false},
+        {lying, Decoders::kAll, false},      {lying, Decoders::kBitmapOnly, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << std::string(c.path.begin(), c.path.end()) << " " << int(c.decoders));
@@ -85,7 +92,13 @@ TEST(WallpaperRead, EachDecoderShowsWhatItReads) {
         EXPECT_EQ(piece->part, (platform::Rect{0, 0, 6, 4}));
         EXPECT_EQ(piece->pixels, Doubled());
     }
-    for (const std::wstring& path : {bmp, png, junk}) DeleteFileW(path.c_str());
+    // Two monitors from one decode: each its own stretch of the picture.
+    const std::optional<std::vector<Piece>> both =
+        DecodeWallpaper(png, WallpaperStyle::kStretch, {{0, 0, 3, 2}, kMonitor}, {0, 0, 1030, 4});
+    ASSERT_TRUE(both && both->size() == 2);
+    EXPECT_EQ(both->front().pixels, kPixels);
+    EXPECT_EQ(both->back().pixels, Doubled());
+    for (const std::wstring& path : {bmp, png, junk, cut, lying}) DeleteFileW(path.c_str());
 }
 
 }  // namespace

@@ -111,9 +111,15 @@ huge_wallpaper() {
 }
 # +hostile_wallpaper:KIND: a file a hostile user sets, made here from a few lines: "truncated"
 # (the first 30 % of a 1600 x 1200 BMP, an interrupted copy), "lying" (1 kB whose BMP header
-# claims 30000 x 30000) or "bomb" (a 3.5 MB PNG of 60000 x 60000 grey pixels).
+# claims 30000 x 30000) or "bomb" (a 3.5 MB PNG of 60000 x 60000 grey pixels). Wine's own
+# desktop process reads the wallpaper with USER's loader when it starts, and dies on such a
+# BMP, taking every window's painting with it; so it is started first, on a sound picture,
+# by a small window off the screen (the snapshot stays blank), and the file is set after.
 hostile_wallpaper() {
   wallpaper bmp 2 0
+  launch "$(program colour_window)" 'Colour -- test' 3000 3000 8 8 0A141E
+  HELPERS+=("$LAST_PID")
+  need "Wine's desktop runs" wait_window 'Colour -- test' 30 >/dev/null
   local wall=$E2E_OUT/hostile-$1
   case $1 in
     truncated)
@@ -462,11 +468,11 @@ wallpaper-share-alone | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +
                   show shot click:1 | ends px:0,0=COLOUR px:1023,767=COLOUR
 wallpaper-colour-chosen | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +wall_source:none:quadrants:none | \
                   show shot click:1 | ends px:0,0=COLOUR px:1023,767=COLOUR
-wallpaper-truncated | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +hostile_wallpaper:truncated | \
+wallpaper-truncated | scr | /s | RedCount=0 BlueCount=0 BackGround=0 +hostile_wallpaper:truncated | \
                   show sleep:2 shot click:1 | ends px:0,0=COLOUR px:1023,767=COLOUR
-wallpaper-lying   | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +hostile_wallpaper:lying | \
+wallpaper-lying   | scr | /s | RedCount=0 BlueCount=0 BackGround=0 +hostile_wallpaper:lying | \
                   show sleep:2 shot key:x | ends px:0,0=COLOUR px:1023,767=COLOUR
-wallpaper-bomb    | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +hostile_wallpaper:bomb | \
+wallpaper-bomb    | scr | /s | RedCount=0 BlueCount=0 BackGround=0 +hostile_wallpaper:bomb | \
                   show sleep:2 shot key:x | ends px:0,0=COLOUR px:1023,767=COLOUR
 wallpaper-late    | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +huge_wallpaper | fn:colour_then_picture \
                   click:1 | ends px:1023,767=51,102,153

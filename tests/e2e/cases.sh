@@ -139,6 +139,13 @@ open(sys.argv[1], "wb").write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(
   esac
   put 'Control Panel\Desktop' Wallpaper REG_SZ "$(winpath "$wall")"
 }
+# peak_below:MB: the saver's peak working set, 6 s after it showed, stays under MB (a picture
+# decoded whole past the budget grows it by about 30 MB a second).
+peak_below() {
+  sleep 4
+  local peak; peak=$(awk '/VmHWM/ { print int($2 / 1024) }' "/proc/$PID/status" 2>/dev/null)
+  check "peak working set ${peak:-?} MB stays under $1 MB" test "${peak:-99999}" -le "$1"
+}
 # The saver starts at once and the picture shows when it has been read: the top-left pixel
 # every 0.3 s from the window's showing, black (before the first paint) left out and
 # repeats folded, is the desktop colour until the picture replaces it (a quicker machine may
@@ -473,7 +480,7 @@ wallpaper-truncated | scr | /s | RedCount=0 BlueCount=0 BackGround=0 +hostile_wa
 wallpaper-lying   | scr | /s | RedCount=0 BlueCount=0 BackGround=0 +hostile_wallpaper:lying | \
                   show sleep:2 shot key:x | ends px:0,0=COLOUR px:1023,767=COLOUR
 wallpaper-bomb    | scr | /s | RedCount=0 BlueCount=0 BackGround=0 +hostile_wallpaper:bomb | \
-                  show sleep:2 shot key:x | ends px:0,0=COLOUR px:1023,767=COLOUR
+                  show sleep:2 shot fn:peak_below:200 key:x | ends px:0,0=COLOUR px:1023,767=COLOUR
 wallpaper-late    | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +huge_wallpaper | fn:colour_then_picture \
                   click:1 | ends px:1023,767=51,102,153
 

@@ -145,8 +145,8 @@ void PaintPiece(std::vector<uint32_t>& pixels, platform::Rect area, const Piece&
     }
 }
 
-std::vector<uint32_t> ComposeDesktop(platform::Rect area, const std::vector<platform::Rect>& monitors, const platform::Picture* picture,
-                                     WallpaperStyle style, uint32_t colour) {
+std::vector<uint32_t> ComposeDesktop(platform::Rect area, const std::vector<platform::Rect>& monitors,
+                                     const platform::Picture* picture, WallpaperStyle style, uint32_t colour) {
     if (area.width <= 0 || area.height <= 0) return {};
     std::vector<uint32_t> out(size_t(area.width) * size_t(area.height), colour & 0x00FFFFFF);
     if (!picture || picture->width <= 0 || picture->height <= 0 ||

@@ -58,8 +58,8 @@ void PaintPiece(std::vector<uint32_t>& pixels, platform::Rect area, const Piece&
 // The pixels of `area`, top row first: the colour (0x00RRGGBB) everywhere, then on each
 // monitor that meets the area its own placement of the picture, scaled smoothly to it and
 // clipped to that monitor. No picture: colour only.
-std::vector<uint32_t> ComposeDesktop(platform::Rect area, const std::vector<platform::Rect>& monitors, const platform::Picture* picture,
-                                     WallpaperStyle style, uint32_t colour);
+std::vector<uint32_t> ComposeDesktop(platform::Rect area, const std::vector<platform::Rect>& monitors,
+                                     const platform::Picture* picture, WallpaperStyle style, uint32_t colour);
 
 // A snapshot in which every pixel has one colour shows neither windows nor a wallpaper: what
 // a saver started on a desktop of its own captures. An empty snapshot counts as blank too.

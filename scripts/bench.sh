@@ -29,15 +29,22 @@ if [ "$only" = wallpaper ]; then
   source "$session/session.env"
   wine=/usr/lib/wine/wine64
   make_pictures() {
-    local side
-    for side in 8000 16000; do
-      [ -s "$pictures/jpeg$side.jpg" ] || convert-im6.q16 -size ${side}x$side xc:'#336699' -fill '#CC3300' \
-        -draw "rectangle 0,0 $((side / 2)),$((side / 2))" -quality 90 "$pictures/jpeg$side.jpg"
-    done
     [ -s "$pictures/shared.png" ] || convert-im6.q16 -size 3600x3600 xc:'#CC3300' -type TrueColor "PNG24:$pictures/shared.png"
-    # PNGs of one colour, written row by row: 16000 x 16000 in colour, 60000 x 60000 grey.
+    # Pictures of one colour, written directly: PNGs row by row (16000 x 16000 in colour,
+    # 60000 x 60000 grey), and baseline JPEGs of three channels whose every block is mid-grey
+    # (one Huffman code for "no difference" and one for "end of block": all-zero data).
     python3 - "$pictures" <<'PY'
 import os, struct, sys, zlib
+def jpeg(path, side):
+    if os.path.exists(path) and os.path.getsize(path) > 0: return
+    segment = lambda marker, body: b"\xff" + bytes([marker]) + struct.pack(">H", len(body) + 2) + body
+    one_code = b"\x01" + b"\x00" * 15 + b"\x00"
+    head = (b"\xff\xd8" + segment(0xDB, b"\x00" + b"\x01" * 64)
+            + segment(0xC0, struct.pack(">BHHB", 8, side, side, 3) + b"\x01\x11\x00\x02\x11\x00\x03\x11\x00")
+            + segment(0xC4, b"\x00" + one_code + b"\x10" + one_code)
+            + segment(0xDA, b"\x03\x01\x00\x02\x00\x03\x00\x00\x3f\x00"))
+    blocks = (side // 8) ** 2 * 3  # two bits each
+    open(path, "wb").write(head + b"\x00" * ((blocks * 2 + 7) // 8) + b"\xff\xd9")
 def png(path, side, colour_type, row):
     if os.path.exists(path) and os.path.getsize(path) > 0: return
     chunk = lambda kind, data: struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
@@ -47,6 +54,8 @@ def png(path, side, colour_type, row):
                            + chunk(b"IDAT", data) + chunk(b"IEND", b""))
 png(sys.argv[1] + "/png16000.png", 16000, 2, b"\0" + b"\x33\x66\x99" * 16000)
 png(sys.argv[1] + "/png60000.png", 60000, 0, b"\0" + b"\x80" * 60000)
+jpeg(sys.argv[1] + "/jpeg8000.jpg", 8000)
+jpeg(sys.argv[1] + "/jpeg16000.jpg", 16000)
 PY
   }
   make_pictures

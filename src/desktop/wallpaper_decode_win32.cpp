@@ -110,10 +110,36 @@ platform::ComPtr<IWICImagingFactory> ImagingFactory() {
     return factory;
 }
 
+// An 8 x 8 baseline JPEG of mid-grey: three channels, every block "no difference, end of block".
+constexpr uint8_t kTinyJpeg[] = {
+    0xFF, 0xD8, 0xFF, 0xDB, 0, 0x43, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
+    1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
+    0xFF, 0xC0, 0, 0x11, 0x08, 0, 0x08, 0, 0x08, 0x03, 1, 0x11, 0, 0x02, 0x11, 0, 0x03, 0x11, 0, 0xFF, 0xC4, 0, 0x26,
+    0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x10, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    0xFF, 0xDA, 0, 0x0C, 0x03, 1, 0, 0x02, 0, 0x03, 0, 0, 0x3F, 0, 0x03, 0xFF, 0xD9};
+
+// Whether the platform's JPEG codec decodes at a reduced size, asked once of a tiny JPEG in
+// memory: a codec that offers it reads only the header when a file is opened.
+bool ReducedJpeg(IWICImagingFactory* factory) {
+    static const bool offered = [factory] {
+        platform::ComPtr<IWICStream> stream;
+        platform::ComPtr<IWICBitmapDecoder> decoder;
+        platform::ComPtr<IWICBitmapFrameDecode> frame;
+        platform::ComPtr<ISourceTransform> transform;
+        return SUCCEEDED(factory->CreateStream(stream.Put())) &&
+               SUCCEEDED(stream->InitializeFromMemory(const_cast<BYTE*>(kTinyJpeg), sizeof kTinyJpeg)) &&
+               SUCCEEDED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                                          decoder.Put())) &&
+               SUCCEEDED(decoder->GetFrame(0, frame.Put())) &&
+               SUCCEEDED(frame->QueryInterface(kIidSourceTransform, transform.PutVoid()));
+    }();
+    return offered;
+}
+
 std::optional<std::vector<Piece>> DecodeWithImaging(IWICImagingFactory* factory, const std::wstring& path,
                                                     const ImageHeader& header, std::vector<Piece> pieces) {
-    // A codec that decodes all of the picture when opened is held to the budget first.
-    if (!OpensLazily(header.kind) && ChooseDecode(header, std::nullopt).refused) return std::nullopt;
+    // Held to the budget by its header before any codec opens it: some decode all as they open.
+    if (!WorthOpening(header, ReducedJpeg(factory))) return std::nullopt;
     platform::ComPtr<IWICBitmapDecoder> decoder;
     platform::ComPtr<IWICBitmapFrameDecode> frame;
     if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,

@@ -105,7 +105,11 @@ DecodeChoice ChooseDecode(const ImageHeader& header, std::optional<PixelSize> of
     return {};
 }
 
-bool OpensLazily(ImageKind kind) { return kind == ImageKind::kJpeg; }
+bool WorthOpening(const ImageHeader& header, bool reducedJpeg) {
+    if (FitsBudget(header.width, header.height, header.bitsPerPixel)) return true;
+    return reducedJpeg && header.kind == ImageKind::kJpeg &&
+           FitsBudget((uint64_t(header.width) + 7) / 8, (uint64_t(header.height) + 7) / 8, 32);
+}
 
 std::vector<Piece> PlacePieces(WallpaperStyle style, const std::vector<Rect>& monitors, const Rect& desktop,
                                uint32_t width, uint32_t height) {

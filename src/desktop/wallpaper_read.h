@@ -79,9 +79,11 @@ struct DecodeChoice {
 // pixel, a whole one the header's bits.
 DecodeChoice ChooseDecode(const ImageHeader& header, std::optional<PixelSize> offer);
 
-// Whether the kind's decoder reads only its header when opened, so a reduced size can be
-// asked for before any pixels are decoded. Wine's PNG decoder decodes all of it when opened.
-bool OpensLazily(ImageKind kind);
+// Whether the file is opened at all: its whole decode fits the budget, or it is a JPEG, the
+// platform's codec decodes JPEGs at a reduced size (down to an eighth of each side), and it
+// fits the budget so. Wine's codecs decode all of a picture as they open it, and offer no
+// reduced size.
+bool WorthOpening(const ImageHeader& header, bool reducedJpeg);
 
 // Each monitor's placement and part of a picture of this size (pixels still empty).
 std::vector<Piece> PlacePieces(WallpaperStyle style, const std::vector<platform::Rect>& monitors,

@@ -73,9 +73,22 @@ TEST(WallpaperRead, DecodeBudgetAtItsExactBound) {
         {"EmptyOffer", header(300, 200, 24), PixelSize{0, 200}, {false, false, {300, 200}}},
     };
     for (const auto& c : cases) EXPECT_EQ(ChooseDecode(c.header, c.offer), c.expected) << c.name;
-    EXPECT_TRUE(OpensLazily(ImageKind::kJpeg));
-    EXPECT_FALSE(OpensLazily(ImageKind::kPng));
-    EXPECT_FALSE(OpensLazily(ImageKind::kBmp));
+    // Opened at all: a whole decode in the budget, or a JPEG at an eighth of each side where
+    // the codec reduces (20480 x 32768 is 2560 x 4096 then).
+    const struct {
+        ImageHeader header;
+        bool reducedJpeg, opened;
+    } opening[] = {
+        {header(2560, 4096, 32), false, true},
+        {{ImageKind::kJpeg, 16000, 16000, 24}, true, true},
+        {{ImageKind::kJpeg, 16000, 16000, 24}, false, false},
+        {{ImageKind::kPng, 16000, 16000, 24}, true, false},
+        {{ImageKind::kJpeg, 20480, 32768, 24}, true, true},
+        {{ImageKind::kJpeg, 20480, 32769, 24}, true, false},
+        {{ImageKind::kJpeg, 20481, 32768, 24}, true, false},
+    };
+    for (const auto& c : opening)
+        EXPECT_EQ(WorthOpening(c.header, c.reducedJpeg), c.opened) << c.header.width << "x" << c.header.height;
 }
 
 // Fill on a 4 x 2 and a 6 x 2 monitor of a 2 x 1 picture: each part its monitor; the pass

@@ -155,6 +155,7 @@ TEST(ImageHeader, PngAndJpegSizesFromTheirFrameHeaders) {
         {"JpegBehindApp0", Jpeg({app0, Frame(0xC0, 16000, 9000)}), ImageHeader{ImageKind::kJpeg, 16000, 9000, 24}},
         {"JpegProgressiveGrey", Jpeg({Frame(0xC2, 640, 480, 1)}), ImageHeader{ImageKind::kJpeg, 640, 480, 8}},
         {"JpegFillBytes", Jpeg({Bytes{0xFF, 0xFF}, app0, Frame(0xC1, 3, 2)}), ImageHeader{ImageKind::kJpeg, 3, 2, 24}},
+        {"JpegRestartMarkerFirst", Jpeg({Bytes{0xFF, 0xD0}, Frame(0xC0, 3, 2)}), ImageHeader{ImageKind::kJpeg, 3, 2, 24}},
         // A table segment that shares the frame markers' range is skipped.
         {"JpegHuffmanTableFirst", Jpeg({Segment(0xC4, Bytes(20)), Frame(0xC0, 3, 2)}),
          ImageHeader{ImageKind::kJpeg, 3, 2, 24}},
@@ -175,6 +176,10 @@ TEST(ImageHeader, PngAndJpegSizesFromTheirFrameHeaders) {
         EXPECT_EQ(got->height, c.expected->height) << c.name;
         EXPECT_EQ(got->bitsPerPixel, c.expected->bitsPerPixel) << c.name;
     }
+    // A frame header cut anywhere before its last field is nothing.
+    const Bytes frame = Jpeg({Frame(0xC0, 3, 2)});
+    for (size_t n = 0; n < 12; ++n) EXPECT_FALSE(ReadImageHeader(std::span(frame).first(n), 1000)) << n;
+    EXPECT_TRUE(ReadImageHeader(std::span(frame).first(12), 1000));
 }
 
 TEST(ImageHeader, RecordedPathFromAnyBytes) {

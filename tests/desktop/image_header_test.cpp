@@ -69,6 +69,9 @@ TEST(ImageHeader, BmpHeadersAgainstTheFile) {
         {"MasksOf24", {.bits = 24, .compression = 3}, 0, std::nullopt},
         {"OddBits", {.bits = 7}, 0, std::nullopt},
         {"ShortPalette", {.bits = 4, .used = 3}, 0, ImageHeader{ImageKind::kBmp, 3, 2, 4}},
+        // 33 one-bit pixels fill a row of 8 bytes: one bit past a 32-bit boundary.
+        {"OneBitRowsPadded", {.width = 33, .bits = 1}, 0, ImageHeader{ImageKind::kBmp, 33, 2, 1}},
+        {"OneBitRowsOneByteShort", {.width = 33, .bits = 1}, -1, std::nullopt},
         {"PaletteTooLong", {.bits = 4, .used = 17}, 0, std::nullopt},
         // Pixels that begin inside the palette, or past the file's end.
         {"PixelsOverPalette", {.bits = 8, .offBits = 14 + 40 + 255 * 4}, 0, std::nullopt},
@@ -121,8 +124,8 @@ Bytes Segment(uint8_t marker, Bytes body) {
     b.insert(b.end(), body.begin(), body.end());
     return b;
 }
-Bytes Frame(uint8_t marker, uint32_t width, uint32_t height, uint8_t parts = 3) {
-    Bytes body{8};
+Bytes Frame(uint8_t marker, uint32_t width, uint32_t height, uint8_t parts = 3, uint8_t precision = 8) {
+    Bytes body{precision};
     Be(body, height, 2), Be(body, width, 2);
     body.push_back(parts);
     body.resize(body.size() + 3 * parts);
@@ -162,6 +165,9 @@ TEST(ImageHeader, PngAndJpegSizesFromTheirFrameHeaders) {
         {"JpegDataBeforeFrame", Jpeg({Segment(0xDA, Bytes(8)), Frame(0xC0, 3, 2)}), std::nullopt},
         {"JpegHeightLater", Jpeg({Frame(0xC0, 3, 0)}), std::nullopt},
         {"JpegFiveParts", Jpeg({Frame(0xC0, 3, 2, 5)}), std::nullopt},
+        {"JpegNoPrecision", Jpeg({Frame(0xC0, 3, 2, 3, 0)}), std::nullopt},
+        {"Jpeg12Bits", Jpeg({Frame(0xC1, 3, 2, 3, 12)}), ImageHeader{ImageKind::kJpeg, 3, 2, 36}},
+        {"Jpeg17Bits", Jpeg({Frame(0xC1, 3, 2, 3, 17)}), std::nullopt},
         {"JpegSegmentPastTheHead", Jpeg({Bytes{0xFF, 0xE1, 0xFF, 0xF0, 0, 0}}), std::nullopt},
         {"JpegGarbageBetween", Jpeg({app0, Bytes{0x00}, Frame(0xC0, 3, 2)}), std::nullopt},
         {"Gif", Bytes{'G', 'I', 'F', '8', '9', 'a', 3, 0, 2, 0}, std::nullopt},

@@ -64,6 +64,9 @@ TEST(WallpaperRead, DecodeBudgetAtItsExactBound) {
         {"OneColumnMore", header(2561, 4096, 32), {}, refused},
         {"GreyAtTheBound", header(20480, 2048, 8), {}, {false, false, {20480, 2048}}},
         {"BitsRoundUpPerRow", header(20481, 2048, 8), {}, refused},
+        // One bit a pixel: 9 pixels take a row of 2 bytes, 20971520 rows of them the budget.
+        {"OneBitAtTheBound", header(9, 20971520, 1), {}, {false, false, {9, 20971520}}},
+        {"OneBitOneRowMore", header(9, 20971521, 1), {}, refused},
         {"Bomb", header(60000, 60000, 8), {}, refused},
         {"Widest", header(0xFFFFFFFFu, 0xFFFFFFFFu, 64), {}, refused},
         {"ReducedOffered", header(16000, 16000, 24), PixelSize{2000, 2000}, {false, true, {2000, 2000}}},

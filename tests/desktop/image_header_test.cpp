@@ -182,7 +182,9 @@ TEST(ImageHeader, PngAndJpegSizesFromTheirFrameHeaders) {
         EXPECT_EQ(got->height, c.expected->height) << c.name;
         EXPECT_EQ(got->bitsPerPixel, c.expected->bitsPerPixel) << c.name;
     }
-    // A frame header cut anywhere before its last field is nothing.
+    // A PNG header, or a JPEG frame header, cut anywhere before its last field is nothing.
+    const Bytes png = Png(5, 7, 8, 2);
+    for (size_t n = 0; n < 26; ++n) EXPECT_FALSE(ReadImageHeader(std::span(png).first(n), 1000)) << n;
     const Bytes frame = Jpeg({Frame(0xC0, 3, 2)});
     for (size_t n = 0; n < 12; ++n) EXPECT_FALSE(ReadImageHeader(std::span(frame).first(n), 1000)) << n;
     EXPECT_TRUE(ReadImageHeader(std::span(frame).first(12), 1000));

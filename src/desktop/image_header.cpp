@@ -91,10 +91,11 @@ std::optional<ImageHeader> Jpeg(Bytes b) {
         if (length < 2) return std::nullopt;
         const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (frame) {
-            if (length < 8 || at + 10 > b.size()) return std::nullopt;
+            if (at + 10 > b.size()) return std::nullopt;
             const uint32_t precision = b[at + 4], height = Be16(b, at + 5), width = Be16(b, at + 7), parts = b[at + 9];
             // A height of 0 is given later in the data (DNL): the size is not known up front.
-            if (width == 0 || height == 0 || parts == 0 || parts > 4 || precision == 0 || precision > 16)
+            if (length != 8 + 3 * parts || width == 0 || height == 0 || parts == 0 || parts > 4 || precision == 0 ||
+                precision > 16)
                 return std::nullopt;
             return ImageHeader{ImageKind::kJpeg, width, height, precision * parts};
         }

@@ -153,6 +153,7 @@ TEST(ImageHeader, PngAndJpegSizesFromTheirFrameHeaders) {
         {"PngTypeFive", Png(5, 7, 8, 5), std::nullopt},
         {"PngNoWidth", Png(0, 7, 8, 2), std::nullopt},
         {"PngWidthPastTheLimit", Png(0x80000000u, 7, 8, 2), std::nullopt},
+        {"PngWide", Png(0x01000000u, 1, 8, 0), ImageHeader{ImageKind::kPng, 0x01000000u, 1, 8}},
         {"PngLongHeaderChunk", Png(5, 7, 8, 2, 14), std::nullopt},
         {"PngOtherChunkFirst", [] { Bytes b = Png(5, 7, 8, 2); b[15] = 'X'; return b; }(), std::nullopt},
         {"JpegBehindApp0", Jpeg({app0, Frame(0xC0, 16000, 9000)}), ImageHeader{ImageKind::kJpeg, 16000, 9000, 24}},
@@ -166,6 +167,11 @@ TEST(ImageHeader, PngAndJpegSizesFromTheirFrameHeaders) {
         {"JpegHeightLater", Jpeg({Frame(0xC0, 3, 0)}), std::nullopt},
         {"JpegFiveParts", Jpeg({Frame(0xC0, 3, 2, 5)}), std::nullopt},
         {"JpegNoPrecision", Jpeg({Frame(0xC0, 3, 2, 3, 0)}), std::nullopt},
+        {"Jpeg16Bits", Jpeg({Frame(0xC1, 3, 2, 3, 16)}), ImageHeader{ImageKind::kJpeg, 3, 2, 48}},
+        // A frame header whose length does not match its parts.
+        {"JpegFrameShortOfItsParts", Jpeg({Segment(0xC0, Bytes{8, 0, 2, 0, 3, 3}), app0}), std::nullopt},
+        {"JpegFrameLongerThanItsParts", Jpeg({Segment(0xC0, Bytes{8, 0, 2, 0, 3, 1, 1, 0x11, 0, 0}), app0}),
+         std::nullopt},
         {"Jpeg12Bits", Jpeg({Frame(0xC1, 3, 2, 3, 12)}), ImageHeader{ImageKind::kJpeg, 3, 2, 36}},
         {"Jpeg17Bits", Jpeg({Frame(0xC1, 3, 2, 3, 17)}), std::nullopt},
         {"JpegSegmentPastTheHead", Jpeg({Bytes{0xFF, 0xE1, 0xFF, 0xF0, 0, 0}}), std::nullopt},
@@ -185,6 +191,7 @@ TEST(ImageHeader, PngAndJpegSizesFromTheirFrameHeaders) {
     // A PNG header, or a JPEG frame header, cut anywhere before its last field is nothing.
     const Bytes png = Png(5, 7, 8, 2);
     for (size_t n = 0; n < 26; ++n) EXPECT_FALSE(ReadImageHeader(std::span(png).first(n), 1000)) << n;
+    EXPECT_TRUE(ReadImageHeader(std::span(png).first(26), 1000));
     const Bytes frame = Jpeg({Frame(0xC0, 3, 2)});
     for (size_t n = 0; n < 12; ++n) EXPECT_FALSE(ReadImageHeader(std::span(frame).first(n), 1000)) << n;
     EXPECT_TRUE(ReadImageHeader(std::span(frame).first(12), 1000));

@@ -89,6 +89,8 @@ TEST(WallpaperRead, DecodeBudgetAtItsExactBound) {
         {{ImageKind::kJpeg, 20480, 32768, 24}, true, true},
         {{ImageKind::kJpeg, 20480, 32769, 24}, true, false},
         {{ImageKind::kJpeg, 20481, 32768, 24}, true, false},
+        {header(9, 20971520, 1), false, true},
+        {header(9, 20971521, 1), false, false},
     };
     for (const auto& c : opening)
         EXPECT_EQ(WorthOpening(c.header, c.reducedJpeg), c.opened) << c.header.width << "x" << c.header.height;

@@ -12,7 +12,9 @@
 # crashing test or a time-out kills it; one that does not compile is "unbuildable".
 #   usage: scripts/mutate.sh                   the hand-written list (MUTANTS=REGEX: those ids)
 #          scripts/mutate.sh --generated [FILE...]   MUTATE_BASE=REF (default HEAD~1) when no
-#            file is named; SAMPLE=40 per side (SAMPLE_CORE, SAMPLE_WINDOWS), SEED=1;
+#            file is named; SAMPLE=40 per side (SAMPLE_CORE, SAMPLE_WINDOWS); SEED=N repeats a
+#            run (without it each run draws a fresh seed, so no sample is one the tests were
+#            tuned to; the first lines print it);
 #            MUTANTS=REGEX: only those whose "file:line  operator" matches (a rerun of survivors)
 #   DRY=1 only shows the mutants; MUTATE_DISPLAY_BASE=N (default 300): the first X display
 #   number its Wine sessions may take, so two runs on one machine never share a display.
@@ -375,12 +377,13 @@ else
   ((${#files[@]})) || { echo "no source files to mutate" >&2; exit 2; }
   declare -A want=([core]=${SAMPLE_CORE:-${SAMPLE:-40}} [windows]=${SAMPLE_WINDOWS:-${SAMPLE:-40}}) ran=() all=()
   all_list=$build/mutants-all.tsv
-  (cd "$copy" && python3 "$gen" generate --seed "${SEED:-1}" "${files[@]}") >"$all_list" || exit 2
+  seed=${SEED:-$(od -An -N4 -tu4 /dev/urandom | tr -d ' ')}
+  (cd "$copy" && python3 "$gen" generate --seed "$seed" "${files[@]}") >"$all_list" || exit 2
   while IFS=$'\t' read -r id file line op original mutated; do
     side=$(side_of "$file"); all[$side]=$(( ${all[$side]:-0} + 1 ))
   done <"$all_list"
   say "files: ${files[*]}"
-  say "generated: core ${all[core]:-0}, windows ${all[windows]:-0}; seed ${SEED:-1}"
+  say "generated: core ${all[core]:-0}, windows ${all[windows]:-0}; seed $seed (SEED=$seed repeats this run)"
   time_e2e "${files[@]}"
   while IFS=$'\t' read -r id file line op original mutated; do
     side=$(side_of "$file")

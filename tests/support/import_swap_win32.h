@@ -6,7 +6,9 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
+#include <deque>
 #include <string>
 #include <utility>
 #include <vector>
@@ -55,39 +57,32 @@ private:
 };
 
 // A COM object given a copy of its method table with some methods replaced, for as long as
-// the object lives (the copy is kept here, so it outlives any object that had it). Slots
-// count IUnknown's three methods first, then the interface's in its header's order.
-// Real(object, slot) is the method the object had before.
+// the object lives (the copies are kept here, so they outlive any object that had one).
+// Slots count IUnknown's three methods first, then the interface's in its header's order;
+// `count` is the interface's number of methods. Real(object, slot) is the method it had.
 class MethodSwap {
 public:
-    static constexpr int kMaxMethods = 64;
-    static void Replace(void* object, std::initializer_list<std::pair<int, void*>> methods) {
+    static void Replace(void* object, int count, std::initializer_list<std::pair<int, void*>> methods) {
         void** table = *static_cast<void***>(object);
-        Copy& copy = Copies().emplace_back();
-        std::memcpy(copy.methods, table, sizeof copy.methods);
-        copy.real = table;
-        for (auto [slot, method] : methods) copy.methods[slot] = method;
-        *static_cast<void***>(object) = copy.methods;
+        Copy& copy = Copies().emplace_back(Copy{std::vector<void*>(table, table + count), table});
+        for (auto [slot, method] : methods) copy.methods[size_t(slot)] = method;
+        *static_cast<void***>(object) = copy.methods.data();
     }
     template <class Fn>
     static Fn Real(void* object, int slot) {
         void** table = *static_cast<void***>(object);
         for (const Copy& c : Copies())
-            if (c.methods == table) return reinterpret_cast<Fn>(c.real[slot]);
+            if (c.methods.data() == table) return reinterpret_cast<Fn>(c.real[slot]);
         return reinterpret_cast<Fn>(table[slot]);
     }
 
 private:
     struct Copy {
-        void* methods[kMaxMethods];
+        std::vector<void*> methods;
         void** real;
     };
-    static std::vector<Copy>& Copies() {
-        static std::vector<Copy> copies = [] {
-            std::vector<Copy> v;
-            v.reserve(64);  // a reallocation would move tables objects point at
-            return v;
-        }();
+    static std::deque<Copy>& Copies() {
+        static std::deque<Copy> copies;
         return copies;
     }
 };

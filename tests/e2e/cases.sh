@@ -476,7 +476,7 @@ dialog-fits-192 | settings_win32_tests | --gtest_filter=ConfigDialogTest.EveryTe
 defaults: RedCount=7 BlueCount=9 BackGround=0
 dialog-enter      | scr | /c | BackGround=1 | show focus look fn:retype:0 key:Return | \
                     ended stored=2,9,1 shown:RED_BOX=7 checked:OPT_BLUE=1
-dialog-alt-o      | scr | /c | | show focus fn:retype:7abc key:Tab key:Tab key:Up look key:alt+o | ended stored=7,9,0 checked:OPT_DESKTOP=1
+dialog-alt-o      | scr | /c | BackGround=1 | show focus fn:retype:7abc key:Tab key:Tab key:Up look key:alt+o | ended stored=7,9,0 checked:OPT_DESKTOP=1
 dialog-cancel     | scr | /c | | show focus fn:leave_by:click | ended stored=7,9,0
 dialog-updown-enter | scr | /c | | show focus fn:retype:12 key:Tab key:Tab key:Tab key:Tab key:Tab key:Up look key:Return | \
                     ended stored=13,9,0 focus=UPD_R shown:RED_BOX=13

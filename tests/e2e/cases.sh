@@ -21,14 +21,8 @@ other_window() {
 # ships: screenshots until most of the screen is the sea with ships on it (the first frames
 # may be late); the size of the screen meanwhile is $SIZE_SEEN.
 sea_count() { TOTAL=$(convert-im6.q16 "$SHOT" -format '%[fx:w*h]' info:); SEA_PX=$(colour_count "$SHOT" "$SEA"); }
-step_ships() {
-  for _ in 1 2 3 4 5 6; do
-    screenshot "$SHOT"; sea_count
-    [ "$SEA_PX" -gt $((TOTAL * 80 / 100)) ] && [ $((TOTAL - SEA_PX)) -gt 5000 ] && break
-    sleep 0.5
-  done
-  SIZE_SEEN=$(screen_size)
-}
+ships_shown() { screenshot "$SHOT"; sea_count; [ "$SEA_PX" -gt $((TOTAL * 80 / 100)) ] && [ $((TOTAL - SEA_PX)) -gt 5000 ]; }
+step_ships() { within 6 ships_shown; SIZE_SEEN=$(screen_size); }
 expect_ships() {
   sea_count
   check "most of the screen is the sea ($SEA_PX of $TOTAL)" test "$SEA_PX" -gt $((TOTAL * 80 / 100))
@@ -54,26 +48,19 @@ snapshot_shown() {
 }
 # One red ship and no enemy keeps its place and its side view for ever: the pixels that are
 # not sea are that one drawing, enlarged by whole steps of 96 dpi.
-step_ship() {
-  SHIP=0x0
-  for ((i = 0; i < 40; i++)); do
-    sleep 0.25
-    screenshot "$SHOT"
-    SHIP=$(other_box "$SHOT" "$SEA" 2>/dev/null)
-    [ "$SHIP" != 0x0 ] && break
-  done
-}
+ship_shown() { screenshot "$SHOT"; SHIP=$(other_box "$SHOT" "$SEA" 2>/dev/null); [ "$SHIP" != 0x0 ]; }
+step_ship() { within 20 ship_shown; }
 expect_ship() { check_eq "one ship measures" "$SHIP" "$1"; }
 regsz() { check_eq "the version record is REG_SZ" "$(reg_read "$SETTINGS_KEY\\UpdateInfo" CurrentVersion | head -n 1)" REG_SZ; }
 
 # Another program comes to the front (front_window.exe): the saver ends as the user coming
 # back would; the time it took is printed.
 step_front() {
-  local out=$E2E_OUT/$CASE.front i shown
+  local out=$E2E_OUT/$CASE.front shown
   LAUNCH_OUT=$out launch "$(program front_window)" --after 1000 --hold 4000
-  for ((i = 0; i < 300; i++)); do grep -q shown "$out" 2>/dev/null && break; sleep 0.02; done
+  within 6 grep -q shown "$out"
   shown=$(date +%s%N)
-  for ((i = 0; i < 50; i++)); do kill -0 "$PID" 2>/dev/null || break; sleep 0.05; done
+  within 2.5 dead "$PID"
   FRONT_MS=$((($(date +%s%N) - shown) / 1000000))
   echo "saver gone $FRONT_MS ms after the other window came to the front"
 }
@@ -336,6 +323,7 @@ embedded() {
     "$(host_value position) $(host_value client) $(host_value visible)" "0,0 ${1:-155x114} 1"
 }
 preview_ended() { check "the preview ended" grep -q '^preview_ended=[0-9]*ms' "$OUT"; }
+orphan_found() { ORPHAN=$(in_session "BrackmerSaver\.scr /p $1\$" | head -n 1); [ -n "$ORPHAN" ]; }
 # The host process of a preview dies without destroying its window: the preview notices.
 step_orphan() {
   local handle
@@ -343,17 +331,13 @@ step_orphan() {
   handle=$(host_value host_handle)
   need "the host gets ready" test -n "$handle" || return
   # Under load the preview's command line can show in /proc a moment after the host is ready.
-  for _ in $(seq 150); do
-    ORPHAN=$(in_session "BrackmerSaver\.scr /p $handle\$" | head -n 1)
-    [ -n "$ORPHAN" ] && break
-    sleep 0.1
-  done
+  within 15 orphan_found "$handle"
   need "the preview process runs" test -n "$ORPHAN" && stop_pid "$PID"
 }
 orphan_ends() { check "the preview ends once its host process is gone" wait_exit "$ORPHAN" 10; }
 # Wine 8 does not paint a child window whose parent belongs to another process, so the
 # picture is looked at with the preview code running in the host's own process.
-step_ready() { for ((i = 0; i < 400; i++)); do grep -q '^ready=' "$OUT" 2>/dev/null && break; sleep 0.1; done; sleep 0.5; }
+step_ready() { within 40 grep -q '^ready=' "$OUT"; sleep 0.5; }
 preview_picture() {
   IFS=, read -r ox oy <<<"$(host_value host_client_origin)"
   check_eq "the picture's sea at the host's client origin" "$(pixel_at "$SHOT" $((ox + 2)) $((oy + 2)))" "$PREVIEW_SEA"

@@ -76,15 +76,14 @@ launch() {
 }
 stop_pid() { { kill -9 "$1"; wait "$1"; } 2>/dev/null; return 0; }
 
-# wait_exit PID SECONDS: 0 when the process ended in time; its status is then $EXIT_CODE.
-wait_exit() {
-  local pid=$1 limit=$2 i
-  for ((i = 0; i < limit * 10; i++)); do
-    kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null; EXIT_CODE=$?; return 0; }
-    sleep 0.1
-  done
-  return 1
+# within SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; 1 on time-out.
+within() {
+  local end=$((${EPOCHREALTIME/./} / 1000 + $(awk -v s="$1" 'BEGIN { print int(s * 1000) }'))); shift
+  until "$@"; do ((${EPOCHREALTIME/./} / 1000 < end)) || return 1; sleep 0.1; done
 }
+# wait_exit PID SECONDS: 0 when the process ended in time; its status is then $EXIT_CODE.
+dead() { ! kill -0 "$1" 2>/dev/null; }
+wait_exit() { within "$2" dead "$1" || return 1; wait "$1" 2>/dev/null; EXIT_CODE=$?; }
 
 # in_session PATTERN: the ids of the processes matching PATTERN that run in this session's
 # prefix; other sessions on the machine run programs of the same names.
@@ -122,26 +121,11 @@ trap e2e_cleanup EXIT
 find_window() { xdotool search --name "^$(printf '%s' "$1" | sed 's/[][\.*^$+?(){}|]/\\&/g')\$" 2>/dev/null; }
 
 # wait_window TITLE SECONDS: prints the first matching window id, 1 on time-out.
-wait_window() {
-  local title=$1 limit=$2 i id
-  for ((i = 0; i < limit * 10; i++)); do
-    id=$(find_window "$title" | head -n 1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-
+found() { FOUND=$(find_window "$1" | head -n 1); [ -n "$FOUND" ]; }
+wait_window() { within "$2" found "$1" && echo "$FOUND"; }
 # wait_focus WINDOW SECONDS: keys sent before the window has the focus can be lost.
-wait_focus() {
-  local win=$1 limit=$2 i
-  for ((i = 0; i < limit * 10; i++)); do
-    [ "$(xdotool getwindowfocus 2>/dev/null)" == "$win" ] && return 0
-    xdotool windowfocus "$win" 2>/dev/null
-    sleep 0.1
-  done
-  return 1
-}
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" == "$1" ] || { xdotool windowfocus "$1" 2>/dev/null; false; }; }
+wait_focus() { within "$2" has_focus "$1"; }
 
 # press KEY: a key, then its release (a window that closes on key-down leaves it held).
 press() { xdotool key "$1"; xdotool keyup "$1" 2>/dev/null; return 0; }
@@ -294,15 +278,8 @@ step_geometry() { eval "$(xdotool getwindowgeometry --shell "$WIN")"; GEOMETRY=$
 step_pointer() { POINTER_SEEN=$(xdotool getmouselocation --shell | sed -n 's/^[XY]=//p' | paste -sd,); }
 # shot_until:X,Y=NAME: screenshots until that pixel shows (a wallpaper read late appears on
 # a later frame), for up to 30 s; the expectations then read the last one.
-step_shot_until() {
-  local at=${1%%=*} want=${1#*=} i
-  [[ $want == [A-Z]* ]] && want=${!want}
-  for ((i = 0; i < 100; i++)); do
-    screenshot "$SHOT"
-    [ "$(pixel_at "$SHOT" "${at%%,*}" "${at#*,}")" == "$want" ] && return 0
-    sleep 0.3
-  done
-}
+shows() { screenshot "$SHOT"; [ "$(pixel_at "$SHOT" "${1%%,*}" "${1#*,}")" == "$2" ]; }
+step_shot_until() { local want=${1#*=}; [[ $want == [A-Z]* ]] && want=${!want}; within 30 shows "${1%%=*}" "$want"; }
 # beside:SWITCHES ("_" for a blank): a second start while this one runs; what it did is
 # noted for the expectation beside.
 step_beside() {

@@ -213,8 +213,6 @@ click_control() {
   case "${2:-}" in up) y=$((sy + h / 4)) ;; down) y=$((sy + 3 * h / 4)) ;; *) y=$((sy + h / 2)) ;; esac
   xdotool mousemove "$((sx + w / 2))" "$y" click 1
 }
-# white_in X Y W H: white pixels in that part of the screenshot, from the dialog's origin.
-white_in() { colour_count "$SHOT" white "$3x$4+$((ox + $1))+$((oy + $2))" 8; }
 
 # look[:NAME]: what the inspector lists now, kept for the expectations, which read it after
 # "seen NAME".
@@ -232,15 +230,11 @@ dialog_defaults() {
   IFS=, read -r ox oy <<<"$(window_field origin)"
   IFS=, read -r fx fy fw fh <<<"$(window_field frame)"
   convert-im6.q16 "$SHOT" -crop "${fw}x${fh}+${fx}+${fy}" +repage "$E2E_OUT/config-dialog.png"
-  # A dialog that took the focus while still hidden comes up with an inactive caption.
+  # A dialog that took the focus while still hidden comes up with an inactive caption. The
+  # controls' colours are the unit tests'; the ground and the frame's middle are painted.
   check_eq "caption drawn active" "$(pixel_at "$SHOT" $((fx + fw - 60)) $((fy + 8)))" "50,150,250"
   check_eq "blue ground" "$(pixel_at "$SHOT" $((ox + 5)) $((oy + 100)))" "0,0,192"
-  check_eq "red count box" "$(pixel_at "$SHOT" $((ox + 138)) $((oy + 72)))" "255,0,0"
-  check_eq "blue count box" "$(pixel_at "$SHOT" $((ox + 212)) $((oy + 72)))" "0,0,255"
   check_eq "light frame interior" "$(pixel_at "$SHOT" $((ox + 46)) $((oy + 151)))" "192,192,255"
-  check "white title text" test "$(white_in 10 7 155 24)" -gt 150
-  check "white version text" test "$(white_in 173 10 98 22)" -gt 80
-  check "white 艦数 label text" test "$(white_in 24 54 97 16)" -gt 60
 }
 # Leaving a box corrects it (typed:corrected); Tab visits the controls in order; OK by
 # mouse stores. The action notes what the boxes and the focus showed at each step.

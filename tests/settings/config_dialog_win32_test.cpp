@@ -2,7 +2,7 @@
 // dpi, fonts, colours and icon, texts and counts that fit their controls, full-width counts, what
 // it shows for stored values it cannot show, which button Enter presses and what Up and
 // Down do on an up-down, and the owner given back when an error ends the program. Typing, corrections, focus order, OK and Cancel (which end the
-// process) are driven against the real .scr by tests/e2e/test_config_dialog.sh.
+// process) are driven against the real .scr by the end-to-end table (tests/e2e/cases.sh).
 #include "settings/config_dialog_win32.h"
 
 #include <windows.h>
@@ -205,7 +205,7 @@ TEST_F(ConfigDialogTest, WhiteTextOnBlueGroundRedAndBlueBoxesLightFrame) {
 }
 
 // Every text a user reads fits the control that shows it, with the fonts this prefix has
-// (tests/e2e/test_config_dialog.sh runs this at 96 to 192 dpi): where no metric twin stands
+// (the end-to-end table runs this at 120 to 192 dpi): where no metric twin stands
 // in for Times New Roman, a wider serif clips the title and this fails. `reserve` is what
 // the control keeps beside its text (the round box of an option button, the edges of a push
 // button, the indent of the frame's caption).

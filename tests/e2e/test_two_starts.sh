@@ -10,13 +10,8 @@ for ((round = 1; round <= 6; round++)); do
   launch "$PROGRAM" /s; a=$LAST_PID
   launch "$PROGRAM" /s; b=$LAST_PID
   win=$(wait_window "$MAIN" 30)
-  for ((i = 0; i < 100; i++)); do
-    alive=0
-    kill -0 "$a" 2>/dev/null && alive=$((alive + 1))
-    kill -0 "$b" 2>/dev/null && alive=$((alive + 1))
-    [ "$alive" -le 1 ] && break
-    sleep 0.1
-  done
+  within 10 eval 'dead $a || dead $b'
+  alive=$(( $(dead "$a"; echo $?) + $(dead "$b"; echo $?) ))
   sleep 0.5  # a loser that had taken the display would show it by now
   windows=$(find_window "$MAIN" | wc -l)
   if [ "$alive" -eq 1 ] && [ "$windows" -eq 1 ] && [ -z "$(find_window "$REPORT")" ]; then

@@ -79,6 +79,7 @@ src/desktop/wallpaper_source.cpp|return path.size() >= 1 && path[1] == L':' && r
 src/battle/main_window_win32.cpp|SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 1, SWP_NOMOVE | SWP_NOSIZE);|SWP_NOMOVE and SWP_NOSIZE make the platform ignore the numbers
 src/desktop/wallpaper_read_win32.cpp|const CLSID kClsidDesktopWallpaper = {0xc2cf3110, 0x460e, 0x4fc1, {0xb9, 0xd0, 0x8a, 0x1d, 0x0c, 0x9c, 0xc4, 0xbd}};|Wine cannot show: it has no such class, under the right identifier or a wrong one
 src/desktop/wallpaper_read_win32.cpp|const CLSID kClsidDesktopWallpaper = {0xc2cf3110, 0x460e, 0x4fc1, {0xb9, 0xd0, 0x8b, 0x1c, 0x0c, 0x9c, 0xc4, 0xbd}};|Wine cannot show: it has no such class, under the right identifier or a wrong one
+src/graphics/dx7_ddraw_support_win32.cpp|if (!EnumDisplaySettingsExW(device->c_str(), ENUM_CURRENT_SETTINGS, mode, 1)) return std::nullopt;|1 is no EDS_ flag: the current mode reads the same
 src/desktop/wallpaper_read_win32.cpp|return CompareStringOrdinal(a.c_str(), int(a.size()), b.c_str(), int(b.size()), TRUE) != CSTR_EQUAL;|Wine cannot show: only per-monitor paths from IDesktopWallpaper reach it, and Wine has none
 src/desktop/screen_capture_win32.cpp|platform::UniqueBitmap dib(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 1));|the offset is ignored when there is no file-mapping section
 src/graphics/dx7_ddraw_support_win32.cpp|COLORREF kept_ = 1;|the constructor sets it before anything reads it

@@ -12,7 +12,9 @@
 # crashing test or a time-out kills it; one that does not compile is "unbuildable".
 #   usage: scripts/mutate.sh                   the hand-written list (MUTANTS=REGEX: those ids)
 #          scripts/mutate.sh --generated [FILE...]   MUTATE_BASE=REF (default HEAD~1) when no
-#            file is named; SAMPLE=40 per side (SAMPLE_CORE, SAMPLE_WINDOWS), SEED=1;
+#            file is named; SAMPLE=40 per side (SAMPLE_CORE, SAMPLE_WINDOWS); SEED=N repeats a
+#            run (without it each run draws a fresh seed, so no sample is one the tests were
+#            tuned to; the first lines print it);
 #            MUTANTS=REGEX: only those whose "file:line  operator" matches (a rerun of survivors)
 #   DRY=1 only shows the mutants; MUTATE_DISPLAY_BASE=N (default 300): the first X display
 #   number its Wine sessions may take, so two runs on one machine never share a display.
@@ -77,6 +79,7 @@ src/desktop/wallpaper_source.cpp|return path.size() >= 1 && path[1] == L':' && r
 src/battle/main_window_win32.cpp|SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 1, SWP_NOMOVE | SWP_NOSIZE);|SWP_NOMOVE and SWP_NOSIZE make the platform ignore the numbers
 src/desktop/wallpaper_read_win32.cpp|const CLSID kClsidDesktopWallpaper = {0xc2cf3110, 0x460e, 0x4fc1, {0xb9, 0xd0, 0x8a, 0x1d, 0x0c, 0x9c, 0xc4, 0xbd}};|Wine cannot show: it has no such class, under the right identifier or a wrong one
 src/desktop/wallpaper_read_win32.cpp|const CLSID kClsidDesktopWallpaper = {0xc2cf3110, 0x460e, 0x4fc1, {0xb9, 0xd0, 0x8b, 0x1c, 0x0c, 0x9c, 0xc4, 0xbd}};|Wine cannot show: it has no such class, under the right identifier or a wrong one
+src/graphics/dx7_ddraw_support_win32.cpp|if (!EnumDisplaySettingsExW(device->c_str(), ENUM_CURRENT_SETTINGS, mode, 1)) return std::nullopt;|1 is no EDS_ flag: the current mode reads the same
 src/desktop/wallpaper_read_win32.cpp|return CompareStringOrdinal(a.c_str(), int(a.size()), b.c_str(), int(b.size()), TRUE) != CSTR_EQUAL;|Wine cannot show: only per-monitor paths from IDesktopWallpaper reach it, and Wine has none
 src/desktop/screen_capture_win32.cpp|platform::UniqueBitmap dib(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 1));|the offset is ignored when there is no file-mapping section
 src/graphics/dx7_ddraw_support_win32.cpp|COLORREF kept_ = 1;|the constructor sets it before anything reads it
@@ -375,12 +378,13 @@ else
   ((${#files[@]})) || { echo "no source files to mutate" >&2; exit 2; }
   declare -A want=([core]=${SAMPLE_CORE:-${SAMPLE:-40}} [windows]=${SAMPLE_WINDOWS:-${SAMPLE:-40}}) ran=() all=()
   all_list=$build/mutants-all.tsv
-  (cd "$copy" && python3 "$gen" generate --seed "${SEED:-1}" "${files[@]}") >"$all_list" || exit 2
+  seed=${SEED:-$(od -An -N4 -tu4 /dev/urandom | tr -d ' ')}
+  (cd "$copy" && python3 "$gen" generate --seed "$seed" "${files[@]}") >"$all_list" || exit 2
   while IFS=$'\t' read -r id file line op original mutated; do
     side=$(side_of "$file"); all[$side]=$(( ${all[$side]:-0} + 1 ))
   done <"$all_list"
   say "files: ${files[*]}"
-  say "generated: core ${all[core]:-0}, windows ${all[windows]:-0}; seed ${SEED:-1}"
+  say "generated: core ${all[core]:-0}, windows ${all[windows]:-0}; seed $seed (SEED=$seed repeats this run)"
   time_e2e "${files[@]}"
   while IFS=$'\t' read -r id file line op original mutated; do
     side=$(side_of "$file")

@@ -18,19 +18,16 @@ other_window() {
 }
 
 # --- The saver on one monitor ------------------------------------------------------------
-# Most of the screen is the sea and ships are on it; the first frames may be late.
-sea_and_ships() {
-  local total sea
-  for _ in 1 2 3 4 5 6; do
-    screenshot "$SHOT"
-    total=$(convert-im6.q16 "$SHOT" -format '%[fx:w*h]' info:)
-    sea=$(colour_count "$SHOT" "$SEA")
-    [ "$sea" -gt $((total * 80 / 100)) ] && [ $((total - sea)) -gt 5000 ] && break
-    sleep 0.5
-  done
-  check "most of the screen is the sea ($sea of $total)" test "$sea" -gt $((total * 80 / 100))
-  check "ships are drawn on the sea ($((total - sea)) other pixels)" test $((total - sea)) -gt 5000
-  check_eq "the screen keeps its size" "$(screen_size)" "$SIZE_BEFORE"
+# ships: screenshots until most of the screen is the sea with ships on it (the first frames
+# may be late); the size of the screen meanwhile is $SIZE_SEEN.
+sea_count() { TOTAL=$(convert-im6.q16 "$SHOT" -format '%[fx:w*h]' info:); SEA_PX=$(colour_count "$SHOT" "$SEA"); }
+ships_shown() { screenshot "$SHOT"; sea_count; [ "$SEA_PX" -gt $((TOTAL * 80 / 100)) ] && [ $((TOTAL - SEA_PX)) -gt 5000 ]; }
+step_ships() { within 6 ships_shown; SIZE_SEEN=$(screen_size); }
+expect_ships() {
+  sea_count
+  check "most of the screen is the sea ($SEA_PX of $TOTAL)" test "$SEA_PX" -gt $((TOTAL * 80 / 100))
+  check "ships are drawn on the sea ($((TOTAL - SEA_PX)) other pixels)" test $((TOTAL - SEA_PX)) -gt 5000
+  check_eq "the screen keeps its size while it runs" "$SIZE_SEEN" "$SIZE_BEFORE"
 }
 # +snapshot_dialog: the settings dialog, blue RGB(0, 0, 192), on the desktop as it starts.
 snapshot_dialog() {
@@ -46,23 +43,28 @@ snapshot_dialog() {
   SNAP_BEFORE=$(pixel_at "$E2E_OUT/$CASE-before.png" "$SNAP_X" "$SNAP_Y")
 }
 snapshot_shown() {
-  screenshot "$SHOT"
   check_eq "the background shows the desktop as it was" "$(pixel_at "$SHOT" "$SNAP_X" "$SNAP_Y")" "$SNAP_BEFORE"
   check "no sea fill with the desktop background" test "$(colour_count "$SHOT" "$SEA")" -lt 1000
 }
 # One red ship and no enemy keeps its place and its side view for ever: the pixels that are
 # not sea are that one drawing, enlarged by whole steps of 96 dpi.
-ship_box() {
-  local box=0x0
-  for ((i = 0; i < 40; i++)); do
-    sleep 0.25
-    screenshot "$SHOT"
-    box=$(other_box "$SHOT" "$SEA" 2>/dev/null)
-    [ "$box" != 0x0 ] && break
-  done
-  check_eq "one ship measures $1" "$box" "$1"
-}
+ship_shown() { screenshot "$SHOT"; SHIP=$(other_box "$SHOT" "$SEA" 2>/dev/null); [ "$SHIP" != 0x0 ]; }
+step_ship() { within 20 ship_shown; }
+expect_ship() { check_eq "one ship measures" "$SHIP" "$1"; }
 regsz() { check_eq "the version record is REG_SZ" "$(reg_read "$SETTINGS_KEY\\UpdateInfo" CurrentVersion | head -n 1)" REG_SZ; }
+
+# Another program comes to the front (front_window.exe): the saver ends as the user coming
+# back would; the time it took is printed.
+step_front() {
+  local out=$E2E_OUT/$CASE.front shown
+  LAUNCH_OUT=$out launch "$(program front_window)" --after 1000 --hold 4000
+  within 6 grep -q shown "$out"
+  shown=$(date +%s%N)
+  within 2.5 dead "$PID"
+  FRONT_MS=$((($(date +%s%N) - shown) / 1000000))
+  echo "saver gone $FRONT_MS ms after the other window came to the front"
+}
+front_ends() { check "a window in front ends the saver within 2.5 s" test ! -d "/proc/$PID"; }
 
 # --- Wallpaper -----------------------------------------------------------------------------
 # +wallpaper:KIND:STYLE:TILE: a 64 x 48 picture in quadrants, red green over yellow magenta,
@@ -139,46 +141,44 @@ open(sys.argv[1], "wb").write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(
   esac
   put 'Control Panel\Desktop' Wallpaper REG_SZ "$(winpath "$wall")"
 }
-# peak_below:MB: the saver's peak working set, 6 s after it showed, stays under MB (a picture
-# decoded whole past the budget grows it by about 30 MB a second).
-peak_below() {
-  sleep 4
-  local peak; peak=$(awk '/VmHWM/ { print int($2 / 1024) }' "/proc/$PID/status" 2>/dev/null)
-  check "peak working set ${peak:-?} MB stays under $1 MB" test "${peak:-99999}" -le "$1"
-}
+# The saver's peak working set 6 s after it showed (a picture decoded whole past the budget
+# grows it by about 30 MB a second); peak_below=MB judges it.
+step_peak() { sleep 4; PEAK=$(awk '/VmHWM/ { print int($2 / 1024) }' "/proc/$PID/status" 2>/dev/null); }
+expect_peak_below() { check "peak working set ${PEAK:-?} MB stays under $1 MB" test "${PEAK:-99999}" -le "$1"; }
 # The saver starts at once and the picture shows when it has been read: the top-left pixel
 # every 0.3 s from the window's showing, black (before the first paint) left out and
-# repeats folded, is the desktop colour until the picture replaces it (a quicker machine may
-# have read it before the first frame).
-colour_then_picture() {
-  local seen= at i
+# repeats folded. The picture takes seconds to read, the first frame well under one. Once
+# it shows, the saver's memory is noted: under Wine it holds about 140 MB without a
+# picture, and the picture decoded whole would be 256 MB more.
+step_colour_then_picture() {
+  local at i
+  SEEN=
   wait_window "$MAIN" 30 >/dev/null
   for ((i = 0; i < 200; i++)); do
     screenshot "$SHOT"
     at=$(pixel_at "$SHOT" 0 0)
-    [ "$at" != 0,0,0 ] && [ "${seen##* }" != "$at" ] && seen="$seen $at"
+    [ "$at" != 0,0,0 ] && [ "${SEEN##* }" != "$at" ] && SEEN="$SEEN $at"
     [ "$at" = 204,51,0 ] && break
     sleep 0.3
   done
-  check "the colour, then the picture (seen:$seen)" test "${seen# $COLOUR}" = " 204,51,0"
+  RSS=$(for p in $(in_session 'BrackmerSaver\.scr'); do awk '/VmRSS/ { print $2 }' "/proc/$p/status"; done | sort -n | tail -n 1)
+}
+expect_colour_then_picture() {
+  check_eq "the colour, then the picture" "$SEEN" " $COLOUR 204,51,0"
+  check "the picture is not kept whole (${RSS:-?} kB)" test "${RSS:-999999}" -lt 200000
 }
 
 # --- Error paths -----------------------------------------------------------------------------
 # Without DirectDraw the battle runs through GDI on the plain sea, with one note in the log
 # that a second start leaves as it was.
 gdi_battle() {
-  screenshot "$E2E_OUT/$CASE-a.png"; sleep 0.6; screenshot "$SHOT"
   check_eq "the primary shows the plain sea" "$(pixel_at "$SHOT" 2 2)" "0,0,170"
   check "the battle moves on it" test "$(differing "$E2E_OUT/$CASE-a.png" "$SHOT" "$(screen_size)+0+0")" -gt 0
 }
 gdi_note_once() {
-  expect_log "DirectDrawCreateEx failed: DDERR_NODIRECTDRAWHW (0x88760233)"
-  local stamp; stamp=$(stat -c %Y.%s "$LOG" 2>/dev/null)
-  launch "$PROGRAM" /s
-  PID=$LAST_PID
-  step_show && step_focus && press x
-  expect_ended
-  check_eq "the second start leaves the log as it was" "$(stat -c %Y.%s "$LOG" 2>/dev/null)" "$stamp"
+  local line="DirectDrawCreateEx failed: DDERR_NODIRECTDRAWHW (0x88760233)"
+  check_eq "the first run notes it in ErLog.txt" "${LOG_BEFORE% *}" "$line"
+  check_eq "the second start leaves the log as it was" "$(tr -d '\r' <"$LOG" 2>/dev/null) $(stat -c %Y.%s "$LOG" 2>/dev/null)" "$LOG_BEFORE"
 }
 # +closer: a close request posted to the saver's window while it sets up.
 closer() {
@@ -201,16 +201,18 @@ log_in_user_folder() {
   check "nothing was written beside the program" test -d "$LOG"
 }
 # A failure in the set-up with the display taken: a report one can read, over the desktop.
-report_readable() {
+step_report() {
   sleep 1
   screenshot "$SHOT"
-  eval "$(xdotool getwindowgeometry --shell "$WIN")"
+  step_geometry
+  REPORT_SEEN="$(xdotool search --onlyvisible --name "^$MAIN\$" 2>/dev/null)|$(xdotool getwindowfocus 2>/dev/null)|$(screen_size) $(monitor_count)"
+}
+report_readable() {
   # The box's face is light; black would mean it is covered or not painted.
-  local face; face=$(convert-im6.q16 "$SHOT" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage -colorspace Gray -format '%[fx:int(255*mean)]' info:)
+  local face; face=$(convert-im6.q16 "$SHOT" -crop "$GEOMETRY" +repage -colorspace Gray -format '%[fx:int(255*mean)]' info:)
   check "the report is painted (mean grey $face of 255)" test "$face" -gt 120
-  check_eq "the saver's window no longer covers it" "$(xdotool search --onlyvisible --name "^$MAIN\$" 2>/dev/null)" ""
-  check_eq "the report has the keyboard" "$(xdotool getwindowfocus 2>/dev/null)" "$WIN"
-  expect_display
+  check_eq "the saver's window no longer covers it; the report has the keyboard; the display is given back" \
+    "$REPORT_SEEN" "|$WIN|$SIZE_BEFORE $MONITORS_BEFORE"
 }
 
 # --- The settings dialog, read by dialog_inspector.exe ---------------------------------------
@@ -245,11 +247,14 @@ click_control() {
   case "${2:-}" in up) y=$((sy + h / 4)) ;; down) y=$((sy + 3 * h / 4)) ;; *) y=$((sy + h / 2)) ;; esac
   xdotool mousemove "$((sx + w / 2))" "$y" click 1
 }
-# white_in X Y W H: white pixels in that part of the screenshot, from the dialog's origin.
-white_in() { colour_count "$SHOT" white "$3x$4+$((ox + $1))+$((oy + $2))" 8; }
+
+# look[:NAME]: what the inspector lists now, kept for the expectations, which read it after
+# "seen NAME".
+step_look() { inspect; cp "$INSPECTED" "$E2E_OUT/$CASE-${1:-dialog}.txt"; }
+seen() { INSPECTED=$E2E_OUT/$CASE-${1:-dialog}.txt; }
 
 dialog_defaults() {
-  inspect
+  seen
   check_eq "window title" "$(sed -n 's/^window .* title=//p' "$INSPECTED")" "$DIALOG"
   check_eq "client area at 96 dpi" "$(window_field client)" "280x212"
   check_eq "counts shown" "$(text "$RED_BOX") $(text "$BLUE_BOX")" "5 5"
@@ -258,75 +263,68 @@ dialog_defaults() {
   check_eq "focus starts in the red box" "$(focused)" "$RED_BOX"
   IFS=, read -r ox oy <<<"$(window_field origin)"
   IFS=, read -r fx fy fw fh <<<"$(window_field frame)"
-  screenshot "$SHOT"
   convert-im6.q16 "$SHOT" -crop "${fw}x${fh}+${fx}+${fy}" +repage "$E2E_OUT/config-dialog.png"
-  # A dialog that took the focus while still hidden comes up with an inactive caption.
+  # A dialog that took the focus while still hidden comes up with an inactive caption. The
+  # controls' colours are the unit tests'; the ground and the frame's middle are painted.
   check_eq "caption drawn active" "$(pixel_at "$SHOT" $((fx + fw - 60)) $((fy + 8)))" "50,150,250"
   check_eq "blue ground" "$(pixel_at "$SHOT" $((ox + 5)) $((oy + 100)))" "0,0,192"
-  check_eq "red count box" "$(pixel_at "$SHOT" $((ox + 138)) $((oy + 72)))" "255,0,0"
-  check_eq "blue count box" "$(pixel_at "$SHOT" $((ox + 212)) $((oy + 72)))" "0,0,255"
   check_eq "light frame interior" "$(pixel_at "$SHOT" $((ox + 46)) $((oy + 151)))" "192,192,255"
-  check "white title text" test "$(white_in 10 7 155 24)" -gt 150
-  check "white version text" test "$(white_in 173 10 98 22)" -gt 80
-  check "white 艦数 label text" test "$(white_in 24 54 97 16)" -gt 60
 }
-# Leaving a box corrects it; Tab visits the controls in order; OK by mouse stores.
-dialog_corrections() {
-  for pair in "abc:2" "-1e9:2" "16:15" "7abc:7abc" "2.5:2.5"; do
-    typed=${pair%%:*} want=${pair#*:}
-    retype "$typed"
-    inspect
-    check_eq "red box takes '$typed' as typed" "$(text "$RED_BOX")" "$typed"
+# Leaving a box corrects it (typed:corrected); Tab visits the controls in order; OK by
+# mouse stores. The action notes what the boxes and the focus showed at each step.
+CORRECTIONS="abc:2 -1e9:2 16:15 7abc:7abc 2.5:2.5"
+TAB_ORDER="$OPT_DESKTOP $OK $CANCEL $UPD_R $UPD_B $RED_BOX $BLUE_BOX"
+step_corrections() {
+  local pair
+  SEEN=
+  for pair in $CORRECTIONS; do
+    retype "${pair%%:*}"
+    inspect; SEEN+="$(text "$RED_BOX")"
     xdotool key Tab
-    inspect
-    check_eq "red box '$typed' becomes '$want' on Tab, the focus goes on" "$(text "$RED_BOX") $(focused)" "$want $BLUE_BOX"
+    inspect; SEEN+=">$(text "$RED_BOX") $(focused) "
     xdotool key shift+Tab
   done
   xdotool key Tab
   retype "1e40"
-  for want in $OPT_DESKTOP $OK $CANCEL $UPD_R $UPD_B $RED_BOX $BLUE_BOX; do
-    xdotool key Tab
-    inspect
-    check_eq "Tab order reaches $want" "$(focused)" "$want"
-  done
-  check_eq "blue box '1e40' becomes 15" "$(text "$BLUE_BOX")" "15"
+  for _ in $TAB_ORDER; do xdotool key Tab; inspect; SEEN+="$(focused) "; done
+  SEEN+=$(text "$BLUE_BOX")
   retype "3.4"
   click_control "$OPT_BLUE"
   click_control "$OK"
 }
-stored_shown() {
-  inspect
-  check_eq "stored red count and ブルー単色 shown" "$(text "$RED_BOX") $(field "$OPT_BLUE" checked)" "7 1"
+corrected() {
+  local pair want=
+  for pair in $CORRECTIONS; do want+="${pair%%:*}>${pair#*:} $BLUE_BOX "; done
+  check_eq "each typed text as typed, corrected on Tab; Tab order; blue '1e40' becomes 15" "$SEEN" "$want$TAB_ORDER 15"
 }
-desktop_selected() { inspect; check_eq "arrow key selects デスクトップ" "$(field "$OPT_DESKTOP" checked)" 1; }
 # Edits, then a way out that stores nothing.
 leave_by() {
   retype 12; xdotool key Tab; retype 3
   inspect
   case $1 in click) click_control "$CANCEL" ;; *) press "$1" ;; esac
 }
-updown_steps() {
-  retype 12
-  xdotool key Tab Tab Tab Tab Tab Up
-  inspect
-  check_eq "Tab after Cancel reaches the red up-down; Up steps the typed count" "$(focused) $(text "$RED_BOX")" "$UPD_R 13"
-}
 # The up-down arrows step the boxes within 2..15.
-arrows() {
+step_arrows() {
   inspect
   for _ in 1 2 3 4; do click_control "$UPD_R" up; sleep 0.3; done
   for _ in 1 2 3 4; do click_control "$UPD_B" down; sleep 0.3; done
-  inspect
-  check_eq "the up-downs stop at 15 and 2" "$(text "$RED_BOX") $(text "$BLUE_BOX")" "15 2"
+  step_look stops
   click_control "$UPD_R" down; sleep 0.3
-  inspect
-  check_eq "red up-down steps down by one" "$(text "$RED_BOX")" "14"
+  step_look
 }
+arrows() {
+  seen stops; check_eq "the up-downs stop at 15 and 2" "$(text "$RED_BOX") $(text "$BLUE_BOX")" "15 2"
+  seen; check_eq "red up-down steps down by one" "$(text "$RED_BOX")" "14"
+}
+# shown:ID=TEXT, checked:ID=0|1, focus=ID: the dialog as the last look saw it.
+# The control is named by its variable above (RED_BOX, OPT_BLUE, ...).
+expect_shown() { local id=${1%%=*}; seen; check_eq "$id shows" "$(text "${!id}")" "${1#*=}"; }
+expect_checked() { local id=${1%%=*}; seen; check_eq "$id checked" "$(field "${!id}" checked)" "${1#*=}"; }
+expect_focus() { seen; check_eq "the focus" "$(focused)" "${!1}"; }
 dialog_120dpi() {
-  inspect
+  seen
   check_eq "dpi, client area and red box at 120 dpi" \
     "$(window_field dpi) $(window_field client) $(field "$RED_BOX" x),$(field "$RED_BOX" y),$(field "$RED_BOX" w)" "120 350x265 154,58,38"
-  screenshot "$E2E_OUT/config-dialog-120dpi-full.png"
 }
 # hosted host|alone|edge: preview_host.exe plays the Screen Saver Settings window for
 # "/c:HWND": the dialog is owned by it (no taskbar button of its own), keeps it disabled
@@ -353,23 +351,26 @@ embedded() {
     "$(host_value position) $(host_value client) $(host_value visible)" "0,0 ${1:-155x114} 1"
 }
 preview_ended() { check "the preview ended" grep -q '^preview_ended=[0-9]*ms' "$OUT"; }
+orphan_found() { ORPHAN=$(in_session "BrackmerSaver\.scr /p $1\$" | head -n 1); [ -n "$ORPHAN" ]; }
+# The host process of a preview dies without destroying its window: the preview notices.
+step_orphan() {
+  local handle
+  step_ready
+  handle=$(host_value host_handle)
+  need "the host gets ready" test -n "$handle" || return
+  # Under load the preview's command line can show in /proc a moment after the host is ready.
+  within 15 orphan_found "$handle"
+  need "the preview process runs" test -n "$ORPHAN" && stop_pid "$PID"
+}
+orphan_ends() { check "the preview ends once its host process is gone" wait_exit "$ORPHAN" 10; }
 # Wine 8 does not paint a child window whose parent belongs to another process, so the
 # picture is looked at with the preview code running in the host's own process.
+step_ready() { within 40 grep -q '^ready=' "$OUT"; sleep 0.5; }
 preview_picture() {
-  for ((i = 0; i < 400; i++)); do grep -q '^ready=' "$OUT" 2>/dev/null && break; sleep 0.1; done
-  sleep 0.5
-  screenshot "$SHOT"
   IFS=, read -r ox oy <<<"$(host_value host_client_origin)"
   check_eq "the picture's sea at the host's client origin" "$(pixel_at "$SHOT" $((ox + 2)) $((oy + 2)))" "$PREVIEW_SEA"
   # The host window with its caption, for the README.
   convert-im6.q16 "$SHOT" -crop "$((155 + 16))x$((114 + 40))+$((ox - 8))+$((oy - 32))" +repage "$E2E_OUT/preview.png"
-}
-top_left() {
-  check_eq "at the top-left, 155 x 114" "$(xdotool getwindowgeometry "$WIN" | tr -d ' ' |
-    sed -n 's/^Position:\([0-9]*,[0-9]*\).*/\1/p;s/^Geometry:/size /p' | tr '\n' ' ')" "0,0 size 155x114 "
-  sleep 0.5
-  screenshot "$SHOT"
-  check_eq "shows the picture" "$(pixel_at "$SHOT" 2 2)" "$PREVIEW_SEA"
 }
 
 # --- Two monitors: a 1024x768 primary and an 800x600 monitor to its right --------------------
@@ -383,9 +384,6 @@ green_window() {
     test "$(colour_count "$E2E_OUT/$CASE-before.png" '#20C040' "$UNDER_WINDOW")" -eq 240000
 }
 two_seas() {
-  eval "$(xdotool getwindowgeometry --shell "$WIN")"
-  check_eq "the second monitor's window covers exactly that monitor" "${WIDTH}x${HEIGHT}+${X}+${Y}" "$SECOND"
-  screenshot "$E2E_OUT/$CASE-1.png"; sleep 1; screenshot "$SHOT"
   check_eq "the green window is covered" "$(colour_count "$SHOT" '#20C040' "$UNDER_WINDOW")" 0
   local sea; sea=$(colour_count "$E2E_OUT/$CASE-1.png" "$SEA" "$SECOND")
   check "the second monitor shows the sea ($sea of 480000)" test "$sea" -gt 384000
@@ -394,10 +392,8 @@ two_seas() {
   local changed; changed=$(differing "$E2E_OUT/$CASE-1.png" "$SHOT" "$SECOND")
   check "the second monitor's picture changes within a second ($changed pixels)" test "$changed" -gt 500
 }
-pointer_stays() { check_eq "a pointer resting on the second monitor stays there" "$(xdotool getmouselocation | cut -d' ' -f1-2)" "x:1400 y:300"; }
 # The green window, as it was, is the second monitor's sea.
 two_desktop() {
-  screenshot "$SHOT"
   local green other
   green=$(colour_count "$SHOT" '#20C040' "$UNDER_WINDOW")
   check "the green window shows in the second monitor's sea ($green of 240000)" test "$green" -gt 160000
@@ -411,8 +407,6 @@ span_wallpaper() {
   put 'Control Panel\Desktop' WallpaperStyle REG_SZ 22
 }
 spanned() {
-  step_shot_until 1823,0=0,0,255
-  step_shot_until 0,0=RED
   check_eq "the primary shows the picture's left part" "$(colour_count "$SHOT" '#FF0000' 1024x768+0+0)" 786432
   check_eq "the second monitor shows its right part" "$(colour_count "$SHOT" '#0000FF' "$SECOND")" 480000
 }
@@ -424,118 +418,104 @@ monitor_off() { xrandr -display "$DISPLAY" --output DUMMY1 --off; sleep "${1:-1}
 # (Wine's comes within about 0.3 s of the end).
 one_monitor_stays() { sleep 1.5; check_eq "the switched-off monitor stays off" "$(monitor_count)" 1; }
 
-# Rows: name | program | launcher and switches | settings | action | expectations.
-# Settings: Name=Value of the saver, dpi=N, at=X,Y (the pointer), +set-up[:args]. Action and
-# expectations are steps (lib.sh): show[:TITLE] focus key:K click:B to:X,Y by:DX,DY sleep:S
-# shot beside:SWITCHES, and checks: ended[:S] exit=N noreport nolog gone display, ends (all
-# five), version stored=R,B,G log=LINE px:X,Y=COLOUR host:KEY=VALUE running; fn:NAME[:ARGS].
-# A row of its own needs a function above for its set-up (+name; `put` a registry value and
-# `undo` anything else, both put back at the case's end) or for its own check (fn:name).
+# Rows: name | program | launcher and switches | settings | actions | expectations; a line
+# "defaults: SETTINGS" gives the rows below it those settings first. Settings: Name=Value of
+# the saver, dpi=N, at=X,Y (the pointer), +set-up[:args]. Actions act and observe (lib.sh
+# and above): show[:TITLE] focus key:K click:B to:X,Y by:DX,DY sleep:S shot[:NAME] look[:NAME]
+# mark:NAME geometry pointer beside:SWITCHES again:SWITCHES shot_until:X,Y=COLOUR, a step_NAME
+# above; expectations judge: ended[:S] exit=N noreport nolog gone display, ends (those five),
+# version stored=R,B,G log=LINE px:X,Y=COLOUR host:KEY=VALUE running:MARK geometry=WxH+X+Y
+# pointer=X,Y beside, an expect_NAME above. fn:NAME[:ARGS] calls a function of either kind.
+# A set-up `put`s registry values and `undo`es anything else; both are put back at the end.
 run_table "$@" <<'EOT'
-quits-x         | scr | /x   | | | ended:30 exit=0 version gone
-quits-dash-s    | scr | -s   | | | ended:30 exit=0 version gone
-quits-s         | scr | s    | | | ended:30 exit=0 version gone
-quits-slash     | scr | /    | | | ended:30 exit=0 version gone fn:regsz
-quits-q         | scr | /q   | | | ended:30 exit=0 version gone
-opens-bare      | scr |      | | show version focus key:Escape | ended
-opens-saver     | scr | /s   | | show version beside:/s beside:/c beside:/p_0 focus key:Escape | ends:20
-opens-saver-77  | scr | /S 77 | | show version beside:/s beside:/c beside:/p_0 focus key:Escape | ends:20
+quits-x         | scr | /x | | | ended:30 exit=0 version gone fn:regsz
+opens-bare      | scr |    | | show focus key:Escape | ended version
+opens-saver     | scr | /s | | show beside:/s beside:/c beside:/p_0 focus key:Escape | ends:20 beside
 
-sea-and-jumps   | scr | /s | BackGround=1 at=400,300 | show fn:sea_and_ships by:150,0 sleep:1 running:150,0 \
-                  by:0,150 sleep:1 running:0,150 by:40,40 sleep:0.5 by:40,40 sleep:0.5 running:slow_moves by:-151,0 | ends
-key-ends        | scr | /s | BackGround=1 | show focus key:x | ends
-click-ends      | scr | /s | BackGround=1 | show click:3 | ends
-key-other-focus-x      | scr | /s | BackGround=1 +other_window:100:100:300:200:20C040 | show key:x | ends
-key-other-focus-space  | scr | /s | BackGround=1 +other_window:100:100:300:200:20C040 | show key:space | ends
-key-other-focus-return | scr | /s | BackGround=1 +other_window:100:100:300:200:20C040 | show key:Return | ends
-desktop-snapshot | scr | /s | BackGround=0 +snapshot_dialog | show focus fn:snapshot_shown key:Escape | \
-                  ended fn:stop_helpers noreport nolog gone display
-dpi-96          | scr | /s | RedCount=1 BlueCount=0 BackGround=1 dpi=96  | show focus fn:ship_box:108x23 key:Escape | ends
-dpi-191         | scr | /s | RedCount=1 BlueCount=0 BackGround=1 dpi=191 | show focus fn:ship_box:108x23 key:Escape | ends
-dpi-192         | scr | /s | RedCount=1 BlueCount=0 BackGround=1 dpi=192 | show focus fn:ship_box:216x46 key:Escape | ends
-dpi-288         | scr | /s | RedCount=1 BlueCount=0 BackGround=1 dpi=288 | show focus fn:ship_box:324x69 key:Escape | ends
+defaults: BackGround=1
+sea-and-jumps   | scr | /s | at=400,300 | show ships by:150,0 sleep:1 mark:150,0 by:0,150 sleep:1 mark:0,150 \
+                  by:40,40 sleep:0.5 by:40,40 sleep:0.5 mark:slow by:-151,0 | ends ships running:150,0 running:0,150 running:slow
+key-ends        | scr | /s | | show focus key:x | ends
+click-ends      | scr | /s | | show click:3 | ends
+key-other-focus | scr | /s | +other_window:100:100:300:200:20C040 | show key:x | ends
+front-window    | scr | /s | | show sleep:1 front | fn:front_ends ends:1
+desktop-snapshot | scr | /s | BackGround=0 +snapshot_dialog | show focus shot key:Escape fn:stop_helpers | ends fn:snapshot_shown
+dpi-96          | scr | /s | RedCount=1 BlueCount=0 dpi=96  | show focus ship key:Escape | ends ship=108x23
+dpi-192         | scr | /s | RedCount=1 BlueCount=0 dpi=192 | show focus ship key:Escape | ends ship=216x46
+tick-error      | fault         | /s | | show | ended:20 noreport log=Overflow gone display
+lost-display    | fault-lost    | /s | | | ends:30
+no-directdraw   | fault-noddraw | /s | | show shot:a sleep:0.6 shot focus key:x again:/s show focus key:x | \
+                  ended noreport gone display fn:gdi_battle fn:gdi_note_once
+close-in-setup  | scr           | /s | +closer | | ends:30 fn:close_posted
+unwritable-folder | fault       | /s | +unwritable_folder | | ended:30 noreport gone display fn:log_in_user_folder
+setup-report    | fault-setup   | /s | | show:REPORT report key:Return | ended gone display fn:report_readable
 
-wallpaper-stretch | scr | /s | RedCount=0 BlueCount=0 BackGround=0 +wallpaper:bmp:2:0 | show shot_until:0,0=RED click:1 | ends \
+defaults: RedCount=0 BlueCount=0 BackGround=0
+wallpaper-stretch | scr | /s | +wallpaper:bmp:2:0 | show shot_until:0,0=RED click:1 | ends \
                   px:0,0=RED px:511,383=RED px:512,383=GREEN px:511,384=YELLOW px:1023,767=MAGENTA
-wallpaper-centre  | scr | /s | RedCount=0 BlueCount=0 BackGround=0 +wallpaper:bmp:0:0 | show shot_until:480,360=RED click:1 | ends \
+wallpaper-centre  | scr | /s | +wallpaper:bmp:0:0 | show shot_until:480,360=RED click:1 | ends \
                   px:479,360=COLOUR px:480,359=COLOUR px:480,360=RED px:543,407=MAGENTA px:544,407=COLOUR px:543,408=COLOUR
-wallpaper-tile    | scr | /s | RedCount=0 BlueCount=0 BackGround=0 +wallpaper:png:0:1 | show shot_until:64,0=RED click:1 | ends \
+wallpaper-tile    | scr | /s | +wallpaper:png:0:1 | show shot_until:64,0=RED click:1 | ends \
                   px:63,47=MAGENTA px:64,0=RED px:64,72=YELLOW px:1023,767=MAGENTA
-wallpaper-own-desktop | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +wallpaper:png:2:1 \
-                  +other_window:0:0:300:200:00FFFF | show shot_until:10,10=RED click:1 | ends px:10,10=RED px:1023,767=MAGENTA
-wallpaper-junk    | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +wallpaper:junk:2:1 | show shot click:1 | ends \
-                  px:0,0=COLOUR px:512,384=COLOUR
-wallpaper-gone-transcoded | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +wall_source:gone:quadrants:none | \
-                  show shot_until:0,0=RED click:1 | ends px:0,0=RED px:1023,0=GREEN px:0,767=YELLOW px:1023,767=MAGENTA
-wallpaper-gone-cached | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +wall_source:gone:quadrants:green | \
-                  show shot_until:0,0=GREEN click:1 | ends px:0,0=GREEN px:1023,767=GREEN
-wallpaper-share-transcoded | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +wall_source:share:quadrants:none | \
-                  show shot_until:0,0=RED click:1 | ends px:0,0=RED px:1023,767=MAGENTA
-wallpaper-share-alone | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +wall_source:share:none:none | \
-                  show shot click:1 | ends px:0,0=COLOUR px:1023,767=COLOUR
-wallpaper-colour-chosen | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +wall_source:none:quadrants:none | \
-                  show shot click:1 | ends px:0,0=COLOUR px:1023,767=COLOUR
-wallpaper-truncated | scr | /s | RedCount=0 BlueCount=0 BackGround=0 +hostile_wallpaper:truncated | \
-                  show sleep:2 shot click:1 | ends px:0,0=COLOUR px:1023,767=COLOUR
-wallpaper-lying   | scr | /s | RedCount=0 BlueCount=0 BackGround=0 +hostile_wallpaper:lying | \
-                  show sleep:2 shot key:x | ends px:0,0=COLOUR px:1023,767=COLOUR
-wallpaper-bomb    | scr | /s | RedCount=0 BlueCount=0 BackGround=0 +hostile_wallpaper:bomb | \
-                  show sleep:2 shot fn:peak_below:200 key:x | ends px:0,0=COLOUR px:1023,767=COLOUR
-wallpaper-late    | scr | desktop /s | RedCount=0 BlueCount=0 BackGround=0 +huge_wallpaper | fn:colour_then_picture \
-                  click:1 | ends px:1023,767=51,102,153
+wallpaper-own-desktop | scr | desktop /s | +wallpaper:png:2:1 +other_window:0:0:300:200:00FFFF | \
+                  show shot_until:10,10=RED click:1 | ends px:10,10=RED px:1023,767=MAGENTA
+wallpaper-junk    | scr | /s | +wallpaper:junk:2:1 | show shot click:1 | ends px:0,0=COLOUR px:512,384=COLOUR
+wallpaper-gone-transcoded | scr | /s | +wall_source:gone:quadrants:none | show shot_until:0,0=RED click:1 | \
+                  ends px:0,0=RED px:1023,0=GREEN px:0,767=YELLOW px:1023,767=MAGENTA
+wallpaper-gone-cached | scr | /s | +wall_source:gone:quadrants:green | show shot_until:0,0=GREEN click:1 | \
+                  ends px:0,0=GREEN px:1023,767=GREEN
+wallpaper-share-alone | scr | /s | +wall_source:share:none:none | show shot click:1 | ends px:0,0=COLOUR px:1023,767=COLOUR
+wallpaper-colour-chosen | scr | /s | +wall_source:none:quadrants:none | show shot click:1 | \
+                  ends px:0,0=COLOUR px:1023,767=COLOUR
+wallpaper-truncated | scr | /s | +hostile_wallpaper:truncated | show sleep:2 shot click:1 | ends px:0,0=COLOUR px:1023,767=COLOUR
+wallpaper-lying   | scr | /s | +hostile_wallpaper:lying | show sleep:2 shot key:x | ends px:0,0=COLOUR px:1023,767=COLOUR
+wallpaper-bomb    | scr | /s | +hostile_wallpaper:bomb | show sleep:2 shot peak key:x | ends px:0,0=COLOUR px:1023,767=COLOUR peak_below=200
+wallpaper-late    | scr | /s | +huge_wallpaper | colour_then_picture click:1 | \
+                  ends colour_then_picture px:1023,767=51,102,153
 
-tick-error      | fault         | /s | BackGround=1 | show | ended:20 noreport log=Overflow gone display
-lost-display    | fault-lost    | /s | BackGround=1 | | ends:30
-no-directdraw   | fault-noddraw | /s | BackGround=1 | show fn:gdi_battle focus key:x | ended noreport gone display fn:gdi_note_once
-close-in-setup  | scr           | /s | BackGround=1 +closer | | ends:30 fn:close_posted
-unwritable-folder | fault       | /s | BackGround=1 +unwritable_folder | | ended:30 noreport gone display fn:log_in_user_folder
-setup-report    | fault-setup   | /s | BackGround=1 | show:REPORT fn:report_readable key:Return | ended gone display
-
-dialog-defaults   | scr | /c | | show focus version fn:dialog_defaults key:Escape | ended stored=-,-,-
-dialog-corrections | scr | /c | | show focus fn:dialog_corrections | ended stored=2,3,1
-dialog-enter      | scr | /c | RedCount=7 BlueCount=9 BackGround=1 | show focus fn:stored_shown fn:retype:0 key:Return | \
-                    ended stored=2,9,1
-dialog-alt-o      | scr | /c | RedCount=7 BlueCount=9 BackGround=1 | show focus fn:retype:7abc key:Tab key:Tab key:Up \
-                    fn:desktop_selected key:alt+o | ended stored=7,9,0
-dialog-cancel     | scr | /c | RedCount=7 BlueCount=9 BackGround=0 | show focus fn:leave_by:click  | ended stored=7,9,0
-dialog-alt-c      | scr | /c | RedCount=7 BlueCount=9 BackGround=0 | show focus fn:leave_by:alt+c  | ended stored=7,9,0
-dialog-escape     | scr | /c | RedCount=7 BlueCount=9 BackGround=0 | show focus fn:leave_by:Escape | ended stored=7,9,0
-dialog-alt-f4     | scr | /c | RedCount=7 BlueCount=9 BackGround=0 | show focus fn:leave_by:alt+F4 | ended stored=7,9,0
-dialog-updown-enter | scr | /c | RedCount=7 BlueCount=9 BackGround=0 | show focus fn:updown_steps key:Return | ended stored=13,9,0
-dialog-arrows     | scr | /c | RedCount=13 BlueCount=4 BackGround=0 | show focus fn:arrows key:Escape | ended stored=13,4,0
-dialog-120dpi     | scr | /c | dpi=120 | show focus fn:dialog_120dpi key:Escape | ended
+defaults:
+dialog-defaults   | scr | /c | | show focus look shot key:Escape | ended stored=-,-,- version fn:dialog_defaults
+dialog-corrections | scr | /c | | show focus corrections | ended stored=2,3,1 fn:corrected
+dialog-120dpi     | scr | /c | dpi=120 | show focus look key:Escape | ended fn:dialog_120dpi
 dialog-host-ok    | scr | host --switch /c:%u --at 300,200 --end ok     | | | ended:60 fn:hosted:host stored=5,5,0
 dialog-host-cancel | scr | host --switch /c:%u --at 300,200 --end cancel | | | ended:60 fn:hosted:host stored=-,-,-
 dialog-host-esc   | scr | host --switch '/c %u' --at 300,200 --end esc  | | | ended:60 fn:hosted:host stored=-,-,-
 dialog-host-close | scr | host --switch /c:%u --at 300,200 --end close  | | | ended:60 fn:hosted:host stored=-,-,-
 dialog-host-edge  | scr | host --switch /c:%u --at -100,560 --end enter | | | ended:60 fn:hosted:edge stored=5,5,0
 dialog-junk-owner | scr | host --switch /c:1 --at 300,200 --end cancel  | | | ended:60 fn:hosted:alone stored=-,-,-
-dialog-junk-owner-2 | scr | host --switch /c:65535 --at 300,200 --end esc | | | ended:60 fn:hosted:alone stored=-,-,-
-dialog-fits-96  | settings_win32_tests | --gtest_filter=ConfigDialogTest.EveryTextFitsItsControl | dpi=96  | | ended:120 exit=0
 dialog-fits-120 | settings_win32_tests | --gtest_filter=ConfigDialogTest.EveryTextFitsItsControl | dpi=120 | | ended:120 exit=0
 dialog-fits-144 | settings_win32_tests | --gtest_filter=ConfigDialogTest.EveryTextFitsItsControl | dpi=144 | | ended:120 exit=0
 dialog-fits-168 | settings_win32_tests | --gtest_filter=ConfigDialogTest.EveryTextFitsItsControl | dpi=168 | | ended:120 exit=0
 dialog-fits-192 | settings_win32_tests | --gtest_filter=ConfigDialogTest.EveryTextFitsItsControl | dpi=192 | | ended:120 exit=0
 
-preview-picture | scr | host --in-process --hold 3 --end destroy | | fn:preview_picture | ended:40 exit=0
+defaults: RedCount=7 BlueCount=9 BackGround=0
+dialog-enter      | scr | /c | BackGround=1 | show focus look fn:retype:0 key:Return | \
+                    ended stored=2,9,1 shown:RED_BOX=7 checked:OPT_BLUE=1
+dialog-alt-o      | scr | /c | BackGround=1 | show focus fn:retype:7abc key:Tab key:Tab key:Up look key:alt+o | ended stored=7,9,0 checked:OPT_DESKTOP=1
+dialog-cancel     | scr | /c | | show focus fn:leave_by:click | ended stored=7,9,0
+dialog-updown-enter | scr | /c | | show focus fn:retype:12 key:Tab key:Tab key:Tab key:Tab key:Tab key:Up look key:Return | \
+                    ended stored=13,9,0 focus=UPD_R shown:RED_BOX=13
+dialog-arrows     | scr | /c | RedCount=13 BlueCount=4 | show focus arrows key:Escape | ended stored=13,4,0 fn:arrows
+
+defaults:
+preview-picture | scr | host --in-process --hold 3 --end destroy | | ready shot | ended:40 exit=0 fn:preview_picture
 preview-destroy | scr | host --switch /p --end destroy | | | ended:60 exit=0 fn:embedded fn:preview_ended host:preview_exit_code=0
 preview-large   | scr | host --switch /p --end destroy --size 233x171 | | | ended:60 exit=0 fn:embedded:233x171
 preview-close   | scr | host --switch /P --end close | | | ended:60 exit=0 fn:embedded fn:preview_ended host:host_alive=1
-preview-alone   | scr | /p      | | show version fn:top_left focus key:Escape | ends
-preview-alone-0 | scr | /p 0    | | show version fn:top_left focus key:alt+F4 | ends
-preview-alone-7 | scr | /p 7    | | show fn:top_left focus key:Escape | ends
-preview-junk    | scr | /p junk | | show fn:top_left focus key:alt+F4 | ends
+preview-orphan  | scr | host --switch /p --end none | | orphan | fn:orphan_ends
+preview-alone   | scr | /p   | | show geometry sleep:0.5 shot focus key:Escape | ends version geometry=155x114+0+0 px:2,2=PREVIEW_SEA
+preview-alone-7 | scr | /p 7 | | show geometry sleep:0.5 shot focus key:alt+F4 | ends geometry=155x114+0+0 px:2,2=PREVIEW_SEA
 
-two-seas        | scr | /s | BackGround=1 at=1400,300 +green_window | show show:MONITOR fn:two_seas key:x | ends
-two-click       | scr | /s | BackGround=1 at=1400,300 | show:MONITOR fn:pointer_stays click:1 | ends
-two-move-onto   | scr | /s | BackGround=1 at=900,300  | show:MONITOR to:1500,300 | ends
-two-jump        | scr | /s | BackGround=1 at=1300,300 | show:MONITOR to:1400,300 sleep:1 running:100_pixels to:1400,500 | ends
-two-desktop     | scr | /s | BackGround=0 at=1400,300 +green_window | show:MONITOR fn:two_desktop key:Escape | ends
-two-span        | scr | desktop /s | BackGround=0 RedCount=0 BlueCount=0 at=1400,300 +green_window +span_wallpaper | \
-                  show:MONITOR fn:spanned click:1 | ends
-two-monitor-off | scr | /s | BackGround=1 at=1400,300 +monitors_back | show:MONITOR fn:monitor_off:0 | \
-                  ended noreport nolog gone fn:one_monitor_stays
-two-on-one      | scr | /s | BackGround=1 at=500,300 +monitors_back +monitor_off | show key:x | \
-                  ended noreport nolog gone fn:one_monitor_stays
+defaults: BackGround=1 at=1400,300
+two-seas        | scr | /s | +green_window | show show:MONITOR geometry shot:1 sleep:1 shot key:x | \
+                  ends geometry=800x600+1024+0 fn:two_seas
+two-click       | scr | /s | | show:MONITOR pointer click:1 | ends pointer=1400,300
+two-move-onto   | scr | /s | at=900,300  | show:MONITOR to:1500,300 | ends
+two-jump        | scr | /s | at=1300,300 | show:MONITOR to:1400,300 sleep:1 mark:100px to:1400,500 | ends running:100px
+two-desktop     | scr | /s | BackGround=0 +green_window | show:MONITOR shot key:Escape | ends fn:two_desktop
+two-span        | scr | desktop /s | BackGround=0 RedCount=0 BlueCount=0 +green_window +span_wallpaper | \
+                  show:MONITOR shot_until:1823,0=0,0,255 shot_until:0,0=RED click:1 | ends fn:spanned
+two-monitor-off | scr | /s | +monitors_back | show:MONITOR fn:monitor_off:0 | ended noreport nolog gone fn:one_monitor_stays
+two-on-one      | scr | /s | at=500,300 +monitors_back +monitor_off | show key:x | ended noreport nolog gone fn:one_monitor_stays
 EOT
 finish

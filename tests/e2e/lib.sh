@@ -2,7 +2,8 @@
 # Shared part of the end-to-end tests of the real BrackmerSaver.scr under Wine: one way to
 # start a program, settings a case changes (each put back once, at the case's end), screen
 # readings, the checks every run ends with, and the case runner cases.sh drives from its
-# table. The timing scripts (test_*.sh) use the same parts.
+# table: a row's actions only act and observe, its expectations judge what was observed.
+# The timing scripts (test_*.sh) use the same parts.
 set -uo pipefail
 
 : "${BRACKMER_WINE_DIR:?run through ctest, or export BRACKMER_WINE_DIR of a started session}"
@@ -38,13 +39,19 @@ place() {
   cp "$1" "$2/" && echo "$2/$(basename "$1")"
 }
 
-_started_pids=() _undo=() _failures=0 _checks=0 _watcher= HELPERS=()
+_started_pids=() _undo=() _failures=0 _checks=0 _watcher= HELPERS=() PHASE=
+declare -A MARKS=()
 
 fail() { echo "FAIL: $CASE: $*"; _failures=$((_failures + 1)); _checks=$((_checks + 1)); }
 pass() { echo "ok: $CASE: $*"; _checks=$((_checks + 1)); }
-# check "description" command...: passes when the command succeeds.
-check() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; fi; }
-check_eq() { if [ "$2" == "$3" ]; then pass "$1"; else fail "$1: expected '$3', got '$2'"; fi; }
+# check "description" command...: passes when the command succeeds; never among a row's
+# actions, so that what a row expects stays readable in its own column.
+check() {
+  local what=$1; shift
+  [ "$PHASE" != act ] || { fail "a check among the actions: $what"; return; }
+  if "$@"; then pass "$what"; else fail "$what"; fi
+}
+check_eq() { if [ "$2" == "$3" ]; then check "$1" true; else check "$1: expected '$3', got '$2'" false; fi; }
 # need "what" command...: a condition of the test set-up; without it the case means nothing.
 need() { local what=$1; shift; "$@" || { fail "set-up: $what"; return 1; }; }
 
@@ -60,6 +67,7 @@ finish() {
 # $LAUNCH_OUT (or nowhere); its id is $LAST_PID, and the end of the case stops it. A case's
 # helper programs (another window, a close request) go into HELPERS as well.
 launch() {
+  reg_flush
   # Emptied before the start: a reader must not find the last run's lines in it.
   [ -n "${LAUNCH_OUT:-}" ] && : >"$LAUNCH_OUT"
   "$WINE" "$@" </dev/null >"${LAUNCH_OUT:-/dev/null}" 2>/dev/null &
@@ -68,15 +76,14 @@ launch() {
 }
 stop_pid() { { kill -9 "$1"; wait "$1"; } 2>/dev/null; return 0; }
 
-# wait_exit PID SECONDS: 0 when the process ended in time; its status is then $EXIT_CODE.
-wait_exit() {
-  local pid=$1 limit=$2 i
-  for ((i = 0; i < limit * 10; i++)); do
-    kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null; EXIT_CODE=$?; return 0; }
-    sleep 0.1
-  done
-  return 1
+# within SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; 1 on time-out.
+within() {
+  local end=$((${EPOCHREALTIME/./} / 1000 + $(awk -v s="$1" 'BEGIN { print int(s * 1000) }'))); shift
+  until "$@"; do ((${EPOCHREALTIME/./} / 1000 < end)) || return 1; sleep 0.1; done
 }
+# wait_exit PID SECONDS: 0 when the process ended in time; its status is then $EXIT_CODE.
+dead() { ! kill -0 "$1" 2>/dev/null; }
+wait_exit() { within "$2" dead "$1" || return 1; wait "$1" 2>/dev/null; EXIT_CODE=$?; }
 
 # in_session PATTERN: the ids of the processes matching PATTERN that run in this session's
 # prefix; other sessions on the machine run programs of the same names.
@@ -94,6 +101,8 @@ undo() { _undo+=("$(printf '%q ' "$@")"); }
 
 e2e_cleanup() {
   local pid i
+  # Whatever ran may have written the saver's settings.
+  ((${#_started_pids[@]})) && _reg_back+=("[-$SETTINGS_ROOT]")
   [ -n "$_watcher" ] && { kill "$_watcher"; wait "$_watcher"; } 2>/dev/null
   _watcher=
   for pid in "${_started_pids[@]}"; do stop_pid "$pid"; done
@@ -102,8 +111,8 @@ e2e_cleanup() {
   kill_in_session 'BrackmerSaver\.scr'
   kill_in_session 'preview_host'
   for ((i = ${#_undo[@]} - 1; i >= 0; i--)); do eval "${_undo[i]}" >/dev/null 2>&1; done
-  _undo=()
-  reg_clear
+  _undo=() _reg_now=()
+  reg_flush _reg_back
 }
 trap e2e_cleanup EXIT
 
@@ -112,26 +121,11 @@ trap e2e_cleanup EXIT
 find_window() { xdotool search --name "^$(printf '%s' "$1" | sed 's/[][\.*^$+?(){}|]/\\&/g')\$" 2>/dev/null; }
 
 # wait_window TITLE SECONDS: prints the first matching window id, 1 on time-out.
-wait_window() {
-  local title=$1 limit=$2 i id
-  for ((i = 0; i < limit * 10; i++)); do
-    id=$(find_window "$title" | head -n 1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-
+found() { FOUND=$(find_window "$1" | head -n 1); [ -n "$FOUND" ]; }
+wait_window() { within "$2" found "$1" && echo "$FOUND"; }
 # wait_focus WINDOW SECONDS: keys sent before the window has the focus can be lost.
-wait_focus() {
-  local win=$1 limit=$2 i
-  for ((i = 0; i < limit * 10; i++)); do
-    [ "$(xdotool getwindowfocus 2>/dev/null)" == "$win" ] && return 0
-    xdotool windowfocus "$win" 2>/dev/null
-    sleep 0.1
-  done
-  return 1
-}
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" == "$1" ] || { xdotool windowfocus "$1" 2>/dev/null; false; }; }
+wait_focus() { within "$2" has_focus "$1"; }
 
 # press KEY: a key, then its release (a window that closes on key-down leaves it held).
 press() { xdotool key "$1"; xdotool keyup "$1" 2>/dev/null; return 0; }
@@ -144,28 +138,59 @@ watch_reports() {
 }
 
 # --- Settings ---------------------------------------------------------------------------
-# reg_get SECTION NAME: prints the stored string, returns 1 when the value is missing.
-reg_get() { reg_read "$SETTINGS_KEY\\$1" "$2" | tail -n 1; }
+# Each Wine process costs a few tenths of a second, so a case's registry writes go out
+# together, in one regedit run before the next program starts, and its put-backs in one
+# more at its end. The values a case changes are read once per session: every case puts
+# them back, so the first reading is what each case starts from.
+_reg_now=() _reg_back=() _dump=
+# reg_line KEY NAME TYPE DATA: the .reg line that sets the value (TYPE "-" deletes it).
+reg_line() {
+  local data=${4//\\/\\\\}
+  case $3 in
+    -) echo "\"$2\"=-" ;;
+    REG_DWORD) printf '"%s"=dword:%08x\n' "$2" "$(($4))" ;;
+    *) echo "\"$2\"=\"${data//\"/\\\"}\"" ;;
+  esac
+}
+# reg_flush: applies the writes waiting in _reg_now (or the array named).
+reg_flush() {
+  local -n lines=${1:-_reg_now}
+  ((${#lines[@]})) || return 0
+  local file=$E2E_OUT/$CASE.reg
+  printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' "${lines[@]}" '' | iconv -f UTF-8 -t UTF-16LE |
+    { printf '\xff\xfe'; cat; } >"$file"
+  "$WINE" regedit /S "$(winpath "$file")" </dev/null >/dev/null 2>&1
+  lines=() _dump=
+}
+# reg_get SECTION NAME: prints the saver's stored string, returns 1 when it is missing.
+# Expectations share one reading of the whole key.
+reg_get() {
+  [ "$PHASE" == expect ] && [ -n "$_dump" ] || _dump=$("$WINE" reg query "$SETTINGS_KEY" /s 2>/dev/null | tr -d '\r')_
+  awk -v k="\\$1" -v n="$2" '/^HKEY/ { here = substr($0, length($0) - length(k) + 1) == k; next }
+    here && $1 == n && $2 ~ /^REG_/ { sub(/^[ \t]*[^ \t]+[ \t]+REG_[A-Z_]+[ \t]*/, ""); print; found = 1 } END { exit !found }' <<<"${_dump%_}"
+}
 # reg_read KEY NAME: prints the value's type and then its data; 1 when it is missing.
 reg_read() {
   local out
   out=$("$WINE" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r') || return 1
   printf '%s\n' "$out" | awk -v n="$2" '$1 == n && $2 ~ /^REG_/ { print $2; sub(/^[ \t]*[^ \t]+[ \t]+REG_[A-Z_]+[ \t]*/, ""); print; found=1 } END { exit !found }'
 }
-reg_set() { "$WINE" reg add "$SETTINGS_KEY\\$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1; }
+reg_set() { _reg_now+=("[$SETTINGS_ROOT\\$1]" "$(reg_line "" "$2" REG_SZ "$3")"); }
 reg_clear() { "$WINE" reg delete "$SETTINGS_KEY" /f >/dev/null 2>&1; return 0; }
+SETTINGS_ROOT="HKEY_CURRENT_USER${SETTINGS_KEY#HKCU}"
 
 # put KEY NAME TYPE DATA: sets a value under HKCU for this case; its end puts back what
 # was there before, or deletes the value.
 put() {
-  local key="HKCU\\$1" old type data
-  if old=$(reg_read "$key" "$2"); then
-    { read -r type; IFS= read -r data; } <<<"$old"
-    undo "$WINE" reg add "$key" /v "$2" /t "$type" /d "$data" /f
-  else
-    undo "$WINE" reg delete "$key" /v "$2" /f
+  local key="HKEY_CURRENT_USER\\$1" cache type=- data=
+  cache="$BRACKMER_WINE_DIR/pristine/$(printf '%s' "$1|$2" | md5sum | cut -c1-16)"
+  if [ ! -f "$cache" ]; then
+    mkdir -p "${cache%/*}"
+    reg_read "HKCU\\$1" "$2" >"$cache" || echo - >"$cache"
   fi
-  "$WINE" reg add "$key" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1
+  { read -r type; IFS= read -r data; } <"$cache"
+  _reg_back+=("[$key]" "$(reg_line "" "$2" "$type" "$data")")
+  _reg_now+=("[$key]" "$(reg_line "" "$2" "$3" "$4")")
 }
 set_dpi() { put 'Control Panel\Desktop' LogPixels REG_DWORD "$1"; }
 
@@ -198,7 +223,7 @@ differing() {
 # These read the case's program ($PID, $PROGRAM, $LOG), what was seen ($REPORTS) and the
 # display as it was before ($SIZE_BEFORE, $MONITORS_BEFORE).
 expect_ended() { check "ends within ${1:-10} s" wait_exit "$PID" "${1:-10}"; }
-expect_running() { check "still runs${1:+ after $1}" kill -0 "$PID"; }
+expect_running() { check "still ran at mark $1" test "${MARKS[$1]:-}" == running; }
 expect_exit() { check_eq "exit status" "${EXIT_CODE:-none}" "$1"; }
 expect_noreport() { check "shows no error report" test ! -e "$REPORTS" -a -z "$(find_window "$REPORT")"; }
 log_lines() { if [ -f "$1" ]; then wc -l <"$1" | tr -d ' '; else echo "no file"; fi; }
@@ -230,7 +255,7 @@ expect_px() {
 host_value() { tr -d '\r' <"$OUT" | sed -n "s/^$1=//p" | head -n 1; }
 expect_host() { check_eq "host finds ${1%%=*}" "$(host_value "${1%%=*}")" "${1#*=}"; }
 
-# --- Steps of a case ---------------------------------------------------------------------------
+# --- Steps of a case: they act and observe, and check nothing -------------------------------
 # show[:TITLE]: waits for the case's window (saver frames get a moment more); it is $WIN.
 step_show() {
   local title=${1:-$TITLE}
@@ -244,40 +269,49 @@ step_click() { xdotool click "$1"; }
 step_to() { xdotool mousemove "${1%,*}" "${1#*,}"; }
 step_by() { xdotool mousemove_relative -- "${1%,*}" "${1#*,}"; }
 step_sleep() { sleep "$1"; }
-step_shot() { screenshot "$SHOT"; }
+# shot[:NAME]: a screenshot, $SHOT or $E2E_OUT/CASE-NAME.png.
+step_shot() { screenshot "${1:+$E2E_OUT/$CASE-}${1:-$SHOT}${1:+.png}"; }
+# mark:NAME: whether the program still runs at this moment (expectation running:NAME).
+step_mark() { MARKS[$1]=gone; if kill -0 "$PID" 2>/dev/null; then MARKS[$1]=running; fi; }
+# geometry: where $WIN is, WxH+X+Y (expectation geometry=...); pointer: where the pointer is.
+step_geometry() { eval "$(xdotool getwindowgeometry --shell "$WIN")"; GEOMETRY=${WIDTH}x${HEIGHT}+${X}+${Y}; }
+step_pointer() { POINTER_SEEN=$(xdotool getmouselocation --shell | sed -n 's/^[XY]=//p' | paste -sd,); }
 # shot_until:X,Y=NAME: screenshots until that pixel shows (a wallpaper read late appears on
 # a later frame), for up to 30 s; the expectations then read the last one.
-step_shot_until() {
-  local at=${1%%=*} want=${1#*=} i
-  [[ $want == [A-Z]* ]] && want=${!want}
-  for ((i = 0; i < 100; i++)); do
-    screenshot "$SHOT"
-    [ "$(pixel_at "$SHOT" "${at%%,*}" "${at#*,}")" == "$want" ] && return 0
-    sleep 0.3
-  done
-}
-# beside:SWITCHES ("_" for a blank): a second start while this one runs ends at once,
-# records its version and shows no second window.
+shows() { screenshot "$SHOT"; [ "$(pixel_at "$SHOT" "${1%%,*}" "${1#*,}")" == "$2" ]; }
+step_shot_until() { local want=${1#*=}; [[ $want == [A-Z]* ]] && want=${!want}; within 30 shows "${1%%=*}" "$want"; }
+# beside:SWITCHES ("_" for a blank): a second start while this one runs; what it did is
+# noted for the expectation beside.
 step_beside() {
   local -a a
   read -ra a <<<"${1//_/ }"
   reg_clear
   timeout -k 2 30 "$WINE" "$PROGRAM" "${a[@]}" </dev/null >/dev/null 2>&1
-  check_eq "'${1//_/ }' beside it ends at once" "$?" 0
-  expect_version
-  check_eq "'${1//_/ }' beside it opens no dialog" "$(find_window "$DIALOG")" ""
+  BESIDE+=("${1//_/ }: exit $?, version $(reg_get UpdateInfo CurrentVersion), dialog '$(find_window "$DIALOG")'")
 }
+# again:SWITCHES: once the run has ended, the program starts again (its id is then $PID);
+# the log as the first run left it is $LOG_BEFORE.
+step_again() {
+  need "the first run ends" wait_exit "$PID" 10 || return 1
+  LOG_BEFORE="$(tr -d '\r' <"$LOG" 2>/dev/null) $(stat -c %Y.%s "$LOG" 2>/dev/null)"
+  launch "$PROGRAM" "${1//_/ }"
+  PID=$LAST_PID
+}
+expect_beside() {
+  local b
+  for b in "${BESIDE[@]}"; do check_eq "a second start beside it ends at once, quietly" "$b" "${b%%:*}: exit 0, version 1.00.0000, dialog ''"; done
+}
+expect_geometry() { check_eq "the window's place" "${GEOMETRY:-}" "$1"; }
+expect_pointer() { check_eq "the pointer's place" "${POINTER_SEEN:-}" "$1"; }
 
-# do_step WORD: "verb[:argument]"; a step_VERB acts, an expect_VERB checks, fn:NAME[:ARGS]
-# calls a function of the table (arguments separated by ":").
-do_step() {
-  local verb=${1%%:*} arg=
-  [[ $1 == *:* ]] && arg=${1#*:}
-  case $verb in
-    fn) local -a a; IFS=: read -ra a <<<"$arg"; "${a[@]}" ;;
-    *=*) "expect_${verb%%=*}" "${1#*=}" ;;
-    *) if declare -F "step_$verb" >/dev/null; then "step_$verb" $arg; else "expect_$verb" $arg; fi ;;
-  esac
+# act WORD, expect WORD: "verb[:argument]" (an expectation also "verb=value"): a step_VERB
+# or an expect_VERB; fn:NAME[:ARGS] calls a function of the table (arguments separated by
+# ":").
+word_call() {
+  local kind=$1 verb=${2%%:*} arg= a
+  [[ $2 == *:* ]] && arg=${2#*:}
+  [[ $verb == *=* ]] && { "expect_${verb%%=*}" "${2#*=}"; return; }
+  if [ "$verb" == fn ]; then IFS=: read -ra a <<<"$arg"; "${a[@]}"; else "${kind}_$verb" $arg; fi
 }
 
 # setting WORD: Name=Value of the saver's settings, dpi=N, at=X,Y (the pointer before the
@@ -291,9 +325,9 @@ setting() {
   esac
 }
 
-# run_case NAME PROGRAM LAUNCH SETTINGS ACTION EXPECT: one row of the table. LAUNCH is the
-# switches, after "host" (preview_host.exe, handed the program) or "desktop" (run on a
-# desktop of its own) when one starts the program. The program runs as a copy in a folder
+# run_case NAME PROGRAM LAUNCH SETTINGS ACTIONS EXPECTATIONS: one row of the table. LAUNCH
+# is the switches, after "host" (preview_host.exe, handed the program) or "desktop" (run on
+# a desktop of its own) when one starts the program. The program runs as a copy in a folder
 # of the case's own, so any ErLog.txt is the case's.
 run_case() {
   CASE=$1
@@ -301,9 +335,9 @@ run_case() {
   local -a args
   eval "args=($launch)"
   echo "--- $CASE"
-  reg_clear
+  _reg_now=("[-$SETTINGS_ROOT]")
   rm -rf $(compgen -G "$USER_LOGS")
-  SIZE_BEFORE=$(screen_size) MONITORS_BEFORE=$(monitor_count) POINTER=500,400 EXIT_CODE=
+  SIZE_BEFORE=$(screen_size) MONITORS_BEFORE=$(monitor_count) POINTER=500,400 EXIT_CODE= BESIDE=() MARKS=()
   SHOT=$E2E_OUT/$CASE.png OUT=$E2E_OUT/$CASE.out REPORTS=$E2E_OUT/$CASE.reports
   PROGRAM=$(program "$name")
   [[ $PROGRAM == *.scr ]] && PROGRAM=$(place "$PROGRAM" "$E2E_OUT/case-$CASE")
@@ -322,17 +356,30 @@ run_case() {
   esac
   PID=$LAST_PID
   watch_reports "$REPORTS"
-  for word in $5 $6; do do_step "$word"; done
-  e2e_cleanup
+  PHASE=act
+  for word in $5; do timed word_call step "$word"; done
+  PHASE=expect
+  for word in $6; do timed word_call expect "$word"; done
+  PHASE=
+  timed e2e_cleanup
+}
+# timed COMMAND...: runs it and prints how long it took when that was a second or more.
+timed() {
+  local t=${EPOCHREALTIME/./} ms
+  "$@"
+  ms=$(((${EPOCHREALTIME/./} - t) / 1000))
+  [ "$ms" -lt 1000 ] || echo "  (${*: -1}: $ms ms)"
 }
 
 # run_table [NAME...] <TABLE: runs the named rows, or all rows when none is named. A row
-# is "name | program | launch | settings | action | expect"; a line ending in "\" goes on.
+# is "name | program | launch | settings | actions | expectations"; a line ending in "\"
+# goes on. A line "defaults: SETTINGS" gives the rows after it those settings first.
 # Rows named two-* need the session of two monitors, the others the one of one monitor.
 run_table() {
-  local name program launch settings action expect two ran=0
+  local name program launch settings action expect two ran=0 defaults=
   # shellcheck disable=SC2162  # a "\" at the end of a line joins the next one
   while IFS='|' read name program launch settings action expect; do
+    [[ $name == defaults:* ]] && { defaults=${name#defaults:}; continue; }
     name=${name// /}
     [[ -z $name || $name == \#* ]] && continue
     two=; [[ $name == two-* ]] && two=1
@@ -341,7 +388,7 @@ run_table() {
       [ "$two" == "${TWO_MONITORS:-}" ] || { fail "$name needs the other session (two monitors: ${two:-no})"; continue; }
     elif [ "$two" != "${TWO_MONITORS:-}" ]; then continue
     fi
-    run_case "$name" $program "$launch" "$settings" "$action" "$expect"
+    run_case "$name" $program "$launch" "$defaults $settings" "$action" "$expect"
     ran=$((ran + 1))
   done
   [ "$ran" -ge $# ] || fail "a named case is not in the table: $*"

@@ -1,7 +1,8 @@
 // The DirectDraw display on Wine's DirectDraw: taking and giving back the display (one at a
 // time, the mode left alone or the primary's own mode given back, cursor balance), colour
-// conversion, keyed and clipped blits read back through Lock, fill, flip, and the errors that
-// name the failed call and keep its code, a refused ReleaseDC among them.
+// conversion, keyed and clipped blits read back through Lock, fill, flip, the errors that
+// name the failed call and keep its code, a refused ReleaseDC among them, and the display
+// calls made and undone for each answer of the platform.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "ddraw_test_support_win32.h"
+#include "support/import_swap_win32.h"
 #include "graphics/result_codes.h"
 #include "platform/runtime_error.h"
 
@@ -80,82 +82,97 @@ TEST(DisplayLifetime, GiveBackAmongTheSetUpsMessagesFailsItAsALostDisplay) {
     DestroyWindow(window);
 }
 
-// This program's import of `name` from `dll` replaced while the swap lives: the code under
-// test reaches the platform through that table, so a test can play the platform's answer.
-class ImportSwap {
-public:
-    ImportSwap(const char* dll, const char* name, void* replacement) {
-        auto* base = reinterpret_cast<uint8_t*>(GetModuleHandleW(nullptr));
-        auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-        const DWORD imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-        for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports); d->Name; ++d) {
-            if (_stricmp(reinterpret_cast<const char*>(base + d->Name), dll) != 0) continue;
-            auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
-            auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
-            for (; names->u1.AddressOfData; ++names, ++slots)
-                if (!IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal) &&
-                    std::strcmp(reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name, name) == 0)
-                    slot_ = &slots->u1.Function;
-        }
-        if (slot_) original_ = Put(reinterpret_cast<ULONG_PTR>(replacement));
-    }
-    ~ImportSwap() {
-        if (slot_) Put(original_);
-    }
-    bool Found() const { return slot_ != nullptr; }
+// The display calls as the platform sees them: DirectDraw's own methods through the object's
+// method table (slots of IDirectDraw7: RestoreDisplayMode 19, SetCooperativeLevel 20,
+// SetDisplayMode 21), the primary's mode through ChangeDisplaySettingsExW. Xvfb switches no
+// mode, so a switch is granted or refused by the stand-ins, as the case says. Wine's own
+// clean-up in the last Release calls the same methods; those are not the program's.
+using testsupport::CallLog;
+bool grantPrimaryAlone = true, grantDirectDrawMode = true, releasing = false;
+testsupport::ImportSwap* createSwap = nullptr;
 
-private:
-    ULONG_PTR Put(ULONG_PTR value) {
-        DWORD protect;
-        VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &protect);
-        ULONG_PTR was = std::exchange(*slot_, value);
-        VirtualProtect(slot_, sizeof *slot_, protect, &protect);
-        return was;
-    }
-    ULONG_PTR* slot_ = nullptr;
-    ULONG_PTR original_ = 0;
-};
-
-struct ModeRequest {
-    std::wstring device;
-    bool hasMode;
-    DWORD width, height, bits, fields, flags;
-};
-std::vector<ModeRequest> modeRequests;
-LONG WINAPI GrantModeRequest(LPCWSTR device, DEVMODEW* mode, HWND, DWORD flags, void*) {
-    modeRequests.push_back({device ? device : L"", mode != nullptr, mode ? mode->dmPelsWidth : 0,
-                            mode ? mode->dmPelsHeight : 0, mode ? mode->dmBitsPerPel : 0, mode ? mode->dmFields : 0,
-                            flags});
-    return DISP_CHANGE_SUCCESSFUL;
+ULONG STDMETHODCALLTYPE Release(IDirectDraw7* self) {
+    auto real = testsupport::MethodSwap::Real<decltype(&Release)>(self, 2);
+    releasing = true;
+    ULONG left = real(self);
+    releasing = false;
+    return left;
 }
-
-// A mode the primary is switched to alone is temporary, and the give-back ends it by asking
-// for the device's stored mode. Xvfb switches no mode, so the platform's consent is played.
-TEST(DisplayMode, PrimarySwitchedAloneForTheRunGetsItsStoredModeBack) {
-    ImportSwap swap("user32.dll", "ChangeDisplaySettingsExW", reinterpret_cast<void*>(&GrantModeRequest));
-    ASSERT_TRUE(swap.Found());
+HRESULT STDMETHODCALLTYPE CooperativeLevel(IDirectDraw7* self, HWND window, DWORD flags) {
+    if (!releasing) CallLog().push_back("SetCooperativeLevel " + testsupport::Hex(flags) + (window == TestWindow() ? " W" : " ?"));
+    return testsupport::MethodSwap::Real<decltype(&CooperativeLevel)>(self, 20)(self, window, flags);
+}
+HRESULT STDMETHODCALLTYPE DisplayMode(IDirectDraw7*, DWORD w, DWORD h, DWORD bits, DWORD rate, DWORD flags) {
+    CallLog().push_back("SetDisplayMode " + std::to_string(w) + "x" + std::to_string(h) + "x" + std::to_string(bits) +
+                        " " + std::to_string(rate) + " " + std::to_string(flags));
+    return grantDirectDrawMode ? DD_OK : DDERR_UNSUPPORTEDMODE;
+}
+HRESULT STDMETHODCALLTYPE RestoreMode(IDirectDraw7* self) {
+    if (releasing) return testsupport::MethodSwap::Real<decltype(&RestoreMode)>(self, 19)(self);
+    CallLog().push_back("RestoreDisplayMode");
+    return DD_OK;
+}
+HRESULT WINAPI CreateRecorded(GUID* guid, void** out, REFIID iid, IUnknown* outer) {
+    HRESULT hr = createSwap->Original<decltype(&DirectDrawCreateEx)>()(guid, out, iid, outer);
+    if (SUCCEEDED(hr))
+        testsupport::MethodSwap::Replace(*out, 30, {{2, reinterpret_cast<void*>(&Release)},
+                                                    {19, reinterpret_cast<void*>(&RestoreMode)},
+                                                    {20, reinterpret_cast<void*>(&CooperativeLevel)},
+                                                    {21, reinterpret_cast<void*>(&DisplayMode)}});
+    return hr;
+}
+LONG WINAPI ModeRequest(LPCWSTR device, DEVMODEW* mode, HWND, DWORD flags, void*) {
     MONITORINFOEXW primary{};
     primary.cbSize = sizeof primary;
     GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary);
-    modeRequests.clear();
-    std::unique_ptr<DDrawDisplay> display = TakeScreen(TestWindow(), nullptr, 640, 480);
-    ASSERT_TRUE(display);
-    EXPECT_TRUE(display->ChangedMode());
-    display.reset();
-    ASSERT_EQ(modeRequests.size(), 2u);
-    const ModeRequest& to = modeRequests[0];
-    EXPECT_EQ(to.device, primary.szDevice);
-    EXPECT_TRUE(to.hasMode);
-    EXPECT_EQ(to.width, 640u);
-    EXPECT_EQ(to.height, 480u);
-    EXPECT_EQ(to.bits, 32u);
-    EXPECT_EQ(to.fields, DWORD(DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL));
-    EXPECT_EQ(to.flags, DWORD(CDS_FULLSCREEN));
-    const ModeRequest& back = modeRequests[1];
-    EXPECT_EQ(back.device, primary.szDevice);
-    EXPECT_FALSE(back.hasMode);
-    EXPECT_EQ(back.flags, 0u);
+    std::string text = std::string("ChangeDisplaySettingsEx ") + (device && primary.szDevice == std::wstring(device) ? "primary" : "?");
+    if (mode)
+        text += " " + std::to_string(mode->dmPelsWidth) + "x" + std::to_string(mode->dmPelsHeight) + "x" +
+                std::to_string(mode->dmBitsPerPel) + " fields " + testsupport::Hex(mode->dmFields);
+    CallLog().push_back(text + " flags " + testsupport::Hex(flags));
+    return grantPrimaryAlone ? DISP_CHANGE_SUCCESSFUL : DISP_CHANGE_BADMODE;
 }
+
+struct DisplayCallsCase {
+    const char* name;
+    int width, height;
+    bool primaryAlone, directDrawMode, taken;
+    std::vector<std::string> calls;  // taking, "|", giving back
+};
+class DisplayCalls : public ::testing::TestWithParam<DisplayCallsCase> {};
+
+// Exclusive full screen on the saver's window; a mode already right is neither set nor set
+// back; a switch is the primary's alone and temporary, DirectDraw's own only where that is
+// refused, and exactly the switch made is undone, once, also one that failed half-way.
+TEST_P(DisplayCalls, ExactlyTheSwitchMadeIsUndoneOnce) {
+    const DisplayCallsCase& c = GetParam();
+    testsupport::ImportSwap create("ddraw.dll", "DirectDrawCreateEx", reinterpret_cast<void*>(&CreateRecorded));
+    testsupport::ImportSwap change("user32.dll", "ChangeDisplaySettingsExW", reinterpret_cast<void*>(&ModeRequest));
+    ASSERT_TRUE(create.Found() && change.Found());
+    createSwap = &create;
+    grantPrimaryAlone = c.primaryAlone, grantDirectDrawMode = c.directDrawMode;
+    CallLog().clear();
+    std::unique_ptr<DDrawDisplay> display =
+        TakeScreen(TestWindow(), nullptr, c.width ? c.width : ScreenWidth(), c.height ? c.height : ScreenHeight());
+    EXPECT_EQ(display != nullptr, c.taken);
+    CallLog().push_back("|");
+    display.reset();
+    EXPECT_EQ(CallLog(), c.calls);
+}
+
+const std::string kExclusive = "SetCooperativeLevel 0x13 W";  // FULLSCREEN | ALLOWREBOOT | EXCLUSIVE
+const std::string kPrimaryTo640 = "ChangeDisplaySettingsEx primary 640x480x32 fields 0x1c0000 flags 0x4";
+INSTANTIATE_TEST_SUITE_P(
+    Modes, DisplayCalls,
+    ::testing::Values(
+        DisplayCallsCase{"AlreadyRight", 0, 0, true, true, true, {kExclusive, "|"}},
+        DisplayCallsCase{"PrimaryAlone", 640, 480, true, true, true,
+                         {kExclusive, kPrimaryTo640, "|", "ChangeDisplaySettingsEx primary flags 0x0"}},
+        DisplayCallsCase{"DirectDrawWherePrimaryAloneIsRefused", 640, 480, false, true, true,
+                         {kExclusive, kPrimaryTo640, "SetDisplayMode 640x480x32 0 0", "|", "RestoreDisplayMode"}},
+        DisplayCallsCase{"BothRefused", 640, 480, false, false, false,
+                         {kExclusive, kPrimaryTo640, "SetDisplayMode 640x480x32 0 0", "RestoreDisplayMode", "|"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A surface whose ReleaseDC answers with an error on call number `failing` (it gives the DC
 // back all the same), by its own method table while the fault lives.

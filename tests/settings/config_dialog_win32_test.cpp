@@ -1,8 +1,8 @@
 // The settings dialog inside this test process, under Wine: its layout at the display's
 // dpi, fonts, colours and icon, texts and counts that fit their controls, full-width counts, what
-// it shows for stored values it cannot show, and which button Enter presses and what Up and
-// Down do on an up-down. Typing, corrections, focus order, OK and Cancel (which end the
-// process) are driven against the real .scr by tests/e2e/test_config_dialog.sh.
+// it shows for stored values it cannot show, which button Enter presses and what Up and
+// Down do on an up-down, and the owner given back when an error ends the program. Typing, corrections, focus order, OK and Cancel (which end the
+// process) are driven against the real .scr by the end-to-end table (tests/e2e/cases.sh).
 #include "settings/config_dialog_win32.h"
 
 #include <windows.h>
@@ -18,6 +18,8 @@
 #include "platform/runtime_win32.h"
 #include "settings/dialog_template.h"
 #include "settings/registry_store_win32.h"
+#include "support/import_swap_win32.h"
+#include "support/test_window_win32.h"
 
 namespace settings {
 namespace {
@@ -203,7 +205,7 @@ TEST_F(ConfigDialogTest, WhiteTextOnBlueGroundRedAndBlueBoxesLightFrame) {
 }
 
 // Every text a user reads fits the control that shows it, with the fonts this prefix has
-// (tests/e2e/test_config_dialog.sh runs this at 96 to 192 dpi): where no metric twin stands
+// (the end-to-end table runs this at 120 to 192 dpi): where no metric twin stands
 // in for Times New Roman, a wider serif clips the title and this fails. `reserve` is what
 // the control keeps beside its text (the round box of an option button, the edges of a push
 // button, the indent of the frame's caption).
@@ -358,6 +360,37 @@ TEST_F(ConfigDialogTest, EnterPressesOkUnlessCancelHasTheFocusAndUpDownsStep) {
         EXPECT_EQ(GetFocus(), Item(kIdUpdR));
     }
     EXPECT_EQ(Text(kIdTxtBlueNum), L"5");
+}
+
+// In place of the store and the error report: a write refused, and a report that says
+// whether the owner was enabled by the time it showed.
+LONG WINAPI RefuseWrite(HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD) { return ERROR_ACCESS_DENIED; }
+HWND owner = nullptr;
+int WINAPI NoteOwner(HWND, LPCWSTR, LPCWSTR, UINT) {
+    std::fprintf(stderr, "report, owner %s\n", IsWindowEnabled(owner) ? "enabled" : "disabled");
+    return IDOK;
+}
+
+// An error raised while the dialog is open (OK's write refused) ends the program with the
+// standard report, and the owner the dialog disabled is enabled before the report shows.
+TEST(ConfigDialogDeathTest, AnErrorWhileOpenLeavesTheOwnerEnabled) {
+    EXPECT_EXIT(
+        {
+            testsupport::ImportSwap write("advapi32.dll", "RegSetValueExW", reinterpret_cast<void*>(&RefuseWrite));
+            testsupport::ImportSwap report("user32.dll", "MessageBoxW", reinterpret_cast<void*>(&NoteOwner));
+            owner = testsupport::MakeWindow({.className = L"DialogOwner", .style = WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                             .x = 100, .y = 100, .width = 400, .height = 300});
+            auto dialog = CreateConfigDialog(owner);
+            dialog->Show();
+            Pump();
+            std::fprintf(stderr, "open, owner %s\n", IsWindowEnabled(owner) ? "enabled" : "disabled");
+            HWND ok = GetDlgItem(dialog->Handle(), IDOK);
+            SendMessageW(dialog->Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+            Pump();
+            std::fprintf(stderr, "no error\n");
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(5), "^open, owner disabled\nreport, owner enabled\n$");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Test tool, run under Wine by tests/e2e/test_config_dialog.sh: finds the running settings
+// Test tool, run under Wine by the end-to-end table (tests/e2e/cases.sh): finds the running settings
 // dialog (by its title) and prints what a user would see of it, one line per control:
 // id, class, client rectangle, screen position, check state, focus and text (UTF-8).
 //   usage: dialog_inspector.exe [--wait SECONDS]

@@ -1,4 +1,4 @@
-// Test tool, run under Wine by tests/e2e/test_preview.sh and test_config_dialog.sh: plays
+// Test tool, run under Wine by the end-to-end table (tests/e2e/cases.sh): plays
 // the screen-saver host. It makes a window (155 x 114 client area, or --size, at --at),
 // starts the .scr with "<switch> <decimal handle>" (or with the handle in place of %u in the
 // switch), and then:

@@ -1,8 +1,15 @@
 // The dialog's rules without its window: how a count box is corrected when it loses the
-// focus, which count OK then stores, and the version label.
+// focus, which count OK then stores (for any number, typed in any width), where the dialog
+// opens, and the version label.
 #include "settings/config_rules.h"
 
 #include <gtest/gtest.h>
+#include <rapidcheck/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/geometry_properties.h"
 
 namespace settings {
 namespace {
@@ -59,8 +66,7 @@ TEST(FoldFullWidthNumber, ReadsWhatAnInputMethodTypesAsAscii) {
         const char* folded;
         int16_t stored;  // through the dialog's reading: fold, correct, count
     } cases[] = {
-        {"１０", "10", 10}, {"０１２３４５６７８９", "0123456789", 15}, {"－３", "-3", 2}, {"７．５", "7.5", 8},
-        {"１５．５", "15.5", 15}, {"\xe3\x80\x80９", " 9", 9}, {"1２", "12", 12},
+        {"０１２３４５６７８９", "0123456789", 15},
         // Neighbours of the folded range stay: ／ (U+FF0F), ： (U+FF1A), ， (U+FF0C), ｅ.
         {"／", "／", 2}, {"：", "：", 2}, {"，", "，", 2}, {"８ｅ", "8ｅ", 8},
         // Broken UTF-8 passes through untouched, also a lead cut off at the end even where a
@@ -113,13 +119,6 @@ TEST(StepCount, StepsFromTheNumberTheBoxShowsWithinTheFleetSizes) {
     for (const Case& c : cases) EXPECT_EQ(StepCount(c.shown, c.delta), c.count) << c.shown << " " << c.delta;
 }
 
-TEST(CountFromText, StaysWithinTheFleetSizesForUncorrectedTexts) {
-    EXPECT_EQ(CountFromText("0"), 2);
-    EXPECT_EQ(CountFromText("40000"), 15);
-    EXPECT_EQ(CountFromText("-40000"), 2);
-    EXPECT_EQ(CountFromText("12"), 12);
-}
-
 struct VersionCase {
     const char* name;
     int major, minor, revision;
@@ -148,6 +147,60 @@ INSTANTIATE_TEST_SUITE_P(
                     VersionCase{"MinorNeverCut", 1, 123, 0, "ver.1.123"},
                     VersionCase{"PastZStaysText", 1, 0, 32767, "ver.1.00\xc2\x80" "7"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// k / 4 to the nearest whole number, halves to the even one, in whole-number arithmetic.
+int64_t NearestHalfEven(int64_t quarters) {
+    const int64_t floor = quarters >= 0 ? quarters / 4 : -((-quarters + 3) / 4);
+    const int64_t rest = quarters - 4 * floor;  // 0..3
+    if (rest < 2) return floor;
+    if (rest > 2) return floor + 1;
+    return floor % 2 == 0 ? floor : floor + 1;
+}
+
+// Any number of quarters typed as an input method may type it: each character in ASCII or
+// full width, ideographic or ASCII blanks around, and anything after it; the box stores the
+// number rounded halves-to-even and kept within the fleet sizes, and its correction shows
+// the same count.
+RC_GTEST_PROP(CountBox, AnyNumberInAnyWidthStoresItsRoundedCountWithinTheFleetSizes, ()) {
+    const int64_t quarters = *rc::gen::inRange<int64_t>(-200000, 200001);
+    const char* fractions[] = {"", ".25", ".5", ".75"};
+    const int64_t magnitude = quarters < 0 ? -quarters : quarters;
+    const std::string ascii = (quarters < 0 ? "-" : "") + std::to_string(magnitude / 4) + fractions[magnitude % 4];
+    const auto blank = rc::gen::element<std::string>(" ", "\t", "\xe3\x80\x80");
+    std::string typed;
+    for (const std::string& b : *rc::gen::resize(3, rc::gen::container<std::vector<std::string>>(blank))) typed += b;
+    for (const char c : ascii) {
+        const bool wide = *rc::gen::arbitrary<bool>();
+        if (!wide) typed += c;
+        else if (c == '-') typed += "\xef\xbc\x8d";
+        else if (c == '.') typed += "\xef\xbc\x8e";
+        else typed += std::string("\xef\xbc") + char(0x90 + (c - '0'));
+    }
+    for (const std::string& b : *rc::gen::resize(3, rc::gen::container<std::vector<std::string>>(blank))) typed += b;
+    typed += *rc::gen::element<std::string>("", std::string(1, '\0'), "x", "\xef\xbc\x8f", "\xef\xbd\x85");
+    const int64_t count = std::clamp<int64_t>(NearestHalfEven(quarters), kMinCount, kMaxCount);
+    const std::string folded = FoldFullWidthNumber(typed);
+    RC_ASSERT(CountFromText(folded) == count);
+    RC_ASSERT(CountFromText(ClampCountText(folded)) == count);
+    for (const int delta : {-1, 1})
+        RC_ASSERT(StepCount(folded, delta) == std::clamp<int64_t>(count + delta, kMinCount, kMaxCount));
+}
+
+// Where the dialog opens moves with its owner and work area and swaps with the axes; inside
+// the area wherever it fits, at its top-left corner where it does not.
+RC_GTEST_PROP(PlaceOverOwner, ShiftsWithTheDesktopSwapsWithItsAxesAndKeepsInsideTheArea, ()) {
+    const platform::Rect owner = *support::GenRect(40, 0, 60), area = *support::GenRect(40, 1, 60);
+    const int width = *rc::gen::inRange(1, 70), height = *rc::gen::inRange(1, 70);
+    const platform::Rect at = PlaceOverOwner(owner, width, height, area);
+    RC_ASSERT((at.width == width && at.height == height));
+    RC_ASSERT(at.left == (width > area.width ? area.left : std::clamp(at.left, area.left, area.left + area.width - width)));
+    RC_ASSERT(at.top == (height > area.height ? area.top : std::clamp(at.top, area.top, area.top + area.height - height)));
+    const int32_t dx = *support::GenShift(), dy = *support::GenShift();
+    RC_ASSERT((PlaceOverOwner(support::Shifted(owner, dx, dy), width, height, support::Shifted(area, dx, dy)) ==
+               support::Shifted(at, dx, dy)));
+    RC_ASSERT((PlaceOverOwner(support::Transposed(owner), height, width, support::Transposed(area)) ==
+               support::Transposed(at)));
+}
 
 }  // namespace
 }  // namespace settings

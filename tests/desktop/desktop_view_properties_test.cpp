@@ -1,9 +1,11 @@
 // The wallpaper's placement, the part each monitor shows and the composed pixels hold for
 // every monitor, area and picture: the same off the origin as at it (shifted with the
 // desktop; tiles by whole tiles, since their pattern starts at the primary's corner) and the
-// same with the axes swapped.
+// same with the axes swapped; and the style read from its settings under any blanks.
 #include <gtest/gtest.h>
 #include <rapidcheck/gtest.h>
+
+#include <string>
 
 #include "desktop/desktop_view.h"
 #include "support/geometry_properties.h"
@@ -100,6 +102,19 @@ RC_GTEST_PROP(DesktopComposition, ShiftsWithTheDesktopAndSwapsWithItsAxes, ()) {
     const Picture swapped = TransposedPicture(picture);
     RC_ASSERT(ComposeDesktop(Transposed(area), transposed, &swapped, style, 0x123456) ==
               TransposedPixels(pixels, area.width, area.height));
+}
+
+// The two settings read the same with blanks and tabs before them and blanks, tabs and the
+// NUL a hand-written value may end in after them.
+RC_GTEST_PROP(WallpaperStyleSettings, ReadTheSameUnderBlanksTabsAndNul, ()) {
+    const auto around = [](const std::string& bare) {
+        const auto before = rc::gen::resize(3, rc::gen::container<std::string>(rc::gen::element(' ', '\t')));
+        const auto after = rc::gen::resize(3, rc::gen::container<std::string>(rc::gen::element(' ', '\t', '\0')));
+        return *before + bare + *after;
+    };
+    const std::string style = std::to_string(*rc::gen::oneOf(rc::gen::element(0, 2, 6, 10, 22), rc::gen::inRange(-30, 30)));
+    const std::string tile = *rc::gen::element<std::string>("0", "1", "2");
+    RC_ASSERT(StyleFromSettings(around(style), around(tile)) == StyleFromSettings(style, tile));
 }
 
 }  // namespace

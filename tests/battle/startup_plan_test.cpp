@@ -208,13 +208,9 @@ RC_GTEST_PROP(StartupPlan, OtherScreensShiftWithTheirMonitorsAndSwapWithTheAxes,
     RC_ASSERT(turned.size() == plan.size());
     for (size_t i = 0; i < plan.size(); ++i) {
         const Measurements& m = plan[i].measurements;
-        RC_ASSERT(moved[i].rect == (i > 0 ? support::Shifted(plan[i].rect, dx, dy) : plan[i].rect));
-        RC_ASSERT(moved[i].spriteScale == plan[i].spriteScale);
-        const Measurements& n = moved[i].measurements;
-        RC_ASSERT((std::vector<float>{n.screenWidthTw, n.screenHeightTw, n.twipsPerPixelX, n.twipsPerPixelY,
-                                      n.charWidthTw, n.charHeightTw}) ==
-                  (std::vector<float>{m.screenWidthTw, m.screenHeightTw, m.twipsPerPixelX, m.twipsPerPixelY,
-                                      m.charWidthTw, m.charHeightTw}));
+        ScreenPlan expected = plan[i];
+        if (i > 0) expected.rect = support::Shifted(plan[i].rect, dx, dy);
+        RC_ASSERT(moved[i] == expected);
         RC_ASSERT(turned[i].rect == support::Transposed(plan[i].rect));
         RC_ASSERT(turned[i].spriteScale == plan[i].spriteScale);
         // The cell is the art's 117 x 44 on either screen: only the screen and factors swap.

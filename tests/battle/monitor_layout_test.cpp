@@ -12,7 +12,7 @@
 #include "battle/saver_session.h"
 #include "battle_test_support.h"
 #include "graphics/soft_display.h"
-#include "support/geometry_properties.h"
+#include "support/properties.h"
 
 namespace battle {
 namespace {
@@ -154,7 +154,7 @@ rc::Gen<std::vector<MonitorInfo>> GenMonitors() {
             if (primary < monitors.size()) monitors[primary].primary = true;
             return monitors;
         },
-        rc::gen::container<std::vector<MonitorInfo>>(size_t(5), monitor), rc::gen::inRange<size_t>(0, 6));
+        rc::gen::container<std::vector<MonitorInfo>>(size_t(5), monitor), support::Uniform<size_t>(0, 5));
 }
 
 std::vector<MonitorInfo> Each(std::vector<MonitorInfo> monitors, auto change) {
@@ -186,7 +186,7 @@ RC_GTEST_PROP(MonitorLayout, BattlesNeverOverlapAndShiftAndSwapWithTheDesktop, (
     RC_ASSERT(OtherBattleMonitors(Each(monitors, support::Transposed)) == Each(battles, support::Transposed));
     // Listed in another order the layout is the same; moved it is not.
     std::vector<MonitorInfo> reordered = monitors;
-    std::rotate(reordered.begin(), reordered.begin() + *rc::gen::inRange<size_t>(0, monitors.size()), reordered.end());
+    std::rotate(reordered.begin(), reordered.begin() + *support::Uniform<size_t>(0, monitors.size() - 1), reordered.end());
     RC_ASSERT(!LayoutChanged(monitors, reordered));
     RC_PRE(dx != 0);
     RC_ASSERT(LayoutChanged(monitors, Each(monitors, shift)));

@@ -14,6 +14,7 @@
 
 #include "battle_test_support.h"
 #include "graphics/result_codes.h"
+#include "support/properties.h"
 
 namespace battle {
 namespace {
@@ -222,7 +223,7 @@ void showValue(const Event& e, std::ostream& os) {
 rc::Gen<Event> GenEvent() {
     // Moves mostly within the limits (150 across, 120 down), now and then beyond one.
     const auto move = rc::gen::weightedOneOf<int32_t>(
-        {{6, rc::gen::inRange(-150, 151)}, {1, rc::gen::element(-151, 151, -121, 121, 100000)}});
+        {{6, support::Uniform(-150, 150)}, {1, rc::gen::element(-151, 151, -121, 121, 100000)}});
     return rc::gen::apply(
         [](int kind, bool readable, int32_t dx, int32_t dy, bool changed, int noticeKind, uint32_t value) {
             return Event{Event::Kind(kind), readable, dx, dy, changed, Notice{Notice::Kind(noticeKind), value}};
@@ -230,7 +231,7 @@ rc::Gen<Event> GenEvent() {
         rc::gen::weightedElement<int>({{1, Event::kStart}, {12, Event::kTick}, {1, Event::kInput}, {1, Event::kClose},
                                        {8, Event::kNotice}, {2, Event::kDisplayChange}, {1, Event::kError}}),
         rc::gen::weightedElement<bool>({{5, true}, {1, false}}), move, move,
-        rc::gen::weightedElement<bool>({{5, false}, {1, true}}), rc::gen::inRange(0, 4), rc::gen::inRange<uint32_t>(0, 10));
+        rc::gen::weightedElement<bool>({{5, false}, {1, true}}), support::Uniform(0, 3), support::Uniform<uint32_t>(0, 9));
 }
 
 RC_GTEST_PROP(SaverSessionEvents, EndOnlyWhenTheUserOrTheDesktopSaySoPauseExactlyWhileNobodySees, ()) {

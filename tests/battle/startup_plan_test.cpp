@@ -12,7 +12,7 @@
 
 #include "battle/frame_composer.h"
 #include "graphics/soft_display.h"
-#include "support/geometry_properties.h"
+#include "support/properties.h"
 
 namespace battle {
 namespace {
@@ -185,13 +185,13 @@ TEST(SetUpScreen, ADesktopPictureOfAnotherSizeShowsBlackAndTheSpritesAreTheGiven
 // every other screen's rectangle moves with its monitor and swaps with the axes, and its measurements swap with the twips factors.
 RC_GTEST_PROP(StartupPlan, OtherScreensShiftWithTheirMonitorsAndSwapWithTheAxes, ()) {
     StartupFacts facts;
-    facts.monitors.push_back({{0, 0, 1024, 768}, true, *rc::gen::inRange(96, 481)});
-    const int others = *rc::gen::inRange(0, 4);
+    facts.monitors.push_back({{0, 0, 1024, 768}, true, *support::Uniform(96, 480)});
+    const int others = *support::Uniform(0, 3);
     for (int i = 0; i < others; ++i)
-        facts.monitors.push_back({*support::GenRect(3000, 1, 2000), false, *rc::gen::inRange(96, 481)});
+        facts.monitors.push_back({*support::GenRect(3000, 1, 2000), false, *support::Uniform(96, 480)});
     facts.screenWidth = 1024;
     facts.screenHeight = 768;
-    const int dpiX = *rc::gen::inRange(96, 481), dpiY = *rc::gen::inRange(96, 481);
+    const int dpiX = *support::Uniform(96, 480), dpiY = *support::Uniform(96, 480);
     facts.system = platform::ScreenTwipsFor(1024, 768, dpiX, dpiY);
     const std::vector<ScreenPlan> plan = PlanScreens(facts);
 

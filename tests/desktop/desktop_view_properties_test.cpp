@@ -8,7 +8,7 @@
 #include <string>
 
 #include "desktop/desktop_view.h"
-#include "support/geometry_properties.h"
+#include "support/properties.h"
 
 namespace desktop {
 namespace {
@@ -42,7 +42,7 @@ RC_GTEST_PROP(WallpaperPlacement, ShiftsWithTheDesktopAndSwapsWithItsAxes, ()) {
     const WallpaperStyle style = *kStyles;
     const Rect monitor = *GenRect(3000, 1, 3000);
     const Rect desktop = *GenRect(3000, 1, 6000);
-    const int32_t pw = *rc::gen::inRange(1, 5000), ph = *rc::gen::inRange(1, 5000);
+    const int32_t pw = *support::Uniform(1, 5000), ph = *support::Uniform(1, 5000);
     const int32_t dx = *support::GenShift(), dy = *support::GenShift();
     const Placement at = PlaceWallpaper(style, monitor, desktop, pw, ph);
     const Placement shifted = PlaceWallpaper(style, Shifted(monitor, dx, dy), Shifted(desktop, dx, dy), pw, ph);
@@ -73,7 +73,7 @@ RC_GTEST_PROP(WallpaperPart, IsTheSameOffTheOriginAndSwapsWithTheAxes, ()) {
 
 RC_GTEST_PROP(DesktopComposition, ShiftsWithTheDesktopAndSwapsWithItsAxes, ()) {
     const WallpaperStyle style = *kStyles;
-    const Picture picture = *rc::gen::mapcat(rc::gen::pair(rc::gen::inRange(1, 7), rc::gen::inRange(1, 7)),
+    const Picture picture = *rc::gen::mapcat(rc::gen::pair(support::Uniform(1, 6), support::Uniform(1, 6)),
                                              [](std::pair<int, int> size) {
                                                  return rc::gen::apply(
                                                      [size](std::vector<uint32_t> pixels) {
@@ -81,9 +81,9 @@ RC_GTEST_PROP(DesktopComposition, ShiftsWithTheDesktopAndSwapsWithItsAxes, ()) {
                                                      },
                                                      rc::gen::container<std::vector<uint32_t>>(
                                                          size_t(size.first * size.second),
-                                                         rc::gen::inRange<uint32_t>(0, 0x01000000)));
+                                                         support::Uniform<uint32_t>(0, 0x00FFFFFF)));
                                              });
-    const auto monitors = *rc::gen::container<std::vector<Rect>>(size_t(*rc::gen::inRange(1, 4)), GenRect(10, 1, 14));
+    const auto monitors = *rc::gen::container<std::vector<Rect>>(size_t(*support::Uniform(1, 3)), GenRect(10, 1, 14));
     const Rect area = *GenRect(12, 1, 24);
     // Tiles repeat from the primary's corner: shifted by whole tiles they look the same.
     int32_t dx = *support::GenShift(), dy = *support::GenShift();
@@ -112,7 +112,7 @@ RC_GTEST_PROP(WallpaperStyleSettings, ReadTheSameUnderBlanksTabsAndNul, ()) {
         const auto after = rc::gen::resize(3, rc::gen::container<std::string>(rc::gen::element(' ', '\t', '\0')));
         return *before + bare + *after;
     };
-    const std::string style = std::to_string(*rc::gen::oneOf(rc::gen::element(0, 2, 6, 10, 22), rc::gen::inRange(-30, 30)));
+    const std::string style = std::to_string(*rc::gen::oneOf(rc::gen::element(0, 2, 6, 10, 22), support::Uniform(-30, 30)));
     const std::string tile = *rc::gen::element<std::string>("0", "1", "2");
     RC_ASSERT(StyleFromSettings(around(style), around(tile)) == StyleFromSettings(style, tile));
 }

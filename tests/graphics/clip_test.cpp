@@ -9,6 +9,7 @@
 #include "graphics/clip.h"
 #include "platform/geometry.h"
 #include "platform/runtime_error.h"
+#include "support/properties.h"
 
 namespace graphics {
 namespace {
@@ -39,9 +40,9 @@ BlitRequest Transposed(const BlitRequest& r) {
 }
 
 RC_GTEST_PROP(ClipBlit, LeavesWhereTheBlitTheDestinationAndTheSourceMeet, ()) {
-    const auto place = rc::gen::inRange(-12, 13);
-    const auto size = rc::gen::inRange(-2, 13);  // 0 and below: empty, or an unlimited limit
-    const auto limit = rc::gen::inRange(0, 13);
+    const auto place = support::Uniform(-12, 12);
+    const auto size = support::Uniform(-2, 12);  // 0 and below: nothing to draw
+    const auto limit = support::Uniform(0, 12);
     const BlitRequest r{*place, *place, *size, *size, *limit, *limit, *place, *place, *limit, *limit};
     const std::optional<ClippedBlit> got = ClipBlit(r);
     RC_ASSERT(Same(got, Expected(r)));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/runtime_error.h"
+#include "support/properties.h"
 
 namespace platform {
 namespace {
@@ -117,7 +118,7 @@ rc::Gen<std::string> GenBlanks() {
 }
 
 rc::Gen<WrittenNumber> GenWrittenNumber() {
-    return rc::gen::mapcat(rc::gen::inRange<int64_t>(-160000, 160001), [](int64_t k) {
+    return rc::gen::mapcat(support::Uniform<int64_t>(-160000, 160000), [](int64_t k) {
         const int64_t whole = (k < 0 ? -k : k) / 4;
         const char* fractions[] = {"", ".25", ".5", ".75"};
         const std::string digits = std::to_string(whole) + fractions[(k < 0 ? -k : k) % 4];

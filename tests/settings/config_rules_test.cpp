@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "support/geometry_properties.h"
+#include "support/properties.h"
 
 namespace settings {
 namespace {
@@ -153,7 +153,7 @@ int64_t NearestHalfEven(int64_t quarters) {
 // number rounded halves-to-even and kept within the fleet sizes, and its correction shows
 // the same count.
 RC_GTEST_PROP(CountBox, AnyNumberInAnyWidthStoresItsRoundedCountWithinTheFleetSizes, ()) {
-    const int64_t quarters = *rc::gen::inRange<int64_t>(-200000, 200001);
+    const int64_t quarters = *support::Uniform<int64_t>(-200000, 200000);
     const char* fractions[] = {"", ".25", ".5", ".75"};
     const int64_t magnitude = quarters < 0 ? -quarters : quarters;
     const std::string ascii = (quarters < 0 ? "-" : "") + std::to_string(magnitude / 4) + fractions[magnitude % 4];
@@ -190,7 +190,7 @@ RC_GTEST_PROP(CountBox, AnyNumberInAnyWidthStoresItsRoundedCountWithinTheFleetSi
 // the area wherever it fits, at its top-left corner where it does not.
 RC_GTEST_PROP(PlaceOverOwner, ShiftsWithTheDesktopSwapsWithItsAxesAndKeepsInsideTheArea, ()) {
     const platform::Rect owner = *support::GenRect(40, 0, 60), area = *support::GenRect(40, 1, 60);
-    const int width = *rc::gen::inRange(1, 70), height = *rc::gen::inRange(1, 70);
+    const int width = *support::Uniform(1, 70), height = *support::Uniform(1, 70);
     const platform::Rect at = PlaceOverOwner(owner, width, height, area);
     RC_ASSERT((at.width == width && at.height == height));
     RC_ASSERT(at.left == (width > area.width ? area.left : std::clamp(at.left, area.left, area.left + area.width - width)));

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <rapidcheck/gtest.h>
 
+#include <climits>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -83,20 +85,41 @@ TEST(ParseStoredInt16, AcceptsOnlyAWholeNumberThatFits) {
     EXPECT_EQ(ParseStoredInt16("1e400"), std::nullopt);
 }
 
-TEST(CheckedArithmetic, RaisesOverflowAtTheWidthLimits) {
-    EXPECT_EQ(Add16(32766, 1), 32767);
-    EXPECT_THROW(Add16(32767, 1), RuntimeError);
-    EXPECT_THROW(Sub16(-32768, 1), RuntimeError);
-    EXPECT_THROW(Mul16(200, 200), RuntimeError);
-    EXPECT_EQ(Mul16(-128, 256), -32768);
-    EXPECT_EQ(Add32(2147483646, 1), 2147483647);
-    EXPECT_THROW(Add32(2147483647, 1), RuntimeError);
-    EXPECT_THROW(Sub32(-2147483647 - 1, 1), RuntimeError);
-    EXPECT_THROW(Mul32(1920, 2000000), RuntimeError);
-    EXPECT_EQ(Mul32(1920, 100), 192000);
-    EXPECT_EQ(Abs32(-5), 5);
-    EXPECT_THROW(Abs32(-2147483647 - 1), RuntimeError);
-    EXPECT_THROW(Add32(int64_t{1} << 40, 0), RuntimeError);  // operands must be 32-bit values too
+// Any operands, each paired with every limit too: the exact result where it fits the width,
+// the Overflow error where it (or a 32-bit operation's operand) does not.
+void CheckArithmetic(int64_t a, int64_t b) {
+    const auto fits32 = [](int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; };
+    const auto fits16 = [](int64_t v) { return v >= -32768 && v <= 32767; };
+    const auto when = [](bool fits, int64_t v) { return fits ? std::optional<int64_t>(v) : std::nullopt; };
+    const auto expect = [](auto op, std::optional<int64_t> exact) {
+        try {
+            const int64_t got = op();
+            RC_ASSERT(exact == std::optional<int64_t>(got));
+        } catch (const RuntimeError& e) {
+            RC_ASSERT(!exact);
+            RC_ASSERT(e.ErrorNumber() == RuntimeError::kOverflow);
+        }
+    };
+    const bool operands32 = fits32(a) && fits32(b);
+    expect([&] { return Add32(a, b); }, when(operands32 && fits32(a + b), a + b));
+    expect([&] { return Sub32(a, b); }, when(operands32 && fits32(a - b), a - b));
+    expect([&] { return Mul32(a, b); }, when(operands32 && fits32(a * b), a * b));
+    if (!operands32) return;
+    expect([&] { return Add16(int32_t(a), int32_t(b)); }, when(fits16(a + b), a + b));
+    expect([&] { return Sub16(int32_t(a), int32_t(b)); }, when(fits16(a - b), a - b));
+    expect([&] { return Mul16(int32_t(a), int32_t(b)); }, when(fits16(a * b), a * b));
+    expect([&] { return Abs32(int32_t(a)); }, when(fits32(a < 0 ? -a : a), a < 0 ? -a : a));
+}
+
+RC_GTEST_PROP(CheckedArithmetic, GivesTheExactResultOrOverflow, ()) {
+    const std::vector<int64_t> limits = {INT32_MIN, INT32_MIN + 1, -32769, -32768, -1, 0, 1, 32767, 32768,
+                                         INT32_MAX - 1, INT32_MAX, int64_t{INT32_MAX} + 1, int64_t{INT32_MIN} - 1};
+    const auto operand = rc::gen::oneOf(support::Uniform<int64_t>(INT32_MIN, INT32_MAX), support::Uniform<int64_t>(-400, 400));
+    std::vector<int64_t> as = limits, bs = limits;
+    as.push_back(*operand);
+    bs.push_back(*operand);
+    for (const int64_t a : as)
+        for (const int64_t b : bs) CheckArithmetic(a, b);
 }
 
 TEST(At, RaisesSubscriptOutOfRange) {

@@ -51,9 +51,10 @@ RC_GTEST_PROP(WallpaperPlacement, ShiftsWithTheDesktopAndSwapsWithItsAxes, ()) {
                Placement{Transposed(at.picture), at.tiled}));
 }
 
-// A placement as one of the styles gives it, or a tile anchored anywhere.
+// A placement as one of the styles gives it, or a tile anchored anywhere; now and then one
+// without pixels.
 rc::Gen<Placement> GenPlacement() {
-    return rc::gen::apply([](Rect r, bool tiled) { return Placement{r, tiled}; }, GenRect(20, 1, 12),
+    return rc::gen::apply([](Rect r, bool tiled) { return Placement{r, tiled}; }, GenRect(20, -1, 12),
                           rc::gen::arbitrary<bool>());
 }
 
@@ -66,7 +67,8 @@ RC_GTEST_PROP(WallpaperPart, IsTheSameOffTheOriginAndSwapsWithTheAxes, ()) {
                          Shifted(monitor, dx, dy)) == part));
     RC_ASSERT((PartShown({Transposed(place.picture), place.tiled}, Transposed(area), Transposed(monitor)) ==
                Transposed(part)));
-    // Whatever shows lies inside the placed picture (one tile, for tile).
+    // Whatever shows lies inside the placed picture (one tile, for tile); nothing of none.
+    if (place.picture.width <= 0 || place.picture.height <= 0) RC_ASSERT(part == Rect{});
     if (part.width != 0)
         RC_ASSERT((platform::Intersect(part, {0, 0, place.picture.width, place.picture.height}) == part));
 }

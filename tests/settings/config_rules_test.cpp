@@ -128,6 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(VersionCase{"ThisProgram", 1, 0, 0, "ver.1.00"}, VersionCase{"Revision999", 1, 0, 999, "ver.1.00"},
                     VersionCase{"FirstThousand", 1, 0, 1000, "ver.1.00a"},
                     VersionCase{"FirstThousandTensHidden", 1, 0, 1099, "ver.1.00a"},
+                    VersionCase{"FirstHundredShown", 1, 0, 1100, "ver.1.00a1"},
                     VersionCase{"SecondThousandHundreds", 1, 0, 2300, "ver.1.00b3"},
                     VersionCase{"LastOfAThousand", 1, 0, 2999, "ver.1.00b9"},
                     VersionCase{"LastLetter", 1, 0, 26900, "ver.1.00z9"},
@@ -153,7 +154,9 @@ int64_t NearestHalfEven(int64_t quarters) {
 // number rounded halves-to-even and kept within the fleet sizes, and its correction shows
 // the same count.
 RC_GTEST_PROP(CountBox, AnyNumberInAnyWidthStoresItsRoundedCountWithinTheFleetSizes, ()) {
-    const int64_t quarters = *support::Uniform<int64_t>(-200000, 200000);
+    // Mostly near the fleet sizes, where rounding and every folded character count.
+    const int64_t quarters = *rc::gen::weightedOneOf<int64_t>(
+        {{1, support::Uniform<int64_t>(-200000, 200000)}, {4, support::Uniform<int64_t>(-20, 80)}});
     const char* fractions[] = {"", ".25", ".5", ".75"};
     const int64_t magnitude = quarters < 0 ? -quarters : quarters;
     const std::string ascii = (quarters < 0 ? "-" : "") + std::to_string(magnitude / 4) + fractions[magnitude % 4];

@@ -3,7 +3,7 @@
 # Runs apt-get only when something is missing, so a prepared machine starts at once.
 set -euo pipefail
 packages=(
-  cmake g++ make libgtest-dev python3
+  cmake g++ make libgtest-dev librapidcheck-dev python3 clang libclang-rt-dev
   g++-mingw-w64-x86-64 mingw-w64-tools
   wine wine64
   xvfb x11-utils x11-apps xdotool imagemagick

@@ -137,8 +137,9 @@ session-unreadable-cursor-kept-as-baseline|src/battle/saver_session.cpp|s/cursor
 session-lost-display-logged|src/battle/saver_session.cpp|s/if (graphics::IsDisplayLost(error.PlatformResult())) return End(Decision::kEndQuietly);//
 session-close-not-held|src/battle/saver_session.cpp|s/if (!started_) {/if (false) {/
 session-display-status-ignored|src/battle/visibility.cpp|s/sessionOff_ = notice.value == kDisplayOff;/consoleOff_ = notice.value == kDisplayOff;/
-cursor-jump-bound|src/battle/cursor_check.cpp|s/double(dx) > 10.0/double(dx) >= 10.0/
-cursor-vertical-factor|src/battle/cursor_check.cpp|s/10.0 \* double(twipsPerPixelY)/10.0 * double(twipsPerPixelX)/
+cursor-jump-bound|src/battle/cursor_check.cpp|s/double(dx) > AllowedPixels/double(dx) >= AllowedPixels/
+cursor-vertical-factor|src/battle/cursor_check.cpp|s/AllowedPixels(twipsPerPixelY)/AllowedPixels(twipsPerPixelX)/
+cursor-limit-float-error|src/battle/cursor_check.cpp|s/ + 1e-3)/)/
 =clip-right-edge|src/graphics/clip.cpp|s/Add32(r.x, r.w) > r.dw/Add32(r.x, r.w) >= r.dw/
 clip-left-edge|src/graphics/clip.cpp|s/if (r.x < 0) {/if (r.x < -1) {/
 clip-negative-source|src/graphics/clip.cpp|s/if (r.sx < 0) {/if (r.sx < -1) {/

@@ -96,6 +96,7 @@ struct Measurements {
     float twipsPerPixelY = 15;
     float charWidthTw = 0;
     float charHeightTw = 0;
+    bool operator==(const Measurements&) const = default;
 };
 
 // The one way measurements are made: a screen of width x height pixels, the twips factors,

@@ -2,6 +2,7 @@
 // lie), monitors too small for a sprite, and which display changes count as a new layout.
 // Their sizes and scales are the start-up plan's (startup_plan_test.cpp).
 #include <gtest/gtest.h>
+#include <rapidcheck/gtest.h>
 
 #include <cstdint>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "battle/saver_session.h"
 #include "battle_test_support.h"
 #include "graphics/soft_display.h"
+#include "support/properties.h"
 
 namespace battle {
 namespace {
@@ -140,6 +142,54 @@ TEST(MonitorLayout, OnlyMovedAddedRemovedOrResizedMonitorsMakeANewLayout) {
     EXPECT_TRUE(LayoutChanged(start, {{{0, 0, 1280, 1024}, true}, start[1]}));
     // The other monitor became the primary.
     EXPECT_TRUE(LayoutChanged(start, {{{0, 0, 1024, 768}, false}, {{1024, 0, 800, 600}, true}}));
+}
+
+// Up to five monitors close together (so they overlap often), one or none of them the
+// primary, each at some DPI.
+rc::Gen<std::vector<MonitorInfo>> GenMonitors() {
+    const auto monitor = rc::gen::apply([](platform::Rect r, int dpi) { return MonitorInfo{r, false, dpi}; },
+                                        support::GenRect(8, 0, 10), rc::gen::element(96, 144, 192));
+    return rc::gen::apply(
+        [](std::vector<MonitorInfo> monitors, size_t primary) {
+            if (primary < monitors.size()) monitors[primary].primary = true;
+            return monitors;
+        },
+        rc::gen::container<std::vector<MonitorInfo>>(size_t(5), monitor), support::Uniform<size_t>(0, 5));
+}
+
+std::vector<MonitorInfo> Each(std::vector<MonitorInfo> monitors, auto change) {
+    for (MonitorInfo& m : monitors) m.rect = change(m.rect);
+    return monitors;
+}
+
+RC_GTEST_PROP(MonitorLayout, BattlesNeverOverlapAndShiftAndSwapWithTheDesktop, ()) {
+    const std::vector<MonitorInfo> monitors = *GenMonitors();
+    const std::vector<MonitorInfo> battles = OtherBattleMonitors(monitors);
+    // Every monitor with pixels, but a primary, gets a battle unless one already shows there.
+    std::vector<platform::Rect> shown;
+    for (const MonitorInfo& m : monitors)
+        if (m.primary) shown.push_back(m.rect);
+    for (const MonitorInfo& b : battles) {
+        RC_ASSERT(!b.primary);
+        RC_ASSERT(b.rect.width > 0 && b.rect.height > 0);
+        for (const platform::Rect& r : shown) RC_ASSERT(!platform::Overlap(r, b.rect));
+        shown.push_back(b.rect);
+    }
+    for (const MonitorInfo& m : monitors) {
+        const bool hasBattle = std::find(battles.begin(), battles.end(), m) != battles.end();
+        if (!m.primary && !hasBattle && m.rect.width > 0 && m.rect.height > 0)
+            RC_ASSERT(std::any_of(shown.begin(), shown.end(), [&](const platform::Rect& r) { return platform::Overlap(r, m.rect); }));
+    }
+    const int32_t dx = *support::GenShift(), dy = *support::GenShift();
+    const auto shift = [&](platform::Rect r) { return support::Shifted(r, dx, dy); };
+    RC_ASSERT(OtherBattleMonitors(Each(monitors, shift)) == Each(battles, shift));
+    RC_ASSERT(OtherBattleMonitors(Each(monitors, support::Transposed)) == Each(battles, support::Transposed));
+    // Listed in another order the layout is the same; moved it is not.
+    std::vector<MonitorInfo> reordered = monitors;
+    std::rotate(reordered.begin(), reordered.begin() + *support::Uniform<size_t>(0, monitors.size() - 1), reordered.end());
+    RC_ASSERT(!LayoutChanged(monitors, reordered));
+    RC_PRE(dx != 0);
+    RC_ASSERT(LayoutChanged(monitors, Each(monitors, shift)));
 }
 
 }  // namespace

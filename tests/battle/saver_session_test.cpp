@@ -1,17 +1,20 @@
 // The saver session driven through the events its windows deliver: the order of a tick, the
-// skipped nested tick, the cursor kept by the primary on unequal axes, an unreadable cursor,
-// who can see, the layout rule, errors (a lost display is no fault) and the ending, held
-// during set-up and run once.
+// skipped nested tick, the cursor kept by the primary on unequal axes, late backgrounds,
+// errors (a lost display is no fault), who can see; and any sequence of events before and
+// after the start, against what they call for.
 #include "battle/saver_session.h"
 
 #include <gtest/gtest.h>
+#include <rapidcheck/gtest.h>
 
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "battle_test_support.h"
 #include "graphics/result_codes.h"
+#include "support/properties.h"
 
 namespace battle {
 namespace {
@@ -174,21 +177,6 @@ TEST_F(SaverSessionTest, LateBackgroundsAreAskedOnDrawingTicksUntilEachHasItsAns
     }
 }
 
-// A cursor that cannot be read (another desktop has the input) pauses and is no move; the
-// first good reading afterwards is the new baseline, wherever the pointer went meanwhile.
-TEST_F(SaverSessionTest, AnUnreadableCursorPausesAndTheNextReadingIsANewBaseline) {
-    Make().Start({{&battle, &display}}, kOneMonitor, std::nullopt);
-    journal.clear();
-    EXPECT_EQ(Tick(std::nullopt), Decision::kPause);
-    EXPECT_EQ(journal, Journal{"messages"});
-    EXPECT_EQ(Tick(CursorPoint{700, 500}), Decision::kContinue);
-    EXPECT_EQ(Folded(journal).back(), "messages");
-    EXPECT_EQ(Folded(journal)[2], "primary fill");
-    EXPECT_EQ(Tick(std::nullopt), Decision::kPause);
-    EXPECT_EQ(Tick(CursorPoint{0, 0}), Decision::kContinue);
-    EXPECT_EQ(Tick(CursorPoint{0, 121}), Decision::kEndQuietly);
-}
-
 TEST_F(SaverSessionTest, ALostDisplayEndsQuietlyAndAnyOtherErrorWithItsLogLine) {
     struct Case {
         uint32_t result;
@@ -213,54 +201,128 @@ TEST_F(SaverSessionTest, ALostDisplayEndsQuietlyAndAnyOtherErrorWithItsLogLine) 
     }
 }
 
-// Event sequences as the windows deliver them; "start" ends the set-up.
-TEST_F(SaverSessionTest, EventSequencesEndOnceAndOnlyWhenTheUserOrTheDesktopSaySo) {
-    // Which notices hide the saver from everybody is the Visibility table below.
-    enum Event { kStart, kTick, kKey, kClick, kClose, kConsoleOff, kLock, kNewLayout, kModeSwitch, kLostDisplay };
-    const std::vector<MonitorInfo> changed = {{{0, 0, 1024, 768}, true}};
-    struct Case {
-        const char* name;
-        std::vector<std::pair<Event, Decision>> steps;
-    };
-    using D = Decision;
-    const Case cases[] = {
-        {"key while paused", {{kStart, D::kContinue}, {kLock, D::kPause}, {kTick, D::kPause}, {kKey, D::kEndQuietly}}},
-        {"display off, then a click",
-         {{kStart, D::kContinue}, {kConsoleOff, D::kPause}, {kClick, D::kEndQuietly}, {kKey, D::kEndQuietly}}},
-        {"layout change during a pause",
-         {{kStart, D::kContinue}, {kConsoleOff, D::kPause}, {kNewLayout, D::kEndQuietly}}},
-        {"the saver's own mode switch keeps the layout",
-         {{kStart, D::kContinue}, {kModeSwitch, D::kContinue}, {kTick, D::kContinue}}},
-        {"close request during set-up is held",
-         {{kClose, D::kContinue}, {kKey, D::kContinue}, {kStart, D::kEndQuietly}, {kTick, D::kEndQuietly}}},
-        {"two ends in a row", {{kStart, D::kContinue}, {kLostDisplay, D::kEndQuietly}, {kClose, D::kEndQuietly}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        battle = MakeBattle(1, 1);
-        Make();
-        for (const auto& [event, expected] : c.steps) {
-            Decision d{};
-            switch (event) {
-                case kStart: d = session->Start({{&battle, &display}}, kOneMonitor, CursorPoint{}); break;
-                case kTick: d = Tick(CursorPoint{}); break;
-                case kKey: d = session->OnInput(UserInput::kKey); break;
-                case kClick: d = session->OnInput(UserInput::kMouseButton); break;
-                case kClose: d = session->OnCloseRequest(); break;
-                case kConsoleOff: d = session->OnNotice({Notice::kConsoleDisplay, kDisplayOff}); break;
-                case kLock: d = session->OnNotice({Notice::kSessionChange, kSessionLock}); break;
-                case kNewLayout: d = session->OnDisplayChange(changed); break;
-                case kModeSwitch: d = session->OnDisplayChange(kOneMonitor); break;
-                case kLostDisplay:
-                    d = session->OnError({platform::RuntimeError::kPlatformCall, "lost", graphics::kSurfaceLost});
-                    break;
-            }
-            EXPECT_EQ(d, expected) << "after event " << int(event);
-        }
-        const bool ended = c.steps.back().second == D::kEndQuietly;
-        EXPECT_EQ(std::count(journal.begin(), journal.end(), "end"), ended ? 1 : 0);
-        EXPECT_EQ(std::count(journal.begin(), journal.end(), "stop"), ended ? 1 : 0);
+// Any sequence of the events the windows deliver, before and after the start, alone or after
+// others. Nothing ends unless the user acts (held until the start when it comes during the
+// set-up), the layout changes, the cursor jumps from a reading that was good, or an error
+// comes; the run is paused exactly while nobody can see (Visibility fed the same notices) or
+// the cursor cannot be read; a tick that draws draws every screen once and lets messages in,
+// one that does not draws nothing; the ending runs once, every give-back step in it.
+struct Event {
+    enum Kind { kStart, kTick, kInput, kClose, kNotice, kDisplayChange, kError } kind;
+    bool readable = true;      // kStart, kTick: the cursor could be read
+    int32_t dx = 0, dy = 0;    // kStart, kTick: how far the pointer went since the last event
+    bool changed = false;      // kTick, kDisplayChange: a new layout; kError: not a lost display
+    Notice notice{Notice::kConsoleDisplay, 0};
+};
+
+void showValue(const Event& e, std::ostream& os) {
+    os << "{kind " << int(e.kind) << (e.readable ? "" : " unreadable") << " move " << e.dx << "," << e.dy
+       << (e.changed ? " changed" : "") << " notice " << int(e.notice.kind) << "/" << e.notice.value << "}";
+}
+
+rc::Gen<Event> GenEvent() {
+    // Moves mostly within the limits (150 across, 120 down), now and then beyond one.
+    const auto move = rc::gen::weightedOneOf<int32_t>(
+        {{6, support::Uniform(-150, 150)}, {1, rc::gen::element(-151, 151, -121, 121, 100000)}});
+    return rc::gen::apply(
+        [](int kind, bool readable, int32_t dx, int32_t dy, bool changed, int noticeKind, uint32_t value) {
+            return Event{Event::Kind(kind), readable, dx, dy, changed, Notice{Notice::Kind(noticeKind), value}};
+        },
+        rc::gen::weightedElement<int>({{1, Event::kStart}, {12, Event::kTick}, {1, Event::kInput}, {1, Event::kClose},
+                                       {8, Event::kNotice}, {2, Event::kDisplayChange}, {1, Event::kError}}),
+        rc::gen::weightedElement<bool>({{5, true}, {1, false}}), move, move,
+        rc::gen::weightedElement<bool>({{5, false}, {1, true}}), support::Uniform(0, 3), support::Uniform<uint32_t>(0, 9));
+}
+
+RC_GTEST_PROP(SaverSessionEvents, EndOnlyWhenTheUserOrTheDesktopSaySoPauseExactlyWhileNobodySees, ()) {
+    // A few events during the set-up, the start, and whatever comes after (another start too).
+    std::vector<Event> events = *rc::gen::resize(5, rc::gen::container<std::vector<Event>>(GenEvent()));
+    events.push_back({Event::kStart, *rc::gen::weightedElement<bool>({{5, true}, {1, false}})});
+    const std::vector<Event> after = *rc::gen::container<std::vector<Event>>(GenEvent());
+    events.insert(events.end(), after.begin(), after.end());
+    Journal journal;
+    JournalRandom random{journal};
+    Battle primary = MakeBattle(1, 1), second = MakeBattle(1, 1, 640, 480);
+    JournalDisplay primaryDisplay{journal, "primary"}, secondDisplay{journal, "second"};
+    const std::vector<MonitorInfo> layout = {{{0, 0, 800, 600}, true}, {{800, 0, 640, 480}, false}};
+    std::vector<MonitorInfo> newLayout = layout;
+    newLayout[1].rect.left = -640;
+    platform::Ending::Steps steps{
+        .stopEvents = [&] { journal.push_back("stop"); },
+        .logError = [&](std::string_view d) { journal.push_back("log " + std::string(d)); },
+        .giveBack = {[&] { journal.push_back("give back 0"); }, [&] { journal.push_back("give back 1"); }},
+        .endProcess = [&] { journal.push_back("end"); }};
+    SaverSession session(random, 15.0f, 12.0f, [&] { journal.push_back("messages"); }, std::move(steps));
+
+    // The model: what the events so far call for.
+    Visibility seen;
+    bool started = false, held = false;
+    std::optional<Decision> ended;
+    CursorPoint pointer{400, 300};
+    std::optional<CursorPoint> reading;  // the last reading, none while it failed
+    for (const Event& e : events) {
+        pointer = {pointer.x + e.dx, pointer.y + e.dy};
+        const std::optional<CursorPoint> cursor = e.readable ? std::optional(pointer) : std::nullopt;
         journal.clear();
+        const bool endedBefore = ended.has_value();
+        bool draws = false, lets = false;
+        auto end = [&](Decision how) { if (!ended) ended = how; };
+        Decision got{};
+        switch (e.kind) {
+            case Event::kStart:
+                got = session.Start({{&primary, &primaryDisplay}, {&second, &secondDisplay}}, layout, cursor);
+                if (!started && !ended) {
+                    started = true;
+                    reading = cursor;
+                    if (held) end(Decision::kEndQuietly);
+                }
+                break;
+            case Event::kTick:
+                got = session.OnTick(cursor, e.changed ? newLayout : layout);
+                if (!started || ended) break;
+                if (e.changed || (cursor && reading && (std::abs(cursor->x - reading->x) > 150 ||
+                                                        std::abs(cursor->y - reading->y) > 120))) {
+                    end(Decision::kEndQuietly);
+                    break;
+                }
+                reading = cursor;
+                draws = !seen.NobodyCanSee() && reading;
+                lets = true;
+                break;
+            case Event::kInput:
+            case Event::kClose:
+                got = e.kind == Event::kInput ? session.OnInput(e.readable ? UserInput::kKey : UserInput::kMouseButton)
+                                              : session.OnCloseRequest();
+                if (started) end(Decision::kEndQuietly); else held = true;
+                break;
+            case Event::kNotice:
+                got = session.OnNotice(e.notice);
+                seen.On(e.notice);
+                break;
+            case Event::kDisplayChange:
+                got = session.OnDisplayChange(e.changed ? newLayout : layout);
+                if (started && e.changed) end(Decision::kEndQuietly);
+                break;
+            case Event::kError:
+                got = session.OnError({platform::RuntimeError::kPlatformCall, "failed",
+                                       e.changed ? 0u : graphics::kSurfaceLost});
+                end(e.changed ? Decision::kEndWithError : Decision::kEndQuietly);
+                break;
+        }
+        const bool paused = seen.NobodyCanSee() || (started && !reading);
+        const Decision expected = ended ? *ended : paused ? Decision::kPause : Decision::kContinue;
+        RC_ASSERT(int(got) == int(expected));
+        const auto count = [&](const char* what) { return std::count(journal.begin(), journal.end(), what); };
+        RC_ASSERT(count("primary flip") == (draws ? 1 : 0));
+        RC_ASSERT(count("second flip") == (draws ? 1 : 0));
+        RC_ASSERT(count("messages") == (lets ? 1 : 0));
+        if (count("stop") != 0) {  // the ending, whole and in its order
+            Journal ending(std::find(journal.begin(), journal.end(), "stop"), journal.end());
+            Journal whole{"stop", "give back 0", "give back 1", "end"};
+            if (*ended == Decision::kEndWithError) whole.insert(whole.begin() + 1, "log failed");
+            RC_ASSERT(ending == whole);
+        }
+        RC_ASSERT(count("stop") == (ended && !endedBefore ? 1 : 0));  // on the event that ended, never again
     }
 }
 

@@ -1,7 +1,7 @@
-// The same battle at any DPI: the sprite scale from the screen's dots per inch, the cell of
-// the scaled picture (the art's own size enlarged, held against the art below), and
-// everything written in cells following it (diagonal, step, firing range, placement range,
-// edge clamp).
+// The same battle at any DPI: the sprite scale, cell and cursor limit at every DPI of the
+// range, the cell of the scaled picture (the art's own size enlarged, held against the art
+// below), and everything written in cells following it (step, firing range, placement
+// range, edge clamp).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,6 +10,9 @@
 #include "assets/sprite_art.h"
 #include "battle/battle_state.h"
 #include "battle/battle_tick.h"
+#include "battle/cursor_check.h"
+#include "battle/startup_plan.h"
+#include "platform/screen_metrics.h"
 #include "battle_test_support.h"
 
 namespace battle {
@@ -36,17 +39,6 @@ protected:
                            MeasurementsFor(kScreenW, kScreenH, tpp, tpp, SpriteScaleForDpi(dpi)));
     }
 };
-
-TEST_P(ScaledCell, CellDiagonalAndScaleFollowTheDpi) {
-    const DpiCase& c = GetParam();
-    EXPECT_EQ(SpriteScaleForDpi(c.dpi), c.scale);
-    const Battle b = SetUpAt(c.dpi);
-    EXPECT_EQ(b.scrWidth, kScreenW);
-    EXPECT_EQ(b.scrHeight, kScreenH);
-    EXPECT_EQ(b.charWidth, c.charWidth);
-    EXPECT_EQ(b.charHeight, c.charHeight);
-    EXPECT_EQ(b.charDiag, c.charDiag);
-}
 
 TEST_P(ScaledCell, ATickStepsATenthOfTheScaledCell) {
     const DpiCase& c = GetParam();
@@ -112,12 +104,42 @@ TEST(MeasurementsFor, TheCellIsTheScaledFirstPicture) {
     }
 }
 
-TEST(SpriteScaleForDpi, NeverBelowOne) {
+// Every DPI from 96 to 480, read as the start-up reads it (the system's twips, the monitor's
+// DPI, the plan): the scale is one more for every whole 96 dpi, the cell and its diagonal are
+// the art's enlarged that many times, the screen keeps its pixels, and the cursor may move
+// 14400 / dpi pixels on each axis (10 x the twips per pixel), not one more; all exactly,
+// whatever a single-precision quotient makes of 1440 / dpi.
+TEST(EveryDpi, GivesItsScaleCellScreenAndCursorLimitExactly) {
+    for (int dpi = 96; dpi <= 480; ++dpi) {
+        const int dpiY = 96 + (dpi * 2) % 385;  // the other axis at another DPI, each once
+        SCOPED_TRACE("dpi " + std::to_string(dpi) + " x " + std::to_string(dpiY));
+        int scale = 1;
+        while (96 * (scale + 1) <= dpi) ++scale;
+        for (const platform::Rect screen : {platform::Rect{0, 0, 1366, 769}, platform::Rect{0, 0, 7680, 4320}}) {
+            StartupFacts facts;
+            facts.monitors = {{screen, true, dpi}};
+            facts.screenWidth = screen.width;
+            facts.screenHeight = screen.height;
+            facts.system = platform::ScreenTwipsFor(screen.width, screen.height, dpi, dpiY);
+            const ScreenPlan plan = PlanScreens(facts).at(0);
+            EXPECT_EQ(plan.spriteScale, scale);
+            const Battle b = SetUpBattle({}, plan.measurements);
+            EXPECT_EQ((std::vector<int32_t>{b.scrWidth, b.scrHeight, b.charWidth, b.charHeight, b.charDiag}),
+                      (std::vector<int32_t>{screen.width, screen.height, 117 * scale, 44 * scale, 125 * scale}));
+        }
+        const platform::ScreenTwips twips = platform::ScreenTwipsFor(800, 600, dpi, dpiY);
+        const CursorPoint from{-3000 + dpi, 2000 - dpiY};
+        for (const int sign : {1, -1}) {
+            const int32_t limitX = sign * (14400 / dpi), limitY = sign * (14400 / dpiY);
+            const int32_t overX = limitX + sign, overY = limitY + sign;
+            EXPECT_FALSE(CursorMovedTooFar(from, {from.x + limitX, from.y + limitY}, twips.twipsPerPixelX, twips.twipsPerPixelY));
+            EXPECT_TRUE(CursorMovedTooFar(from, {from.x + overX, from.y}, twips.twipsPerPixelX, twips.twipsPerPixelY));
+            EXPECT_TRUE(CursorMovedTooFar(from, {from.x, from.y + overY}, twips.twipsPerPixelX, twips.twipsPerPixelY));
+        }
+    }
+    // Below 96 dpi the ships keep their size.
     EXPECT_EQ(SpriteScaleForDpi(95), 1);
-    EXPECT_EQ(SpriteScaleForDpi(72), 1);
     EXPECT_EQ(SpriteScaleForDpi(0), 1);
-    EXPECT_EQ(SpriteScaleForDpi(383), 3);
-    EXPECT_EQ(SpriteScaleForDpi(384), 4);
 }
 
 }  // namespace

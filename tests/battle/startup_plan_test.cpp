@@ -5,12 +5,14 @@
 #include "battle/startup_plan.h"
 
 #include <gtest/gtest.h>
+#include <rapidcheck/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "battle/frame_composer.h"
 #include "graphics/soft_display.h"
+#include "support/properties.h"
 
 namespace battle {
 namespace {
@@ -177,6 +179,46 @@ TEST(SetUpScreen, ADesktopPictureOfAnotherSizeShowsBlackAndTheSpritesAreTheGiven
         }
     EXPECT_GT(drawn, 0);
     EXPECT_EQ(wrong, 0);
+}
+
+// Wherever the platform lists the monitors, the primary's screen is its own size at (0, 0);
+// every other screen's rectangle moves with its monitor and swaps with the axes, and its measurements swap with the twips factors.
+RC_GTEST_PROP(StartupPlan, OtherScreensShiftWithTheirMonitorsAndSwapWithTheAxes, ()) {
+    StartupFacts facts;
+    facts.monitors.push_back({{0, 0, 1024, 768}, true, *support::Uniform(96, 480)});
+    const int others = *support::Uniform(0, 3);
+    for (int i = 0; i < others; ++i)
+        facts.monitors.push_back({*support::GenRect(3000, 1, 2000), false, *support::Uniform(96, 480)});
+    facts.screenWidth = 1024;
+    facts.screenHeight = 768;
+    const int dpiX = *support::Uniform(96, 480), dpiY = *support::Uniform(96, 480);
+    facts.system = platform::ScreenTwipsFor(1024, 768, dpiX, dpiY);
+    const std::vector<ScreenPlan> plan = PlanScreens(facts);
+
+    const int32_t dx = *support::GenShift(), dy = *support::GenShift();
+    StartupFacts shifted = facts, swapped = facts;
+    for (size_t i = 0; i < facts.monitors.size(); ++i) {
+        shifted.monitors[i].rect = support::Shifted(facts.monitors[i].rect, dx, dy);
+        swapped.monitors[i].rect = support::Transposed(facts.monitors[i].rect);
+    }
+    std::swap(swapped.screenWidth, swapped.screenHeight);
+    swapped.system = platform::ScreenTwipsFor(768, 1024, dpiY, dpiX);
+    const std::vector<ScreenPlan> moved = PlanScreens(shifted), turned = PlanScreens(swapped);
+    RC_ASSERT(moved.size() == plan.size());
+    RC_ASSERT(turned.size() == plan.size());
+    for (size_t i = 0; i < plan.size(); ++i) {
+        const Measurements& m = plan[i].measurements;
+        ScreenPlan expected = plan[i];
+        if (i > 0) expected.rect = support::Shifted(plan[i].rect, dx, dy);
+        RC_ASSERT(moved[i] == expected);
+        RC_ASSERT(turned[i].rect == support::Transposed(plan[i].rect));
+        RC_ASSERT(turned[i].spriteScale == plan[i].spriteScale);
+        // The cell is the art's 117 x 44 on either screen: only the screen and factors swap.
+        RC_ASSERT(turned[i].measurements.screenWidthTw == m.screenHeightTw);
+        RC_ASSERT(turned[i].measurements.screenHeightTw == m.screenWidthTw);
+        RC_ASSERT(turned[i].measurements.twipsPerPixelX == m.twipsPerPixelY);
+        RC_ASSERT(turned[i].measurements.twipsPerPixelY == m.twipsPerPixelX);
+    }
 }
 
 }  // namespace

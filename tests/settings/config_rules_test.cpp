@@ -1,8 +1,15 @@
 // The dialog's rules without its window: how a count box is corrected when it loses the
-// focus, which count OK then stores, and the version label.
+// focus, which count OK then stores (for any number, typed in any width), where the dialog
+// opens, and the version label.
 #include "settings/config_rules.h"
 
 #include <gtest/gtest.h>
+#include <rapidcheck/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/properties.h"
 
 namespace settings {
 namespace {
@@ -28,27 +35,18 @@ TEST_P(CountBoxTest, CorrectsTheTextAndStoresItsNumber) {
 INSTANTIATE_TEST_SUITE_P(
     TypedTexts, CountBoxTest,
     testing::Values(
-        // Below 2, or no number at all: "2".
-        CountCase{"Empty", "", "2", 2}, CountCase{"Letters", "abc", "2", 2}, CountCase{"One", "1", "2", 2},
-        CountCase{"HalfRoundsToZero", "0.5", "2", 2}, CountCase{"Negative", "-3", "2", 2},
-        CountCase{"BlanksOnly", "   ", "2", 2}, CountCase{"FullWidthDigits", "１５", "2", 2},
-        // Above 15: "15".
-        CountCase{"Sixteen", "16", "15", 15}, CountCase{"HalfRoundsUpToSixteen", "15.5", "15", 15},
-        CountCase{"UpperCaseExponentAbove", "2E1", "15", 15},
-        // Within range once rounded: left exactly as typed, the number is what counts.
-        CountCase{"OneAndAHalf", "1.5", "1.5", 2}, CountCase{"TwoAndAHalf", "2.5", "2.5", 2},
-        CountCase{"TrailingLetters", "7abc", "7abc", 7}, CountCase{"Fraction", "3.4", "3.4", 3},
-        CountCase{"FractionRoundsUp", "3.6", "3.6", 4}, CountCase{"RoundsDownToFifteen", "15.4", "15.4", 15},
-        CountCase{"RoundsUpToTwo", "1.6", "1.6", 2}, CountCase{"UpperCaseExponent", "1E1", "1E1", 10},
-        CountCase{"ExponentWithoutDigits", "5e", "5e", 5},
-        CountCase{"FourteenAndAHalf", "14.5", "14.5", 14}, CountCase{"Bounds", "15", "15", 15},
+        // No number at all, or full-width digits the dialog did not fold: "2". (Any number
+        // typed in either width, with blanks around it: CountBox below.)
+        CountCase{"Empty", "", "2", 2}, CountCase{"Letters", "abc", "2", 2}, CountCase{"BlanksOnly", "   ", "2", 2},
+        CountCase{"FullWidthDigits", "１５", "2", 2},
+        // Exponents and letters: left exactly as typed, the number is what counts.
+        CountCase{"UpperCaseExponentAbove", "2E1", "15", 15}, CountCase{"TrailingLetters", "7abc", "7abc", 7},
+        CountCase{"UpperCaseExponent", "1E1", "1E1", 10}, CountCase{"ExponentWithoutDigits", "5e", "5e", 5},
         CountCase{"Exponent", "1e1", "1e1", 10},
-        // Blanks around the number go, what the up-down cannot read; inside it they stay.
-        CountCase{"LeadingBlanks", "  9", "9", 9}, CountCase{"PastedWithBlank", "15 ", "15", 15},
-        CountCase{"BlanksAround", "\t 2\r\n", "2", 2}, CountCase{"BlankInside", "1 2", "1 2", 12},
-        CountCase{"LettersAfterBlank", " 7 abc ", "7 abc", 7},
+        // Blanks inside the number stay.
+        CountCase{"BlankInside", "1 2", "1 2", 12}, CountCase{"LettersAfterBlank", " 7 abc ", "7 abc", 7},
         // Numbers no 16-bit count can hold are corrected like any other out-of-range number.
-        CountCase{"Beyond16Bits", "99999", "15", 15}, CountCase{"HugeExponent", "1e40", "15", 15},
+        CountCase{"HugeExponent", "1e40", "15", 15},
         CountCase{"BeyondDouble", "1e999", "15", 15}, CountCase{"HugeNegative", "-1e9", "2", 2},
         CountCase{"HugeNegativeExponent", "-1e999", "2", 2}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -59,8 +57,7 @@ TEST(FoldFullWidthNumber, ReadsWhatAnInputMethodTypesAsAscii) {
         const char* folded;
         int16_t stored;  // through the dialog's reading: fold, correct, count
     } cases[] = {
-        {"１０", "10", 10}, {"０１２３４５６７８９", "0123456789", 15}, {"－３", "-3", 2}, {"７．５", "7.5", 8},
-        {"１５．５", "15.5", 15}, {"\xe3\x80\x80９", " 9", 9}, {"1２", "12", 12},
+        {"０１２３４５６７８９", "0123456789", 15},
         // Neighbours of the folded range stay: ／ (U+FF0F), ： (U+FF1A), ， (U+FF0C), ｅ.
         {"／", "／", 2}, {"：", "：", 2}, {"，", "，", 2}, {"８ｅ", "8ｅ", 8},
         // Broken UTF-8 passes through untouched, also a lead cut off at the end even where a
@@ -113,13 +110,6 @@ TEST(StepCount, StepsFromTheNumberTheBoxShowsWithinTheFleetSizes) {
     for (const Case& c : cases) EXPECT_EQ(StepCount(c.shown, c.delta), c.count) << c.shown << " " << c.delta;
 }
 
-TEST(CountFromText, StaysWithinTheFleetSizesForUncorrectedTexts) {
-    EXPECT_EQ(CountFromText("0"), 2);
-    EXPECT_EQ(CountFromText("40000"), 15);
-    EXPECT_EQ(CountFromText("-40000"), 2);
-    EXPECT_EQ(CountFromText("12"), 12);
-}
-
 struct VersionCase {
     const char* name;
     int major, minor, revision;
@@ -138,6 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(VersionCase{"ThisProgram", 1, 0, 0, "ver.1.00"}, VersionCase{"Revision999", 1, 0, 999, "ver.1.00"},
                     VersionCase{"FirstThousand", 1, 0, 1000, "ver.1.00a"},
                     VersionCase{"FirstThousandTensHidden", 1, 0, 1099, "ver.1.00a"},
+                    VersionCase{"FirstHundredShown", 1, 0, 1100, "ver.1.00a1"},
                     VersionCase{"SecondThousandHundreds", 1, 0, 2300, "ver.1.00b3"},
                     VersionCase{"LastOfAThousand", 1, 0, 2999, "ver.1.00b9"},
                     VersionCase{"LastLetter", 1, 0, 26900, "ver.1.00z9"},
@@ -148,6 +139,71 @@ INSTANTIATE_TEST_SUITE_P(
                     VersionCase{"MinorNeverCut", 1, 123, 0, "ver.1.123"},
                     VersionCase{"PastZStaysText", 1, 0, 32767, "ver.1.00\xc2\x80" "7"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// k / 4 to the nearest whole number, halves to the even one, in whole-number arithmetic.
+int64_t NearestHalfEven(int64_t quarters) {
+    const int64_t floor = quarters >= 0 ? quarters / 4 : -((-quarters + 3) / 4);
+    const int64_t rest = quarters - 4 * floor;  // 0..3
+    if (rest < 2) return floor;
+    if (rest > 2) return floor + 1;
+    return floor % 2 == 0 ? floor : floor + 1;
+}
+
+// Any number of quarters typed as an input method may type it: each character in ASCII or
+// full width, ideographic or ASCII blanks around, and anything after it; the box stores the
+// number rounded halves-to-even and kept within the fleet sizes, and its correction shows
+// the same count.
+RC_GTEST_PROP(CountBox, AnyNumberInAnyWidthStoresItsRoundedCountWithinTheFleetSizes, ()) {
+    // Mostly near the fleet sizes, where rounding and every folded character count.
+    const int64_t quarters = *rc::gen::weightedOneOf<int64_t>(
+        {{1, support::Uniform<int64_t>(-200000, 200000)}, {4, support::Uniform<int64_t>(-20, 80)}});
+    const char* fractions[] = {"", ".25", ".5", ".75"};
+    const int64_t magnitude = quarters < 0 ? -quarters : quarters;
+    const std::string ascii = (quarters < 0 ? "-" : "") + std::to_string(magnitude / 4) + fractions[magnitude % 4];
+    const auto blank = rc::gen::element<std::string>(" ", "\t", "\xe3\x80\x80");
+    std::string typed;
+    for (const std::string& b : *rc::gen::resize(3, rc::gen::container<std::vector<std::string>>(blank))) typed += b;
+    for (const char c : ascii) {
+        const bool wide = *rc::gen::arbitrary<bool>();
+        if (!wide) typed += c;
+        else if (c == '-') typed += "\xef\xbc\x8d";
+        else if (c == '.') typed += "\xef\xbc\x8e";
+        else typed += std::string("\xef\xbc") + char(0x90 + (c - '0'));
+    }
+    for (const std::string& b : *rc::gen::resize(3, rc::gen::container<std::vector<std::string>>(blank))) typed += b;
+    typed += *rc::gen::element<std::string>("", std::string(1, '\0'), "x", "\xef\xbc\x8f", "\xef\xbd\x85");
+    const int64_t count = std::clamp<int64_t>(NearestHalfEven(quarters), kMinCount, kMaxCount);
+    const std::string folded = FoldFullWidthNumber(typed);
+    RC_ASSERT(CountFromText(folded) == count);
+    // Shown as typed but for the blanks around it, unless it rounds outside the sizes; a
+    // second correction changes nothing.
+    const size_t first = folded.find_first_not_of(" \t"), last = folded.find_last_not_of(" \t");
+    const int64_t rounded = NearestHalfEven(quarters);
+    const std::string shown = ClampCountText(folded);
+    RC_ASSERT(shown == (rounded < kMinCount   ? "2"
+                        : rounded > kMaxCount ? "15"
+                                              : folded.substr(first, last - first + 1)));
+    RC_ASSERT(ClampCountText(shown) == shown);
+    RC_ASSERT(CountFromText(shown) == count);
+    for (const int delta : {-1, 1})
+        RC_ASSERT(StepCount(folded, delta) == std::clamp<int64_t>(count + delta, kMinCount, kMaxCount));
+}
+
+// Where the dialog opens moves with its owner and work area and swaps with the axes; inside
+// the area wherever it fits, at its top-left corner where it does not.
+RC_GTEST_PROP(PlaceOverOwner, ShiftsWithTheDesktopSwapsWithItsAxesAndKeepsInsideTheArea, ()) {
+    const platform::Rect owner = *support::GenRect(40, 0, 60), area = *support::GenRect(40, 1, 60);
+    const int width = *support::Uniform(1, 70), height = *support::Uniform(1, 70);
+    const platform::Rect at = PlaceOverOwner(owner, width, height, area);
+    RC_ASSERT((at.width == width && at.height == height));
+    RC_ASSERT(at.left == (width > area.width ? area.left : std::clamp(at.left, area.left, area.left + area.width - width)));
+    RC_ASSERT(at.top == (height > area.height ? area.top : std::clamp(at.top, area.top, area.top + area.height - height)));
+    const int32_t dx = *support::GenShift(), dy = *support::GenShift();
+    RC_ASSERT((PlaceOverOwner(support::Shifted(owner, dx, dy), width, height, support::Shifted(area, dx, dy)) ==
+               support::Shifted(at, dx, dy)));
+    RC_ASSERT((PlaceOverOwner(support::Transposed(owner), height, width, support::Transposed(area)) ==
+               support::Transposed(at)));
+}
 
 }  // namespace
 }  // namespace settings

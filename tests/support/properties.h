@@ -1,0 +1,46 @@
+// What the property tests of every module share: numbers drawn evenly from their whole range,
+// rectangles anywhere on a desktop, and the two symmetries every placement, clip and layout
+// rule keeps, a shift (the same off the origin as at it) and a transposition (x and y swapped).
+#pragma once
+
+#include <rapidcheck.h>
+
+#include <cstdint>
+#include <ostream>
+
+#include "platform/geometry.h"
+
+namespace platform {
+// How a failing property shows a rectangle.
+inline void showValue(const Rect& r, std::ostream& os) {
+    os << "{" << r.left << ", " << r.top << ", " << r.width << " x " << r.height << "}";
+}
+}  // namespace platform
+
+namespace support {
+
+// Any value of [min, max], all equally likely in every case. RapidCheck's own inRange starts
+// near min and reaches max only in the last cases; that would leave most of a range untried.
+template <class T>
+rc::Gen<T> Uniform(T min, T max) {
+    return rc::gen::resize(100, rc::gen::inRange<T>(min, max + 1));
+}
+
+// Small sizes and places meet each other's edges often, where the faults are.
+inline rc::Gen<platform::Rect> GenRect(int32_t far, int32_t minSize, int32_t maxSize) {
+    return rc::gen::apply([](int32_t l, int32_t t, int32_t w, int32_t h) { return platform::Rect{l, t, w, h}; },
+                          Uniform(-far, far), Uniform(-far, far), Uniform(minSize, maxSize), Uniform(minSize, maxSize));
+}
+
+// A shift far enough to leave any origin behind, either way on each axis.
+inline rc::Gen<int32_t> GenShift() { return Uniform(-100000, 100000); }
+
+inline platform::Rect Shifted(platform::Rect r, int32_t dx, int32_t dy) {
+    r.left += dx;
+    r.top += dy;
+    return r;
+}
+
+inline platform::Rect Transposed(const platform::Rect& r) { return {r.top, r.left, r.height, r.width}; }
+
+}  // namespace support

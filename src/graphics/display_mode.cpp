@@ -3,10 +3,16 @@
 
 namespace graphics {
 
-bool NeedsModeChange(const std::optional<DisplayMode>& current, const DisplayMode& wanted) {
-    if (!current) return true;
-    return current->width != wanted.width || current->height != wanted.height ||
-           current->bitsPerPixel != wanted.bitsPerPixel;
+std::optional<DisplayMode> ModeToSwitchTo(const std::optional<DisplayMode>& current, const DisplayMode& wanted,
+                                      SizeRule size) {
+    if (!current) return wanted;
+    DisplayMode target = wanted;
+    if (size == SizeRule::kKeep) {
+        target.width = current->width;
+        target.height = current->height;
+    }
+    if (target == *current) return std::nullopt;
+    return target;
 }
 
 }  // namespace graphics

@@ -152,18 +152,25 @@ TEST_F(PreviewTest, FillsALargerHostWithTheScaledPicture) {
     }
 }
 
-// Esc and Alt+F4 closing a preview that stands alone are driven end to end.
-TEST_F(PreviewTest, StandingAloneItClosesOnTheCloseRequestButNotOnOtherKeys) {
-    HWND preview = Show("/p junk");
-    ASSERT_TRUE(preview_->IsLoaded());
-    SendMessageW(preview, WM_KEYDOWN, 'A', 1);
-    EXPECT_TRUE(preview_->IsLoaded());
-    SendMessageW(preview, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(QuitWasPosted());
-    EXPECT_FALSE(preview_->IsLoaded());
-    // Embedded, the keys are the host's business: Esc leaves the preview in place.
+// A host that is not a window, also one that was and is gone: no window at all, so nothing
+// is left on the screen that nobody could close.
+TEST_F(PreviewTest, WithoutAHostWindowShowsNothing) {
+    HWND gone = MakeHost();
+    const std::string goneHandle = Handle(gone);
+    DestroyWindow(gone);
+    for (const std::string text : {"/p", "/p junk", "/p 0", "/p -1", "/p 99999999999", "/p 1.5", "/P 2",
+                                   ("/p " + goneHandle).c_str()}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(ShowPreview(text), nullptr);
+        EXPECT_EQ(FindWindowW(nullptr, kPreviewWindowTitle), nullptr);
+    }
+}
+
+// Embedded, the keys are the host's business: Esc leaves the preview in place, and Alt+F4
+// does not close the host's window around it.
+TEST_F(PreviewTest, EmbeddedItLeavesKeysToTheHost) {
     HWND host = MakeHost();
-    preview = Show("/p " + Handle(host));
+    HWND preview = Show("/p " + Handle(host));
     SendMessageW(preview, WM_KEYDOWN, VK_ESCAPE, 1);
     SendMessageW(preview, WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));
     QuitWasPosted();

@@ -1,14 +1,17 @@
-// A monitor's battle window under Wine: it covers exactly its rectangle, stays out of the
-// way of the keyboard focus, hides the pointer, shows the chosen background with its
-// ships after a tick, and hands any key or button to the saver.
+// A screen's window under Wine, as another monitor's: it covers exactly its rectangle, stays
+// out of the way of the keyboard focus, hides the pointer, shows the chosen background with
+// its ships after a tick, and turns every key, button and close request into the end of the
+// run, also one that comes before the run has started.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <memory>
+#include <string>
+
 #include "assets/resource_ids.h"
 #include "battle/frame_composer.h"
-#include "assets/sprite_resources_win32.h"
-#include "battle/monitor_window_win32.h"
+#include "battle/screen_window_win32.h"
 #include "battle_test_support.h"
 #include "support/test_window_win32.h"
 
@@ -35,21 +38,25 @@ void Pump() {
     }
 }
 
+// A monitor's window of a run whose ending is only counted.
 struct Shown {
     settings::SaverSettings values;
-    MonitorWindow window;
-    std::vector<UserInput> userInput;
+    testing::CountingRandom random{5};
+    int endings = 0;
+    SaverSession session{random, 15, 15, nullptr, platform::Ending::Steps{.stopEvents = nullptr, .logError = nullptr, .giveBack = {}, .endProcess = [this] { ++endings; }}};
+    ScreenWindow window;
     Shown(int16_t background, platform::Picture snapshot)
         : values{2, 2, settings::BackgroundMode{background}},
-          window(Where(values), values, Background{std::move(snapshot)}, assets::LoadSprites(1), [this](UserInput i) { userInput.push_back(i); }) {
+          window(ScreenWindow::Kind::kOther, Where(values), Background{std::move(snapshot)}, session) {
         window.Load();
+        window.SetUp(values);
         window.ShowOnTop();
         Pump();
     }
+    void Start() { session.Start({window.Screen()}, {}, std::nullopt); }
     // One frame as the tick draws it, and the colour of the window's top-left pixel (ships
     // are never placed closer than their diagonal to it).
     COLORREF DrawAndRead() {
-        testing::CountingRandom random(5);
         BattleScreen s = window.Screen();
         StepShips(*s.battle, random);
         ComposeFrame(*s.battle, *s.display);
@@ -61,13 +68,14 @@ struct Shown {
     }
 };
 
-TEST(MonitorWindow, CoversItsRectangleOnTopWithoutTheFocusOrAPointer) {
+TEST(ScreenWindow, AnotherMonitorsCoversItsRectangleOnTopWithoutTheFocusOrAPointer) {
     // The saver's main window stands in: it has the focus and must keep it.
-    HWND main = testsupport::MakeWindow({.className = L"MonitorWindowTestMain", .title = L"main", .width = 50, .height = 50});
+    HWND main = testsupport::MakeWindow({.className = L"ScreenWindowTestMain", .title = L"main", .width = 50, .height = 50});
     SetForegroundWindow(main);
     Pump();
     ASSERT_EQ(GetForegroundWindow(), main);
     Shown shown(1, {});
+    shown.Start();
     HWND h = shown.window.Handle();
     RECT r{};
     GetWindowRect(h, &r);
@@ -79,7 +87,7 @@ TEST(MonitorWindow, CoversItsRectangleOnTopWithoutTheFocusOrAPointer) {
     EXPECT_NE(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
     EXPECT_EQ(GetWindowLongPtrW(h, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
     EXPECT_EQ(GetForegroundWindow(), main);
-    // A real click on it reaches it and still leaves the focus where it was.
+    // A real click on it reaches it, ends the run and still leaves the focus where it was.
     SetCursorPos(kRect.left + 200, kRect.top + 100);
     INPUT click[2]{};
     click[0].type = click[1].type = INPUT_MOUSE;
@@ -87,14 +95,14 @@ TEST(MonitorWindow, CoversItsRectangleOnTopWithoutTheFocusOrAPointer) {
     click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, click, sizeof(INPUT));
     Pump();
-    EXPECT_EQ(shown.userInput, std::vector<UserInput>{UserInput::kMouseButton});
+    EXPECT_EQ(shown.endings, 1);
     EXPECT_EQ(GetForegroundWindow(), main);
     EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrW(h, GCLP_HCURSOR)),
               LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_INVISIBLE)));
     DestroyWindow(main);
 }
 
-TEST(MonitorWindow, ShowsItsOwnSnapshotThePlainSeaOrBlackWithItsShips) {
+TEST(ScreenWindow, ShowsItsOwnSnapshotThePlainSeaOrBlackWithItsShips) {
     const platform::Picture snapshot = platform::Picture::Filled(kRect.width, kRect.height, 0x123456);
     struct Case {
         int16_t background;
@@ -112,14 +120,33 @@ TEST(MonitorWindow, ShowsItsOwnSnapshotThePlainSeaOrBlackWithItsShips) {
     }
 }
 
-TEST(MonitorWindow, AnyKeyOrButtonOnItIsHandedToTheSaver) {
-    Shown shown(1, {});
-    HWND h = shown.window.Handle();
-    SendMessageW(h, WM_KEYDOWN, 'X', 0);
-    SendMessageW(h, WM_RBUTTONDOWN, 0, MAKELPARAM(5, 5));
-    SendMessageW(h, WM_LBUTTONDOWN, 0, MAKELPARAM(kRect.width - 1, kRect.height - 1));
-    SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(6, 6));  // moving is the cursor rule's business
-    EXPECT_EQ(shown.userInput, (std::vector<UserInput>{UserInput::kKey, UserInput::kMouseButton, UserInput::kMouseButton}));
+// Each message on its own window and run: whether it ends the run, once, when it comes after
+// the start, and when it comes before (held until the start, never lost).
+TEST(ScreenWindow, EveryKeyButtonAndCloseRequestEndsTheRunOnceAndNothingElseDoes) {
+    struct Case {
+        UINT msg;
+        WPARAM wp;
+        LPARAM lp;
+        int endings;
+    } cases[] = {
+        {WM_KEYDOWN, 'X', 1, 1},       {WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29), 1}, {WM_LBUTTONDOWN, 0, 0, 1},
+        {WM_RBUTTONDOWN, 0, 0, 1},     {WM_MBUTTONDOWN, 0, 0, 1},                {WM_XBUTTONDOWN, 0, 0, 1},
+        {WM_CLOSE, 0, 0, 1},           {WM_MOUSEMOVE, 0, MAKELPARAM(6, 6), 0},   {WM_KEYUP, 'X', 1, 0},
+        {WM_SYSCOMMAND, SC_SCREENSAVE, 0, 0},
+    };
+    for (bool beforeStart : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(::testing::Message() << "message 0x" << std::hex << c.msg << (beforeStart ? " before" : " after"));
+            Shown shown(1, {});
+            if (!beforeStart) shown.Start();
+            SendMessageW(shown.window.Handle(), c.msg, c.wp, c.lp);
+            SendMessageW(shown.window.Handle(), c.msg, c.wp, c.lp);
+            EXPECT_EQ(shown.endings, beforeStart ? 0 : c.endings);
+            if (beforeStart) shown.Start();
+            EXPECT_EQ(shown.endings, c.endings);
+            EXPECT_TRUE(IsWindow(shown.window.Handle()));  // the run's ending, not the platform's, closes it
+        }
+    }
 }
 
 }  // namespace

@@ -10,11 +10,13 @@ namespace battle {
 
 PrimaryDisplay::PrimaryDisplay(HWND window, int32_t width, int32_t height) {
     graphics::SetupFailure failure;
-    ddraw_ = graphics::DDrawDisplay::Take(window, width, height, 32, &failure, graphics::SizeRule::kKeep);
+    ddraw_ = graphics::DDrawDisplay::Take(window, width, height, 32, &failure, graphics::SizeRule::kAsPlanned);
     platform::StartupMark("display taken");
     frames_ = ddraw_.get();
     if (!ddraw_) {
-        platform::WriteErrorLogOnce(failure.Describe());
+        // A primary resized since the plan is no fault of the platform: the run ends on the
+        // change, and GDI draws until then without switching anything back.
+        if (failure.result != graphics::kWrongMode) platform::WriteErrorLogOnce(failure.Describe());
         gdi_ = std::make_unique<graphics::GdiFrameDisplay>(window, width, height);
         frames_ = gdi_.get();
     }

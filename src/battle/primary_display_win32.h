@@ -19,7 +19,7 @@ class PrimaryDisplay {
 public:
     // Takes the primary for `window` at width x height (32 bits per pixel), the size the
     // screen had when the run planned it: a primary the user has since given another size
-    // keeps that size (the run then ends on the change). Where DirectDraw cannot start (a
+    // keeps it, and GDI draws until the run ends on the change. Where DirectDraw cannot start (a
     // Remote Desktop session, a virtual machine without 3D) the log says once why, since such
     // a session starts every saver that way, and GDI draws instead; the window's own
     // see-through cursor hides the pointer there.

@@ -3,16 +3,14 @@
 
 namespace graphics {
 
-std::optional<DisplayMode> ModeToSwitchTo(const std::optional<DisplayMode>& current, const DisplayMode& wanted,
-                                      SizeRule size) {
-    if (!current) return wanted;
-    DisplayMode target = wanted;
-    if (size == SizeRule::kKeep) {
-        target.width = current->width;
-        target.height = current->height;
-    }
-    if (target == *current) return std::nullopt;
-    return target;
+bool NeedsModeChange(const std::optional<DisplayMode>& current, const DisplayMode& wanted) {
+    if (!current) return true;
+    return current->width != wanted.width || current->height != wanted.height ||
+           current->bitsPerPixel != wanted.bitsPerPixel;
+}
+
+bool ResizedSince(const std::optional<DisplayMode>& current, const DisplayMode& planned) {
+    return current && (current->width != planned.width || current->height != planned.height);
 }
 
 }  // namespace graphics

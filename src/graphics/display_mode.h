@@ -1,6 +1,7 @@
-// Which display mode taking the full screen switches the primary to: none where it already
-// runs in the one asked for, so a desktop already in that mode is never touched (and nothing
-// has to be put back). The DirectDraw display asks before it switches.
+// Whether taking the full screen must change the display mode: only when the primary's
+// current mode is not the one asked for, so a desktop already in that mode is never
+// touched (and nothing has to be put back); and whether the primary was resized since the
+// caller planned for it. The DirectDraw display asks before it switches.
 #pragma once
 
 #include <cstdint>
@@ -12,22 +13,14 @@ struct DisplayMode {
     int32_t width = 0;
     int32_t height = 0;
     int32_t bitsPerPixel = 0;
-    bool operator==(const DisplayMode&) const = default;
 };
 
-// What a caller asks of the primary's size.
-enum class SizeRule {
-    kSwitch,  // the size asked for, whatever the primary has now
-    // The size the primary had when the caller looked (the saver plans its screens on the
-    // desktop as it is): a primary of another size now was changed by the user since, and
-    // keeps it; only the depth is switched there, and the caller learns of the change.
-    kKeep,
-};
+// True when `current` (unknown when the platform could not say) differs from `wanted` in
+// size or depth; the refresh rate is the driver's and plays no part.
+bool NeedsModeChange(const std::optional<DisplayMode>& current, const DisplayMode& wanted);
 
-// The mode to switch `current` (unknown when the platform could not say) to for `wanted`,
-// or none where it already has wanted's size and depth; the refresh rate is the driver's
-// and plays no part. An unknown mode is switched to `wanted`.
-std::optional<DisplayMode> ModeToSwitchTo(const std::optional<DisplayMode>& current, const DisplayMode& wanted,
-                                      SizeRule size = SizeRule::kSwitch);
+// True when the primary's size now (unknown: it cannot be told) is not the size `planned`
+// for it: the user changed it since, and switching it back would undo that change.
+bool ResizedSince(const std::optional<DisplayMode>& current, const DisplayMode& planned);
 
 }  // namespace graphics

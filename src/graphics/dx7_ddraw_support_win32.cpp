@@ -195,17 +195,21 @@ bool DDrawDisplay::TakeScreen(const DisplayMode& wanted, SizeRule size, SetupFai
         return false;
     const std::optional<DisplayMode> current = ReadPrimaryMode(&device_, &startMode_);
     startModeKnown_ = current.has_value();
-    if (const std::optional<DisplayMode> target = ModeToSwitchTo(current, wanted, size)) {
+    if (size == SizeRule::kAsPlanned && ResizedSince(current, wanted)) {
+        failure = {"Take", kWrongMode};
+        return false;
+    }
+    if (NeedsModeChange(current, wanted)) {
         // The primary alone, for this run only: DirectDraw's own switch (and its restore at the
         // end) may apply a stored layout of every monitor, undoing what the user changed since
         // (Wine's does). DirectDraw switches only where the platform refuses this.
-        if (startModeKnown_ && SwitchPrimary(device_, startMode_, *target)) {
+        if (startModeKnown_ && SwitchPrimary(device_, startMode_, wanted)) {
             modeSwitch_ = ModeSwitch::kPrimaryAlone;
         } else {
             // Marked before the call: a switch that fails half-way is put back too.
             modeSwitch_ = ModeSwitch::kDirectDraw;
-            if (failed(ddraw_->SetDisplayMode(static_cast<DWORD>(target->width), static_cast<DWORD>(target->height),
-                                              static_cast<DWORD>(target->bitsPerPixel), 0, 0),
+            if (failed(ddraw_->SetDisplayMode(static_cast<DWORD>(wanted.width), static_cast<DWORD>(wanted.height),
+                                              static_cast<DWORD>(wanted.bitsPerPixel), 0, 0),
                        "SetDisplayMode"))
                 return false;
         }

@@ -22,6 +22,10 @@ namespace graphics {
 // A counted reference to a surface; replacing or clearing it releases the surface.
 using Surface = platform::ComPtr<IDirectDrawSurface7>;
 
+// What a take may do to the primary's size: switch it to the size asked for, or only take it
+// at the size the caller planned for (the saver plans on the desktop as it is).
+enum class SizeRule { kSwitch, kAsPlanned };
+
 // One per process, as DirectDraw's exclusive mode allows: Take fails ("Take",
 // DDERR_EXCLUSIVEMODEALREADYSET) while another lives. All on the window's thread.
 class DDrawDisplay final : public FrameDisplay {
@@ -31,7 +35,8 @@ public:
     // buffer, the cursor hidden; then lets pending messages run (their handlers run inside).
     // nullptr with *failure filled when a step fails, whatever was done given back first. A
     // give-back during those messages (the window closing) fails it as a lost display.
-    // SizeRule::kKeep leaves a primary of another size at its size (display_mode.h).
+    // With SizeRule::kAsPlanned a primary resized since the caller planned for width x height
+    // is the user's change: the take fails ("Take", DDERR_WRONGMODE) with nothing switched.
     static std::unique_ptr<DDrawDisplay> Take(HWND window, int32_t width, int32_t height, int32_t bitsPerPixel,
                                               SetupFailure* failure, SizeRule size = SizeRule::kSwitch);
     // The one give-back; see GiveBack.

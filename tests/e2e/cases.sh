@@ -327,13 +327,6 @@ preview_picture() {
   # The host window with its caption, for the README.
   convert-im6.q16 "$SHOT" -crop "$((155 + 16))x$((114 + 40))+$((ox - 8))+$((oy - 32))" +repage "$E2E_OUT/preview.png"
 }
-top_left() {
-  check_eq "at the top-left, 155 x 114" "$(xdotool getwindowgeometry "$WIN" | tr -d ' ' |
-    sed -n 's/^Position:\([0-9]*,[0-9]*\).*/\1/p;s/^Geometry:/size /p' | tr '\n' ' ')" "0,0 size 155x114 "
-  sleep 0.5
-  screenshot "$SHOT"
-  check_eq "shows the picture" "$(pixel_at "$SHOT" 2 2)" "$PREVIEW_SEA"
-}
 
 # --- Two monitors: a 1024x768 primary and an 800x600 monitor to its right --------------------
 SECOND='800x600+1024+0'          # the second monitor's rectangle in the screenshots
@@ -386,6 +379,31 @@ monitor_off() { xrandr -display "$DISPLAY" --output DUMMY1 --off; sleep "${1:-1}
 # The layout the user left is kept, also once a put-back of an older one would have come
 # (Wine's comes within about 0.3 s of the end).
 one_monitor_stays() { sleep 1.5; check_eq "the switched-off monitor stays off" "$(monitor_count)" 1; }
+
+# --- Faults met at the start: a preview without a host, a key the moment the window shows,
+# the primary resized while the saver takes it.
+# no_preview:ARG...: "/p ARG" names no window: it ends at once and shows nothing.
+no_preview() {
+  local arg
+  for arg in "$@"; do
+    timeout -k 2 20 "$WINE" "$PROGRAM" /p "$arg" </dev/null >/dev/null 2>&1
+    check_eq "'/p $arg' ends at once" "$?" 0
+  done
+  check_eq "no preview window" "$(find_window "$PREVIEW")" ""
+}
+# on_show COMMAND...: runs the command the moment the saver's window maps, before it is
+# painted or has the focus.
+on_show() { (until [ -n "$(find_window "$MAIN")" ]; do :; done; "$@") & _started_pids+=("$!"); }
+key_on_show() { on_show press "$1"; }
+resize_on_show() {
+  undo xrandr -display "$DISPLAY" --output DUMMY0 --mode 1024x768 --output DUMMY1 --mode 800x600 --right-of DUMMY0
+  on_show xrandr -display "$DISPLAY" --output DUMMY0 --mode "$1"
+}
+primary_mode() {
+  sleep 1.5
+  check_eq "the primary keeps the user's mode" \
+    "$(xrandr -display "$DISPLAY" | sed -n 's/^DUMMY0 connected \(primary \)\{0,1\}\([0-9]*x[0-9]*\)+.*/\2/p')" "$1"
+}
 
 # Rows: name | program | launcher and switches | settings | action | expectations.
 # Settings: Name=Value of the saver, dpi=N, at=X,Y (the pointer), +set-up[:args]. Action and
@@ -478,10 +496,6 @@ preview-picture | scr | host --in-process --hold 3 --end destroy | | fn:preview_
 preview-destroy | scr | host --switch /p --end destroy | | | ended:60 exit=0 fn:embedded fn:preview_ended host:preview_exit_code=0
 preview-large   | scr | host --switch /p --end destroy --size 233x171 | | | ended:60 exit=0 fn:embedded:233x171
 preview-close   | scr | host --switch /P --end close | | | ended:60 exit=0 fn:embedded fn:preview_ended host:host_alive=1
-preview-alone   | scr | /p      | | show version fn:top_left focus key:Escape | ends
-preview-alone-0 | scr | /p 0    | | show version fn:top_left focus key:alt+F4 | ends
-preview-alone-7 | scr | /p 7    | | show fn:top_left focus key:Escape | ends
-preview-junk    | scr | /p junk | | show fn:top_left focus key:alt+F4 | ends
 
 two-seas        | scr | /s | BackGround=1 at=1400,300 +green_window | show show:MONITOR fn:two_seas key:x | ends
 two-click       | scr | /s | BackGround=1 at=1400,300 | show:MONITOR fn:pointer_stays click:1 | ends
@@ -494,5 +508,9 @@ two-monitor-off | scr | /s | BackGround=1 at=1400,300 +monitors_back | show:MONI
                   ended noreport nolog gone fn:one_monitor_stays
 two-on-one      | scr | /s | BackGround=1 at=500,300 +monitors_back +monitor_off | show key:x | \
                   ended noreport nolog gone fn:one_monitor_stays
+preview-no-host | scr | /p | | | ended:30 exit=0 version gone fn:no_preview:junk:0:-1:99999999999:1.5
+key-on-show     | scr | /s | BackGround=1 +other_window:100:100:300:200:20C040 +key_on_show:x | | ends
+two-resized-on-show | scr | /s | BackGround=1 at=1400,300 +resize_on_show:800x600 | | \
+                  ended:20 noreport nolog gone fn:primary_mode:800x600
 EOT
 finish

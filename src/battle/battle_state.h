@@ -1,7 +1,6 @@
 // The whole state of one battle (both fleets, the screen and sprite measurements, the sea
 // colour and the last cursor position) and its set-up from the settings and the screen
-// metrics. One per screen, owned by the window that shows it (the saver window for the
-// primary, a monitor window for every other); the session's tick, the frame composer and the
+// metrics. One per screen, owned by the ScreenWindow that shows it; the session's tick, the frame composer and the
 // tests use it.
 //
 // The house's own words (give back, take, stand-in, screen, surface id, picture number,

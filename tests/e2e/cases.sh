@@ -382,7 +382,8 @@ one_monitor_stays() { sleep 1.5; check_eq "the switched-off monitor stays off" "
 
 # --- Faults met at the start: a preview without a host, a key the moment the window shows,
 # the primary resized while the saver takes it.
-# no_preview:ARG...: "/p ARG" names no window: it ends at once and shows nothing.
+# no_preview:ARG...: "/p ARG" names no window (no number, or one of no window; the unit tests
+# hold the rest): it ends at once and shows nothing.
 no_preview() {
   local arg
   for arg in "$@"; do
@@ -508,7 +509,7 @@ two-monitor-off | scr | /s | BackGround=1 at=1400,300 +monitors_back | show:MONI
                   ended noreport nolog gone fn:one_monitor_stays
 two-on-one      | scr | /s | BackGround=1 at=500,300 +monitors_back +monitor_off | show key:x | \
                   ended noreport nolog gone fn:one_monitor_stays
-preview-no-host | scr | /p | | | ended:30 exit=0 version gone fn:no_preview:junk:0:-1:99999999999:1.5
+preview-no-host | scr | /p | | | ended:30 exit=0 version gone fn:no_preview:junk:-1
 key-on-show     | scr | /s | BackGround=1 +other_window:100:100:300:200:20C040 +key_on_show:x | | ends
 two-resized-on-show | scr | /s | BackGround=1 at=1400,300 +resize_on_show:800x600 | | \
                   ended:20 noreport nolog gone fn:primary_mode:800x600

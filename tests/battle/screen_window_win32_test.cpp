@@ -132,7 +132,7 @@ TEST(ScreenWindow, EveryKeyButtonAndCloseRequestEndsTheRunOnceAndNothingElseDoes
         {WM_KEYDOWN, 'X', 1, 1},       {WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29), 1}, {WM_LBUTTONDOWN, 0, 0, 1},
         {WM_RBUTTONDOWN, 0, 0, 1},     {WM_MBUTTONDOWN, 0, 0, 1},                {WM_XBUTTONDOWN, 0, 0, 1},
         {WM_CLOSE, 0, 0, 1},           {WM_MOUSEMOVE, 0, MAKELPARAM(6, 6), 0},   {WM_KEYUP, 'X', 1, 0},
-        {WM_SYSCOMMAND, SC_SCREENSAVE, 0, 0},
+        {WM_SYSCOMMAND, SC_SCREENSAVE, 0, 0},    {WM_SYSCOMMAND, SC_CLOSE, 0, 1},  // the platform's close
     };
     for (bool beforeStart : {false, true}) {
         for (const Case& c : cases) {
@@ -147,6 +147,25 @@ TEST(ScreenWindow, EveryKeyButtonAndCloseRequestEndsTheRunOnceAndNothingElseDoes
             EXPECT_TRUE(IsWindow(shown.window.Handle()));  // the run's ending, not the platform's, closes it
         }
     }
+}
+
+// Until its display takes the screen the primary's window shows the first frame's
+// background, painted as it shows, before any message is handled.
+TEST(ScreenWindow, ThePrimaryShowsItsBackgroundAsItShows) {
+    StartupFacts facts;
+    facts.settings = {2, 2, settings::kDesktop};
+    facts.screenWidth = 64;
+    facts.screenHeight = 48;
+    const ScreenPlan plan = PlanScreens(facts).front();
+    testing::CountingRandom random(5);
+    SaverSession session(random, 15, 15, nullptr, {});
+    ScreenWindow window(ScreenWindow::Kind::kPrimary, plan,
+                        Background{platform::Picture::Filled(64, 48, 0x123456)}, session);
+    window.Load();
+    window.ShowOnTop();
+    HDC dc = GetDC(window.Handle());
+    EXPECT_EQ(GetPixel(dc, 63, 47), RGB(0x12, 0x34, 0x56));
+    ReleaseDC(window.Handle(), dc);
 }
 
 }  // namespace

@@ -167,12 +167,13 @@ TEST_F(PreviewTest, WithoutAHostWindowShowsNothing) {
 }
 
 // Embedded, the keys are the host's business: Esc leaves the preview in place, and Alt+F4
-// does not close the host's window around it.
-TEST_F(PreviewTest, EmbeddedItLeavesKeysToTheHost) {
+// does not close the host's window around it; the host watch finds the host alive.
+TEST_F(PreviewTest, EmbeddedItLeavesKeysToTheHostAndStaysWhileTheHostLives) {
     HWND host = MakeHost();
     HWND preview = Show("/p " + Handle(host));
     SendMessageW(preview, WM_KEYDOWN, VK_ESCAPE, 1);
     SendMessageW(preview, WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));
+    SendMessageW(preview, WM_TIMER, 1, 0);
     QuitWasPosted();
     EXPECT_TRUE(preview_->IsLoaded());
     EXPECT_TRUE(IsWindow(host));

@@ -76,6 +76,8 @@ src/desktop/wallpaper_source.cpp|if (!original.named) return {};|the list return
 src/desktop/wallpaper_source.cpp|return path.size() >= 1 && path[1] == L':' && remoteDrive(path[0]);|a one-character view reads its terminator there, never a colon
 src/battle/screen_window_win32.cpp|SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 1, SWP_NOMOVE | SWP_NOSIZE);|SWP_NOMOVE and SWP_NOSIZE make the platform ignore the numbers
 src/startup/preview_window_win32.cpp|if (size_.scaled || picture_) {|an unscaled preview never paints the scaled copy; the picture is always there
+src/battle/screen_window_win32.cpp|return 1;|the platform ignores what a handler of keys, buttons, timers, close requests and display changes returns
+src/battle/screen_window_win32.cpp|return (-1);|the platform ignores what a handler of keys, buttons, timers, close requests and display changes returns
 src/desktop/wallpaper_read_win32.cpp|const CLSID kClsidDesktopWallpaper = {0xc2cf3110, 0x460e, 0x4fc1, {0xb9, 0xd0, 0x8a, 0x1d, 0x0c, 0x9c, 0xc4, 0xbd}};|Wine cannot show: it has no such class, under the right identifier or a wrong one
 src/desktop/wallpaper_read_win32.cpp|const CLSID kClsidDesktopWallpaper = {0xc2cf3110, 0x460e, 0x4fc1, {0xb9, 0xd0, 0x8b, 0x1c, 0x0c, 0x9c, 0xc4, 0xbd}};|Wine cannot show: it has no such class, under the right identifier or a wrong one
 src/desktop/wallpaper_read_win32.cpp|return CompareStringOrdinal(a.c_str(), int(a.size()), b.c_str(), int(b.size()), TRUE) != CSTR_EQUAL;|Wine cannot show: only per-monitor paths from IDesktopWallpaper reach it, and Wine has none

@@ -134,9 +134,9 @@ LRESULT ScreenWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             // The host may ask again while we run; we already are the screen saver.
             return (wp & 0xFFF0) == SC_SCREENSAVE ? 0 : Default(msg, wp, lp);
         case WM_ERASEBKGND:
+            // After the stand-in every pixel is the display's: GDI repaints its whole last
+            // frame (black before the first), DirectDraw covers the screen.
             if (standIn_) PaintStandIn(reinterpret_cast<HDC>(wp));
-            // Once GDI has shown a frame, the frame covers every pixel.
-            else if (!gdi_ || gdi_->Frames().FlipCount() == 0) return Default(msg, wp, lp);
             return 1;
         case WM_PAINT:
             Paint();

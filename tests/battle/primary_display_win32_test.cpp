@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "battle/primary_display_win32.h"
 #include "platform/runtime_win32.h"
@@ -55,6 +57,24 @@ TEST(PrimaryDisplay, AtThePlannedSizeDirectDrawDrawsAndGivesEverythingBackOnce) 
     }
     t.ExpectAllGivenBack();
     EXPECT_FALSE(t.Logged());
+}
+
+// Freeing the cursor for the other screens puts it back where it rested, whichever axis the
+// exclusive mode moved it on; where it rested is not known, it stays.
+TEST(PrimaryDisplay, FreeCursorPutsThePointerBackWhereItRested) {
+    Taken t;
+    PrimaryDisplay display(t.window, t.width, t.height);
+    for (const auto& [resting, at] : {std::pair{std::optional{CursorPoint{100, 140}}, POINT{100, 140}},
+                                      std::pair{std::optional{CursorPoint{130, 100}}, POINT{130, 100}},
+                                      std::pair{std::optional{CursorPoint{90, 80}}, POINT{90, 80}},
+                                      std::pair{std::optional<CursorPoint>{}, POINT{100, 100}}}) {
+        SetCursorPos(100, 100);
+        display.FreeCursor(resting);
+        POINT now{};
+        GetCursorPos(&now);
+        EXPECT_EQ(now.x, at.x);
+        EXPECT_EQ(now.y, at.y);
+    }
 }
 
 // The user resized the primary between the plan and the take, on either axis: switching it

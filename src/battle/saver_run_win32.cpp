@@ -157,10 +157,9 @@ void SaverRun::GiveBack() noexcept {
     for (auto& screen : screens_) screen->GiveBack();
 }
 
-// The primary's window destroyed by other means: the other windows go with it, and the
-// process ends by itself once they are gone.
+// The primary's window destroyed by other means (it has given its display back): the other
+// windows go with it, and the process ends by itself once they are gone.
 void SaverRun::WindowGone() {
-    GiveBack();
     notifications_.reset();
     for (auto& screen : screens_)
         if (screen.get() != &Primary()) screen->Unload();

@@ -158,8 +158,9 @@ TEST_F(PreviewTest, WithoutAHostWindowShowsNothing) {
     HWND gone = MakeHost();
     const std::string goneHandle = Handle(gone);
     DestroyWindow(gone);
-    for (const std::string text : {"/p", "/p junk", "/p 0", "/p -1", "/p 99999999999", "/p 1.5", "/P 2",
-                                   ("/p " + goneHandle).c_str()}) {
+    // No number at all, and numbers that reach the platform's question (command_line_test
+    // holds the rest of the reading).
+    for (const std::string text : {"/p junk", "/p -1", "/p 1.5", ("/p " + goneHandle).c_str()}) {
         SCOPED_TRACE(text);
         EXPECT_EQ(ShowPreview(text), nullptr);
         EXPECT_EQ(FindWindowW(nullptr, kPreviewWindowTitle), nullptr);

@@ -159,12 +159,14 @@ TEST(ScreenWindow, ThePrimaryShowsItsBackgroundAsItShows) {
     const ScreenPlan plan = PlanScreens(facts).front();
     testing::CountingRandom random(5);
     SaverSession session(random, 15, 15, nullptr, {});
-    ScreenWindow window(ScreenWindow::Kind::kPrimary, plan,
-                        Background{platform::Picture::Filled(64, 48, 0x123456)}, session);
+    platform::Picture picture = platform::Picture::Filled(64, 48, 0x123456);
+    picture.At(63, 47) = 0x654321;  // the picture from its own corner, not shifted
+    ScreenWindow window(ScreenWindow::Kind::kPrimary, plan, Background{picture}, session);
     window.Load();
     window.ShowOnTop();
     HDC dc = GetDC(window.Handle());
-    EXPECT_EQ(GetPixel(dc, 63, 47), RGB(0x12, 0x34, 0x56));
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0x12, 0x34, 0x56));
+    EXPECT_EQ(GetPixel(dc, 63, 47), RGB(0x65, 0x43, 0x21));
     ReleaseDC(window.Handle(), dc);
 }
 

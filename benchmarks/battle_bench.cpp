@@ -50,9 +50,9 @@ int main() {
     for (int k = 1; k <= b.totalCount; ++k) visible += b.shipStat[k].mode > battle::kPlacing;
 
     const int frames = 300;
-    b.background = settings::kDesktop;
+    b.background = battle::BackgroundSource::kSnapshot;
     const double desktopFrame = MicrosecondsPerRun(frames, [&] { battle::ComposeFrame(b, display); });
-    b.background = settings::kPlainBlue;
+    b.background = battle::BackgroundSource::kSea;
     b.seaColor = int32_t(graphics::SoftDisplay::ColorToSurfacePixel(battle::kSeaGdiColor));
     const double seaFrame = MicrosecondsPerRun(frames, [&] { battle::ComposeFrame(b, display); });
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "platform/form_win32.h"
+#include "platform/runtime_win32.h"
 #include "platform/startup_trace_win32.h"
 
 namespace {
@@ -26,9 +27,9 @@ class PlainWindow final : public platform::Form {
 
     void OnLoad() override { platform::StartupMark("window created"); }
 
-    bool OnOtherMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override {
-        if (msg != WM_PAINT) return false;
-        *result = DefWindowProcW(Handle(), msg, wp, lp);
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg != WM_PAINT) return Default(msg, wp, lp);
+        Default(msg, wp, lp);
         GdiFlush();
         platform::StartupMark("first paint");
         platform::WriteStartupTrace();

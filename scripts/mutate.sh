@@ -33,10 +33,10 @@ only=${MUTANTS:-.}
 # ---- The end-to-end test that sees a file where no unit test can (ctest names of the
 # ---- native tree; keep in step with tests/e2e). file | ctest test
 e2e_table=$(cat <<'EOF'
-src/battle/main_window_win32.cpp|e2e_sea-and-jumps
+src/battle/saver_run_win32.cpp|e2e_sea-and-jumps
 src/battle/primary_display_win32.cpp|e2e_no-directdraw
 src/battle/cursor_release_win32.cpp|e2e_two-move-onto
-src/battle/monitor_window_win32.cpp|e2e_two-seas
+src/battle/screen_window_win32.cpp|e2e_two-seas
 src/desktop/desktop_pixels_win32.cpp|e2e_wallpaper-own-desktop
 src/desktop/wallpaper_read_win32.cpp|e2e_wallpaper-gone-cached
 src/desktop/screen_capture_win32.cpp|e2e_desktop-snapshot
@@ -76,7 +76,10 @@ src/desktop/desktop_view.cpp|if (!picture || picture->width <= -1 || picture->he
 src/desktop/desktop_view.cpp|if (!picture || picture->width <= 0 && picture->height <= 0 |||a picture without rows or columns is placed nowhere, so every monitor keeps the colour
 src/desktop/wallpaper_source.cpp|if (!original.named) return {};|the list returned there is still empty
 src/desktop/wallpaper_source.cpp|return path.size() >= 1 && path[1] == L':' && remoteDrive(path[0]);|a one-character view reads its terminator there, never a colon
-src/battle/main_window_win32.cpp|SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 1, SWP_NOMOVE | SWP_NOSIZE);|SWP_NOMOVE and SWP_NOSIZE make the platform ignore the numbers
+src/battle/screen_window_win32.cpp|SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 1, SWP_NOMOVE | SWP_NOSIZE);|SWP_NOMOVE and SWP_NOSIZE make the platform ignore the numbers
+src/startup/preview_window_win32.cpp|if (size_.scaled || picture_) {|an unscaled preview never paints the scaled copy; the picture is always there
+src/battle/screen_window_win32.cpp|return 1;|the platform ignores what a handler of keys, buttons, timers, close requests and display changes returns
+src/battle/screen_window_win32.cpp|return (-1);|the platform ignores what a handler of keys, buttons, timers, close requests and display changes returns
 src/desktop/wallpaper_read_win32.cpp|const CLSID kClsidDesktopWallpaper = {0xc2cf3110, 0x460e, 0x4fc1, {0xb9, 0xd0, 0x8a, 0x1d, 0x0c, 0x9c, 0xc4, 0xbd}};|Wine cannot show: it has no such class, under the right identifier or a wrong one
 src/desktop/wallpaper_read_win32.cpp|const CLSID kClsidDesktopWallpaper = {0xc2cf3110, 0x460e, 0x4fc1, {0xb9, 0xd0, 0x8b, 0x1c, 0x0c, 0x9c, 0xc4, 0xbd}};|Wine cannot show: it has no such class, under the right identifier or a wrong one
 src/graphics/dx7_ddraw_support_win32.cpp|if (!EnumDisplaySettingsExW(device->c_str(), ENUM_CURRENT_SETTINGS, mode, 1)) return std::nullopt;|1 is no EDS_ flag: the current mode reads the same

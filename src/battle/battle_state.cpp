@@ -35,7 +35,6 @@ Battle SetUpBattle(const settings::SaverSettings& settings, const Measurements& 
     Battle b;
     b.redCount = UsableFleetSize(settings.redCount);
     b.blueCount = UsableFleetSize(settings.blueCount);
-    b.background = settings.background;
     b.totalCount = platform::Add16(b.redCount, b.blueCount);
 
     b.scrWidth = TwipsToPixels(m.screenWidthTw, m.twipsPerPixelX);

@@ -1,7 +1,6 @@
 // The whole state of one battle (both fleets, the screen and sprite measurements, the sea
 // colour and the last cursor position) and its set-up from the settings and the screen
-// metrics. One per screen, owned by the window that shows it (the saver window for the
-// primary, a monitor window for every other); the session's tick, the frame composer and the
+// metrics. One per screen, owned by the ScreenWindow that shows it; the session's tick, the frame composer and the
 // tests use it.
 //
 // The house's own words (give back, take, stand-in, screen, surface id, picture number,
@@ -61,11 +60,25 @@ inline constexpr uint32_t kSeaGdiColor = 0x00AA0000;
 // The largest fleet the battle sets up; defined beside the dialog's and the store's ranges.
 using settings::kMaxFleetSize;
 
+// Where a screen's background comes from, as the start-up plan decides it from the setting
+// (the only place that reads the setting's values).
+enum class BackgroundSource {
+    kSnapshot,   // the screen as it was (the wallpaper instead where the snapshot is blank)
+    kWallpaper,  // the desktop without windows: off the user's desktop nothing else shows it
+    kSea,        // the plain blue sea
+    kBlack,      // a stored background value that is neither setting
+};
+
+// A picture of the desktop behind the ships, rather than a fill.
+inline bool ShowsDesktop(BackgroundSource source) {
+    return source == BackgroundSource::kSnapshot || source == BackgroundSource::kWallpaper;
+}
+
 struct Battle {
     int16_t redCount = 0;
     int16_t blueCount = 0;
     int16_t totalCount = 0;
-    settings::BackgroundMode background = settings::kDesktop;  // any other stored value: black
+    BackgroundSource background = BackgroundSource::kSea;  // the plan's; SetUpScreen sets it
     int32_t scrWidth = 0;
     int32_t scrHeight = 0;
     int32_t charWidth = 0;
@@ -107,8 +120,8 @@ Measurements MeasurementsFor(int32_t width, int32_t height, float twipsPerPixelX
 // One screen's battle from the settings and its measurements: counts from the settings
 // (negative ones as 0, large ones cut to kMaxFleetSize), screen and sprite sizes in pixels
 // (rounded halves to even), the sprite diagonal, and both fleets allocated with every ship
-// kPlacing at (0, 0), red ships first. seaColor and lastCursor stay 0 (SetUpScreen and the
-// session fill them in). Raises platform::RuntimeError (overflow) for sizes that do not fit,
+// kPlacing at (0, 0), red ships first. The background stays the sea, seaColor and lastCursor
+// 0 (SetUpScreen and the session fill them in). Raises platform::RuntimeError (overflow) for sizes that do not fit,
 // e.g. a twips-per-pixel of 0.
 Battle SetUpBattle(const settings::SaverSettings& settings, const Measurements& m);
 

@@ -11,7 +11,7 @@ int16_t PictureNumber(const StatRec& ship) { return assets::ShipPictureNumber(sh
 
 void ComposeFrame(const Battle& b, graphics::FrameDisplay& display) {
     const int32_t w = b.scrWidth, h = b.scrHeight;
-    if (b.background == settings::kDesktop) {
+    if (ShowsDesktop(b.background)) {
         display.BltToBackBuffer(graphics::kBackgroundSurface, 0, 0, w, h, w, h, 0, 0, w, h, false);
     } else {
         display.FillBackBuffer(static_cast<graphics::PixelValue>(b.seaColor));

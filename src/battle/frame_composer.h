@@ -14,7 +14,8 @@ namespace battle {
 // outside 1..16 raises platform::RuntimeError.
 int16_t PictureNumber(const StatRec& ship);
 
-// Background (the desktop picture for kDesktop, else a fill with seaColor), the
+// Background (the desktop picture where the background shows the desktop, else a fill
+// with seaColor), the
 // ships with Mode > 0 as keyed blits of their picture at their corner, the explosion over
 // each exploding ship, then Flip. Errors of the display propagate to the caller.
 void ComposeFrame(const Battle& battle, graphics::FrameDisplay& display);

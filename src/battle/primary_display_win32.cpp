@@ -3,8 +3,6 @@
 // lifts it for the rest of the run.
 #include "battle/primary_display_win32.h"
 
-#include <utility>
-
 #include "platform/runtime_win32.h"
 #include "platform/startup_trace_win32.h"
 
@@ -12,13 +10,13 @@ namespace battle {
 
 PrimaryDisplay::PrimaryDisplay(HWND window, int32_t width, int32_t height) {
     graphics::SetupFailure failure;
-    ddraw_ = graphics::DDrawDisplay::Take(window, width, height, 32, &failure);
+    ddraw_ = graphics::DDrawDisplay::Take(window, width, height, 32, &failure, graphics::SizeRule::kAsPlanned);
     platform::StartupMark("display taken");
     frames_ = ddraw_.get();
     if (!ddraw_) {
-        platform::WriteErrorLogOnce(failure.Describe());
-        ShowCursor(FALSE);
-        pointerHidden_ = true;
+        // A primary resized since the plan is no fault of the platform: the run ends on the
+        // change, and GDI draws until then without switching anything back.
+        if (failure.result != graphics::kWrongMode) platform::WriteErrorLogOnce(failure.Describe());
         gdi_ = std::make_unique<graphics::GdiFrameDisplay>(window, width, height);
         frames_ = gdi_.get();
     }
@@ -29,15 +27,6 @@ void PrimaryDisplay::FreeCursor(const std::optional<CursorPoint>& restingAt) {
     POINT now{};
     if (restingAt && GetCursorPos(&now) && (now.x != restingAt->x || now.y != restingAt->y))
         SetCursorPos(restingAt->x, restingAt->y);
-}
-
-void PrimaryDisplay::Repaint(HDC dc) const {
-    if (gdi_) gdi_->Repaint(dc);
-}
-
-void PrimaryDisplay::GiveBack() noexcept {
-    ddraw_.reset();
-    if (std::exchange(pointerHidden_, false)) ShowCursor(TRUE);
 }
 
 }  // namespace battle

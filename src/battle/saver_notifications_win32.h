@@ -1,7 +1,8 @@
 // What the saver hears beyond its own keys and clicks: keys typed into another window (raw
 // keyboard input with an input sink), the display's power state (the console's, and the
-// session's own for a remote session) and session lock/disconnect. The saver window
-// registers on start-up and hands the decoded messages to its session; a Windows-side test
+// session's own for a remote session) and session lock/disconnect. The saver's run
+// registers the primary's window before it shows, and the window hands the decoded messages
+// to the session; a Windows-side test
 // sends them directly.
 #pragma once
 

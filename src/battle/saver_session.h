@@ -1,7 +1,7 @@
 // A running saver's whole life as one portable object: it owns the screens' tick, the cursor
 // rule, who can see, the monitor-layout rule and the ending, and turns every event the
-// windows hear into one decision. The saver window and the monitor windows only translate
-// messages into these events; native tests drive the same object through event sequences.
+// windows hear into one decision. The screens' windows only translate messages into these
+// events; native tests drive the same object through event sequences.
 #pragma once
 
 #include <functional>

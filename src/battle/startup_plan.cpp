@@ -53,6 +53,7 @@ Battle SetUpScreen(const ScreenPlan& screen, const settings::SaverSettings& sett
                    const platform::Picture& desktopPicture, const assets::SpriteSet& sprites,
                    graphics::FrameDisplay& display) {
     Battle battle = SetUpBattle(settings, screen.measurements);
+    battle.background = screen.background;
     if (screen.background == BackgroundSource::kSea)
         battle.seaColor = static_cast<int32_t>(display.SurfacePixel(screen.fillGdiColour));
     ShowBackground(battle, desktopPicture, display);
@@ -61,7 +62,7 @@ Battle SetUpScreen(const ScreenPlan& screen, const settings::SaverSettings& sett
 }
 
 void ShowBackground(const Battle& battle, const platform::Picture& desktopPicture, graphics::FrameDisplay& display) {
-    if (battle.background != settings::kDesktop) return;
+    if (!ShowsDesktop(battle.background)) return;
     const bool fits = desktopPicture.IsWhole() && desktopPicture.width == battle.scrWidth &&
                       desktopPicture.height == battle.scrHeight;
     display.SetSurface(graphics::kBackgroundSurface,

@@ -19,14 +19,6 @@
 
 namespace battle {
 
-// Where a screen's background comes from.
-enum class BackgroundSource {
-    kSnapshot,   // the screen as it was (the wallpaper instead where the snapshot is blank)
-    kWallpaper,  // the desktop without windows: off the user's desktop nothing else shows it
-    kSea,        // the plain blue sea
-    kBlack,      // a stored background value that is neither setting
-};
-
 struct ScreenPlan {
     platform::Rect rect;  // virtual-screen pixels; the primary's at (0, 0)
     Measurements measurements;
@@ -65,7 +57,8 @@ struct Background {
 Background BackgroundPicture(const ScreenPlan& screen, const std::function<platform::Picture()>& capture,
                              const std::function<Background()>& wallpaper);
 
-// The battle of `screen` set up on `display`: sized by its measurements, the sea colour in
+// The battle of `screen` set up on `display`: sized by its measurements, its background
+// source, the sea colour in
 // the display's own pixels, the desktop picture as the background surface where the
 // background is one (black where the picture does not fit the screen), and the sprites.
 Battle SetUpScreen(const ScreenPlan& screen, const settings::SaverSettings& settings,

@@ -9,4 +9,8 @@ bool NeedsModeChange(const std::optional<DisplayMode>& current, const DisplayMod
            current->bitsPerPixel != wanted.bitsPerPixel;
 }
 
+bool ResizedSince(const std::optional<DisplayMode>& current, const DisplayMode& planned) {
+    return current && (current->width != planned.width || current->height != planned.height);
+}
+
 }  // namespace graphics

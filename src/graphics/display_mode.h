@@ -1,6 +1,7 @@
 // Whether taking the full screen must change the display mode: only when the primary's
 // current mode is not the one asked for, so a desktop already in that mode is never
-// touched (and nothing has to be put back). The DirectDraw display asks before it switches.
+// touched (and nothing has to be put back); and whether the primary was resized since the
+// caller planned for it. The DirectDraw display asks before it switches.
 #pragma once
 
 #include <cstdint>
@@ -17,5 +18,9 @@ struct DisplayMode {
 // True when `current` (unknown when the platform could not say) differs from `wanted` in
 // size or depth; the refresh rate is the driver's and plays no part.
 bool NeedsModeChange(const std::optional<DisplayMode>& current, const DisplayMode& wanted);
+
+// True when the primary's size now (unknown: it cannot be told) is not the size `planned`
+// for it: the user changed it since, and switching it back would undo that change.
+bool ResizedSince(const std::optional<DisplayMode>& current, const DisplayMode& planned);
 
 }  // namespace graphics

@@ -133,14 +133,13 @@ std::optional<DisplayMode> ReadPrimaryMode(std::wstring* device, DEVMODEW* mode)
                        static_cast<int32_t>(mode->dmBitsPerPel)};
 }
 
-// The primary display device alone to width x height x bits, temporarily (never stored as
+// The primary display device alone to that mode, temporarily (never stored as
 // the user's setting); false when the platform refuses.
-bool SwitchPrimary(const std::wstring& device, const DEVMODEW& now, int32_t width, int32_t height,
-                   int32_t bitsPerPixel) {
+bool SwitchPrimary(const std::wstring& device, const DEVMODEW& now, const DisplayMode& to) {
     DEVMODEW mode = now;
-    mode.dmPelsWidth = static_cast<DWORD>(width);
-    mode.dmPelsHeight = static_cast<DWORD>(height);
-    mode.dmBitsPerPel = static_cast<DWORD>(bitsPerPixel);
+    mode.dmPelsWidth = static_cast<DWORD>(to.width);
+    mode.dmPelsHeight = static_cast<DWORD>(to.height);
+    mode.dmBitsPerPel = static_cast<DWORD>(to.bitsPerPixel);
     mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
     return ChangeDisplaySettingsExW(device.c_str(), &mode, nullptr, CDS_FULLSCREEN, nullptr) == DISP_CHANGE_SUCCESSFUL;
 }
@@ -158,18 +157,17 @@ void BringToFront(HWND window) {
 DDrawDisplay* DDrawDisplay::live_ = nullptr;
 
 std::unique_ptr<DDrawDisplay> DDrawDisplay::Take(HWND window, int32_t width, int32_t height, int32_t bitsPerPixel,
-                                                 SetupFailure* failure) {
+                                                 SetupFailure* failure, SizeRule size) {
     if (live_) {
         if (failure) *failure = {"Take", kExclusiveModeAlreadySet};
         return nullptr;
     }
     std::unique_ptr<DDrawDisplay> display(new DDrawDisplay(window));
     live_ = display.get();
-    platform::SetFatalCleanup(&GiveBackLive);
     // Taken first so that a failed set-up can put the window back too.
     GetWindowRect(window, &display->savedRect_);
     SetupFailure why;
-    if (!display->TakeScreen(width, height, bitsPerPixel, why)) {
+    if (!display->TakeScreen({width, height, bitsPerPixel}, size, why)) {
         display.reset();
         if (failure) *failure = why;
         return nullptr;
@@ -184,7 +182,7 @@ std::unique_ptr<DDrawDisplay> DDrawDisplay::Take(HWND window, int32_t width, int
     return display;
 }
 
-bool DDrawDisplay::TakeScreen(int32_t width, int32_t height, int32_t bitsPerPixel, SetupFailure& failure) {
+bool DDrawDisplay::TakeScreen(const DisplayMode& wanted, SizeRule size, SetupFailure& failure) {
     auto failed = [&failure](HRESULT hr, const char* call) {
         if (SUCCEEDED(hr)) return false;
         failure = {call, static_cast<uint32_t>(hr)};
@@ -197,17 +195,21 @@ bool DDrawDisplay::TakeScreen(int32_t width, int32_t height, int32_t bitsPerPixe
         return false;
     const std::optional<DisplayMode> current = ReadPrimaryMode(&device_, &startMode_);
     startModeKnown_ = current.has_value();
-    if (NeedsModeChange(current, {width, height, bitsPerPixel})) {
+    if (size == SizeRule::kAsPlanned && ResizedSince(current, wanted)) {
+        failure = {"Take", kWrongMode};
+        return false;
+    }
+    if (NeedsModeChange(current, wanted)) {
         // The primary alone, for this run only: DirectDraw's own switch (and its restore at the
         // end) may apply a stored layout of every monitor, undoing what the user changed since
         // (Wine's does). DirectDraw switches only where the platform refuses this.
-        if (startModeKnown_ && SwitchPrimary(device_, startMode_, width, height, bitsPerPixel)) {
+        if (startModeKnown_ && SwitchPrimary(device_, startMode_, wanted)) {
             modeSwitch_ = ModeSwitch::kPrimaryAlone;
         } else {
             // Marked before the call: a switch that fails half-way is put back too.
             modeSwitch_ = ModeSwitch::kDirectDraw;
-            if (failed(ddraw_->SetDisplayMode(static_cast<DWORD>(width), static_cast<DWORD>(height),
-                                              static_cast<DWORD>(bitsPerPixel), 0, 0),
+            if (failed(ddraw_->SetDisplayMode(static_cast<DWORD>(wanted.width), static_cast<DWORD>(wanted.height),
+                                              static_cast<DWORD>(wanted.bitsPerPixel), 0, 0),
                        "SetDisplayMode"))
                 return false;
         }

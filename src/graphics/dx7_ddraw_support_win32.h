@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "graphics/display_mode.h"
 #include "graphics/frame_display.h"
 #include "graphics/result_codes.h"
 #include "platform/handles_win32.h"
@@ -20,6 +21,10 @@ namespace graphics {
 
 // A counted reference to a surface; replacing or clearing it releases the surface.
 using Surface = platform::ComPtr<IDirectDrawSurface7>;
+
+// What a take may do to the primary's size: switch it to the size asked for, or only take it
+// at the size the caller planned for (the saver plans on the desktop as it is).
+enum class SizeRule { kSwitch, kAsPlanned };
 
 // One per process, as DirectDraw's exclusive mode allows: Take fails ("Take",
 // DDERR_EXCLUSIVEMODEALREADYSET) while another lives. All on the window's thread.
@@ -30,8 +35,10 @@ public:
     // buffer, the cursor hidden; then lets pending messages run (their handlers run inside).
     // nullptr with *failure filled when a step fails, whatever was done given back first. A
     // give-back during those messages (the window closing) fails it as a lost display.
+    // With SizeRule::kAsPlanned a primary resized since the caller planned for width x height
+    // is the user's change: the take fails ("Take", DDERR_WRONGMODE) with nothing switched.
     static std::unique_ptr<DDrawDisplay> Take(HWND window, int32_t width, int32_t height, int32_t bitsPerPixel,
-                                              SetupFailure* failure);
+                                              SetupFailure* failure, SizeRule size = SizeRule::kSwitch);
     // The one give-back; see GiveBack.
     ~DDrawDisplay() override;
     DDrawDisplay(const DDrawDisplay&) = delete;
@@ -55,8 +62,8 @@ public:
     // primary, DirectDraw object, window rectangle, cursor. Every step runs whatever the
     // others did; never throws; only the first call does anything.
     void GiveBack() noexcept;
-    // The same, on the display that lives now, if any: for a process that ends without
-    // unwinding (the fatal clean-up, an ending inside Take's messages).
+    // The same, on the display that lives now, if any: for a give-back that comes among the
+    // messages Take lets run, before its caller holds the display.
     static void GiveBackLive() noexcept;
 
     // Whether the display mode was switched (it is left alone where it already fits).
@@ -67,7 +74,7 @@ public:
 
 private:
     explicit DDrawDisplay(HWND window) : window_(window) {}
-    bool TakeScreen(int32_t width, int32_t height, int32_t bitsPerPixel, SetupFailure& failure);
+    bool TakeScreen(const DisplayMode& wanted, SizeRule size, SetupFailure& failure);
     void RestoreStartMode() noexcept;
     void RestoreWindowRect() noexcept;
 

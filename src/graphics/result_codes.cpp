@@ -34,7 +34,7 @@ constexpr ResultName kNames[] = {
     {DDrawResult(212), "DDERR_NOCOOPERATIVELEVELSET"},
     {DDrawResult(571), "DDERR_HWNDALREADYSET"},
     {DDrawResult(570), "DDERR_HWNDSUBCLASSED"},
-    {DDrawResult(587), "DDERR_WRONGMODE"},
+    {kWrongMode, "DDERR_WRONGMODE"},
     {DDrawResult(564), "DDERR_PRIMARYSURFACEALREADYEXISTS"},
     {DDrawResult(582), "DDERR_NOTFLIPPABLE"},
     {DDrawResult(255), "DDERR_NOTFOUND"},

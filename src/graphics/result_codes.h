@@ -15,6 +15,7 @@ inline constexpr uint32_t kSurfaceLost = DDrawResult(450);
 inline constexpr uint32_t kNoExclusiveMode = DDrawResult(225);
 inline constexpr uint32_t kNoDirectDrawHardware = DDrawResult(563);
 inline constexpr uint32_t kExclusiveModeAlreadySet = DDrawResult(581);
+inline constexpr uint32_t kWrongMode = DDrawResult(587);
 
 // "NAME (0xXXXXXXXX)" for a known code, "0xXXXXXXXX" otherwise.
 std::string DescribeResult(uint32_t result);

@@ -1,6 +1,6 @@
 // The one way a running saver ends, whatever ended it (a key, a click, a cursor jump, a
-// lost display or any other error). The saver window wires the steps to the timer, the
-// error log and the display, and its session runs them; the order and the guarantees are
+// lost display or any other error). The saver's run names the steps (events, the error
+// log, every screen's give-back, the process), and its session runs them; the order and the guarantees are
 // here, tested natively.
 #pragma once
 

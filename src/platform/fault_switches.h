@@ -8,7 +8,7 @@
 //                                             display taken;
 //   BRACKMER_FAULT_NO_DIRECTDRAW              DirectDraw refuses its object, as on a
 //                                             machine without it.
-// In every other build each switch is off. The saver window and the DirectDraw display ask.
+// In every other build each switch is off. The saver's run and the DirectDraw display ask.
 #pragma once
 
 namespace platform {

@@ -84,8 +84,6 @@ void Form::WindowDestroyed() {
     if (forms.empty()) PostQuitMessage(0);
 }
 
-bool Form::OnOtherMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
-
 void Form::StartTimer(UINT_PTR id, UINT intervalMs) {
     if (eventsStopped) return;
     if (!SetTimer(hwnd_, id, intervalMs, nullptr)) ThrowLastError("SetTimer");
@@ -111,52 +109,20 @@ LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return DefWindowProcW(hwnd, msg, wp, lp);
     }
     try {
-        return self->Dispatch(msg, wp, lp);
+        switch (msg) {
+            case WM_DESTROY:
+                // Also reached when a parent window (the preview host) destroys us.
+                self->RunUnloadOnce();
+                return 0;
+            case WM_NCDESTROY:
+                SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+                self->WindowDestroyed();
+                return 0;
+            default:
+                return self->OnMessage(msg, wp, lp);
+        }
     } catch (const std::exception& e) {
         ReportFatalError(e);
-    }
-}
-
-LRESULT Form::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-        case WM_KEYDOWN:
-            OnKeyDown(wp);
-            return 0;
-        case WM_SYSKEYDOWN:
-            // The platform's own meaning (Alt+F4 closes) follows the handler, for a window
-            // of its own only: a child's Alt+F4 would close the window it is embedded in.
-            OnKeyDown(wp);
-            if (hwnd_ && !(GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD)) return DefWindowProcW(hwnd_, msg, wp, lp);
-            return 0;
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-        case WM_XBUTTONDOWN:
-            OnMouseDown();
-            return 0;
-        case WM_TIMER:
-            OnTimer(wp);
-            return 0;
-        case WM_COMMAND:
-            OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
-            return 0;
-        case WM_CLOSE:
-            OnClose();
-            return 0;
-        case WM_DESTROY: {
-            // Also reached when a parent window (the preview host) destroys us.
-            RunUnloadOnce();
-            return 0;
-        }
-        case WM_NCDESTROY:
-            SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-            WindowDestroyed();
-            return 0;
-        default: {
-            LRESULT result = 0;
-            if (OnOtherMessage(msg, wp, lp, &result)) return result;
-            return DefWindowProcW(hwnd_, msg, wp, lp);
-        }
     }
 }
 
@@ -192,13 +158,6 @@ void ProcessPendingMessages() {
         }
         DispatchOne(msg);
     }
-}
-
-void EndProgram(int exitCode) {
-    // TerminateProcess rather than ExitProcess: no DLL detach code runs, so nothing of the
-    // graphics stack can fault or stall on the way out once the display is given back.
-    TerminateProcess(GetCurrentProcess(), static_cast<UINT>(exitCode));
-    ExitProcess(static_cast<UINT>(exitCode));
 }
 
 void StopAllEvents() {

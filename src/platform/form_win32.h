@@ -1,7 +1,7 @@
 // The window toolkit the saver's windows are built on: a Form owns one top-level window,
-// keeps `this` in GWLP_USERDATA and turns messages into one handler per event (or lets the
-// dialog manager make and drive it, for a dialog). The message loop with its dialog keys,
-// "process pending messages once" and "end the program at once" live here too.
+// keeps `this` in GWLP_USERDATA and hands every message to its one handler, OnMessage (or
+// lets the dialog manager make and drive it, for a dialog). The message loop with its dialog
+// keys, "process pending messages once" and "stop every event" live here too.
 #pragma once
 
 #include <windows.h>
@@ -49,17 +49,16 @@ protected:
     // last form's, ends the message loop.
     void WindowDestroyed();
 
-    // Event handlers; the defaults do nothing.
+    // The form's set-up once its window exists, and its clean-up before the window goes
+    // (also when a parent destroys it); the defaults do nothing.
     virtual void OnLoad() {}
     virtual void OnUnload() {}
-    virtual void OnKeyDown(WPARAM /*key*/) {}
-    virtual void OnMouseDown() {}
-    virtual void OnTimer(UINT_PTR /*id*/) {}
-    virtual void OnCommand(int /*id*/, int /*notification*/, HWND /*control*/) {}
-    // A close request (WM_CLOSE); the default unloads the form.
-    virtual void OnClose() { Unload(); }
-    // Everything else; return true with *result set when the message was handled.
-    virtual bool OnOtherMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
+    // The one place that says what this window does on each message (one switch, or the
+    // platform's HANDLE_MSG crackers); the rest goes to Default. Load, unload and the end
+    // of the window are the form's own and never reach it. The default handles nothing: a
+    // close request then destroys the window, which unloads the form.
+    virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
+    LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
     // Lets the loop run dialog navigation (Tab, Enter, Esc, access keys) for this form.
     virtual bool WantsDialogKeys() const { return false; }
 
@@ -68,7 +67,6 @@ protected:
 
 private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
     void RunUnloadOnce();
 
     HWND hwnd_ = nullptr;
@@ -83,8 +81,6 @@ private:
 int RunMessageLoop();
 // Processes the messages pending at this moment, once; handlers may run inside.
 void ProcessPendingMessages();
-// Ends the process at once: no further handler of any window runs.
-[[noreturn]] void EndProgram(int exitCode = 0);
 // The first step of every ending that may still pump messages (an error report's message
 // box, a display that takes its time to give back): kills every form's timers and from
 // then on no handler of any form runs; their windows get the platform's default handling.

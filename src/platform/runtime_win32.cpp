@@ -14,7 +14,7 @@
 
 namespace platform {
 namespace {
-void (*fatalCleanup)() = nullptr;
+std::function<void()> fatalCleanup;
 }  // namespace
 
 std::wstring Widen(std::string_view utf8) {
@@ -173,7 +173,14 @@ void ThrowLastError(std::string_view call) {
     throw RuntimeError(RuntimeError::kPlatformCall, text);
 }
 
-void SetFatalCleanup(void (*cleanup)()) { fatalCleanup = cleanup; }
+void SetFatalCleanup(std::function<void()> cleanup) { fatalCleanup = std::move(cleanup); }
+
+void EndProgram(int exitCode) {
+    // TerminateProcess rather than ExitProcess: no DLL detach code runs, so nothing of the
+    // graphics stack can fault or stall on the way out once the display is given back.
+    TerminateProcess(GetCurrentProcess(), static_cast<UINT>(exitCode));
+    ExitProcess(static_cast<UINT>(exitCode));
+}
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -48,8 +49,12 @@ void WriteErrorLogOnce(std::string_view note);
 [[noreturn]] void ThrowLastError(std::string_view call);
 
 // Something to run before the error report of an uncaught error, so a failure never
-// leaves the display mode changed or the cursor hidden (the display module registers it).
-void SetFatalCleanup(void (*cleanup)());
+// leaves the display mode changed or an owner disabled: the one give-back of whoever took
+// something (the saver's run, the dialog). Null clears it.
+void SetFatalCleanup(std::function<void()> cleanup);
+
+// Ends the process at once: no further handler of any window runs.
+[[noreturn]] void EndProgram(int exitCode = 0);
 
 // The standard error report for an error nothing caught: every event stopped, cleanup, the
 // program's windows hidden, then a message box in front of the given-back desktop, exit.

@@ -55,7 +55,9 @@ std::optional<uint32_t> PreviewHandle(std::string_view argumentText) {
     std::string_view rest = p == std::string_view::npos ? std::string_view{} : argumentText.substr(p + 1);
     double value = platform::RoundHalfEven(platform::LeadingNumber(rest));
     if (!(value >= -2147483648.0 && value <= 4294967295.0)) return std::nullopt;
-    return static_cast<uint32_t>(static_cast<int64_t>(value));
+    const auto handle = static_cast<uint32_t>(static_cast<int64_t>(value));
+    if (handle == 0) return std::nullopt;
+    return handle;
 }
 
 }  // namespace startup

@@ -26,8 +26,9 @@ Mode DecideMode(std::string_view argumentText);
 std::optional<uint32_t> ConfigOwnerHandle(std::string_view argumentText);
 
 // The host window handle: the number after the first letter p (either case), rounded
-// halves-to-even. Hosts print handles unsigned, so 2147483648..4294967295 keep their 32 bits;
-// no digits give 0; a number beyond 32 bits names no window and gives nullopt.
+// halves-to-even. Hosts print handles unsigned, so 2147483648..4294967295 keep their 32 bits.
+// No digits, 0 or a number beyond 32 bits name no window: nullopt, and the preview, having
+// nothing to show in, ends at once.
 std::optional<uint32_t> PreviewHandle(std::string_view argumentText);
 
 }  // namespace startup

@@ -30,7 +30,7 @@ public:
     }
     ~PreviewWindow() override { Unload(); }
 
-    // Watches the host window from now on (see OnTimer).
+    // Watches the host window from now on (see CheckHost).
     void WatchHost(HWND host) {
         host_ = host;
         StartTimer(kHostWatchTimer, kHostWatchMs);
@@ -63,21 +63,33 @@ private:
 
     void OnUnload() override { PostMessageW(GetWindow(Handle(), GW_OWNER), WM_CLOSE, 0, 0); }
 
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+        switch (msg) {
+            case WM_TIMER:
+                if (wp == kHostWatchTimer) CheckHost();
+                return 0;
+            case WM_PAINT:
+                Paint();
+                return 0;
+            case WM_ERASEBKGND:  // the picture covers the whole client area
+                return 1;
+            case WM_SYSKEYDOWN:
+                // Alt+F4 in a child would close the host's window it is embedded in.
+                return 0;
+            default:
+                return Default(msg, wp, lp);
+        }
+    }
+
     // A host that destroys its window destroys ours with it, and we unload then. A host
     // process that dies does not tell us: its windows vanish and ours with them, but no
     // message comes, so the host is looked at once a second and the process ends when it
     // is gone.
-    void OnTimer(UINT_PTR id) override {
-        if (id != kHostWatchTimer || IsWindow(host_)) return;
+    void CheckHost() {
+        if (IsWindow(host_)) return;
         StopTimer(kHostWatchTimer);
         Unload();
         if (IsLoaded()) platform::EndProgram();  // our window went with the host's, untold
-    }
-
-    // Without a host the window stands alone on the desktop; the user closes it as any
-    // window: Esc here, Alt+F4 and the close request through the platform.
-    void OnKeyDown(WPARAM key) override {
-        if (!host_ && key == VK_ESCAPE) Unload();
     }
 
     void Paint() {
@@ -99,20 +111,6 @@ private:
         EndPaint(Handle(), &ps);
     }
 
-    bool OnOtherMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) override {
-        switch (msg) {
-            case WM_PAINT:
-                Paint();
-                *result = 0;
-                return true;
-            case WM_ERASEBKGND:  // the picture covers the whole client area
-                *result = 1;
-                return true;
-            default:
-                return false;
-        }
-    }
-
     platform::UniqueBitmap picture_;
     HWND host_ = nullptr;
     PreviewSize size_;
@@ -122,37 +120,28 @@ private:
 }  // namespace
 
 std::unique_ptr<platform::Form> ShowPreview(std::string_view argumentText) {
+    // Without its host a preview has nothing to show in: no window at all, and the process
+    // ends, rather than a window standing alone that the user would have to close.
     HWND host = reinterpret_cast<HWND>(static_cast<uintptr_t>(PreviewHandle(argumentText).value_or(0)));
-    bool embedded = host && IsWindow(host);
+    if (!host || !IsWindow(host)) return nullptr;
 
     auto form = std::make_unique<PreviewWindow>();
     form->Load();
     HWND preview = form->Handle();
 
     // The 0x5 bits belong to this saver's embedding protocol; they lie in the class-specific
-    // half of the style word and change nothing for this window's class. What makes it draw inside the host's window is the child style, given only
-    // when there is a host window, since a top-level child style would leave it nowhere.
-    LONG style = GetWindowLongW(preview, GWL_STYLE) | 0x5;
-    if (embedded) style = (style | WS_CHILD) & ~WS_POPUP;
-    SetWindowLongW(preview, GWL_STYLE, style);
-
+    // half of the style word and change nothing for this window's class. What makes it draw
+    // inside the host's window is the child style.
+    SetWindowLongW(preview, GWL_STYLE, ((GetWindowLongW(preview, GWL_STYLE) | 0x5) | WS_CHILD) & ~WS_POPUP);
     SetParent(preview, host);
-    PreviewSize size;
-    if (embedded) {
-        RECT client{};
-        GetClientRect(host, &client);
-        size = PreviewSizeFor(client.right, client.bottom);
-    }
+    RECT client{};
+    GetClientRect(host, &client);
+    const PreviewSize size = PreviewSizeFor(client.right, client.bottom);
     form->SetSize(size);
     SetWindowPos(preview, HWND_BOTTOM, 0, 0, size.width, size.height, SWP_NOZORDER | (size.scaled ? 0 : SWP_NOSIZE));
     form->Show();
-    if (embedded) {
-        SetActiveWindow(GetWindow(host, GW_OWNER));
-        form->WatchHost(host);
-    } else {
-        // Standing alone, it takes the keyboard so that Esc and Alt+F4 reach it.
-        SetForegroundWindow(preview);
-    }
+    SetActiveWindow(GetWindow(host, GW_OWNER));
+    form->WatchHost(host);
     return form;
 }
 

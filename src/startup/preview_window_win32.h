@@ -13,7 +13,7 @@ namespace startup {
 inline constexpr wchar_t kPreviewWindowTitle[] = L"Preview -- Brackmer Saver";
 
 // Creates the preview window, embeds it in the host window named by the argument text and
-// shows it; with no such window it shows at the screen's top-left as a window of its own.
+// shows it. Where the text names no window there is nothing to show in: nullptr, no window.
 // The returned form lives until the process ends.
 std::unique_ptr<platform::Form> ShowPreview(std::string_view argumentText);
 

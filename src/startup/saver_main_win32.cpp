@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "battle/main_window_win32.h"
+#include "battle/saver_run_win32.h"
 #include "platform/runtime_win32.h"
 #include "platform/startup_trace_win32.h"
 #include "settings/config_dialog_win32.h"
@@ -34,8 +34,8 @@ void SaverMain(Process& process, const std::string& argumentText) {
             // start ends silently before it touches the display.
             process.saverLock.reset(CreateMutexW(nullptr, FALSE, kSaverMutexName));
             if (!process.saverLock || GetLastError() == ERROR_ALREADY_EXISTS) platform::EndProgram();
-            process.window = battle::CreateSaverWindow(process.random);
-            process.window->Show();
+            process.saver = std::make_unique<battle::SaverRun>(process.random);
+            process.saver->Start();
             break;
         case Mode::kConfig:
             // One dialog at a time: a second request brings the open one to the front

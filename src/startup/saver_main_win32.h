@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "battle/saver_run_win32.h"
 #include "platform/form_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/random.h"
@@ -14,11 +15,12 @@ namespace startup {
 // Held by the one saver process of the session from before its window exists until it ends.
 inline constexpr wchar_t kSaverMutexName[] = L"Local\\BrackmerSaver.Saver";
 
-// What lives as long as the process: its one generator and the window it showed.
+// What lives as long as the process: its one generator and the window or run it started.
 struct Process {
     platform::Random random;
     platform::UniqueHandle saverLock;
     std::unique_ptr<platform::Form> window;
+    std::unique_ptr<battle::SaverRun> saver;
 };
 
 void SaverMain(Process& process, const std::string& argumentText);

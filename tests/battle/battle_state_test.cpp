@@ -15,7 +15,7 @@ TEST(SetUpBattle, DefaultSettingsGiveFiveRedThenFiveBlueAllPlacingAtTheOrigin) {
     EXPECT_EQ(b.redCount, 5);
     EXPECT_EQ(b.blueCount, 5);
     EXPECT_EQ(b.totalCount, 10);
-    EXPECT_EQ(b.background, 0);
+    EXPECT_EQ(b.background, BackgroundSource::kSea);  // until the plan's screen says otherwise
     ASSERT_EQ(b.shipPos.size(), 11u);
     ASSERT_EQ(b.shipStat.size(), 11u);
     EXPECT_EQ(b.shipStat[0], StatRec{});
@@ -93,11 +93,6 @@ INSTANTIATE_TEST_SUITE_P(
                       SizeCase{"UnequalTheOtherWay", {9600, 9000, 12, 15, 1404, 660}, 800, 600, 117, 44, 125}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SetUpBattle, KeepsAnUnknownBackgroundWithASeaColourOfZero) {
-    const Battle b = SetUpBattle({5, 5, settings::BackgroundMode{2}}, Screen96Dpi(800, 600));
-    EXPECT_EQ(b.background, 2);
-    EXPECT_EQ(b.seaColor, 0);
-}
 
 TEST(SetUpBattle, ZeroTwipsPerPixelIsAnOverflowError) {
     Measurements m = Screen96Dpi(800, 600);

@@ -80,7 +80,7 @@ public:
 
 TEST(ComposeFrame, DrawsTheBackgroundThenVisibleShipsInOrderThenFlips) {
     Battle b = MakeBattle(2, 2);
-    b.background = settings::kDesktop;
+    b.background = BackgroundSource::kWallpaper;
     Put(b, 1, 10, 20);                   // red, right, plain
     Put(b, 2, 30, 40, kPlacing);          // not drawn
     Put(b, 3, 50, 60, kExploding);        // blue, left: its picture, then the explosion
@@ -101,15 +101,17 @@ TEST(ComposeFrame, DrawsTheBackgroundThenVisibleShipsInOrderThenFlips) {
                        }));
 }
 
-TEST(ComposeFrame, FillsWithTheSeaColourForEveryOtherBackground) {
-    for (int16_t stored : {1, 2, -1}) {
-        const auto background = settings::BackgroundMode{stored};
+TEST(ComposeFrame, EitherDesktopSourceBlitsThePictureAndTheFillsFillWithTheSeaColour) {
+    using Source = BackgroundSource;
+    for (Source source : {Source::kSnapshot, Source::kWallpaper, Source::kSea, Source::kBlack}) {
         Battle b = MakeBattle(1, 1);
-        b.background = background;
-        b.seaColor = background == 1 ? 0xAA : 0;
+        b.background = source;
+        b.seaColor = 0xAA;
         RecordingDisplay d;
         ComposeFrame(b, d);
-        EXPECT_EQ(d.calls, (std::vector<std::string>{background == 1 ? "fill 170" : "fill 0", "flip"}));
+        EXPECT_EQ(d.calls.front(), ShowsDesktop(source) ? "blt 0 0 0 800 600 800 600 0 0 800 600 nokey" : "fill 170")
+            << int(source);
+        EXPECT_EQ(d.calls.back(), "flip");
     }
 }
 

@@ -141,7 +141,7 @@ TEST_F(SaverSessionTest, ATickArrivingDuringTheMessagesOfAnotherIsSkipped) {
 // screen has had its answer nothing more is asked.
 TEST_F(SaverSessionTest, LateBackgroundsAreAskedOnDrawingTicksUntilEachHasItsAnswer) {
     Battle second = MakeBattle(1, 1, 640, 480), third = MakeBattle(1, 1, 640, 480);
-    for (Battle* b : {&battle, &second, &third}) b->background = settings::kDesktop;
+    for (Battle* b : {&battle, &second, &third}) b->background = BackgroundSource::kSnapshot;
     JournalDisplay secondDisplay{journal, "second"}, thirdDisplay{journal, "third"};
     using Answer = std::optional<platform::Picture>;
     const Answer reading, nothing = platform::Picture{};

@@ -418,6 +418,36 @@ monitor_off() { xrandr -display "$DISPLAY" --output DUMMY1 --off; sleep "${1:-1}
 # (Wine's comes within about 0.3 s of the end).
 one_monitor_stays() { sleep 1.5; check_eq "the switched-off monitor stays off" "$(monitor_count)" 1; }
 
+# --- Faults met at the start: a preview without a host, a key the moment the window shows,
+# the primary resized while the saver takes it.
+# no_preview:ARG:...: "/p ARG" names no window (no number, or one of no window; the unit tests
+# hold the rest): each start ends at once, with its exit status noted, and shows nothing.
+step_no_preview() {
+  local arg; NO_PREVIEW=
+  for arg in ${1//:/ }; do
+    timeout -k 2 20 "$WINE" "$PROGRAM" /p "$arg" </dev/null >/dev/null 2>&1
+    NO_PREVIEW="$NO_PREVIEW /p $arg: $?"
+  done
+  NO_PREVIEW_WINDOW=$(find_window "$PREVIEW")
+}
+expect_no_preview() {
+  check_eq "each hostless preview ends at once, quietly" "$NO_PREVIEW" "$(printf ' /p %s: 0' ${1//:/ })"
+  check_eq "no preview window" "${NO_PREVIEW_WINDOW:-}" ""
+}
+# on_show COMMAND...: runs the command the moment the saver's window maps, before it is
+# painted or has the focus.
+on_show() { (until [ -n "$(find_window "$MAIN")" ]; do :; done; "$@") & _started_pids+=("$!"); }
+key_on_show() { on_show press "$1"; }
+resize_on_show() {
+  undo xrandr -display "$DISPLAY" --output DUMMY0 --mode 1024x768 --output DUMMY1 --mode 800x600 --right-of DUMMY0
+  on_show xrandr -display "$DISPLAY" --output DUMMY0 --mode "$1"
+}
+primary_mode() {
+  sleep 1.5
+  check_eq "the primary keeps the user's mode" \
+    "$(xrandr -display "$DISPLAY" | sed -n 's/^DUMMY0 connected \(primary \)\{0,1\}\([0-9]*x[0-9]*\)+.*/\2/p')" "$1"
+}
+
 # Rows: name | program | launcher and switches | settings | actions | expectations; a line
 # "defaults: SETTINGS" gives the rows below it those settings first. Settings: Name=Value of
 # the saver, dpi=N, at=X,Y (the pointer), +set-up[:args]. Actions act and observe (lib.sh
@@ -503,8 +533,10 @@ preview-destroy | scr | host --switch /p --end destroy | | | ended:60 exit=0 fn:
 preview-large   | scr | host --switch /p --end destroy --size 233x171 | | | ended:60 exit=0 fn:embedded:233x171
 preview-close   | scr | host --switch /P --end close | | | ended:60 exit=0 fn:embedded fn:preview_ended host:host_alive=1
 preview-orphan  | scr | host --switch /p --end none | | orphan | fn:orphan_ends
-preview-alone   | scr | /p   | | show geometry sleep:0.5 shot focus key:Escape | ends version geometry=155x114+0+0 px:2,2=PREVIEW_SEA
-preview-alone-7 | scr | /p 7 | | show geometry sleep:0.5 shot focus key:alt+F4 | ends geometry=155x114+0+0 px:2,2=PREVIEW_SEA
+preview-no-host | scr | /p | | no_preview:junk:-1 | ended:30 exit=0 version gone no_preview=junk:-1
+
+defaults: BackGround=1 +other_window:100:100:300:200:20C040
+key-on-show     | scr | /s | +key_on_show:x | | ends
 
 defaults: BackGround=1 at=1400,300
 two-seas        | scr | /s | +green_window | show show:MONITOR geometry shot:1 sleep:1 shot key:x | \
@@ -517,5 +549,6 @@ two-span        | scr | desktop /s | BackGround=0 RedCount=0 BlueCount=0 +green_
                   show:MONITOR shot_until:1823,0=0,0,255 shot_until:0,0=RED click:1 | ends fn:spanned
 two-monitor-off | scr | /s | +monitors_back | show:MONITOR fn:monitor_off:0 | ended noreport nolog gone fn:one_monitor_stays
 two-on-one      | scr | /s | at=500,300 +monitors_back +monitor_off | show key:x | ended noreport nolog gone fn:one_monitor_stays
+two-resized-on-show | scr | /s | +resize_on_show:800x600 | | ended:20 noreport nolog gone fn:primary_mode:800x600
 EOT
 finish

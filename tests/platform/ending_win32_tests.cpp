@@ -29,11 +29,16 @@ private:
         p.height = 40;
         return p;
     }
-    void OnKeyDown(WPARAM) override { ++keys; }
-    void OnMouseDown() override { ++clicks; }
     void OnUnload() override { ++unloads; }
-    void OnTimer(UINT_PTR) override { ++timers; }
-    void OnCommand(int, int, HWND) override { ++commands; }
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+        switch (msg) {
+            case WM_KEYDOWN: ++keys; return 0;
+            case WM_LBUTTONDOWN: ++clicks; return 0;
+            case WM_TIMER: ++timers; return 0;
+            case WM_COMMAND: ++commands; return 0;
+            default: return Default(msg, wp, lp);
+        }
+    }
 };
 
 void PumpFor(DWORD ms) {

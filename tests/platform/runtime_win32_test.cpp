@@ -97,10 +97,12 @@ public:
     }
     void OnLoad() override { ++loads; }
     void OnUnload() override { ++unloads; }
-    void OnTimer(UINT_PTR) override {
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg != WM_TIMER) return Default(msg, wp, lp);
         ++timers;
         StopTimer(1);
         PostMessageW(Handle(), WM_CLOSE, 0, 0);
+        return 0;
     }
     void Tick() { StartTimer(1, 10); }
 };

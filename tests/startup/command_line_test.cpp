@@ -56,13 +56,16 @@ TEST(ConfigOwnerHandle, ReadsOneUnsignedDecimalAfterTheSwitchOrNone) {
     for (const Case& c : cases) EXPECT_EQ(ConfigOwnerHandle(c.argumentText), c.handle) << c.argumentText;
 }
 
-TEST(PreviewHandle, ReadsTheNumberAfterTheLetterP) {
-    EXPECT_EQ(PreviewHandle("/p 1234"), 1234u);
-    EXPECT_EQ(PreviewHandle("/P 1234"), 1234u);
-    EXPECT_EQ(PreviewHandle("/p"), 0u);
-    EXPECT_EQ(PreviewHandle("/p abc"), 0u);
-    EXPECT_EQ(PreviewHandle("/p 12.5"), 12u);  // halves to even
-    EXPECT_EQ(PreviewHandle("/p 13.5"), 14u);
+TEST(PreviewHandle, ReadsTheNumberAfterTheLetterPAndNoneWhereItNamesNoWindow) {
+    struct Case {
+        const char* argumentText;
+        std::optional<uint32_t> handle;
+    } cases[] = {
+        {"/p 1234", 1234u}, {"/P 1234", 1234u}, {"/p 12.5", 12u}, {"/p 13.5", 14u},  // halves to even
+        {"/p 1.5", 2u}, {"/p 0.5", std::nullopt}, {"/p 0.51", 1u}, {"/p", std::nullopt}, {"/p junk", std::nullopt},
+        {"/p 0", std::nullopt}, {"/p -0", std::nullopt}, {"/p  ", std::nullopt},
+    };
+    for (const Case& c : cases) EXPECT_EQ(PreviewHandle(c.argumentText), c.handle) << c.argumentText;
 }
 
 TEST(PreviewHandle, TakesUnsignedHandlesAndRejectsWhatExceeds32Bits) {

@@ -152,20 +152,29 @@ TEST_F(PreviewTest, FillsALargerHostWithTheScaledPicture) {
     }
 }
 
-// Esc and Alt+F4 closing a preview that stands alone are driven end to end.
-TEST_F(PreviewTest, StandingAloneItClosesOnTheCloseRequestButNotOnOtherKeys) {
-    HWND preview = Show("/p junk");
-    ASSERT_TRUE(preview_->IsLoaded());
-    SendMessageW(preview, WM_KEYDOWN, 'A', 1);
-    EXPECT_TRUE(preview_->IsLoaded());
-    SendMessageW(preview, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(QuitWasPosted());
-    EXPECT_FALSE(preview_->IsLoaded());
-    // Embedded, the keys are the host's business: Esc leaves the preview in place.
+// A host that is not a window, also one that was and is gone: no window at all, so nothing
+// is left on the screen that nobody could close.
+TEST_F(PreviewTest, WithoutAHostWindowShowsNothing) {
+    HWND gone = MakeHost();
+    const std::string goneHandle = Handle(gone);
+    DestroyWindow(gone);
+    // No number at all, and numbers that reach the platform's question (command_line_test
+    // holds the rest of the reading).
+    for (const std::string text : {"/p junk", "/p -1", "/p 1.5", ("/p " + goneHandle).c_str()}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(ShowPreview(text), nullptr);
+        EXPECT_EQ(FindWindowW(nullptr, kPreviewWindowTitle), nullptr);
+    }
+}
+
+// Embedded, the keys are the host's business: Esc leaves the preview in place, and Alt+F4
+// does not close the host's window around it; the host watch finds the host alive.
+TEST_F(PreviewTest, EmbeddedItLeavesKeysToTheHostAndStaysWhileTheHostLives) {
     HWND host = MakeHost();
-    preview = Show("/p " + Handle(host));
+    HWND preview = Show("/p " + Handle(host));
     SendMessageW(preview, WM_KEYDOWN, VK_ESCAPE, 1);
     SendMessageW(preview, WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));
+    SendMessageW(preview, WM_TIMER, 1, 0);
     QuitWasPosted();
     EXPECT_TRUE(preview_->IsLoaded());
     EXPECT_TRUE(IsWindow(host));

@@ -31,14 +31,16 @@ if [ "${1:-}" = --generated ]; then mode=generated; shift; fi
 only=${MUTANTS:-.}
 
 # ---- The end-to-end test that sees a file where no unit test can (ctest names of the
-# ---- native tree; keep in step with tests/e2e). file | ctest test
+# ---- native tree, several joined by "|"; keep in step with tests/e2e). file | ctest tests
 e2e_table=$(cat <<'EOF'
-src/battle/saver_run_win32.cpp|e2e_sea-and-jumps
+src/battle/saver_run_win32.cpp|e2e_sea-and-jumps|e2e_key-on-show
 src/battle/primary_display_win32.cpp|e2e_no-directdraw
 src/battle/cursor_release_win32.cpp|e2e_two-move-onto
 src/battle/screen_window_win32.cpp|e2e_two-seas
 src/desktop/desktop_pixels_win32.cpp|e2e_wallpaper-own-desktop
 src/desktop/wallpaper_read_win32.cpp|e2e_wallpaper-gone-cached
+src/desktop/wallpaper_facts_win32.cpp|e2e_wallpaper-gone-transcoded
+src/desktop/wallpaper_decode_win32.cpp|e2e_wallpaper-bomb|e2e_wallpaper-stretch
 src/desktop/screen_capture_win32.cpp|e2e_desktop-snapshot
 src/graphics/dx7_ddraw_support_win32.cpp|e2e_lost-display
 src/graphics/gdi_frame_display_win32.cpp|e2e_no-directdraw
@@ -234,7 +236,7 @@ equivalent_reason() {  # FILE MUTATED-LINE: the why of a listed equivalent mutan
     [ "${entry%%|*}" = "$1" ] && [ "${rest%|*}" = "$2" ] && { echo "${rest##*|}"; return; }
   done <<<"$equivalent_table"
 }
-e2e_for() { awk -F'|' -v f="$1" '$1 == f { print $2; exit }' <<<"$e2e_table"; }
+e2e_for() { awk -F'|' -v f="$1" '$1 == f { sub(/^[^|]*[|]/, ""); print; exit }' <<<"$e2e_table"; }
 side_of() { if [[ $1 == *_win32.* ]]; then echo windows; else echo core; fi; }
 
 # ---- Building and testing the copy. Each test step sets $why to what caught the mutant.
@@ -269,7 +271,7 @@ run_windows() {
 declare -A e2e_limit=()
 run_e2e() {
   start_session || { echo "no Wine session" >&2; exit 2; }
-  timeout -k 10 "${e2e_limit[$1]:-900}" ctest --test-dir "$mbuild" -R "^$1\$" -FS "^wine$" -FC "^wine$" \
+  timeout -k 10 "${e2e_limit[$1]:-900}" ctest --test-dir "$mbuild" -R "^($1)\$" -FS "^wine$" -FC "^wine$" \
     --no-tests=error --output-on-failure >"$tlog" 2>&1
   local rc=$?
   [ $rc = 0 ] && return 0

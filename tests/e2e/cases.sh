@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The end-to-end cases of the real .scr as a table, one row per run: the start-up switches,
-# the saver and its endings, high-DPI ships, the desktop background and wallpaper, the error
-# paths of the fault builds, the settings dialog, the preview, and two monitors (rows two-*).
-# `cases.sh [NAME...]` runs the named rows (all of its session without names); ctest runs
-# one row per test, e2e_NAME. The functions below are the rows' own set-ups and checks.
+# The end-to-end cases of the real .scr as a table, one row per run (ctest: e2e_NAME): start
+# switches, endings, high-DPI ships, desktop and wallpaper, fault builds, the settings dialog,
+# the preview and two monitors. The functions are the rows' own set-ups, steps and checks.
 source "$(dirname "$0")/lib.sh"
 
 RED=255,0,0 GREEN=0,255,0 BLUE=0,0,255 YELLOW=255,255,0 MAGENTA=255,0,255 COLOUR=10,20,30 GREEN_WINDOW=32,192,64
@@ -164,15 +162,13 @@ report_readable() {
 }
 
 # --- The settings dialog, read by dialog_inspector.exe ---------------------------------------
-# Control ids from the header the dialog's template and code use; OK and Cancel are IDOK
-# and IDCANCEL.
+# Control ids from the header the dialog's template and code use.
 IDS_HEADER=$(dirname "$0")/../../src/settings/config_dialog_ids.h
 id_of() { awk -v n="$1" '$1 == "#define" && $2 == n { print $3 }' "$IDS_HEADER"; }
 RED_BOX=$(id_of IDC_TXT_RED_NUM) BLUE_BOX=$(id_of IDC_TXT_BLUE_NUM) UPD_R=$(id_of IDC_UPD_R) UPD_B=$(id_of IDC_UPD_B)
 OPT_DESKTOP=$(id_of IDC_OPT_BG0) OPT_BLUE=$(id_of IDC_OPT_BG1) LABVER=$(id_of IDC_LAB_VER) OK=1 CANCEL=2
 INSPECTED=$E2E_OUT/dialog.txt
-# The inspector may find the dialog mid-repaint on a busy machine and list nothing: asked
-# again then.
+# On a busy machine the inspector may find the dialog mid-repaint and list nothing.
 inspected() { "$WINE" "$(program dialog_inspector)" --wait 20 2>/dev/null | tr -d '\r' >"$INSPECTED"; grep -q '^id=' "$INSPECTED"; }
 inspect() { within 2 inspected; }
 # field ID NAME: one field of a control's line; text ID: the control's text.
@@ -180,7 +176,6 @@ field() { grep "^id=$1 " "$INSPECTED" | tr ' ' '\n' | sed -n "s/^$2=//p" | head 
 text() { sed -n "s/^id=$1 .* text=//p" "$INSPECTED"; }
 window_field() { sed -n 's/^window //p' "$INSPECTED" | sed 's/ title=.*//' | tr ' ' '\n' | sed -n "s/^$1=//p"; }
 focused() { grep ' focus=1 ' "$INSPECTED" | sed 's/^id=\([0-9]*\) .*/\1/'; }
-# Replaces the text of the focused count box.
 retype() { xdotool key --delay 30 End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace; [ -z "${1:-}" ] || xdotool type --delay 40 -- "$1"; }
 # click_control ID [up|down]: a mouse click in the middle (or the upper/lower quarter).
 click_control() {
@@ -190,19 +185,13 @@ click_control() {
   xdotool mousemove "$((sx + w / 2))" "$y" click 1
 }
 
-# look[:NAME]: what the inspector lists now, kept for the expectations, which read it after
-# "seen NAME".
+# look[:NAME]: what the inspector lists now, kept for the expectations ("seen NAME").
 step_look() { inspect; cp "$INSPECTED" "$E2E_OUT/$CASE-${1:-dialog}.txt"; }
 seen() { INSPECTED=$E2E_OUT/$CASE-${1:-dialog}.txt; }
 
 dialog_defaults() {
   seen
-  check_eq "window title" "$(sed -n 's/^window .* title=//p' "$INSPECTED")" "$DIALOG"
   check_eq "client area at 96 dpi" "$(window_field client)" "280x212"
-  check_eq "counts shown" "$(text "$RED_BOX") $(text "$BLUE_BOX")" "5 5"
-  check_eq "デスクトップ selected, ブルー単色 not" "$(field "$OPT_DESKTOP" checked) $(field "$OPT_BLUE" checked)" "1 0"
-  check_eq "version label" "$(text "$LABVER")" "ver.1.00"
-  check_eq "focus starts in the red box" "$(focused)" "$RED_BOX"
   IFS=, read -r ox oy <<<"$(window_field origin)"
   IFS=, read -r fx fy fw fh <<<"$(window_field frame)"
   convert-im6.q16 "$SHOT" -crop "${fw}x${fh}+${fx}+${fy}" +repage "$E2E_OUT/config-dialog.png"
@@ -258,8 +247,7 @@ arrows() {
   seen stops; check_eq "the up-downs stop at 15 and 2" "$(text "$RED_BOX") $(text "$BLUE_BOX")" "15 2"
   seen; check_eq "red up-down steps down by one" "$(text "$RED_BOX")" "14"
 }
-# shown:ID=TEXT, checked:ID=0|1, focus=ID: the dialog as the last look saw it.
-# The control is named by its variable above (RED_BOX, OPT_BLUE, ...).
+# shown:ID=TEXT, checked:ID=0|1, focus=ID (RED_BOX, OPT_BLUE...): as the last look saw it.
 expect_shown() { local id=${1%%=*}; seen; check_eq "$id shows" "$(text "${!id}")" "${1#*=}"; }
 expect_checked() { local id=${1%%=*}; seen; check_eq "$id checked" "$(field "${!id}" checked)" "${1#*=}"; }
 expect_focus() { seen; check_eq "the focus" "$(focused)" "${!1}"; }
@@ -370,15 +358,10 @@ primary_mode() {
     "$(xrandr -display "$DISPLAY" | sed -n 's/^DUMMY0 connected \(primary \)\{0,1\}\([0-9]*x[0-9]*\)+.*/\2/p')" "$1"
 }
 
-# Rows: name | program | launcher and switches | settings | actions | expectations; a line
-# "defaults: SETTINGS" gives the rows below it those settings first. Settings: Name=Value of
-# the saver, dpi=N, at=X,Y (the pointer), +set-up[:args]. Actions act and observe (lib.sh
-# and above): show[:TITLE] focus key:K click:B to:X,Y by:DX,DY sleep:S shot[:NAME] look[:NAME]
-# mark:NAME geometry pointer beside:SWITCHES again:SWITCHES until:px:X,Y=COLOUR, a step_NAME
-# above; expectations judge: ended[:S] exit=N noreport nolog gone display, ends (those five),
-# version stored=R,B,G log=LINE px:X,Y=COLOUR host:KEY=VALUE running:MARK geometry=WxH+X+Y
-# pointer=X,Y beside, an expect_NAME above. fn:NAME[:ARGS] calls a function of either kind.
-# A set-up `put`s registry values and `undo`es anything else; both are put back at the end.
+# Rows: name | program | switches | settings | actions | expectations; "defaults: SETTINGS"
+# goes before the settings of the rows below it. Settings: Name=Value of the saver, dpi=N,
+# at=X,Y (the pointer), +set-up[:ARGS]. Actions (step_VERB) act and observe; expectations
+# (expect_VERB; ends = ended noreport nolog gone display) judge; fn:NAME[:ARGS] calls either.
 run_table "$@" <<'EOT'
 quits-x         | scr | /x | | | ended:30 exit=0 version gone
 opens-bare      | scr |    | | show focus key:Escape | ended version
@@ -424,7 +407,8 @@ wallpaper-late    | scr | /s | +huge_wallpaper | colour_then_picture click:1 | \
                   ends colour_then_picture px:1023,767=51,102,153
 
 defaults:
-dialog-defaults   | scr | /c | | show focus look shot key:Escape | ended stored=-,-,- version fn:dialog_defaults
+dialog-defaults   | scr | /c | | show focus look shot key:Escape | ended stored=-,-,- version fn:dialog_defaults \
+                    shown:RED_BOX=5 shown:BLUE_BOX=5 checked:OPT_DESKTOP=1 checked:OPT_BLUE=0 shown:LABVER=ver.1.00 focus=RED_BOX
 dialog-corrections | scr | /c | | show focus corrections | ended stored=2,3,1 fn:corrected
 dialog-120dpi     | scr | /c | dpi=120 | show focus look key:Escape | ended fn:dialog_120dpi
 dialog-host-ok    | scr | host --switch /c:%u --at 300,200 --end ok     | | | ended:60 fn:hosted:host stored=5,5,0

@@ -16,7 +16,6 @@ mkdir -p "$E2E_OUT"
 MAIN='Main -- Brackmer Saver' MONITOR='Monitor -- Brackmer Saver' PREVIEW='Preview -- Brackmer Saver'
 DIALOG='Brackmer Saver設定' REPORT='Brackmer Saver'
 SEA=0,0,170
-# The folder of the user's own that takes the log when the program's folder cannot.
 USER_LOGS="$WINEPREFIX/drive_c/users/*/AppData/Local/BrackmerSaver"
 CASE=${CASE:-$(basename "$0" .sh)}
 
@@ -49,7 +48,7 @@ check() {
   if "$@"; then pass "$what"; else fail "$what"; fi
 }
 check_eq() { if [ "$2" == "$3" ]; then check "$1" true; else check "$1: expected '$3', got '$2'" false; fi; }
-# need "what" command...: a condition of the test set-up; without it the case means nothing.
+# need "what" command...: a condition of the set-up; without it the case means nothing.
 need() { local what=$1; shift; "$@" || { fail "set-up: $what"; return 1; }; }
 
 finish() {
@@ -71,12 +70,12 @@ launch() {
 }
 stop_pid() { { kill -9 "$1"; wait "$1"; } 2>/dev/null; return 0; }
 
-# within SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; 1 on time-out.
+# within SECONDS COMMAND...: every 0.1 s until it succeeds; 1 on time-out.
 within() {
   local end=$((${EPOCHREALTIME/./} / 1000 + $(awk -v s="$1" 'BEGIN { print int(s * 1000) }'))); shift
   until "$@"; do ((${EPOCHREALTIME/./} / 1000 < end)) || return 1; sleep 0.1; done
 }
-# wait_exit PID SECONDS: 0 when the process ended in time; its status is then $EXIT_CODE.
+# wait_exit PID SECONDS: the exit status is then $EXIT_CODE.
 dead() { ! kill -0 "$1" 2>/dev/null; }
 wait_exit() { within "$2" dead "$1" || return 1; wait "$1" 2>/dev/null; EXIT_CODE=$?; }
 
@@ -91,7 +90,7 @@ in_session() {
 }
 kill_in_session() { local pid; for pid in $(in_session "$1"); do kill -9 "$pid" 2>/dev/null; done; return 0; }
 
-# undo COMMAND...: runs at the end of the case (or the script), the last one first.
+# undo COMMAND...: at the end of the case, the last one first.
 undo() { _undo+=("$(printf '%q ' "$@")"); }
 
 e2e_cleanup() {
@@ -143,7 +142,6 @@ reg_line() {
     *) echo "\"$1\"=\"${data//\"/\\\"}\"" ;;
   esac
 }
-# reg_flush: applies the writes waiting in _reg_now (or the array named).
 reg_flush() {
   local -n lines=${1:-_reg_now}
   ((${#lines[@]})) || return 0
@@ -314,10 +312,8 @@ setting() {
   esac
 }
 
-# run_case NAME PROGRAM LAUNCH SETTINGS ACTIONS EXPECTATIONS: one row of the table. LAUNCH
-# is the switches, after "host" (preview_host.exe, handed the program) or "desktop" (run on
-# a desktop of its own) when one starts the program. The program runs as a copy in a folder
-# of the case's own, so any ErLog.txt is the case's.
+# run_case NAME PROGRAM LAUNCH SETTINGS ACTIONS EXPECTATIONS: one row. LAUNCH is the switches,
+# after "host" (preview_host.exe starts the program) or "desktop" (on a desktop of its own).
 run_case() {
   CASE=$1
   local name=$2 launch=$3 settings=$4 word
@@ -352,7 +348,7 @@ run_case() {
   PHASE=
   timed e2e_cleanup
 }
-# timed COMMAND...: runs it and prints how long it took when that was a second or more.
+# timed COMMAND...: prints how long it took when that was a second or more.
 timed() {
   local t=${EPOCHREALTIME/./} ms
   "$@"
@@ -360,10 +356,8 @@ timed() {
   [ "$ms" -lt 1000 ] || echo "  (${*: -1}: $ms ms)"
 }
 
-# run_table [NAME...] <TABLE: runs the named rows, or all rows when none is named. A row
-# is "name | program | launch | settings | actions | expectations"; a line ending in "\"
-# goes on. A line "defaults: SETTINGS" gives the rows after it those settings first.
-# Rows named two-* need the session of two monitors, the others the one of one monitor.
+# run_table [NAME...] <TABLE: the named rows, or all of this session's (two-* rows need the
+# two monitors'); a line ending in "\" goes on.
 run_table() {
   local name program launch settings action expect two ran=0 defaults=
   # shellcheck disable=SC2162  # a "\" at the end of a line joins the next one

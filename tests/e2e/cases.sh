@@ -6,7 +6,7 @@ source "$(dirname "$0")/lib.sh"
 
 RED=255,0,0 GREEN=0,255,0 BLUE=0,0,255 YELLOW=255,255,0 MAGENTA=255,0,255 COLOUR=10,20,30 GREEN_WINDOW=32,192,64
 PREVIEW_SEA=4,2,148
-SCREEN=1024x768+0+0
+PRIMARY=1024x768+0+0
 
 # +other_window:X:Y:W:H:RRGGBB: another program's window, with the keyboard focus.
 other_window() {
@@ -375,7 +375,7 @@ click-ends      | scr | /s | | show click:3 | ends
 key-other-focus | scr | /s | +other_window:100:100:300:200:20C040 | show key:x | ends
 front-window    | scr | /s | | show sleep:1 front | ends:2.5
 desktop-snapshot | scr | /s | BackGround=0 +other_window:100:100:300:200:20C040 | show focus shot key:Escape | \
-                  ends count:GREEN_WINDOW@300x200+100+100>48000 count:SEA@SCREEN<1000
+                  ends count:GREEN_WINDOW@300x200+100+100>48000 count:SEA@PRIMARY<1000
 dpi-96          | scr | /s | RedCount=1 BlueCount=0 dpi=96  | show focus until:ship=108x23 key:Escape | ends ship=108x23
 dpi-192         | scr | /s | RedCount=1 BlueCount=0 dpi=192 | show focus until:ship=216x46 key:Escape | ends ship=216x46
 tick-error      | fault         | /s | | show | ended:20 noreport log=Overflow gone display
@@ -444,14 +444,14 @@ key-on-show     | scr | /s | +key_on_show:x | | ends
 
 defaults: BackGround=1 at=1400,300
 two-seas        | scr | /s | +green_window | show show:MONITOR geometry shot:1 sleep:1 shot key:x | \
-                  ends geometry=800x600+1024+0 count:GREEN_WINDOW@UNDER_WINDOW=0 count:SEA@SCREEN>600000 fn:two_seas
+                  ends geometry=800x600+1024+0 count:GREEN_WINDOW@UNDER_WINDOW=0 count:SEA@PRIMARY>600000 fn:two_seas
 two-click       | scr | /s | | show:MONITOR pointer click:1 | ends pointer=1400,300
 two-move-onto   | scr | /s | at=900,300  | show:MONITOR to:1500,300 | ends
 two-jump        | scr | /s | at=1300,300 | show:MONITOR to:1400,300 sleep:1 mark:100px to:1400,500 | ends running:100px
 two-desktop     | scr | /s | BackGround=0 +green_window | show:MONITOR until:fn:two_desktop key:Escape | ends fn:two_desktop
 two-span        | scr | desktop /s | BackGround=0 RedCount=0 BlueCount=0 +green_window +span_wallpaper | \
                   show:MONITOR until:px:1823,0=0,0,255 until:px:0,0=RED click:1 | \
-                  ends count:RED@SCREEN=786432 count:BLUE@SECOND=480000
+                  ends count:RED@PRIMARY=786432 count:BLUE@SECOND=480000
 two-monitor-off | scr | /s | +monitors_back | show:MONITOR fn:monitor_off:0 | ended noreport nolog gone fn:one_monitor_stays
 two-on-one      | scr | /s | at=500,300 +monitors_back +monitor_off | show key:x | ended noreport nolog gone fn:one_monitor_stays
 two-resized-on-show | scr | /s | +resize_on_show:800x600 | | ended:20 noreport nolog gone fn:primary_mode:800x600

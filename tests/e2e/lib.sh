@@ -261,7 +261,7 @@ step_sleep() { sleep "$1"; }
 # still runs (expectation running:NAME); geometry: where $WIN is; pointer: where it is.
 step_shot() { screenshot "${1:+$E2E_OUT/$CASE-}${1:-$SHOT}${1:+.png}"; }
 step_mark() { MARKS[$1]=gone; if kill -0 "$PID" 2>/dev/null; then MARKS[$1]=running; fi; }
-step_geometry() { eval "$(xdotool getwindowgeometry --shell "$WIN")"; GEOMETRY=${WIDTH}x${HEIGHT}+${X}+${Y}; }
+step_geometry() { local WINDOW X Y WIDTH HEIGHT SCREEN; eval "$(xdotool getwindowgeometry --shell "$WIN")"; GEOMETRY=${WIDTH}x${HEIGHT}+${X}+${Y}; }
 step_pointer() { POINTER_SEEN=$(xdotool getmouselocation --shell | sed -n 's/^[XY]=//p' | paste -sd,); }
 # until:EXPECTATION: screenshots ($SHOT) for up to 30 s until the expectation would pass on
 # one (first frames and late pictures come when they come under load); the expectations

@@ -1,14 +1,12 @@
 #!/usr/bin/env bash
-# The end-to-end cases of the real .scr as a table, one row per run: the start-up switches,
-# the saver and its endings, high-DPI ships, the desktop background and wallpaper, the error
-# paths of the fault builds, the settings dialog, the preview, and two monitors (rows two-*).
-# `cases.sh [NAME...]` runs the named rows (all of its session without names); ctest runs
-# one row per test, e2e_NAME. The functions below are the rows' own set-ups and checks.
+# The end-to-end cases of the real .scr as a table, one row per run (ctest: e2e_NAME): start
+# switches, endings, high-DPI ships, desktop and wallpaper, fault builds, the settings dialog,
+# the preview and two monitors. The functions are the rows' own set-ups, steps and checks.
 source "$(dirname "$0")/lib.sh"
 
-RED=255,0,0 GREEN=0,255,0 YELLOW=255,255,0 MAGENTA=255,0,255 COLOUR=10,20,30
+RED=255,0,0 GREEN=0,255,0 BLUE=0,0,255 YELLOW=255,255,0 MAGENTA=255,0,255 COLOUR=10,20,30 GREEN_WINDOW=32,192,64
 PREVIEW_SEA=4,2,148
-stop_helpers() { local pid; for pid in "${HELPERS[@]}"; do stop_pid "$pid"; done; HELPERS=(); }
+PRIMARY=1024x768+0+0
 
 # +other_window:X:Y:W:H:RRGGBB: another program's window, with the keyboard focus.
 other_window() {
@@ -18,53 +16,24 @@ other_window() {
 }
 
 # --- The saver on one monitor ------------------------------------------------------------
-# ships: screenshots until most of the screen is the sea with ships on it (the first frames
-# may be late); the size of the screen meanwhile is $SIZE_SEEN.
-sea_count() { TOTAL=$(convert-im6.q16 "$SHOT" -format '%[fx:w*h]' info:); SEA_PX=$(colour_count "$SHOT" "$SEA"); }
-ships_shown() { screenshot "$SHOT"; sea_count; [ "$SEA_PX" -gt $((TOTAL * 80 / 100)) ] && [ $((TOTAL - SEA_PX)) -gt 5000 ]; }
-step_ships() { within 6 ships_shown; SIZE_SEEN=$(screen_size); }
+# ships: most of the screen is the sea, with ships on it, at the size it had before.
 expect_ships() {
-  sea_count
+  local TOTAL SEA_PX
+  TOTAL=$(convert-im6.q16 "$SHOT" -format '%[fx:w*h]' info:) SEA_PX=$(colour_count "$SHOT" "$SEA")
   check "most of the screen is the sea ($SEA_PX of $TOTAL)" test "$SEA_PX" -gt $((TOTAL * 80 / 100))
   check "ships are drawn on the sea ($((TOTAL - SEA_PX)) other pixels)" test $((TOTAL - SEA_PX)) -gt 5000
   check_eq "the screen keeps its size while it runs" "$SIZE_SEEN" "$SIZE_BEFORE"
 }
-# +snapshot_dialog: the settings dialog, blue RGB(0, 0, 192), on the desktop as it starts.
-snapshot_dialog() {
-  launch "$SCR" /c
-  HELPERS+=("$LAST_PID")
-  local dialog
-  need "the dialog shows" eval 'dialog=$(wait_window "$DIALOG" 30)' || return
-  eval "$(xdotool getwindowgeometry --shell "$dialog")"
-  SNAP_X=$((X + 8)) SNAP_Y=$((Y + HEIGHT - 8))
-  wait_focus "$dialog" 10
-  sleep 1  # mapped is not yet painted
-  screenshot "$E2E_OUT/$CASE-before.png"
-  SNAP_BEFORE=$(pixel_at "$E2E_OUT/$CASE-before.png" "$SNAP_X" "$SNAP_Y")
-}
-snapshot_shown() {
-  check_eq "the background shows the desktop as it was" "$(pixel_at "$SHOT" "$SNAP_X" "$SNAP_Y")" "$SNAP_BEFORE"
-  check "no sea fill with the desktop background" test "$(colour_count "$SHOT" "$SEA")" -lt 1000
-}
 # One red ship and no enemy keeps its place and its side view for ever: the pixels that are
 # not sea are that one drawing, enlarged by whole steps of 96 dpi.
-ship_shown() { screenshot "$SHOT"; SHIP=$(other_box "$SHOT" "$SEA" 2>/dev/null); [ "$SHIP" != 0x0 ]; }
-step_ship() { within 20 ship_shown; }
-expect_ship() { check_eq "one ship measures" "$SHIP" "$1"; }
-regsz() { check_eq "the version record is REG_SZ" "$(reg_read "$SETTINGS_KEY\\UpdateInfo" CurrentVersion | head -n 1)" REG_SZ; }
+expect_ship() { check_eq "one ship measures" "$(other_box "$SHOT" "$SEA" 2>/dev/null)" "$1"; }
 
-# Another program comes to the front (front_window.exe): the saver ends as the user coming
-# back would; the time it took is printed.
+# front: another program comes to the front (front_window.exe) and has shown; the saver is
+# to end from then on as the user coming back would.
 step_front() {
-  local out=$E2E_OUT/$CASE.front shown
-  LAUNCH_OUT=$out launch "$(program front_window)" --after 1000 --hold 4000
-  within 6 grep -q shown "$out"
-  shown=$(date +%s%N)
-  within 2.5 dead "$PID"
-  FRONT_MS=$((($(date +%s%N) - shown) / 1000000))
-  echo "saver gone $FRONT_MS ms after the other window came to the front"
+  LAUNCH_OUT=$E2E_OUT/$CASE.front launch "$(program front_window)" --after 1000 --hold 4000
+  within 6 grep -q shown "$E2E_OUT/$CASE.front"
 }
-front_ends() { check "a window in front ends the saver within 2.5 s" test ! -d "/proc/$PID"; }
 
 # --- Wallpaper -----------------------------------------------------------------------------
 # +wallpaper:KIND:STYLE:TILE: a 64 x 48 picture in quadrants, red green over yellow magenta,
@@ -83,18 +52,12 @@ wallpaper() {
   put 'Software\Wine\Temporary System Parameters\Control Panel\Colors' Background REG_SZ '10 20 30'
 }
 # +wall_source:ORIGINAL:TRANSCODED:CACHED: the quadrants set as the wallpaper (stretched),
-# where ORIGINAL is "gone" (a file that is not there), "share" (a network path) or "none"
-# (a plain colour chosen), with Windows' own copies: TRANSCODED (quadrants or none) and the
+# where ORIGINAL is "gone" (a file that is not there) or "none" (a plain colour chosen), with Windows' own copies: TRANSCODED (quadrants or none) and the
 # picture cached for a 1024 x 768 monitor, CACHED (green or none). Windows' copies are JPEG
 # files, often without an extension: the content decides.
 wall_source() {
   wallpaper bmp 2 0
-  local original=
-  case $1 in
-    gone) original=$(winpath "$E2E_OUT/gone.png") ;;
-    share) original='\\wallpaper-server.invalid\wallpapers\company.jpg' ;;
-  esac
-  put 'Control Panel\Desktop' Wallpaper REG_SZ "$original"
+  put 'Control Panel\Desktop' Wallpaper REG_SZ "$([ "$1" = gone ] && winpath "$E2E_OUT/gone.png")"
   local themes; themes="$(compgen -G "$WINEPREFIX/drive_c/users/*/AppData/Roaming" | head -n 1)/Microsoft/Windows/Themes"
   rm -rf "$themes"; mkdir -p "$themes/CachedFiles"
   undo rm -rf "$themes"
@@ -111,34 +74,21 @@ huge_wallpaper() {
     -type TrueColor "PNG24:$HUGE"
   put 'Control Panel\Desktop' Wallpaper REG_SZ "$(winpath "$HUGE")"
 }
-# +hostile_wallpaper:KIND: a file a hostile user sets, made here from a few lines: "truncated"
-# (the first 30 % of a 1600 x 1200 BMP, an interrupted copy), "lying" (1 kB whose BMP header
-# claims 30000 x 30000) or "bomb" (a 3.5 MB PNG of 60000 x 60000 grey pixels). Wine's own
-# desktop process reads the wallpaper with USER's loader when it starts, and dies on such a
-# BMP, taking every window's painting with it; so it is started first, on a sound picture,
-# by a small window off the screen (the snapshot stays blank), and the file is set after.
-hostile_wallpaper() {
+# +bomb_wallpaper: a 3.5 MB PNG of 60000 x 60000 grey pixels. Wine's own desktop process
+# reads the wallpaper when it starts and may die on a hostile file, taking every window's
+# painting with it: it is started first, by a small window off the screen, and the file set after.
+bomb_wallpaper() {
   wallpaper bmp 2 0
   launch "$(program colour_window)" 'Colour -- test' 3000 3000 8 8 0A141E
   HELPERS+=("$LAST_PID")
   need "Wine's desktop runs" wait_window 'Colour -- test' 30 >/dev/null
-  local wall=$E2E_OUT/hostile-$1
-  case $1 in
-    truncated)
-      convert-im6.q16 -size 1600x1200 xc:'#FF0000' -type TrueColor "BMP3:$wall.full"
-      head -c $(($(stat -c %s "$wall.full") * 30 / 100)) "$wall.full" >"$wall" ;;
-    lying)
-      python3 -c 'import struct, sys
-head = b"BM" + struct.pack("<IHHI", 1024, 0, 0, 54) + struct.pack("<IiiHHIIiiII", 40, 30000, 30000, 1, 24, 0, 0, 0, 0, 0, 0)
-open(sys.argv[1], "wb").write(head.ljust(1024, b"\0"))' "$wall" ;;
-    bomb)
-      [ -s "$wall" ] || python3 -c 'import struct, sys, zlib
+  local wall=$E2E_OUT/bomb.png
+  [ -s "$wall" ] || python3 -c 'import struct, sys, zlib
 def chunk(kind, data): return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
 side, packer, row, data = 60000, zlib.compressobj(9), b"\0" + b"\x80" * 60000, b""
 data = b"".join(packer.compress(row * 100) for _ in range(side // 100)) + packer.flush()
 open(sys.argv[1], "wb").write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", side, side, 8, 0, 0, 0, 0))
-  + chunk(b"IDAT", data) + chunk(b"IEND", b""))' "$wall" ;;
-  esac
+  + chunk(b"IDAT", data) + chunk(b"IEND", b""))' "$wall"
   put 'Control Panel\Desktop' Wallpaper REG_SZ "$(winpath "$wall")"
 }
 # The saver's peak working set 6 s after it showed (a picture decoded whole past the budget
@@ -146,21 +96,18 @@ open(sys.argv[1], "wb").write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(
 step_peak() { sleep 4; PEAK=$(awk '/VmHWM/ { print int($2 / 1024) }' "/proc/$PID/status" 2>/dev/null); }
 expect_peak_below() { check "peak working set ${PEAK:-?} MB stays under $1 MB" test "${PEAK:-99999}" -le "$1"; }
 # The saver starts at once and the picture shows when it has been read: the top-left pixel
-# every 0.3 s from the window's showing, black (before the first paint) left out and
-# repeats folded. The picture takes seconds to read, the first frame well under one. Once
-# it shows, the saver's memory is noted: under Wine it holds about 140 MB without a
-# picture, and the picture decoded whole would be 256 MB more.
+# from the window's showing, black (before the first paint) left out and repeats folded.
+# The picture takes seconds to read, the first frame well under one. Once it shows, the
+# saver's memory is noted: under Wine about 140 MB without a picture, and the picture
+# decoded whole would be 256 MB more.
+note_corner() {
+  local at; screenshot "$SHOT"; at=$(pixel_at "$SHOT" 0 0)
+  [ "$at" != 0,0,0 ] && [ "${SEEN##* }" != "$at" ] && SEEN="$SEEN $at"
+  [ "$at" = 204,51,0 ]
+}
 step_colour_then_picture() {
-  local at i
   SEEN=
-  wait_window "$MAIN" 30 >/dev/null
-  for ((i = 0; i < 200; i++)); do
-    screenshot "$SHOT"
-    at=$(pixel_at "$SHOT" 0 0)
-    [ "$at" != 0,0,0 ] && [ "${SEEN##* }" != "$at" ] && SEEN="$SEEN $at"
-    [ "$at" = 204,51,0 ] && break
-    sleep 0.3
-  done
+  wait_window "$MAIN" 30 >/dev/null && within 60 note_corner
   RSS=$(for p in $(in_session 'BrackmerSaver\.scr'); do awk '/VmRSS/ { print $2 }' "/proc/$p/status"; done | sort -n | tail -n 1)
 }
 expect_colour_then_picture() {
@@ -172,8 +119,7 @@ expect_colour_then_picture() {
 # Without DirectDraw the battle runs through GDI on the plain sea, with one note in the log
 # that a second start leaves as it was.
 gdi_battle() {
-  check_eq "the primary shows the plain sea" "$(pixel_at "$SHOT" 2 2)" "0,0,170"
-  check "the battle moves on it" test "$(differing "$E2E_OUT/$CASE-a.png" "$SHOT" "$(screen_size)+0+0")" -gt 0
+  check "the battle moves on the sea" test "$(differing "$E2E_OUT/$CASE-a.png" "$SHOT" "$(screen_size)+0+0")" -gt 0
 }
 gdi_note_once() {
   local line="DirectDrawCreateEx failed: DDERR_NODIRECTDRAWHW (0x88760233)"
@@ -195,7 +141,7 @@ unwritable_folder() {
   undo chmod u+w "$dir"
 }
 log_in_user_folder() {
-  local log; log=$(compgen -G "$WINEPREFIX/drive_c/users/*/AppData/Local/BrackmerSaver/ErLog.txt" | head -n 1)
+  local log; log=$(compgen -G "$USER_LOGS/ErLog.txt" | head -n 1)
   check "the log lands in %LOCALAPPDATA%\\BrackmerSaver" test -n "$log"
   check_eq "it holds the error's line" "$(tr -d '\r' <"$log" 2>/dev/null)" Overflow
   check "nothing was written beside the program" test -d "$LOG"
@@ -216,29 +162,20 @@ report_readable() {
 }
 
 # --- The settings dialog, read by dialog_inspector.exe ---------------------------------------
-# Control ids from the header the dialog's template and code use; OK and Cancel are IDOK
-# and IDCANCEL.
+# Control ids from the header the dialog's template and code use.
 IDS_HEADER=$(dirname "$0")/../../src/settings/config_dialog_ids.h
 id_of() { awk -v n="$1" '$1 == "#define" && $2 == n { print $3 }' "$IDS_HEADER"; }
 RED_BOX=$(id_of IDC_TXT_RED_NUM) BLUE_BOX=$(id_of IDC_TXT_BLUE_NUM) UPD_R=$(id_of IDC_UPD_R) UPD_B=$(id_of IDC_UPD_B)
 OPT_DESKTOP=$(id_of IDC_OPT_BG0) OPT_BLUE=$(id_of IDC_OPT_BG1) LABVER=$(id_of IDC_LAB_VER) OK=1 CANCEL=2
 INSPECTED=$E2E_OUT/dialog.txt
-# The inspector may find the dialog mid-repaint on a busy machine and list nothing: asked
-# again then.
-inspect() {
-  local try
-  for try in 1 2 3; do
-    "$WINE" "$(program dialog_inspector)" --wait 20 2>/dev/null | tr -d '\r' >"$INSPECTED"
-    grep -q '^id=' "$INSPECTED" && return 0
-    sleep 0.3
-  done
-}
+# On a busy machine the inspector may find the dialog mid-repaint and list nothing.
+inspected() { "$WINE" "$(program dialog_inspector)" --wait 20 2>/dev/null | tr -d '\r' >"$INSPECTED"; grep -q '^id=' "$INSPECTED"; }
+inspect() { within 2 inspected; }
 # field ID NAME: one field of a control's line; text ID: the control's text.
 field() { grep "^id=$1 " "$INSPECTED" | tr ' ' '\n' | sed -n "s/^$2=//p" | head -n 1; }
 text() { sed -n "s/^id=$1 .* text=//p" "$INSPECTED"; }
 window_field() { sed -n 's/^window //p' "$INSPECTED" | sed 's/ title=.*//' | tr ' ' '\n' | sed -n "s/^$1=//p"; }
 focused() { grep ' focus=1 ' "$INSPECTED" | sed 's/^id=\([0-9]*\) .*/\1/'; }
-# Replaces the text of the focused count box.
 retype() { xdotool key --delay 30 End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace; [ -z "${1:-}" ] || xdotool type --delay 40 -- "$1"; }
 # click_control ID [up|down]: a mouse click in the middle (or the upper/lower quarter).
 click_control() {
@@ -248,19 +185,13 @@ click_control() {
   xdotool mousemove "$((sx + w / 2))" "$y" click 1
 }
 
-# look[:NAME]: what the inspector lists now, kept for the expectations, which read it after
-# "seen NAME".
+# look[:NAME]: what the inspector lists now, kept for the expectations ("seen NAME").
 step_look() { inspect; cp "$INSPECTED" "$E2E_OUT/$CASE-${1:-dialog}.txt"; }
 seen() { INSPECTED=$E2E_OUT/$CASE-${1:-dialog}.txt; }
 
 dialog_defaults() {
   seen
-  check_eq "window title" "$(sed -n 's/^window .* title=//p' "$INSPECTED")" "$DIALOG"
   check_eq "client area at 96 dpi" "$(window_field client)" "280x212"
-  check_eq "counts shown" "$(text "$RED_BOX") $(text "$BLUE_BOX")" "5 5"
-  check_eq "デスクトップ selected, ブルー単色 not" "$(field "$OPT_DESKTOP" checked) $(field "$OPT_BLUE" checked)" "1 0"
-  check_eq "version label" "$(text "$LABVER")" "ver.1.00"
-  check_eq "focus starts in the red box" "$(focused)" "$RED_BOX"
   IFS=, read -r ox oy <<<"$(window_field origin)"
   IFS=, read -r fx fy fw fh <<<"$(window_field frame)"
   convert-im6.q16 "$SHOT" -crop "${fw}x${fh}+${fx}+${fy}" +repage "$E2E_OUT/config-dialog.png"
@@ -316,8 +247,7 @@ arrows() {
   seen stops; check_eq "the up-downs stop at 15 and 2" "$(text "$RED_BOX") $(text "$BLUE_BOX")" "15 2"
   seen; check_eq "red up-down steps down by one" "$(text "$RED_BOX")" "14"
 }
-# shown:ID=TEXT, checked:ID=0|1, focus=ID: the dialog as the last look saw it.
-# The control is named by its variable above (RED_BOX, OPT_BLUE, ...).
+# shown:ID=TEXT, checked:ID=0|1, focus=ID (RED_BOX, OPT_BLUE...): as the last look saw it.
 expect_shown() { local id=${1%%=*}; seen; check_eq "$id shows" "$(text "${!id}")" "${1#*=}"; }
 expect_checked() { local id=${1%%=*}; seen; check_eq "$id checked" "$(field "${!id}" checked)" "${1#*=}"; }
 expect_focus() { seen; check_eq "the focus" "$(focused)" "${!1}"; }
@@ -381,23 +311,21 @@ green_window() {
   other_window 1124 100 600 400 20C040
   screenshot "$E2E_OUT/$CASE-before.png"
   need "the green window shows on the second monitor" \
-    test "$(colour_count "$E2E_OUT/$CASE-before.png" '#20C040' "$UNDER_WINDOW")" -eq 240000
+    test "$(colour_count "$E2E_OUT/$CASE-before.png" "$GREEN_WINDOW" "$UNDER_WINDOW")" -eq 240000
 }
 two_seas() {
-  check_eq "the green window is covered" "$(colour_count "$SHOT" '#20C040' "$UNDER_WINDOW")" 0
   local sea; sea=$(colour_count "$E2E_OUT/$CASE-1.png" "$SEA" "$SECOND")
   check "the second monitor shows the sea ($sea of 480000)" test "$sea" -gt 384000
   check "ships sail on the second monitor ($((480000 - sea)) other pixels)" test $((480000 - sea)) -gt 2000
-  check "the primary shows its own sea" test "$(colour_count "$SHOT" "$SEA" 1024x768+0+0)" -gt 600000
   local changed; changed=$(differing "$E2E_OUT/$CASE-1.png" "$SHOT" "$SECOND")
   check "the second monitor's picture changes within a second ($changed pixels)" test "$changed" -gt 500
 }
 # The green window, as it was, is the second monitor's sea.
 two_desktop() {
   local green other
-  green=$(colour_count "$SHOT" '#20C040' "$UNDER_WINDOW")
+  green=$(colour_count "$SHOT" "$GREEN_WINDOW" "$UNDER_WINDOW")
   check "the green window shows in the second monitor's sea ($green of 240000)" test "$green" -gt 160000
-  other=$((480000 - $(colour_count "$SHOT" '#20C040' "$SECOND") - $(colour_count "$SHOT" black "$SECOND")))
+  other=$((480000 - $(colour_count "$SHOT" "$GREEN_WINDOW" "$SECOND") - $(colour_count "$SHOT" black "$SECOND")))
   check "ships sail on that desktop ($other pixels neither green nor black)" test "$other" -gt 2000
 }
 # +span_wallpaper: one picture spanning both monitors, red up to x 1024 and blue beyond.
@@ -405,10 +333,6 @@ span_wallpaper() {
   convert-im6.q16 -size 128x96 xc:'#FF0000' -size 100x96 xc:'#0000FF' +append -type TrueColor "BMP3:$E2E_OUT/span.bmp"
   put 'Control Panel\Desktop' Wallpaper REG_SZ "$(winpath "$E2E_OUT/span.bmp")"
   put 'Control Panel\Desktop' WallpaperStyle REG_SZ 22
-}
-spanned() {
-  check_eq "the primary shows the picture's left part" "$(colour_count "$SHOT" '#FF0000' 1024x768+0+0)" 786432
-  check_eq "the second monitor shows its right part" "$(colour_count "$SHOT" '#0000FF' "$SECOND")" 480000
 }
 # +monitor_off: the second monitor switched off (before the start); the case's end, or
 # +monitors_back alone, switches it on again.
@@ -418,22 +342,8 @@ monitor_off() { xrandr -display "$DISPLAY" --output DUMMY1 --off; sleep "${1:-1}
 # (Wine's comes within about 0.3 s of the end).
 one_monitor_stays() { sleep 1.5; check_eq "the switched-off monitor stays off" "$(monitor_count)" 1; }
 
-# --- Faults met at the start: a preview without a host, a key the moment the window shows,
-# the primary resized while the saver takes it.
-# no_preview:ARG:...: "/p ARG" names no window (no number, or one of no window; the unit tests
-# hold the rest): each start ends at once, with its exit status noted, and shows nothing.
-step_no_preview() {
-  local arg; NO_PREVIEW=
-  for arg in ${1//:/ }; do
-    timeout -k 2 20 "$WINE" "$PROGRAM" /p "$arg" </dev/null >/dev/null 2>&1
-    NO_PREVIEW="$NO_PREVIEW /p $arg: $?"
-  done
-  NO_PREVIEW_WINDOW=$(find_window "$PREVIEW")
-}
-expect_no_preview() {
-  check_eq "each hostless preview ends at once, quietly" "$NO_PREVIEW" "$(printf ' /p %s: 0' ${1//:/ })"
-  check_eq "no preview window" "${NO_PREVIEW_WINDOW:-}" ""
-}
+# --- Faults met at the start: a key the moment the window shows, the primary resized while
+# the saver takes it.
 # on_show COMMAND...: runs the command the moment the saver's window maps, before it is
 # painted or has the focus.
 on_show() { (until [ -n "$(find_window "$MAIN")" ]; do :; done; "$@") & _started_pids+=("$!"); }
@@ -448,63 +358,57 @@ primary_mode() {
     "$(xrandr -display "$DISPLAY" | sed -n 's/^DUMMY0 connected \(primary \)\{0,1\}\([0-9]*x[0-9]*\)+.*/\2/p')" "$1"
 }
 
-# Rows: name | program | launcher and switches | settings | actions | expectations; a line
-# "defaults: SETTINGS" gives the rows below it those settings first. Settings: Name=Value of
-# the saver, dpi=N, at=X,Y (the pointer), +set-up[:args]. Actions act and observe (lib.sh
-# and above): show[:TITLE] focus key:K click:B to:X,Y by:DX,DY sleep:S shot[:NAME] look[:NAME]
-# mark:NAME geometry pointer beside:SWITCHES again:SWITCHES shot_until:X,Y=COLOUR, a step_NAME
-# above; expectations judge: ended[:S] exit=N noreport nolog gone display, ends (those five),
-# version stored=R,B,G log=LINE px:X,Y=COLOUR host:KEY=VALUE running:MARK geometry=WxH+X+Y
-# pointer=X,Y beside, an expect_NAME above. fn:NAME[:ARGS] calls a function of either kind.
-# A set-up `put`s registry values and `undo`es anything else; both are put back at the end.
+# Rows: name | program | switches | settings | actions | expectations; "defaults: SETTINGS"
+# goes before the settings of the rows below it. Settings: Name=Value of the saver, dpi=N,
+# at=X,Y (the pointer), +set-up[:ARGS]. Actions (step_VERB) act and observe; expectations
+# (expect_VERB; ends = ended noreport nolog gone display) judge; fn:NAME[:ARGS] calls either.
 run_table "$@" <<'EOT'
-quits-x         | scr | /x | | | ended:30 exit=0 version gone fn:regsz
+quits-x         | scr | /x | | | ended:30 exit=0 version gone
 opens-bare      | scr |    | | show focus key:Escape | ended version
 opens-saver     | scr | /s | | show beside:/s beside:/c beside:/p_0 focus key:Escape | ends:20 beside
 
 defaults: BackGround=1
-sea-and-jumps   | scr | /s | at=400,300 | show ships by:150,0 sleep:1 mark:150,0 by:0,150 sleep:1 mark:0,150 \
+sea-and-jumps   | scr | /s | at=400,300 | show until:ships by:150,0 sleep:1 mark:150,0 by:0,150 sleep:1 mark:0,150 \
                   by:40,40 sleep:0.5 by:40,40 sleep:0.5 mark:slow by:-151,0 | ends ships running:150,0 running:0,150 running:slow
 key-ends        | scr | /s | | show focus key:x | ends
 click-ends      | scr | /s | | show click:3 | ends
 key-other-focus | scr | /s | +other_window:100:100:300:200:20C040 | show key:x | ends
-front-window    | scr | /s | | show sleep:1 front | fn:front_ends ends:1
-desktop-snapshot | scr | /s | BackGround=0 +snapshot_dialog | show focus shot key:Escape fn:stop_helpers | ends fn:snapshot_shown
-dpi-96          | scr | /s | RedCount=1 BlueCount=0 dpi=96  | show focus ship key:Escape | ends ship=108x23
-dpi-192         | scr | /s | RedCount=1 BlueCount=0 dpi=192 | show focus ship key:Escape | ends ship=216x46
+front-window    | scr | /s | | show sleep:1 front | ends:2.5
+desktop-snapshot | scr | /s | BackGround=0 +other_window:100:100:300:200:20C040 | show focus shot key:Escape | \
+                  ends count:GREEN_WINDOW@300x200+100+100>48000 count:SEA@PRIMARY<1000
+dpi-96          | scr | /s | RedCount=1 BlueCount=0 dpi=96  | show focus until:ship=108x23 key:Escape | ends ship=108x23
+dpi-192         | scr | /s | RedCount=1 BlueCount=0 dpi=192 | show focus until:ship=216x46 key:Escape | ends ship=216x46
 tick-error      | fault         | /s | | show | ended:20 noreport log=Overflow gone display
 lost-display    | fault-lost    | /s | | | ends:30
 no-directdraw   | fault-noddraw | /s | | show shot:a sleep:0.6 shot focus key:x again:/s show focus key:x | \
-                  ended noreport gone display fn:gdi_battle fn:gdi_note_once
+                  ended noreport gone display px:2,2=SEA fn:gdi_battle fn:gdi_note_once
 close-in-setup  | scr           | /s | +closer | | ends:30 fn:close_posted
 unwritable-folder | fault       | /s | +unwritable_folder | | ended:30 noreport gone display fn:log_in_user_folder
 setup-report    | fault-setup   | /s | | show:REPORT report key:Return | ended gone display fn:report_readable
 
 defaults: RedCount=0 BlueCount=0 BackGround=0
-wallpaper-stretch | scr | /s | +wallpaper:bmp:2:0 | show shot_until:0,0=RED click:1 | ends \
+wallpaper-stretch | scr | /s | +wallpaper:bmp:2:0 | show until:px:0,0=RED click:1 | ends \
                   px:0,0=RED px:511,383=RED px:512,383=GREEN px:511,384=YELLOW px:1023,767=MAGENTA
-wallpaper-centre  | scr | /s | +wallpaper:bmp:0:0 | show shot_until:480,360=RED click:1 | ends \
+wallpaper-centre  | scr | /s | +wallpaper:bmp:0:0 | show until:px:480,360=RED click:1 | ends \
                   px:479,360=COLOUR px:480,359=COLOUR px:480,360=RED px:543,407=MAGENTA px:544,407=COLOUR px:543,408=COLOUR
-wallpaper-tile    | scr | /s | +wallpaper:png:0:1 | show shot_until:64,0=RED click:1 | ends \
+wallpaper-tile    | scr | /s | +wallpaper:png:0:1 | show until:px:64,0=RED click:1 | ends \
                   px:63,47=MAGENTA px:64,0=RED px:64,72=YELLOW px:1023,767=MAGENTA
 wallpaper-own-desktop | scr | desktop /s | +wallpaper:png:2:1 +other_window:0:0:300:200:00FFFF | \
-                  show shot_until:10,10=RED click:1 | ends px:10,10=RED px:1023,767=MAGENTA
+                  show until:px:10,10=RED click:1 | ends px:10,10=RED px:1023,767=MAGENTA
 wallpaper-junk    | scr | /s | +wallpaper:junk:2:1 | show shot click:1 | ends px:0,0=COLOUR px:512,384=COLOUR
-wallpaper-gone-transcoded | scr | /s | +wall_source:gone:quadrants:none | show shot_until:0,0=RED click:1 | \
+wallpaper-gone-transcoded | scr | /s | +wall_source:gone:quadrants:none | show until:px:0,0=RED click:1 | \
                   ends px:0,0=RED px:1023,0=GREEN px:0,767=YELLOW px:1023,767=MAGENTA
-wallpaper-gone-cached | scr | /s | +wall_source:gone:quadrants:green | show shot_until:0,0=GREEN click:1 | \
+wallpaper-gone-cached | scr | /s | +wall_source:gone:quadrants:green | show until:px:0,0=GREEN click:1 | \
                   ends px:0,0=GREEN px:1023,767=GREEN
-wallpaper-share-alone | scr | /s | +wall_source:share:none:none | show shot click:1 | ends px:0,0=COLOUR px:1023,767=COLOUR
 wallpaper-colour-chosen | scr | /s | +wall_source:none:quadrants:none | show shot click:1 | \
                   ends px:0,0=COLOUR px:1023,767=COLOUR
-wallpaper-truncated | scr | /s | +hostile_wallpaper:truncated | show sleep:2 shot click:1 | ends px:0,0=COLOUR px:1023,767=COLOUR
-wallpaper-lying   | scr | /s | +hostile_wallpaper:lying | show sleep:2 shot key:x | ends px:0,0=COLOUR px:1023,767=COLOUR
-wallpaper-bomb    | scr | /s | +hostile_wallpaper:bomb | show sleep:2 shot peak key:x | ends px:0,0=COLOUR px:1023,767=COLOUR peak_below=200
+wallpaper-bomb    | scr | /s | +bomb_wallpaper | show sleep:2 shot peak key:x | ends px:0,0=COLOUR px:1023,767=COLOUR peak_below=200
 wallpaper-late    | scr | /s | +huge_wallpaper | colour_then_picture click:1 | \
                   ends colour_then_picture px:1023,767=51,102,153
 
 defaults:
-dialog-defaults   | scr | /c | | show focus look shot key:Escape | ended stored=-,-,- version fn:dialog_defaults
+dialog-defaults   | scr | /c | | show focus look shot key:Escape | ended stored=-,-,- version fn:dialog_defaults \
+                    shown:RED_BOX=5 shown:BLUE_BOX=5 checked:OPT_DESKTOP=1 checked:OPT_BLUE=0 shown:LABVER=ver.1.00 focus=RED_BOX
 dialog-corrections | scr | /c | | show focus corrections | ended stored=2,3,1 fn:corrected
 dialog-120dpi     | scr | /c | dpi=120 | show focus look key:Escape | ended fn:dialog_120dpi
 dialog-host-ok    | scr | host --switch /c:%u --at 300,200 --end ok     | | | ended:60 fn:hosted:host stored=5,5,0
@@ -533,20 +437,21 @@ preview-destroy | scr | host --switch /p --end destroy | | | ended:60 exit=0 fn:
 preview-large   | scr | host --switch /p --end destroy --size 233x171 | | | ended:60 exit=0 fn:embedded:233x171
 preview-close   | scr | host --switch /P --end close | | | ended:60 exit=0 fn:embedded fn:preview_ended host:host_alive=1
 preview-orphan  | scr | host --switch /p --end none | | orphan | fn:orphan_ends
-preview-no-host | scr | /p | | no_preview:junk:-1 | ended:30 exit=0 version gone no_preview=junk:-1
+preview-no-host | scr | /p | | beside:/p_junk beside:/p_-1 | ended:30 exit=0 gone beside
 
 defaults: BackGround=1 +other_window:100:100:300:200:20C040
 key-on-show     | scr | /s | +key_on_show:x | | ends
 
 defaults: BackGround=1 at=1400,300
 two-seas        | scr | /s | +green_window | show show:MONITOR geometry shot:1 sleep:1 shot key:x | \
-                  ends geometry=800x600+1024+0 fn:two_seas
+                  ends geometry=800x600+1024+0 count:GREEN_WINDOW@UNDER_WINDOW=0 count:SEA@PRIMARY>600000 fn:two_seas
 two-click       | scr | /s | | show:MONITOR pointer click:1 | ends pointer=1400,300
 two-move-onto   | scr | /s | at=900,300  | show:MONITOR to:1500,300 | ends
 two-jump        | scr | /s | at=1300,300 | show:MONITOR to:1400,300 sleep:1 mark:100px to:1400,500 | ends running:100px
-two-desktop     | scr | /s | BackGround=0 +green_window | show:MONITOR shot key:Escape | ends fn:two_desktop
+two-desktop     | scr | /s | BackGround=0 +green_window | show:MONITOR until:fn:two_desktop key:Escape | ends fn:two_desktop
 two-span        | scr | desktop /s | BackGround=0 RedCount=0 BlueCount=0 +green_window +span_wallpaper | \
-                  show:MONITOR shot_until:1823,0=0,0,255 shot_until:0,0=RED click:1 | ends fn:spanned
+                  show:MONITOR until:px:1823,0=0,0,255 until:px:0,0=RED click:1 | \
+                  ends count:RED@PRIMARY=786432 count:BLUE@SECOND=480000
 two-monitor-off | scr | /s | +monitors_back | show:MONITOR fn:monitor_off:0 | ended noreport nolog gone fn:one_monitor_stays
 two-on-one      | scr | /s | at=500,300 +monitors_back +monitor_off | show key:x | ended noreport nolog gone fn:one_monitor_stays
 two-resized-on-show | scr | /s | +resize_on_show:800x600 | | ended:20 noreport nolog gone fn:primary_mode:800x600

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Shared part of the end-to-end tests of the real BrackmerSaver.scr under Wine: one way to
-# start a program, settings a case changes (each put back once, at the case's end), screen
-# readings, the checks every run ends with, and the case runner cases.sh drives from its
-# table: a row's actions only act and observe, its expectations judge what was observed.
-# The timing scripts (test_*.sh) use the same parts.
+# Shared part of the end-to-end tests of the real BrackmerSaver.scr under Wine: starting
+# programs, settings put back at a case's end, screen readings, the checks every run ends
+# with, and the runner of cases.sh's table (actions observe, expectations judge).
 set -uo pipefail
 
 : "${BRACKMER_WINE_DIR:?run through ctest, or export BRACKMER_WINE_DIR of a started session}"
@@ -17,13 +15,11 @@ E2E_OUT=${E2E_OUT:-$BRACKMER_WINE_DIR/e2e-output}
 mkdir -p "$E2E_OUT"
 MAIN='Main -- Brackmer Saver' MONITOR='Monitor -- Brackmer Saver' PREVIEW='Preview -- Brackmer Saver'
 DIALOG='Brackmer Saver設定' REPORT='Brackmer Saver'
-SEA='#0000AA'
-# The folder of the user's own that takes the log when the program's folder cannot.
+SEA=0,0,170
 USER_LOGS="$WINEPREFIX/drive_c/users/*/AppData/Local/BrackmerSaver"
 CASE=${CASE:-$(basename "$0" .sh)}
 
-# program NAME: the real .scr, one of its fault builds (fault, fault-lost, ...) or a test
-# program of the Windows build (preview_host, colour_window, ...).
+# program NAME: the .scr, a fault build of it (fault*) or a test program of the Windows build.
 program() {
   case $1 in
     scr) echo "$SCR" ;;
@@ -32,8 +28,7 @@ program() {
   esac
 }
 winpath() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
-# place PROGRAM FOLDER: a copy of PROGRAM in FOLDER, made anew, so that any ErLog.txt is
-# its alone; prints the copy's path.
+# place PROGRAM FOLDER: a fresh copy in FOLDER, so that any ErLog.txt there is its alone.
 place() {
   chmod -R u+w "$2" 2>/dev/null; rm -rf "$2"; mkdir -p "$2"
   cp "$1" "$2/" && echo "$2/$(basename "$1")"
@@ -44,18 +39,18 @@ declare -A MARKS=()
 
 fail() { echo "FAIL: $CASE: $*"; _failures=$((_failures + 1)); _checks=$((_checks + 1)); }
 pass() { echo "ok: $CASE: $*"; _checks=$((_checks + 1)); }
-# check "description" command...: passes when the command succeeds; never among a row's
-# actions, so that what a row expects stays readable in its own column.
+# check "description" command...: never among a row's actions, so that what a row expects
+# stays in its own column. Under QUIET (a poll asking whether it holds yet) it only notes.
 check() {
   local what=$1; shift
+  [ -z "${QUIET:-}" ] || { "$@" || UNMET=1; return 0; }
   [ "$PHASE" != act ] || { fail "a check among the actions: $what"; return; }
   if "$@"; then pass "$what"; else fail "$what"; fi
 }
 check_eq() { if [ "$2" == "$3" ]; then check "$1" true; else check "$1: expected '$3', got '$2'" false; fi; }
-# need "what" command...: a condition of the test set-up; without it the case means nothing.
+# need "what" command...: a condition of the set-up; without it the case means nothing.
 need() { local what=$1; shift; "$@" || { fail "set-up: $what"; return 1; }; }
 
-# Ends the script with a summary line ctest's log shows, and the exit status of the checks.
 finish() {
   echo "$((_checks - _failures)) passed, $_failures failed"
   [ "$_failures" -eq 0 ] && [ "$_checks" -gt 0 ]
@@ -63,9 +58,8 @@ finish() {
 }
 
 # --- Processes ------------------------------------------------------------------------
-# launch PROGRAM ARGS...: starts a Windows program in the background, its output to
-# $LAUNCH_OUT (or nowhere); its id is $LAST_PID, and the end of the case stops it. A case's
-# helper programs (another window, a close request) go into HELPERS as well.
+# launch PROGRAM ARGS...: in the background, output to $LAUNCH_OUT (or nowhere); its id is
+# $LAST_PID, and the case's end stops it. A case's helper programs go into HELPERS too.
 launch() {
   reg_flush
   # Emptied before the start: a reader must not find the last run's lines in it.
@@ -76,17 +70,17 @@ launch() {
 }
 stop_pid() { { kill -9 "$1"; wait "$1"; } 2>/dev/null; return 0; }
 
-# within SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; 1 on time-out.
+# within SECONDS COMMAND...: every 0.1 s until it succeeds; 1 on time-out.
 within() {
   local end=$((${EPOCHREALTIME/./} / 1000 + $(awk -v s="$1" 'BEGIN { print int(s * 1000) }'))); shift
   until "$@"; do ((${EPOCHREALTIME/./} / 1000 < end)) || return 1; sleep 0.1; done
 }
-# wait_exit PID SECONDS: 0 when the process ended in time; its status is then $EXIT_CODE.
+# wait_exit PID SECONDS: the exit status is then $EXIT_CODE.
 dead() { ! kill -0 "$1" 2>/dev/null; }
 wait_exit() { within "$2" dead "$1" || return 1; wait "$1" 2>/dev/null; EXIT_CODE=$?; }
 
-# in_session PATTERN: the ids of the processes matching PATTERN that run in this session's
-# prefix; other sessions on the machine run programs of the same names.
+# in_session PATTERN: matching processes of this prefix only; other sessions on the machine
+# run programs of the same names.
 in_session() {
   local pid
   for pid in $(pgrep -f "$1"); do
@@ -96,7 +90,7 @@ in_session() {
 }
 kill_in_session() { local pid; for pid in $(in_session "$1"); do kill -9 "$pid" 2>/dev/null; done; return 0; }
 
-# undo COMMAND...: runs at the end of the case (or the script), the last one first.
+# undo COMMAND...: at the end of the case, the last one first.
 undo() { _undo+=("$(printf '%q ' "$@")"); }
 
 e2e_cleanup() {
@@ -117,10 +111,8 @@ e2e_cleanup() {
 trap e2e_cleanup EXIT
 
 # --- Windows and input ------------------------------------------------------------------
-# find_window TITLE: prints the X window ids whose name is exactly TITLE (maybe none).
 find_window() { xdotool search --name "^$(printf '%s' "$1" | sed 's/[][\.*^$+?(){}|]/\\&/g')\$" 2>/dev/null; }
 
-# wait_window TITLE SECONDS: prints the first matching window id, 1 on time-out.
 found() { FOUND=$(find_window "$1" | head -n 1); [ -n "$FOUND" ]; }
 wait_window() { within "$2" found "$1" && echo "$FOUND"; }
 # wait_focus WINDOW SECONDS: keys sent before the window has the focus can be lost.
@@ -130,7 +122,7 @@ wait_focus() { within "$2" has_focus "$1"; }
 # press KEY: a key, then its release (a window that closes on key-down leaves it held).
 press() { xdotool key "$1"; xdotool keyup "$1" 2>/dev/null; return 0; }
 
-# watch_reports FILE: notes in FILE whenever an error report shows, until the case ends.
+# watch_reports FILE: created whenever an error report shows, until the case ends.
 watch_reports() {
   rm -f "$1"
   (while :; do [ -n "$(find_window "$REPORT")" ] && : >"$1"; sleep 0.1; done) &
@@ -138,21 +130,18 @@ watch_reports() {
 }
 
 # --- Settings ---------------------------------------------------------------------------
-# Each Wine process costs a few tenths of a second, so a case's registry writes go out
-# together, in one regedit run before the next program starts, and its put-backs in one
-# more at its end. The values a case changes are read once per session: every case puts
-# them back, so the first reading is what each case starts from.
+# Each Wine process costs a few tenths of a second: a case's writes go out in one regedit
+# run before its next program starts, its put-backs in one more at its end.
 _reg_now=() _reg_back=() _dump=
-# reg_line KEY NAME TYPE DATA: the .reg line that sets the value (TYPE "-" deletes it).
+# reg_line NAME TYPE DATA: the .reg line that sets the value (TYPE "-" deletes it).
 reg_line() {
-  local data=${4//\\/\\\\}
-  case $3 in
-    -) echo "\"$2\"=-" ;;
-    REG_DWORD) printf '"%s"=dword:%08x\n' "$2" "$(($4))" ;;
-    *) echo "\"$2\"=\"${data//\"/\\\"}\"" ;;
+  local data=${3//\\/\\\\}
+  case $2 in
+    -) echo "\"$1\"=-" ;;
+    REG_DWORD) printf '"%s"=dword:%08x\n' "$1" "$(($3))" ;;
+    *) echo "\"$1\"=\"${data//\"/\\\"}\"" ;;
   esac
 }
-# reg_flush: applies the writes waiting in _reg_now (or the array named).
 reg_flush() {
   local -n lines=${1:-_reg_now}
   ((${#lines[@]})) || return 0
@@ -162,66 +151,61 @@ reg_flush() {
   "$WINE" regedit /S "$(winpath "$file")" </dev/null >/dev/null 2>&1
   lines=() _dump=
 }
-# reg_get SECTION NAME: prints the saver's stored string, returns 1 when it is missing.
-# Expectations share one reading of the whole key.
+# reg_pick KEY_END NAME <QUERY: from `reg query` output, the value NAME of the key whose path
+# ends in KEY_END: its type, then its data; 1 when it is missing.
+reg_pick() {
+  K=$1 N=$2 awk '/^HKEY/ { here = substr($0, length($0) - length(ENVIRON["K"]) + 1) == ENVIRON["K"]; next }
+    here && $1 == ENVIRON["N"] && $2 ~ /^REG_/ { print $2; sub(/^[ \t]*[^ \t]+[ \t]+REG_[A-Z_]+[ \t]*/, ""); print; f = 1 }
+    END { exit !f }'
+}
+# reg_get SECTION NAME: the saver's stored string; the expectations share one reading.
 reg_get() {
   [ "$PHASE" == expect ] && [ -n "$_dump" ] || _dump=$("$WINE" reg query "$SETTINGS_KEY" /s 2>/dev/null | tr -d '\r')_
-  awk -v k="\\$1" -v n="$2" '/^HKEY/ { here = substr($0, length($0) - length(k) + 1) == k; next }
-    here && $1 == n && $2 ~ /^REG_/ { sub(/^[ \t]*[^ \t]+[ \t]+REG_[A-Z_]+[ \t]*/, ""); print; found = 1 } END { exit !found }' <<<"${_dump%_}"
+  reg_pick "\\$1" "$2" <<<"${_dump%_}" | sed 1d
 }
-# reg_read KEY NAME: prints the value's type and then its data; 1 when it is missing.
-reg_read() {
-  local out
-  out=$("$WINE" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r') || return 1
-  printf '%s\n' "$out" | awk -v n="$2" '$1 == n && $2 ~ /^REG_/ { print $2; sub(/^[ \t]*[^ \t]+[ \t]+REG_[A-Z_]+[ \t]*/, ""); print; found=1 } END { exit !found }'
-}
-reg_set() { _reg_now+=("[$SETTINGS_ROOT\\$1]" "$(reg_line "" "$2" REG_SZ "$3")"); }
+reg_set() { _reg_now+=("[$SETTINGS_ROOT\\$1]" "$(reg_line "$2" REG_SZ "$3")"); }
 reg_clear() { "$WINE" reg delete "$SETTINGS_KEY" /f >/dev/null 2>&1; return 0; }
 SETTINGS_ROOT="HKEY_CURRENT_USER${SETTINGS_KEY#HKCU}"
 
 # put KEY NAME TYPE DATA: sets a value under HKCU for this case; its end puts back what
-# was there before, or deletes the value.
+# was there before (read once per session), or deletes the value.
 put() {
   local key="HKEY_CURRENT_USER\\$1" cache type=- data=
   cache="$BRACKMER_WINE_DIR/pristine/$(printf '%s' "$1|$2" | md5sum | cut -c1-16)"
   if [ ! -f "$cache" ]; then
     mkdir -p "${cache%/*}"
-    reg_read "HKCU\\$1" "$2" >"$cache" || echo - >"$cache"
+    "$WINE" reg query "HKCU\\$1" /v "$2" 2>/dev/null | tr -d '\r' | reg_pick "\\$1" "$2" >"$cache" || echo - >"$cache"
   fi
   { read -r type; IFS= read -r data; } <"$cache"
-  _reg_back+=("[$key]" "$(reg_line "" "$2" "$type" "$data")")
-  _reg_now+=("[$key]" "$(reg_line "" "$2" "$3" "$4")")
+  _reg_back+=("[$key]" "$(reg_line "$2" "$type" "$data")")
+  _reg_now+=("[$key]" "$(reg_line "$2" "$3" "$4")")
 }
-set_dpi() { put 'Control Panel\Desktop' LogPixels REG_DWORD "$1"; }
 
 # --- The screen -------------------------------------------------------------------------
 screen_size() { xdpyinfo -display "$DISPLAY" | awk '/dimensions:/ { print $2 }'; }
 monitor_count() { xrandr -display "$DISPLAY" --listmonitors 2>/dev/null | sed -n 's/^Monitors: //p'; }
 screenshot() { xwd -root -silent -display "$DISPLAY" | convert-im6.q16 xwd:- "$1"; }
 
-# pixel_at PNG X Y: prints "R,G,B".
 pixel_at() {
   convert-im6.q16 "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
 }
-# colour_count PNG COLOUR [GEOMETRY [FUZZ%]]: pixels of that colour in the rectangle (the
-# whole picture without one), within FUZZ per cent of it.
+# colour_count PNG COLOUR [GEOMETRY]: pixels of COLOUR (R,G,B or a name) in the rectangle.
+im_colour() { if [[ $1 == *,* ]]; then echo "rgb($1)"; else echo "$1"; fi; }
 colour_count() {
-  convert-im6.q16 "$1" ${3:+-crop "$3" +repage} -alpha off -fuzz "${4:-0}%" -transparent "$2" \
+  convert-im6.q16 "$1" ${3:+-crop "$3" +repage} -alpha off -transparent "$(im_colour "$2")" \
     -alpha extract -negate -format '%[fx:round(mean*w*h)]' info:
 }
 # other_box PNG COLOUR: "WxH" of the box around every pixel that is not COLOUR.
 other_box() {
-  convert-im6.q16 "$1" -fill white +opaque "$2" -fill black -opaque "$2" -format '%@' info: | sed 's/+.*//'
+  local c; c=$(im_colour "$2")
+  convert-im6.q16 "$1" -fill white +opaque "$c" -fill black -opaque "$c" -format '%@' info: | sed 's/+.*//'
 }
-# differing PNG PNG GEOMETRY: pixels that differ inside the rectangle.
 differing() {
   convert-im6.q16 \( "$1" -crop "$3" +repage \) \( "$2" -crop "$3" +repage \) -compose difference -composite \
     -threshold 0 -format '%[fx:int(mean*w*h)]' info:
 }
 
 # --- The checks every run ends with ---------------------------------------------------------
-# These read the case's program ($PID, $PROGRAM, $LOG), what was seen ($REPORTS) and the
-# display as it was before ($SIZE_BEFORE, $MONITORS_BEFORE).
 expect_ended() { check "ends within ${1:-10} s" wait_exit "$PID" "${1:-10}"; }
 expect_running() { check "still ran at mark $1" test "${MARKS[$1]:-}" == running; }
 expect_exit() { check_eq "exit status" "${EXIT_CODE:-none}" "$1"; }
@@ -237,7 +221,6 @@ expect_gone() {
 expect_display() {
   check_eq "gives the display back" "$(screen_size) $(monitor_count)" "$SIZE_BEFORE $MONITORS_BEFORE"
 }
-# ends: how every run of the saver must end, quietly and with everything given back.
 expect_ends() { expect_ended "$@"; expect_noreport; expect_nolog; expect_gone; expect_display; }
 expect_version() {
   check_eq "records its version and folder" "$(reg_get UpdateInfo CurrentVersion) $(reg_get UpdateInfo ApplicationPath)" \
@@ -245,13 +228,18 @@ expect_version() {
 }
 stored() { reg_get Setting "$1" || echo -; }
 expect_stored() { check_eq "stored red,blue,background" "$(stored RedCount),$(stored BlueCount),$(stored BackGround)" "$1"; }
-# px:X,Y=NAME: a pixel of the case's screenshot; NAME is a colour variable or R,G,B.
-expect_px() {
-  local at=${1%%=*} want=${1#*=}
-  [[ $want == [A-Z]* ]] && want=${!want}
-  check_eq "pixel $at" "$(pixel_at "$SHOT" "${at%%,*}" "${at#*,}")" "$want"
+# Colours and rectangles in the table are R,G,B and WxH+X+Y, or the name of a variable.
+named() { if [[ $1 == [A-Z]* ]]; then echo "${!1}"; else echo "$1"; fi; }
+# px:X,Y=COLOUR: a pixel of the case's screenshot.
+expect_px() { local at=${1%%=*}; check_eq "pixel $at" "$(pixel_at "$SHOT" "${at%,*}" "${at#*,}")" "$(named "${1#*=}")"; }
+# count:COLOUR@RECTANGLE<N (or >N, =N): how many pixels of the screenshot's rectangle show it.
+expect_count() {
+  local colour rect=${1#*@} n op got
+  colour=$(named "${1%%@*}") n=${rect##*[<>=]} op=${rect%"$n"}; op=${op: -1} rect=$(named "${rect%[<>=]*}")
+  got=$(colour_count "$SHOT" "$colour" "$rect")
+  check "pixels of $colour in $rect: $got $op $n" test "$got" "-$(case $op in '<') echo lt ;; '>') echo gt ;; *) echo eq ;; esac)" "$n"
 }
-# host:KEY=VALUE: one finding of a host program's report (its output, KEY=VALUE lines).
+# host:KEY=VALUE: one line of a host program's output.
 host_value() { tr -d '\r' <"$OUT" | sed -n "s/^$1=//p" | head -n 1; }
 expect_host() { check_eq "host finds ${1%%=*}" "$(host_value "${1%%=*}")" "${1#*=}"; }
 
@@ -269,25 +257,25 @@ step_click() { xdotool click "$1"; }
 step_to() { xdotool mousemove "${1%,*}" "${1#*,}"; }
 step_by() { xdotool mousemove_relative -- "${1%,*}" "${1#*,}"; }
 step_sleep() { sleep "$1"; }
-# shot[:NAME]: a screenshot, $SHOT or $E2E_OUT/CASE-NAME.png.
+# shot[:NAME]: a screenshot, $SHOT or $E2E_OUT/CASE-NAME.png; mark:NAME: whether the program
+# still runs (expectation running:NAME); geometry: where $WIN is; pointer: where it is.
 step_shot() { screenshot "${1:+$E2E_OUT/$CASE-}${1:-$SHOT}${1:+.png}"; }
-# mark:NAME: whether the program still runs at this moment (expectation running:NAME).
 step_mark() { MARKS[$1]=gone; if kill -0 "$PID" 2>/dev/null; then MARKS[$1]=running; fi; }
-# geometry: where $WIN is, WxH+X+Y (expectation geometry=...); pointer: where the pointer is.
-step_geometry() { eval "$(xdotool getwindowgeometry --shell "$WIN")"; GEOMETRY=${WIDTH}x${HEIGHT}+${X}+${Y}; }
+step_geometry() { local WINDOW X Y WIDTH HEIGHT SCREEN; eval "$(xdotool getwindowgeometry --shell "$WIN")"; GEOMETRY=${WIDTH}x${HEIGHT}+${X}+${Y}; }
 step_pointer() { POINTER_SEEN=$(xdotool getmouselocation --shell | sed -n 's/^[XY]=//p' | paste -sd,); }
-# shot_until:X,Y=NAME: screenshots until that pixel shows (a wallpaper read late appears on
-# a later frame), for up to 30 s; the expectations then read the last one.
-shows() { screenshot "$SHOT"; [ "$(pixel_at "$SHOT" "${1%%,*}" "${1#*,}")" == "$2" ]; }
-step_shot_until() { local want=${1#*=}; [[ $want == [A-Z]* ]] && want=${!want}; within 30 shows "${1%%=*}" "$want"; }
-# beside:SWITCHES ("_" for a blank): a second start while this one runs; what it did is
-# noted for the expectation beside.
+# until:EXPECTATION: screenshots ($SHOT) for up to 30 s until the expectation would pass on
+# one (first frames and late pictures come when they come under load); the expectations
+# then judge the last one. The screen's size meanwhile is $SIZE_SEEN.
+holds() { screenshot "$SHOT"; SIZE_SEEN=$(screen_size) UNMET=; QUIET=1 word_call expect "$1"; [ -z "$UNMET" ]; }
+step_until() { within 30 holds "$1"; }
+# beside:SWITCHES ("_" for a blank): another start while this one runs (or after it); what
+# it did is noted for the expectation beside.
 step_beside() {
   local -a a
   read -ra a <<<"${1//_/ }"
   reg_clear
   timeout -k 2 30 "$WINE" "$PROGRAM" "${a[@]}" </dev/null >/dev/null 2>&1
-  BESIDE+=("${1//_/ }: exit $?, version $(reg_get UpdateInfo CurrentVersion), dialog '$(find_window "$DIALOG")'")
+  BESIDE+=("${1//_/ }: exit $?, version $(reg_get UpdateInfo CurrentVersion), windows '$(find_window "$DIALOG")$(find_window "$PREVIEW")'")
 }
 # again:SWITCHES: once the run has ended, the program starts again (its id is then $PID);
 # the log as the first run left it is $LOG_BEFORE.
@@ -299,14 +287,13 @@ step_again() {
 }
 expect_beside() {
   local b
-  for b in "${BESIDE[@]}"; do check_eq "a second start beside it ends at once, quietly" "$b" "${b%%:*}: exit 0, version 1.00.0000, dialog ''"; done
+  for b in "${BESIDE[@]}"; do check_eq "another start ends at once, quietly" "$b" "${b%%:*}: exit 0, version 1.00.0000, windows ''"; done
 }
 expect_geometry() { check_eq "the window's place" "${GEOMETRY:-}" "$1"; }
 expect_pointer() { check_eq "the pointer's place" "${POINTER_SEEN:-}" "$1"; }
 
 # act WORD, expect WORD: "verb[:argument]" (an expectation also "verb=value"): a step_VERB
-# or an expect_VERB; fn:NAME[:ARGS] calls a function of the table (arguments separated by
-# ":").
+# or an expect_VERB; fn:NAME[:ARGS] calls a function of the table (arguments split at ":").
 word_call() {
   local kind=$1 verb=${2%%:*} arg= a
   [[ $2 == *:* ]] && arg=${2#*:}
@@ -318,17 +305,15 @@ word_call() {
 # start), or +FUNCTION[:ARGS] of the table to prepare the case (it may start programs).
 setting() {
   case $1 in
-    dpi=*) set_dpi "${1#dpi=}" ;;
+    dpi=*) put 'Control Panel\Desktop' LogPixels REG_DWORD "${1#dpi=}" ;;
     at=*) POINTER=${1#at=} ;;
     +*) local -a a; IFS=: read -ra a <<<"${1#+}"; "${a[@]}" ;;
     *=*) reg_set Setting "${1%%=*}" "${1#*=}" ;;
   esac
 }
 
-# run_case NAME PROGRAM LAUNCH SETTINGS ACTIONS EXPECTATIONS: one row of the table. LAUNCH
-# is the switches, after "host" (preview_host.exe, handed the program) or "desktop" (run on
-# a desktop of its own) when one starts the program. The program runs as a copy in a folder
-# of the case's own, so any ErLog.txt is the case's.
+# run_case NAME PROGRAM LAUNCH SETTINGS ACTIONS EXPECTATIONS: one row. LAUNCH is the switches,
+# after "host" (preview_host.exe starts the program) or "desktop" (on a desktop of its own).
 run_case() {
   CASE=$1
   local name=$2 launch=$3 settings=$4 word
@@ -363,7 +348,7 @@ run_case() {
   PHASE=
   timed e2e_cleanup
 }
-# timed COMMAND...: runs it and prints how long it took when that was a second or more.
+# timed COMMAND...: prints how long it took when that was a second or more.
 timed() {
   local t=${EPOCHREALTIME/./} ms
   "$@"
@@ -371,10 +356,8 @@ timed() {
   [ "$ms" -lt 1000 ] || echo "  (${*: -1}: $ms ms)"
 }
 
-# run_table [NAME...] <TABLE: runs the named rows, or all rows when none is named. A row
-# is "name | program | launch | settings | actions | expectations"; a line ending in "\"
-# goes on. A line "defaults: SETTINGS" gives the rows after it those settings first.
-# Rows named two-* need the session of two monitors, the others the one of one monitor.
+# run_table [NAME...] <TABLE: the named rows, or all of this session's (two-* rows need the
+# two monitors'); a line ending in "\" goes on.
 run_table() {
   local name program launch settings action expect two ran=0 defaults=
   # shellcheck disable=SC2162  # a "\" at the end of a line joins the next one

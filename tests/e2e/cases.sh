@@ -74,21 +74,32 @@ huge_wallpaper() {
     -type TrueColor "PNG24:$HUGE"
   put 'Control Panel\Desktop' Wallpaper REG_SZ "$(winpath "$HUGE")"
 }
-# +bomb_wallpaper: a 3.5 MB PNG of 60000 x 60000 grey pixels. Wine's own desktop process
-# reads the wallpaper when it starts and may die on a hostile file, taking every window's
+# +hostile_wallpaper:KIND: a file a hostile user sets, made here: "truncated" (the first 30 %
+# of a 1600 x 1200 BMP, an interrupted copy), "lying" (1 kB whose BMP header claims 30000 x
+# 30000) or "bomb" (a 3.5 MB PNG of 60000 x 60000 grey pixels). Wine's own desktop process
+# reads the wallpaper when it starts and may die on such a file, taking every window's
 # painting with it: it is started first, by a small window off the screen, and the file set after.
-bomb_wallpaper() {
+hostile_wallpaper() {
   wallpaper bmp 2 0
   launch "$(program colour_window)" 'Colour -- test' 3000 3000 8 8 0A141E
   HELPERS+=("$LAST_PID")
   need "Wine's desktop runs" wait_window 'Colour -- test' 30 >/dev/null
-  local wall=$E2E_OUT/bomb.png
+  local wall=$E2E_OUT/hostile-$1
   [ -s "$wall" ] || python3 -c 'import struct, sys, zlib
 def chunk(kind, data): return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
-side, packer, row, data = 60000, zlib.compressobj(9), b"\0" + b"\x80" * 60000, b""
-data = b"".join(packer.compress(row * 100) for _ in range(side // 100)) + packer.flush()
-open(sys.argv[1], "wb").write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", side, side, 8, 0, 0, 0, 0))
-  + chunk(b"IDAT", data) + chunk(b"IEND", b""))' "$wall"
+def bmp(w, h, size): return b"BM" + struct.pack("<IHHIIiiHHIIiiII", size, 0, 0, 54, 40, w, h, 1, 24, 0, 0, 0, 0, 0, 0)
+kind, out = sys.argv[1:]
+if kind == "truncated":
+    full = 54 + 4800 * 1200
+    data = (bmp(1600, 1200, full) + b"\0\0\xff" * (1600 * 1200))[: full * 30 // 100]
+elif kind == "lying":
+    data = bmp(30000, 30000, 1024).ljust(1024, b"\0")
+else:
+    side, packer, row = 60000, zlib.compressobj(9), b"\0" + b"\x80" * 60000
+    idat = b"".join(packer.compress(row * 100) for _ in range(side // 100)) + packer.flush()
+    data = (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", side, side, 8, 0, 0, 0, 0))
+            + chunk(b"IDAT", idat) + chunk(b"IEND", b""))
+open(out, "wb").write(data)' "$1" "$wall"
   put 'Control Panel\Desktop' Wallpaper REG_SZ "$(winpath "$wall")"
 }
 # The saver's peak working set 6 s after it showed (a picture decoded whole past the budget
@@ -402,7 +413,9 @@ wallpaper-gone-cached | scr | /s | +wall_source:gone:quadrants:green | show unti
                   ends px:0,0=GREEN px:1023,767=GREEN
 wallpaper-colour-chosen | scr | /s | +wall_source:none:quadrants:none | show shot click:1 | \
                   ends px:0,0=COLOUR px:1023,767=COLOUR
-wallpaper-bomb    | scr | /s | +bomb_wallpaper | show sleep:2 shot peak key:x | ends px:0,0=COLOUR px:1023,767=COLOUR peak_below=200
+wallpaper-truncated | scr | /s | +hostile_wallpaper:truncated | show sleep:2 shot click:1 | ends px:0,0=COLOUR px:1023,767=COLOUR
+wallpaper-lying   | scr | /s | +hostile_wallpaper:lying | show sleep:2 shot key:x | ends px:0,0=COLOUR px:1023,767=COLOUR
+wallpaper-bomb    | scr | /s | +hostile_wallpaper:bomb | show sleep:2 shot peak key:x | ends px:0,0=COLOUR px:1023,767=COLOUR peak_below=200
 wallpaper-late    | scr | /s | +huge_wallpaper | colour_then_picture click:1 | \
                   ends colour_then_picture px:1023,767=51,102,153
 

@@ -35,17 +35,6 @@ struct ISourceTransform : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE DoesSupportTransform(WICBitmapTransformOptions transform, BOOL* supported) = 0;
 };
 
-class ComApartment {
-public:
-    ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComApartment() { if (SUCCEEDED(result_)) CoUninitialize(); }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    HRESULT result_;
-};
-
 void Check(HRESULT result) {
     if (FAILED(result))
         throw platform::RuntimeError(platform::RuntimeError::kPlatformCall, "The wallpaper could not be decoded.",
@@ -218,7 +207,7 @@ std::optional<std::vector<Piece>> DecodeWallpaper(const std::wstring& path, Wall
         if (!header) return std::nullopt;
         std::vector<Piece> pieces = PlacePieces(style, monitors, desktop, header->width, header->height);
         if (pieces.size() != monitors.size()) return std::nullopt;
-        ComApartment apartment;
+        platform::ComApartment apartment;
         platform::ComPtr<IWICImagingFactory> factory;
         if (decoders == Decoders::kAll) factory = ImagingFactory();
         if (factory) return DecodeWithImaging(factory.Get(), path, *header, std::move(pieces));

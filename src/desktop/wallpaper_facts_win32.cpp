@@ -46,17 +46,6 @@ struct IDesktopWallpaperPrefix : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE GetMonitorRECT(LPCWSTR monitorId, RECT* rect) = 0;
 };
 
-class ComApartment {
-public:
-    ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComApartment() { if (SUCCEEDED(result_)) CoUninitialize(); }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    HRESULT result_;
-};
-
 std::wstring TakeComString(LPWSTR text) {
     std::wstring value = text ? text : L"";
     CoTaskMemFree(text);
@@ -135,7 +124,7 @@ std::vector<std::wstring> ShellPicturesInTime(const std::vector<platform::Rect>&
             SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
             std::vector<std::wstring> paths;
             try {
-                ComApartment apartment;
+                platform::ComApartment apartment;
                 paths = ShellPictures(monitors);
             } catch (...) {
                 paths.assign(monitors.size(), std::wstring());

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <objbase.h>
 
 #include <memory>
 #include <type_traits>
@@ -49,6 +50,19 @@ using UniqueMemDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemDcDeleter>;
 using UniqueRegKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegKeyDeleter>;
 using UniqueCursor = std::unique_ptr<std::remove_pointer_t<HCURSOR>, CursorDeleter>;
 using UniqueHandle = std::unique_ptr<void, HandleDeleter>;
+
+// COM on the calling thread for as long as it lives, where the thread has none yet (a
+// thread that already has COM keeps its own and gives nothing back).
+class ComApartment {
+public:
+    ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComApartment() { if (SUCCEEDED(result_)) CoUninitialize(); }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    HRESULT result_;
+};
 
 // A window's DC from GetDC, given back with ReleaseDC.
 class WindowDc {

@@ -155,19 +155,10 @@ rc::Gen<WrittenNumber> GenWrittenNumber() {
     });
 }
 
-// k / 4 to the nearest whole number, halves to the even one, in whole-number arithmetic.
-int64_t NearestHalfEven(int64_t quarters) {
-    const int64_t floor = quarters >= 0 ? quarters / 4 : -((-quarters + 3) / 4);
-    const int64_t rest = quarters - 4 * floor;  // 0..3
-    if (rest < 2) return floor;
-    if (rest > 2) return floor + 1;
-    return floor % 2 == 0 ? floor : floor + 1;
-}
-
 RC_GTEST_PROP(NumberReading, AStoredNumberReadsTheSameUnderAnyBlanks, ()) {
     const WrittenNumber n = *GenWrittenNumber();
     const std::string text = n.text + *GenBlanks();
-    const int64_t rounded = NearestHalfEven(n.quarters);
+    const int64_t rounded = support::NearestHalfEven(n.quarters);
     const std::optional<int16_t> read = ParseStoredInt16(text);
     RC_ASSERT(read == (rounded >= -32768 && rounded <= 32767 ? std::optional<int16_t>(int16_t(rounded)) : std::nullopt));
     RC_ASSERT(LeadingNumber(text) == double(n.quarters) / 4);

@@ -140,15 +140,6 @@ INSTANTIATE_TEST_SUITE_P(
                     VersionCase{"PastZStaysText", 1, 0, 32767, "ver.1.00\xc2\x80" "7"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// k / 4 to the nearest whole number, halves to the even one, in whole-number arithmetic.
-int64_t NearestHalfEven(int64_t quarters) {
-    const int64_t floor = quarters >= 0 ? quarters / 4 : -((-quarters + 3) / 4);
-    const int64_t rest = quarters - 4 * floor;  // 0..3
-    if (rest < 2) return floor;
-    if (rest > 2) return floor + 1;
-    return floor % 2 == 0 ? floor : floor + 1;
-}
-
 // Any number of quarters typed as an input method may type it: each character in ASCII or
 // full width, ideographic or ASCII blanks around, and anything after it; the box stores the
 // number rounded halves-to-even and kept within the fleet sizes, and its correction shows
@@ -172,13 +163,13 @@ RC_GTEST_PROP(CountBox, AnyNumberInAnyWidthStoresItsRoundedCountWithinTheFleetSi
     }
     for (const std::string& b : *rc::gen::resize(3, rc::gen::container<std::vector<std::string>>(blank))) typed += b;
     typed += *rc::gen::element<std::string>("", std::string(1, '\0'), "x", "\xef\xbc\x8f", "\xef\xbd\x85");
-    const int64_t count = std::clamp<int64_t>(NearestHalfEven(quarters), kMinCount, kMaxCount);
+    const int64_t count = std::clamp<int64_t>(support::NearestHalfEven(quarters), kMinCount, kMaxCount);
     const std::string folded = FoldFullWidthNumber(typed);
     RC_ASSERT(CountFromText(folded) == count);
     // Shown as typed but for the blanks around it, unless it rounds outside the sizes; a
     // second correction changes nothing.
     const size_t first = folded.find_first_not_of(" \t"), last = folded.find_last_not_of(" \t");
-    const int64_t rounded = NearestHalfEven(quarters);
+    const int64_t rounded = support::NearestHalfEven(quarters);
     const std::string shown = ClampCountText(folded);
     RC_ASSERT(shown == (rounded < kMinCount   ? "2"
                         : rounded > kMaxCount ? "15"

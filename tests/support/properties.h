@@ -19,6 +19,16 @@ inline void showValue(const Rect& r, std::ostream& os) {
 
 namespace support {
 
+// k / 4 to the nearest whole number, halves to the even one, in whole-number arithmetic: what
+// reading "k/4" must give, worked out apart from the reader's own rounding.
+inline int64_t NearestHalfEven(int64_t quarters) {
+    const int64_t floor = quarters >= 0 ? quarters / 4 : -((-quarters + 3) / 4);
+    const int64_t rest = quarters - 4 * floor;  // 0..3
+    if (rest < 2) return floor;
+    if (rest > 2) return floor + 1;
+    return floor % 2 == 0 ? floor : floor + 1;
+}
+
 // Any value of [min, max], all equally likely in every case. RapidCheck's own inRange starts
 // near min and reaches max only in the last cases; that would leave most of a range untried.
 template <class T>

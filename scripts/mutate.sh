@@ -47,6 +47,7 @@ src/graphics/gdi_frame_display_win32.cpp|e2e_no-directdraw
 src/settings/config_dialog_win32.cpp|e2e_dialog-corrections
 src/startup/preview_window_win32.cpp|e2e_preview-picture
 src/startup/saver_main_win32.cpp|e2e_opens-saver
+src/platform/fault_switches.cpp|e2e_tick-error|e2e_lost-display
 EOF
 )
 
@@ -56,6 +57,7 @@ EOF
 equivalent_table=$(cat <<'EOF'
 src/settings/config_rules.cpp|if (!(n > kMinCount)) return kMinCount;|at n == kMinCount both paths give kMinCount
 src/desktop/desktop_view.cpp|switch (style.value_or(-2)) {|-1 and -2 both take the default case
+src/assets/image_codecs.cpp|const uint32_t maskBytes = RowBytes(1, 32) * 32;|32 pixels of one bit and one pixel of 32 bits both take 4 bytes a row
 src/desktop/desktop_view.cpp|bool Single() const { return last - first == 0; }|the mean of one pixel is that pixel: only the shortcut is lost
 src/desktop/desktop_view.cpp|if (area.width <= 0 || area.height < 0) return {};|an area no row high has no pixels either way
 src/startup/preview_layout.cpp|if (width <= 0 || height < 0 || sourceWidth <= 0 || sourceHeight <= 0) return out;|a picture no row high has no pixels either way

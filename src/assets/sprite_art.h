@@ -17,7 +17,6 @@ constexpr int kPictureHeight = 44;
 // The preview picture itself; the preview window shows one row less (startup/preview_layout.h).
 constexpr int kPreviewPictureWidth = 155;
 constexpr int kPreviewPictureHeight = 115;
-constexpr int kIconSize = 32;
 
 // The sprite colours. White is the transparent key of every blit, so it must never be used
 // for anything that should show; near-white is.

@@ -45,8 +45,9 @@ TEST(WallpaperRead, CopiesByWhoseTheyAre) {
     // Two pictures on monitors of one size: the copy named by the size is of one of them.
     EXPECT_EQ(FilesPerMonitor({kLeft, kRight, kBelow}, {L"gone", L"b", L"gone"}, found),
               (Files{{L"own0"}, {L"b", L"own1"}, {L"own2", L"cached6"}}));
-    // No picture: nothing, not even a copy.
+    // No picture: nothing, not even a copy; nor for a monitor past the pictures known.
     EXPECT_EQ(FilesPerMonitor({kLeft}, {L""}, found), (Files{{}}));
+    EXPECT_EQ(FilesPerMonitor({kLeft, kBelow}, {L"gone"}, found), (Files{{L"cached4", L"transcoded"}, {}}));
 }
 
 TEST(WallpaperRead, DecodeBudgetAtItsExactBound) {

@@ -69,7 +69,10 @@ TEST(SoftDisplay, FailsLikeAPlatformBlitOnMissingSurfacesAndRectanglesOutside) {
     EXPECT_THROW(d.BltToBackBuffer(2, 95, 0, 10, 10, 0, 0, 0, 0, 10, 10, false), platform::RuntimeError);
     EXPECT_THROW(d.BltToBackBuffer(2, 0, 0, 20, 10, 100, 40, 0, 0, 0, 0, false), platform::RuntimeError);
     EXPECT_THROW(d.SetSurface(2, {10, 10, std::vector<PixelValue>(99)}), std::invalid_argument);
-    EXPECT_THROW(d.SetSurface(18, {1, 1, std::vector<PixelValue>{0}}), std::invalid_argument);
+    // Past the last surface there is none to set or to blit from.
+    EXPECT_THROW(d.SetSurface(kExplosionSurface + 1, {1, 1, std::vector<PixelValue>{0}}), std::invalid_argument);
+    EXPECT_THROW(d.BltToBackBuffer(kExplosionSurface + 1, 0, 0, 1, 1, 100, 40, 0, 0, 1, 1, false),
+                 platform::RuntimeError);
 }
 
 TEST(SoftDisplay, ConvertsGdiColoursToItsPixelFormat) {

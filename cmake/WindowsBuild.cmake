@@ -42,8 +42,8 @@ endfunction()
 
 brackmer_wine_test(windows_unit_tests ${CMAKE_CTEST_COMMAND} --test-dir ${BRACKMER_WINDOWS_BUILD_DIR} --output-on-failure --no-tests=error)
 
-# End to end: one test per row of the table in cases.sh, and the timing scenarios of their
-# own (test_*.sh). Rows named two-* run in a second session, an X.Org display of two monitors.
+# End to end: one test per row of the table in cases.sh. Rows named two-* run in a second
+# session, an X.Org display of two monitors.
 set(_two_monitors ${BRACKMER_WINE_DIR}-two-monitors)
 add_test(NAME wine_two_monitors_start COMMAND ${_session} start ${_two_monitors} 1024x768+800x600)
 add_test(NAME wine_two_monitors_stop COMMAND ${_session} stop ${_two_monitors})
@@ -60,11 +60,6 @@ foreach(row ${_rows})
     set_tests_properties(e2e_${_name} PROPERTIES FIXTURES_REQUIRED wine_two_monitors
       ENVIRONMENT "BRACKMER_WINE_DIR=${_two_monitors};BRACKMER_SCR=${BRACKMER_DIST_DIR}/BrackmerSaver.scr;BRACKMER_WINDOWS_BUILD_DIR=${BRACKMER_WINDOWS_BUILD_DIR}")
   endif()
-endforeach()
-file(GLOB _e2e_scripts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.sh)
-foreach(script ${_e2e_scripts})
-  get_filename_component(_name ${script} NAME_WE)
-  brackmer_wine_test(e2e_${_name} bash ${script})
 endforeach()
 
 add_test(NAME package_scr_file COMMAND bash ${CMAKE_SOURCE_DIR}/tests/package/test_scr_file.sh ${BRACKMER_DIST_DIR}/BrackmerSaver.scr)

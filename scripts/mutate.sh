@@ -47,7 +47,7 @@ src/graphics/dx7_ddraw_support_win32.cpp|e2e_lost-display
 src/graphics/gdi_frame_display_win32.cpp|e2e_no-directdraw
 src/settings/config_dialog_win32.cpp|e2e_dialog-corrections
 src/startup/preview_window_win32.cpp|e2e_preview-picture
-src/startup/saver_main_win32.cpp|e2e_opens-saver
+src/startup/saver_main_win32.cpp|e2e_opens-saver|e2e_lock-held
 src/platform/fault_switches.cpp|e2e_tick-error|e2e_lost-display
 EOF
 )
@@ -190,6 +190,7 @@ registry-save-type|src/settings/registry_store_win32.cpp|s/REG_SZ, reinterpret_c
 registry-save-section|src/settings/registry_store_win32.cpp|/^void RegistryStore::Save/,/^}/s/root_ + L"\\\\" + platform::Widen(section)/root_ + platform::Widen(section)/
 form-quit-dropped|src/platform/form_win32.cpp|s/            PostQuitMessage(static_cast<int>(msg.wParam));//
 form-unload-on-destroy|src/platform/form_win32.cpp|/case WM_DESTROY/,/return 0/s/            RunUnloadOnce();//
+saver-lock-ignored|src/startup/saver_main_win32.cpp|s/if (!process.saverLock || GetLastError() == ERROR_ALREADY_EXISTS)/if (!process.saverLock)/
 version-resource-revision|src/platform/runtime_win32.cpp|s/LOWORD(info.dwFileVersionLS)/HIWORD(info.dwFileVersionLS)/
 log-line-ending|src/platform/runtime_win32.cpp|s/std::string(line) + "\\r\\n"/std::string(line) + "\\n"/
 screen-height-twips-factor|src/platform/runtime_win32.cpp src/platform/screen_metrics.cpp|s/SM_CYSCREEN)) \* t.twipsPerPixelY/SM_CYSCREEN)) * t.twipsPerPixelX/;s/heightPx) \* t.twipsPerPixelY/heightPx) * t.twipsPerPixelX/

@@ -1,4 +1,4 @@
-// Test tool, run under Wine by tests/e2e/test_saver_errors.sh: a close request that reaches
+// Test tool, run under Wine by tests/e2e/cases.sh: a close request that reaches
 // the saver while it is still setting up, as a host or a shutdown would send it.
 //   close_window.exe TITLE
 // Watches for a window titled TITLE (hidden ones too: the saver's exists before it shows),

@@ -1,4 +1,4 @@
-// Test tool, run under Wine by tests/e2e/test_saver_errors.sh: another program that comes to
+// Test tool, run under Wine by tests/e2e/cases.sh: another program that comes to
 // the front while the saver runs, as a message box or a new editor window would.
 //   front_window.exe [--after MS] [--hold MS]
 // Waits MS milliseconds (2000), then shows a window titled "Front Window" and makes it the

@@ -5,8 +5,7 @@
 source "$(dirname "$0")/lib.sh"
 
 RED=255,0,0 GREEN=0,255,0 BLUE=0,0,255 YELLOW=255,255,0 MAGENTA=255,0,255 COLOUR=10,20,30 GREEN_WINDOW=32,192,64
-PREVIEW_SEA=4,2,148
-PRIMARY=1024x768+0+0
+PREVIEW_SEA=4,2,148 PRIMARY=1024x768+0+0
 
 # +other_window:X:Y:W:H:RRGGBB: another program's window, with the keyboard focus.
 other_window() {
@@ -27,6 +26,13 @@ expect_ships() {
 # One red ship and no enemy keeps its place and its side view for ever: the pixels that are
 # not sea are that one drawing, enlarged by whole steps of 96 dpi.
 expect_ship() { check_eq "one ship measures" "$(other_box "$SHOT" "$SEA" 2>/dev/null)" "$1"; }
+
+# +lock_held: a saver starting at the same moment holds the start lock (hold_lock.exe).
+lock_held() {
+  LAUNCH_OUT=$E2E_OUT/$CASE.lock launch "$(program hold_lock)" 20
+  HELPERS+=("$LAST_PID")
+  need "the lock is held" within 10 grep -q held "$E2E_OUT/$CASE.lock"
+}
 
 # front: another program comes to the front (front_window.exe) and has shown; the saver is
 # to end from then on as the user coming back would.
@@ -51,19 +57,15 @@ wallpaper() {
   put 'Control Panel\Colors' Background REG_SZ '10 20 30'
   put 'Software\Wine\Temporary System Parameters\Control Panel\Colors' Background REG_SZ '10 20 30'
 }
-# +wall_source:ORIGINAL:TRANSCODED:CACHED: the quadrants set as the wallpaper (stretched),
-# where ORIGINAL is "gone" (a file that is not there) or "none" (a plain colour chosen), with Windows' own copies: TRANSCODED (quadrants or none) and the
-# picture cached for a 1024 x 768 monitor, CACHED (green or none). Windows' copies are JPEG
-# files, often without an extension: the content decides.
-wall_source() {
+# +gone_wallpaper[:cached]: the quadrants' file is gone; Windows' transcoded copy of it is
+# there, and with "cached" a green copy cached for a 1024 x 768 monitor (named as Windows does).
+gone_wallpaper() {
   wallpaper bmp 2 0
-  put 'Control Panel\Desktop' Wallpaper REG_SZ "$([ "$1" = gone ] && winpath "$E2E_OUT/gone.png")"
+  put 'Control Panel\Desktop' Wallpaper REG_SZ "$(winpath "$E2E_OUT/gone.png")"
   local themes; themes="$(compgen -G "$WINEPREFIX/drive_c/users/*/AppData/Roaming" | head -n 1)/Microsoft/Windows/Themes"
-  rm -rf "$themes"; mkdir -p "$themes/CachedFiles"
-  undo rm -rf "$themes"
-  [ "$2" = quadrants ] && cp "$E2E_OUT/wallpaper.bmp" "$themes/TranscodedWallpaper"
-  [ "$3" = green ] && convert-im6.q16 -size 64x48 xc:'#00FF00' -type TrueColor "BMP3:$themes/CachedFiles/CachedImage_1024_768_POS2.jpg"
-  return 0
+  rm -rf "$themes"; mkdir -p "$themes/CachedFiles"; undo rm -rf "$themes"
+  cp "$E2E_OUT/wallpaper.bmp" "$themes/TranscodedWallpaper"
+  [ -z "${1:-}" ] || convert-im6.q16 -size 64x48 xc:'#00FF00' -type TrueColor "BMP3:$themes/CachedFiles/CachedImage_1024_768_POS2.jpg"
 }
 # +huge_wallpaper: 3600 x 3600, its top-left quarter 204,51,0 and the rest 51,102,153,
 # stretched; the largest a whole decode may hold, it takes a second and more under Wine.
@@ -106,11 +108,10 @@ open(out, "wb").write(data)' "$1" "$wall"
 # grows it by about 30 MB a second); peak_below=MB judges it.
 step_peak() { sleep 4; PEAK=$(awk '/VmHWM/ { print int($2 / 1024) }' "/proc/$PID/status" 2>/dev/null); }
 expect_peak_below() { check "peak working set ${PEAK:-?} MB stays under $1 MB" test "${PEAK:-99999}" -le "$1"; }
-# The saver starts at once and the picture shows when it has been read: the top-left pixel
-# from the window's showing, black (before the first paint) left out and repeats folded.
-# The picture takes seconds to read, the first frame well under one. Once it shows, the
-# saver's memory is noted: under Wine about 140 MB without a picture, and the picture
-# decoded whole would be 256 MB more.
+# The saver starts at once and the picture shows when it has been read (seconds, against a
+# first frame well under one): the top-left pixel from the window's showing, black before the
+# first paint left out, repeats folded; then the saver's memory (about 140 MB under Wine
+# without a picture, and 256 MB more with the picture kept whole).
 note_corner() {
   local at; screenshot "$SHOT"; at=$(pixel_at "$SHOT" 0 0)
   [ "$at" != 0,0,0 ] && [ "${SEEN##* }" != "$at" ] && SEEN="$SEEN $at"
@@ -129,9 +130,7 @@ expect_colour_then_picture() {
 # --- Error paths -----------------------------------------------------------------------------
 # Without DirectDraw the battle runs through GDI on the plain sea, with one note in the log
 # that a second start leaves as it was.
-gdi_battle() {
-  check "the battle moves on the sea" test "$(differing "$E2E_OUT/$CASE-a.png" "$SHOT" "$(screen_size)+0+0")" -gt 0
-}
+gdi_battle() { check "the battle moves on the sea" test "$(differing "$E2E_OUT/$CASE-a.png" "$SHOT" "$(screen_size)+0+0")" -gt 0; }
 gdi_note_once() {
   local line="DirectDrawCreateEx failed: DDERR_NODIRECTDRAWHW (0x88760233)"
   check_eq "the first run notes it in ErLog.txt" "${LOG_BEFORE% *}" "$line"
@@ -188,13 +187,8 @@ text() { sed -n "s/^id=$1 .* text=//p" "$INSPECTED"; }
 window_field() { sed -n 's/^window //p' "$INSPECTED" | sed 's/ title=.*//' | tr ' ' '\n' | sed -n "s/^$1=//p"; }
 focused() { grep ' focus=1 ' "$INSPECTED" | sed 's/^id=\([0-9]*\) .*/\1/'; }
 retype() { xdotool key --delay 30 End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace; [ -z "${1:-}" ] || xdotool type --delay 40 -- "$1"; }
-# click_control ID [up|down]: a mouse click in the middle (or the upper/lower quarter).
-click_control() {
-  local sx sy w h y
-  sx=$(field "$1" sx) sy=$(field "$1" sy) w=$(field "$1" w) h=$(field "$1" h)
-  case "${2:-}" in up) y=$((sy + h / 4)) ;; down) y=$((sy + 3 * h / 4)) ;; *) y=$((sy + h / 2)) ;; esac
-  xdotool mousemove "$((sx + w / 2))" "$y" click 1
-}
+# click_control ID: a mouse click in its middle.
+click_control() { xdotool mousemove $(($(field "$1" sx) + $(field "$1" w) / 2)) $(($(field "$1" sy) + $(field "$1" h) / 2)) click 1; }
 
 # look[:NAME]: what the inspector lists now, kept for the expectations ("seen NAME").
 step_look() { inspect; cp "$INSPECTED" "$E2E_OUT/$CASE-${1:-dialog}.txt"; }
@@ -239,32 +233,12 @@ corrected() {
   for pair in $CORRECTIONS; do want+="${pair%%:*}>${pair#*:} $BLUE_BOX "; done
   check_eq "each typed text as typed, corrected on Tab; Tab order; blue '1e40' becomes 15" "$SEEN" "$want$TAB_ORDER 15"
 }
-# Edits, then a way out that stores nothing.
-leave_by() {
-  retype 12; xdotool key Tab; retype 3
-  inspect
-  case $1 in click) click_control "$CANCEL" ;; *) press "$1" ;; esac
-}
-# The up-down arrows step the boxes within 2..15.
-step_arrows() {
-  inspect
-  for _ in 1 2 3 4; do click_control "$UPD_R" up; sleep 0.3; done
-  for _ in 1 2 3 4; do click_control "$UPD_B" down; sleep 0.3; done
-  step_look stops
-  click_control "$UPD_R" down; sleep 0.3
-  step_look
-}
-arrows() {
-  seen stops; check_eq "the up-downs stop at 15 and 2" "$(text "$RED_BOX") $(text "$BLUE_BOX")" "15 2"
-  seen; check_eq "red up-down steps down by one" "$(text "$RED_BOX")" "14"
-}
 # shown:ID=TEXT, checked:ID=0|1, focus=ID (RED_BOX, OPT_BLUE...): as the last look saw it.
 expect_shown() { local id=${1%%=*}; seen; check_eq "$id shows" "$(text "${!id}")" "${1#*=}"; }
 expect_checked() { local id=${1%%=*}; seen; check_eq "$id checked" "$(field "${!id}" checked)" "${1#*=}"; }
 expect_focus() { seen; check_eq "the focus" "$(focused)" "${!1}"; }
 dialog_120dpi() {
-  seen
-  check_eq "dpi, client area and red box at 120 dpi" \
+  seen; check_eq "dpi, client area and red box at 120 dpi" \
     "$(window_field dpi) $(window_field client) $(field "$RED_BOX" x),$(field "$RED_BOX" y),$(field "$RED_BOX" w)" "120 350x265 154,58,38"
 }
 # hosted host|alone|edge: preview_host.exe plays the Screen Saver Settings window for
@@ -369,10 +343,9 @@ primary_mode() {
     "$(xrandr -display "$DISPLAY" | sed -n 's/^DUMMY0 connected \(primary \)\{0,1\}\([0-9]*x[0-9]*\)+.*/\2/p')" "$1"
 }
 
-# Rows: name | program | switches | settings | actions | expectations; "defaults: SETTINGS"
-# goes before the settings of the rows below it. Settings: Name=Value of the saver, dpi=N,
-# at=X,Y (the pointer), +set-up[:ARGS]. Actions (step_VERB) act and observe; expectations
-# (expect_VERB; ends = ended noreport nolog gone display) judge; fn:NAME[:ARGS] calls either.
+# Rows: name | program | switches | settings | actions | expectations, read by lib.sh's
+# run_table ("ends" = ended noreport nolog gone display); "defaults: SETTINGS" go before the
+# settings of the rows below it.
 run_table "$@" <<'EOT'
 quits-x         | scr | /x | | | ended:30 exit=0 version gone
 opens-bare      | scr |    | | show focus key:Escape | ended version
@@ -382,12 +355,11 @@ defaults: BackGround=1
 sea-and-jumps   | scr | /s | at=400,300 | show until:ships by:150,0 sleep:1 mark:150,0 by:0,150 sleep:1 mark:0,150 \
                   by:40,40 sleep:0.5 by:40,40 sleep:0.5 mark:slow by:-151,0 | ends ships running:150,0 running:0,150 running:slow
 key-ends        | scr | /s | | show focus key:x | ends
+lock-held       | scr | /s | +lock_held | | ends exit=0
 click-ends      | scr | /s | | show click:3 | ends
-key-other-focus | scr | /s | +other_window:100:100:300:200:20C040 | show key:x | ends
 front-window    | scr | /s | | show sleep:1 front | ends:2.5
 desktop-snapshot | scr | /s | BackGround=0 +other_window:100:100:300:200:20C040 | show focus shot key:Escape | \
                   ends count:GREEN_WINDOW@300x200+100+100>48000 count:SEA@PRIMARY<1000
-dpi-96          | scr | /s | RedCount=1 BlueCount=0 dpi=96  | show focus until:ship=108x23 key:Escape | ends ship=108x23
 dpi-192         | scr | /s | RedCount=1 BlueCount=0 dpi=192 | show focus until:ship=216x46 key:Escape | ends ship=216x46
 tick-error      | fault         | /s | | show | ended:20 noreport log=Overflow gone display
 lost-display    | fault-lost    | /s | | | ends:30
@@ -407,12 +379,10 @@ wallpaper-tile    | scr | /s | +wallpaper:png:0:1 | show until:px:64,0=RED click
 wallpaper-own-desktop | scr | desktop /s | +wallpaper:png:2:1 +other_window:0:0:300:200:00FFFF | \
                   show until:px:10,10=RED click:1 | ends px:10,10=RED px:1023,767=MAGENTA
 wallpaper-junk    | scr | /s | +wallpaper:junk:2:1 | show shot click:1 | ends px:0,0=COLOUR px:512,384=COLOUR
-wallpaper-gone-transcoded | scr | /s | +wall_source:gone:quadrants:none | show until:px:0,0=RED click:1 | \
+wallpaper-gone-transcoded | scr | /s | +gone_wallpaper | show until:px:0,0=RED click:1 | \
                   ends px:0,0=RED px:1023,0=GREEN px:0,767=YELLOW px:1023,767=MAGENTA
-wallpaper-gone-cached | scr | /s | +wall_source:gone:quadrants:green | show until:px:0,0=GREEN click:1 | \
+wallpaper-gone-cached | scr | /s | +gone_wallpaper:cached | show until:px:0,0=GREEN click:1 | \
                   ends px:0,0=GREEN px:1023,767=GREEN
-wallpaper-colour-chosen | scr | /s | +wall_source:none:quadrants:none | show shot click:1 | \
-                  ends px:0,0=COLOUR px:1023,767=COLOUR
 wallpaper-truncated | scr | /s | +hostile_wallpaper:truncated | show sleep:2 shot click:1 | ends px:0,0=COLOUR px:1023,767=COLOUR
 wallpaper-lying   | scr | /s | +hostile_wallpaper:lying | show sleep:2 shot key:x | ends px:0,0=COLOUR px:1023,767=COLOUR
 wallpaper-bomb    | scr | /s | +hostile_wallpaper:bomb | show sleep:2 shot peak key:x | ends px:0,0=COLOUR px:1023,767=COLOUR peak_below=200
@@ -426,8 +396,6 @@ dialog-corrections | scr | /c | | show focus corrections | ended stored=2,3,1 fn
 dialog-120dpi     | scr | /c | dpi=120 | show focus look key:Escape | ended fn:dialog_120dpi
 dialog-host-ok    | scr | host --switch /c:%u --at 300,200 --end ok     | | | ended:60 fn:hosted:host stored=5,5,0
 dialog-host-cancel | scr | host --switch /c:%u --at 300,200 --end cancel | | | ended:60 fn:hosted:host stored=-,-,-
-dialog-host-esc   | scr | host --switch '/c %u' --at 300,200 --end esc  | | | ended:60 fn:hosted:host stored=-,-,-
-dialog-host-close | scr | host --switch /c:%u --at 300,200 --end close  | | | ended:60 fn:hosted:host stored=-,-,-
 dialog-host-edge  | scr | host --switch /c:%u --at -100,560 --end enter | | | ended:60 fn:hosted:edge stored=5,5,0
 dialog-junk-owner | scr | host --switch /c:1 --at 300,200 --end cancel  | | | ended:60 fn:hosted:alone stored=-,-,-
 dialog-fits-120 | settings_win32_tests | --gtest_filter=ConfigDialogTest.EveryTextFitsItsControl | dpi=120 | | ended:120 exit=0
@@ -439,10 +407,8 @@ defaults: RedCount=7 BlueCount=9 BackGround=0
 dialog-enter      | scr | /c | BackGround=1 | show focus look fn:retype:0 key:Return | \
                     ended stored=2,9,1 shown:RED_BOX=7 checked:OPT_BLUE=1
 dialog-alt-o      | scr | /c | BackGround=1 | show focus fn:retype:7abc key:Tab key:Tab key:Up look key:alt+o | ended stored=7,9,0 checked:OPT_DESKTOP=1
-dialog-cancel     | scr | /c | | show focus fn:leave_by:click | ended stored=7,9,0
 dialog-updown-enter | scr | /c | | show focus fn:retype:12 key:Tab key:Tab key:Tab key:Tab key:Tab key:Up look key:Return | \
                     ended stored=13,9,0 focus=UPD_R shown:RED_BOX=13
-dialog-arrows     | scr | /c | RedCount=13 BlueCount=4 | show focus arrows key:Escape | ended stored=13,4,0 fn:arrows
 
 defaults:
 preview-picture | scr | host --in-process --hold 3 --end destroy | | ready shot | ended:40 exit=0 fn:preview_picture

@@ -51,11 +51,7 @@ check_eq() { if [ "$2" == "$3" ]; then check "$1" true; else check "$1: expected
 # need "what" command...: a condition of the set-up; without it the case means nothing.
 need() { local what=$1; shift; "$@" || { fail "set-up: $what"; return 1; }; }
 
-finish() {
-  echo "$((_checks - _failures)) passed, $_failures failed"
-  [ "$_failures" -eq 0 ] && [ "$_checks" -gt 0 ]
-  exit $?
-}
+finish() { echo "$((_checks - _failures)) passed, $_failures failed"; [ "$_failures" -eq 0 ] && [ "$_checks" -gt 0 ]; exit $?; }
 
 # --- Processes ------------------------------------------------------------------------
 # launch PROGRAM ARGS...: in the background, output to $LAUNCH_OUT (or nowhere); its id is
@@ -97,13 +93,11 @@ e2e_cleanup() {
   local pid i
   # Whatever ran may have written the saver's settings.
   ((${#_started_pids[@]})) && _reg_back+=("[-$SETTINGS_ROOT]")
-  [ -n "$_watcher" ] && { kill "$_watcher"; wait "$_watcher"; } 2>/dev/null
-  _watcher=
+  [ -n "$_watcher" ] && { kill "$_watcher"; wait "$_watcher"; } 2>/dev/null; _watcher=
   for pid in "${_started_pids[@]}"; do stop_pid "$pid"; done
   _started_pids=() HELPERS=()
   # Anything of ours that outlived its test (a child the test did not start itself).
-  kill_in_session 'BrackmerSaver\.scr'
-  kill_in_session 'preview_host'
+  kill_in_session 'BrackmerSaver\.scr'; kill_in_session 'preview_host'
   for ((i = ${#_undo[@]} - 1; i >= 0; i--)); do eval "${_undo[i]}" >/dev/null 2>&1; done
   _undo=() _reg_now=()
   reg_flush _reg_back
@@ -112,7 +106,6 @@ trap e2e_cleanup EXIT
 
 # --- Windows and input ------------------------------------------------------------------
 find_window() { xdotool search --name "^$(printf '%s' "$1" | sed 's/[][\.*^$+?(){}|]/\\&/g')\$" 2>/dev/null; }
-
 found() { FOUND=$(find_window "$1" | head -n 1); [ -n "$FOUND" ]; }
 wait_window() { within "$2" found "$1" && echo "$FOUND"; }
 # wait_focus WINDOW SECONDS: keys sent before the window has the focus can be lost.
@@ -123,11 +116,7 @@ wait_focus() { within "$2" has_focus "$1"; }
 press() { xdotool key "$1"; xdotool keyup "$1" 2>/dev/null; return 0; }
 
 # watch_reports FILE: created whenever an error report shows, until the case ends.
-watch_reports() {
-  rm -f "$1"
-  (while :; do [ -n "$(find_window "$REPORT")" ] && : >"$1"; sleep 0.1; done) &
-  _watcher=$!
-}
+watch_reports() { rm -f "$1"; (while :; do [ -n "$(find_window "$REPORT")" ] && : >"$1"; sleep 0.1; done) & _watcher=$!; }
 
 # --- Settings ---------------------------------------------------------------------------
 # Each Wine process costs a few tenths of a second: a case's writes go out in one regedit
@@ -186,9 +175,7 @@ screen_size() { xdpyinfo -display "$DISPLAY" | awk '/dimensions:/ { print $2 }';
 monitor_count() { xrandr -display "$DISPLAY" --listmonitors 2>/dev/null | sed -n 's/^Monitors: //p'; }
 screenshot() { xwd -root -silent -display "$DISPLAY" | convert-im6.q16 xwd:- "$1"; }
 
-pixel_at() {
-  convert-im6.q16 "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
-}
+pixel_at() { convert-im6.q16 "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
 # colour_count PNG COLOUR [GEOMETRY]: pixels of COLOUR (R,G,B or a name) in the rectangle.
 im_colour() { if [[ $1 == *,* ]]; then echo "rgb($1)"; else echo "$1"; fi; }
 colour_count() {
@@ -196,10 +183,7 @@ colour_count() {
     -alpha extract -negate -format '%[fx:round(mean*w*h)]' info:
 }
 # other_box PNG COLOUR: "WxH" of the box around every pixel that is not COLOUR.
-other_box() {
-  local c; c=$(im_colour "$2")
-  convert-im6.q16 "$1" -fill white +opaque "$c" -fill black -opaque "$c" -format '%@' info: | sed 's/+.*//'
-}
+other_box() { local c; c=$(im_colour "$2"); convert-im6.q16 "$1" -fill white +opaque "$c" -fill black -opaque "$c" -format '%@' info: | sed 's/+.*//'; }
 differing() {
   convert-im6.q16 \( "$1" -crop "$3" +repage \) \( "$2" -crop "$3" +repage \) -compose difference -composite \
     -threshold 0 -format '%[fx:int(mean*w*h)]' info:
@@ -211,16 +195,10 @@ expect_running() { check "still ran at mark $1" test "${MARKS[$1]:-}" == running
 expect_exit() { check_eq "exit status" "${EXIT_CODE:-none}" "$1"; }
 expect_noreport() { check "shows no error report" test ! -e "$REPORTS" -a -z "$(find_window "$REPORT")"; }
 log_lines() { if [ -f "$1" ]; then wc -l <"$1" | tr -d ' '; else echo "no file"; fi; }
-expect_nolog() {
-  check_eq "writes no ErLog.txt" "$(log_lines "$LOG")$(compgen -G "$USER_LOGS/ErLog.txt")" "no file"
-}
+expect_nolog() { check_eq "writes no ErLog.txt" "$(log_lines "$LOG")$(compgen -G "$USER_LOGS/ErLog.txt")" "no file"; }
 expect_log() { check_eq "ErLog.txt beside the program holds one line, '$1'" "$(log_lines "$LOG") $(tr -d '\r' <"$LOG" 2>/dev/null)" "1 $1"; }
-expect_gone() {
-  check_eq "leaves no window" "$(find_window "$MAIN")$(find_window "$MONITOR")$(find_window "$DIALOG")$(find_window "$PREVIEW")" ""
-}
-expect_display() {
-  check_eq "gives the display back" "$(screen_size) $(monitor_count)" "$SIZE_BEFORE $MONITORS_BEFORE"
-}
+expect_gone() { local t; check_eq "leaves no window" "$(for t in "$MAIN" "$MONITOR" "$DIALOG" "$PREVIEW"; do find_window "$t"; done)" ""; }
+expect_display() { check_eq "gives the display back" "$(screen_size) $(monitor_count)" "$SIZE_BEFORE $MONITORS_BEFORE"; }
 expect_ends() { expect_ended "$@"; expect_noreport; expect_nolog; expect_gone; expect_display; }
 expect_version() {
   check_eq "records its version and folder" "$(reg_get UpdateInfo CurrentVersion) $(reg_get UpdateInfo ApplicationPath)" \
@@ -285,15 +263,12 @@ step_again() {
   launch "$PROGRAM" "${1//_/ }"
   PID=$LAST_PID
 }
-expect_beside() {
-  local b
-  for b in "${BESIDE[@]}"; do check_eq "another start ends at once, quietly" "$b" "${b%%:*}: exit 0, version 1.00.0000, windows ''"; done
-}
+expect_beside() { local b; for b in "${BESIDE[@]}"; do check_eq "another start ends at once, quietly" "$b" "${b%%:*}: exit 0, version 1.00.0000, windows ''"; done; }
 expect_geometry() { check_eq "the window's place" "${GEOMETRY:-}" "$1"; }
 expect_pointer() { check_eq "the pointer's place" "${POINTER_SEEN:-}" "$1"; }
 
-# act WORD, expect WORD: "verb[:argument]" (an expectation also "verb=value"): a step_VERB
-# or an expect_VERB; fn:NAME[:ARGS] calls a function of the table (arguments split at ":").
+# word_call step|expect WORD: "verb[:ARG]" (an expectation also "verb=VALUE") calls step_VERB
+# or expect_VERB, acting and observing or judging; fn:NAME[:ARGS] a function of the table.
 word_call() {
   local kind=$1 verb=${2%%:*} arg= a
   [[ $2 == *:* ]] && arg=${2#*:}
@@ -342,18 +317,11 @@ run_case() {
   PID=$LAST_PID
   watch_reports "$REPORTS"
   PHASE=act
-  for word in $5; do timed word_call step "$word"; done
+  for word in $5; do word_call step "$word"; done
   PHASE=expect
-  for word in $6; do timed word_call expect "$word"; done
+  for word in $6; do word_call expect "$word"; done
   PHASE=
-  timed e2e_cleanup
-}
-# timed COMMAND...: prints how long it took when that was a second or more.
-timed() {
-  local t=${EPOCHREALTIME/./} ms
-  "$@"
-  ms=$(((${EPOCHREALTIME/./} - t) / 1000))
-  [ "$ms" -lt 1000 ] || echo "  (${*: -1}: $ms ms)"
+  e2e_cleanup
 }
 
 # run_table [NAME...] <TABLE: the named rows, or all of this session's (two-* rows need the

@@ -351,15 +351,26 @@ TEST_F(ConfigDialogTest, EnterPressesOkUnlessCancelHasTheFocusAndUpDownsStep) {
     EXPECT_EQ(defaultId(), MAKELRESULT(IDCANCEL, DC_HASDEFID));
     EXPECT_EQ(GetWindowLongW(Item(kIdCancel), GWL_STYLE) & 0xF, BS_DEFPUSHBUTTON);
 
-    SetFocus(Item(kIdUpdR));
-    SetWindowTextW(Item(kIdTxtRedNum), L"15");
-    for (auto [key, shown] : {std::pair{VK_UP, L"15"}, std::pair{VK_DOWN, L"14"}}) {
-        DialogKey(dialog, Item(kIdUpdR), key);
+    // Each up-down steps its own box only, and stops at either end.
+    const struct {
+        int updown, box, other;
+        const wchar_t* start;
+        WPARAM key;
+        const wchar_t* shown;
+    } steps[] = {{kIdUpdR, kIdTxtRedNum, kIdTxtBlueNum, L"15", VK_UP, L"15"},
+                 {kIdUpdR, kIdTxtRedNum, kIdTxtBlueNum, L"15", VK_DOWN, L"14"},
+                 {kIdUpdB, kIdTxtBlueNum, kIdTxtRedNum, L"2", VK_DOWN, L"2"},
+                 {kIdUpdB, kIdTxtBlueNum, kIdTxtRedNum, L"2", VK_UP, L"3"}};
+    for (const auto& s : steps) {
+        SetFocus(Item(s.updown));
+        SetWindowTextW(Item(s.box), s.start);
+        SetWindowTextW(Item(s.other), L"5");
+        DialogKey(dialog, Item(s.updown), s.key);
         Pump();
-        EXPECT_EQ(Text(kIdTxtRedNum), shown);
-        EXPECT_EQ(GetFocus(), Item(kIdUpdR));
+        EXPECT_EQ(Text(s.box), s.shown) << s.updown << " from " << s.start;
+        EXPECT_EQ(Text(s.other), L"5");
+        EXPECT_EQ(GetFocus(), Item(s.updown));
     }
-    EXPECT_EQ(Text(kIdTxtBlueNum), L"5");
 }
 
 // In place of the store and the error report: a write refused, and a report that says

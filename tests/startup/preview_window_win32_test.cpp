@@ -2,7 +2,7 @@
 // own: where it lands and what it draws for a host handle (unscaled in a 155 x 114 host,
 // filling a larger one, sizes on the bound included), which messages close it, and the
 // host's owner activated. The real .scr against a host in another process (the preview
-// without a host, Esc and Alt+F4, the host going away) is tests/e2e/test_preview.sh.
+// without a host, closed by its host, the host going away) is the preview rows of tests/e2e/cases.sh.
 #include "startup/preview_window_win32.h"
 
 #include <windows.h>

@@ -45,7 +45,7 @@ src/desktop/wallpaper_decode_win32.cpp|e2e_wallpaper-bomb|e2e_wallpaper-stretch
 src/desktop/screen_capture_win32.cpp|e2e_desktop-snapshot
 src/graphics/dx7_ddraw_support_win32.cpp|e2e_lost-display
 src/graphics/gdi_frame_display_win32.cpp|e2e_no-directdraw
-src/settings/config_dialog_win32.cpp|e2e_dialog-corrections
+src/settings/config_dialog_win32.cpp|e2e_dialog-corrections|e2e_dialog-host-ok
 src/startup/preview_window_win32.cpp|e2e_preview-picture
 src/startup/saver_main_win32.cpp|e2e_opens-saver|e2e_lock-held
 src/platform/fault_switches.cpp|e2e_tick-error|e2e_lost-display
@@ -54,7 +54,8 @@ EOF
 
 # ---- Generated mutants known to change no behaviour (or none Wine can show: the why says
 # ---- so): left out of the rates, still shown.
-# ---- file | the mutated line, blanks at either end trimmed (it may hold "|") | why
+# ---- file | the mutated line, blanks at either end trimmed (it may hold "|") | why; or
+# ---- file | ~ERE that the original line matches (every mutant of such lines) | why
 equivalent_table=$(cat <<'EOF'
 src/settings/config_rules.cpp|if (!(n > kMinCount)) return kMinCount;|at n == kMinCount both paths give kMinCount
 src/desktop/desktop_view.cpp|switch (style.value_or(-2)) {|-1 and -2 both take the default case
@@ -99,6 +100,9 @@ src/platform/monitors_win32.cpp|if (getDpi && SUCCEEDED(getDpi(monitor, kEffecti
 src/platform/monitors_win32.cpp|if (systemDpi == 1) systemDpi = SystemDpi();|Wine cannot show: its GetDpiForMonitor answers for every monitor, so the system's dpi is never asked
 src/platform/dib_win32.cpp|std::memcpy(bits, pixels.data(), pixels.size() * sizeof pixels[1]);|every element has the same size
 src/settings/config_dialog_win32.cpp|return top || top != GetDesktopWindow() ? top : nullptr;|Wine cannot show: its GetAncestor gives no window the desktop as root, so both forms return the same
+src/desktop/wallpaper_decode_win32.cpp|~^1(, 1)*,$|the probe's quantizers scale coefficients that are all 0: any values give the same grey
+src/platform/monitors_win32.cpp|~GetProcAddress\(shcore, "GetDpiForMonitor"\)|Wine cannot show: without the per-monitor function the system's dpi is taken, which Wine gives every monitor
+src/graphics/dx7_ddraw_support_win32.cpp|~^SetWindowPos\(window_, nullptr, 0, 0, .*SWP_NOMOVE|with SWP_NOMOVE the place given is not read
 src/battle/battle_state.h|int16_t target = 1;|each aim sets the target to -1 or a ship before reading it
 src/battle/battle_state.h|int16_t target = -1;|each aim sets the target to -1 or a ship before reading it
 src/battle/battle_state.h|int32_t scrHeight = 1;|SetUpBattle sets the size from the screen before any use
@@ -242,11 +246,13 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 say() { printf '%s\n' "$*" | tee -a "$log"; }
 
-equivalent_reason() {  # FILE MUTATED-LINE: the why of a listed equivalent mutant
-  local entry rest
+equivalent_reason() {  # FILE MUTATED-LINE ORIGINAL-LINE: the why of a listed equivalent mutant
+  local entry rest line
   while IFS= read -r entry; do
-    rest=${entry#*|}
-    [ "${entry%%|*}" = "$1" ] && [ "${rest%|*}" = "$2" ] && { echo "${rest##*|}"; return; }
+    rest=${entry#*|} line=${rest%|*}
+    [ "${entry%%|*}" = "$1" ] || continue
+    if [[ $line == \~* ]]; then [[ $3 =~ ${line#\~} ]] || continue; else [ "$line" = "$2" ] || continue; fi
+    echo "${rest##*|}"; return
   done <<<"$equivalent_table"
 }
 e2e_for() { awk -F'|' -v f="$1" '$1 == f { sub(/^[^|]*[|]/, ""); print; exit }' <<<"$e2e_table"; }
@@ -438,7 +444,7 @@ else
     run_mutant "$side" "$file"
     cp "$backup" "$copy/$file"; current=""
     trimmed=$(sed 's/^ *//;s/ *$//' <<<"$mutated")
-    reason=$(equivalent_reason "$file" "$trimmed")
+    reason=$(equivalent_reason "$file" "$trimmed" "$(sed 's/^ *//;s/ *$//' <<<"$original")")
     [ $result = unbuildable ] || ran[$side]=$(( ${ran[$side]:-0} + 1 ))
     if [ -n "$reason" ] && [ $result != unbuildable ]; then
       [ $result = SURVIVED ] && result=equivalent

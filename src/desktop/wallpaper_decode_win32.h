@@ -5,7 +5,9 @@
 // decoder through it.
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,5 +26,9 @@ enum class Decoders { kAll, kBitmapOnly };
 std::optional<std::vector<Piece>> DecodeWallpaper(const std::wstring& path, WallpaperStyle style,
                                                   const std::vector<platform::Rect>& monitors,
                                                   const platform::Rect& desktop, Decoders decoders = Decoders::kAll);
+
+// The 8 x 8 mid-grey JPEG the platform's codec is asked about once, whether it decodes at a
+// reduced size. A probe the codec could not read would look like a codec that cannot.
+std::span<const uint8_t> JpegProbe();
 
 }  // namespace desktop

@@ -85,15 +85,16 @@ std::vector<std::wstring> RecordedPaths() {
     return paths;
 }
 
-// Each monitor's own picture where the shell tells it, matched by rectangle; empty where not.
+// Each monitor's own picture where the shell tells it, matched by rectangle; empty where not,
+// and no list at all where the shell cannot tell (the rules read a short list as empty paths).
 std::vector<std::wstring> ShellPictures(const std::vector<platform::Rect>& monitors) {
-    std::vector<std::wstring> paths(monitors.size());
     platform::ComPtr<IDesktopWallpaperPrefix> wallpaper;
     if (FAILED(CoCreateInstance(kClsidDesktopWallpaper, nullptr, CLSCTX_ALL, kIidDesktopWallpaper,
                                 wallpaper.PutVoid())))
-        return paths;
+        return {};
     UINT count = 0;
-    if (FAILED(wallpaper->GetMonitorDevicePathCount(&count))) return paths;
+    if (FAILED(wallpaper->GetMonitorDevicePathCount(&count))) return {};
+    std::vector<std::wstring> paths(monitors.size());
     for (UINT i = 0; i < count; ++i) {
         LPWSTR id = nullptr;
         if (FAILED(wallpaper->GetMonitorDevicePathAt(i, &id))) continue;
@@ -110,7 +111,7 @@ std::vector<std::wstring> ShellPictures(const std::vector<platform::Rect>& monit
     return paths;
 }
 
-// ShellPictures on a thread of its own, given up after kShellAnswer: empty paths then.
+// ShellPictures on a thread of its own, given up after kShellAnswer: no list then.
 std::vector<std::wstring> ShellPicturesInTime(const std::vector<platform::Rect>& monitors) {
     struct Answer {
         std::mutex lock;
@@ -127,7 +128,6 @@ std::vector<std::wstring> ShellPicturesInTime(const std::vector<platform::Rect>&
                 platform::ComApartment apartment;
                 paths = ShellPictures(monitors);
             } catch (...) {
-                paths.assign(monitors.size(), std::wstring());
             }
             std::lock_guard guard(answer->lock);
             answer->paths = std::move(paths);
@@ -138,7 +138,7 @@ std::vector<std::wstring> ShellPicturesInTime(const std::vector<platform::Rect>&
             return *answer->paths;
     } catch (const std::system_error&) {
     }
-    return std::vector<std::wstring>(monitors.size());
+    return {};
 }
 
 // IsRemotePath, with the drive letters the system knows mapped to a share.

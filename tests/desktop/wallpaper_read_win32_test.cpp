@@ -101,5 +101,17 @@ TEST(WallpaperRead, EachDecoderShowsWhatItReads) {
     for (const std::wstring& path : {bmp, png, junk, cut, lying}) DeleteFileW(path.c_str());
 }
 
+// The codec probe is the sound 8 x 8 mid-grey JPEG it is meant to be: a probe no codec can
+// read would refuse every large JPEG on Windows as on Wine.
+TEST(WallpaperRead, TheJpegProbeDecodesToMidGrey) {
+    const std::span<const uint8_t> probe = JpegProbe();
+    const std::wstring path = WriteTemp(L"brackmer_probe.jpg", std::string(probe.begin(), probe.end()));
+    constexpr platform::Rect kSquare{0, 0, 8, 8};
+    const std::optional<std::vector<Piece>> pieces = DecodeWallpaper(path, WallpaperStyle::kStretch, {kSquare}, kSquare);
+    DeleteFileW(path.c_str());
+    ASSERT_TRUE(pieces && pieces->size() == 1);
+    EXPECT_EQ(pieces->front().pixels, std::vector<uint32_t>(64, 0x808080));
+}
+
 }  // namespace
 }  // namespace desktop

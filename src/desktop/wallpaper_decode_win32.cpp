@@ -35,12 +35,6 @@ struct ISourceTransform : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE DoesSupportTransform(WICBitmapTransformOptions transform, BOOL* supported) = 0;
 };
 
-void Check(HRESULT result) {
-    if (FAILED(result))
-        throw platform::RuntimeError(platform::RuntimeError::kPlatformCall, "The wallpaper could not be decoded.",
-                                     uint32_t(result));
-}
-
 struct Head {
     std::vector<uint8_t> bytes;
     uint64_t fileSize = 0;
@@ -77,7 +71,11 @@ public:
             rows_ = std::min(kBandRows, height_ - row);
             band_.resize(size_t(width_) * size_t(rows_));
             const WICRect rect{0, top_, width_, rows_};
-            Check(copy_(rect, UINT(width_) * 4, UINT(band_.size() * 4), reinterpret_cast<BYTE*>(band_.data())));
+            const HRESULT copied =
+                copy_(rect, UINT(width_) * 4, UINT(band_.size() * 4), reinterpret_cast<BYTE*>(band_.data()));
+            if (FAILED(copied))
+                throw platform::RuntimeError(platform::RuntimeError::kPlatformCall,
+                                             "The wallpaper could not be decoded.", uint32_t(copied));
         }
         const uint32_t* from = band_.data() + size_t(row - top_) * size_t(width_) + size_t(first);
         for (int32_t i = 0; i < count; ++i) out[i] = from[i] & 0x00FFFFFF;

@@ -183,7 +183,7 @@ std::optional<std::vector<Piece>> DecodeWithImaging(IWICImagingFactory* factory,
 // whose header was checked against the file: it holds the bitmap and a copy of it.
 std::optional<std::vector<Piece>> DecodeBitmapFile(const std::wstring& path, const ImageHeader& header,
                                                    std::vector<Piece> pieces) {
-    if (header.kind != ImageKind::kBmp || !FitsBudget(header.width, header.height, 64)) return std::nullopt;
+    if (!LoaderFits(header)) return std::nullopt;
     platform::UniqueBitmap bitmap(static_cast<HBITMAP>(
         LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     if (!bitmap) return std::nullopt;

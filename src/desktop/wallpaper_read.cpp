@@ -111,6 +111,10 @@ bool WorthOpening(const ImageHeader& header, bool reducedJpeg) {
            FitsBudget((uint64_t(header.width) + 7) / 8, (uint64_t(header.height) + 7) / 8, 32);
 }
 
+bool LoaderFits(const ImageHeader& header) {
+    return header.kind == ImageKind::kBmp && FitsBudget(header.width, header.height, 2 * 32);
+}
+
 std::vector<Piece> PlacePieces(WallpaperStyle style, const std::vector<Rect>& monitors, const Rect& desktop,
                                uint32_t width, uint32_t height) {
     std::vector<Piece> pieces;

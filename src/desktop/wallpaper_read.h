@@ -85,6 +85,10 @@ DecodeChoice ChooseDecode(const ImageHeader& header, std::optional<PixelSize> of
 // reduced size.
 bool WorthOpening(const ImageHeader& header, bool reducedJpeg);
 
+// Whether USER's bitmap loader may read the file (where the imaging component cannot be had):
+// a BMP only, which it holds at 32 bits a pixel beside a copy of as many.
+bool LoaderFits(const ImageHeader& header);
+
 // Each monitor's placement and part of a picture of this size (pixels still empty).
 std::vector<Piece> PlacePieces(WallpaperStyle style, const std::vector<platform::Rect>& monitors,
                                const platform::Rect& desktop, uint32_t width, uint32_t height);

@@ -95,6 +95,10 @@ TEST(WallpaperRead, DecodeBudgetAtItsExactBound) {
     };
     for (const auto& c : opening)
         EXPECT_EQ(WorthOpening(c.header, c.reducedJpeg), c.opened) << c.header.width << "x" << c.header.height;
+    // USER's loader holds two 32-bit copies of a BMP, whatever its own bits: 2560 x 2048 fill the budget.
+    EXPECT_TRUE(LoaderFits({ImageKind::kBmp, 2560, 2048, 1}));
+    EXPECT_FALSE(LoaderFits({ImageKind::kBmp, 2560, 2049, 1}));
+    EXPECT_FALSE(LoaderFits({ImageKind::kPng, 8, 8, 24}));
 }
 
 // Fill on a 4 x 2 and a 6 x 2 monitor of a 2 x 1 picture: each part its monitor; the pass

@@ -35,8 +35,7 @@ only=${MUTANTS:-.}
 # ---- native tree, several joined by "|"; keep in step with tests/e2e). file | ctest tests
 e2e_table=$(cat <<'EOF'
 src/battle/saver_run_win32.cpp|e2e_sea-and-jumps|e2e_key-on-show
-src/battle/primary_display_win32.cpp|e2e_no-directdraw
-src/battle/cursor_release_win32.cpp|e2e_two-move-onto
+src/battle/primary_display_win32.cpp|e2e_no-directdraw|e2e_two-move-onto
 src/battle/screen_window_win32.cpp|e2e_two-seas
 src/desktop/desktop_pixels_win32.cpp|e2e_wallpaper-own-desktop
 src/desktop/wallpaper_read_win32.cpp|e2e_wallpaper-gone-cached
@@ -86,10 +85,8 @@ src/battle/screen_window_win32.cpp|SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0,
 src/startup/preview_window_win32.cpp|if (size_.scaled || picture_) {|an unscaled preview never paints the scaled copy; the picture is always there
 src/battle/screen_window_win32.cpp|return 1;|the platform ignores what a handler of keys, buttons, timers, close requests and display changes returns
 src/battle/screen_window_win32.cpp|return (-1);|the platform ignores what a handler of keys, buttons, timers, close requests and display changes returns
-src/desktop/wallpaper_read_win32.cpp|const CLSID kClsidDesktopWallpaper = {0xc2cf3110, 0x460e, 0x4fc1, {0xb9, 0xd0, 0x8a, 0x1d, 0x0c, 0x9c, 0xc4, 0xbd}};|Wine cannot show: it has no such class, under the right identifier or a wrong one
-src/desktop/wallpaper_read_win32.cpp|const CLSID kClsidDesktopWallpaper = {0xc2cf3110, 0x460e, 0x4fc1, {0xb9, 0xd0, 0x8b, 0x1c, 0x0c, 0x9c, 0xc4, 0xbd}};|Wine cannot show: it has no such class, under the right identifier or a wrong one
+src/desktop/wallpaper_facts_win32.cpp|~^const (CLSID kClsidDesktopWallpaper|IID kIidDesktopWallpaper) = |Wine cannot show: it has no such class, under the right identifiers or wrong ones
 src/graphics/dx7_ddraw_support_win32.cpp|if (!EnumDisplaySettingsExW(device->c_str(), ENUM_CURRENT_SETTINGS, mode, 1)) return std::nullopt;|1 is no EDS_ flag: the current mode reads the same
-src/desktop/wallpaper_read_win32.cpp|return CompareStringOrdinal(a.c_str(), int(a.size()), b.c_str(), int(b.size()), TRUE) != CSTR_EQUAL;|Wine cannot show: only per-monitor paths from IDesktopWallpaper reach it, and Wine has none
 src/desktop/screen_capture_win32.cpp|platform::UniqueBitmap dib(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 1));|the offset is ignored when there is no file-mapping section
 src/graphics/dx7_ddraw_support_win32.cpp|COLORREF kept_ = 1;|the constructor sets it before anything reads it
 src/graphics/dx7_ddraw_support_win32.cpp|if (bits >= 0 && bits < 32) value &= (1u << bits) - 1;|a locked RGB surface always states its bit count: 0 never comes

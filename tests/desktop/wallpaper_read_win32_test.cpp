@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,30 @@ TEST(WallpaperRead, TheJpegProbeDecodesToMidGrey) {
     DeleteFileW(path.c_str());
     ASSERT_TRUE(pieces && pieces->size() == 1);
     EXPECT_EQ(pieces->front().pixels, std::vector<uint32_t>(64, 0x808080));
+}
+
+// The frame header is looked for in the first 512 KiB, behind any metadata: the probe with
+// padding before it that ends the size and parts of its frame header there is read; one byte
+// more and it is not.
+TEST(WallpaperRead, AFrameHeaderIsLookedForInTheFirst512KiB) {
+    const std::span<const uint8_t> probe = JpegProbe();
+    constexpr size_t kFrameEnd = 2 + 69 + 10;  // the start, the quantization table, the frame to its parts
+    constexpr platform::Rect kSquare{0, 0, 8, 8};
+    for (const size_t end : {size_t(512 * 1024), size_t(512 * 1024 + 1)}) {
+        std::string file(probe.begin(), probe.begin() + 2);
+        for (size_t left = end - kFrameEnd; left > 0;) {  // APP1 segments of at most 65537 bytes
+            size_t take = std::min<size_t>(left, 65537);
+            if (left - take > 0 && left - take < 4) take -= 4;
+            file += {char(0xFF), char(0xE1), char((take - 2) >> 8), char((take - 2) & 0xFF)};
+            file += std::string(take - 4, '\0');
+            left -= take;
+        }
+        file.append(probe.begin() + 2, probe.end());
+        const std::wstring path = WriteTemp(L"brackmer_padded.jpg", file);
+        const auto pieces = DecodeWallpaper(path, WallpaperStyle::kStretch, {kSquare}, kSquare);
+        DeleteFileW(path.c_str());
+        EXPECT_EQ(pieces.has_value(), end == 512 * 1024) << end;
+    }
 }
 
 }  // namespace

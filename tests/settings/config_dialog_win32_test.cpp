@@ -198,9 +198,16 @@ TEST_F(ConfigDialogTest, WhiteTextOnBlueGroundRedAndBlueBoxesLightFrame) {
 
     // The painted frame right inside its line, where a themed frame leaves the form's blue
     // (the ground and the frame's middle are checked on the real .scr's screenshot).
+    // The light ground is the frame's rectangle and no more: the form's blue just right of it
+    // and just below it.
     HDC screen = GetDC(dialog);
     UpdateWindow(dialog);
     EXPECT_EQ(GetPixel(screen, Px(36) + 3, Px(91 + 34)), RGB(192, 192, 255));
+    RECT frame;
+    GetWindowRect(Item(kIdFrame1), &frame);
+    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&frame), 2);
+    EXPECT_EQ(GetPixel(screen, frame.right + 1, (frame.top + frame.bottom) / 2), RGB(0, 0, 192));
+    EXPECT_EQ(GetPixel(screen, (frame.left + frame.right) / 2, frame.bottom + 1), RGB(0, 0, 192));
     ReleaseDC(dialog, screen);
 }
 

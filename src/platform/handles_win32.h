@@ -51,6 +51,9 @@ using UniqueRegKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegKeyDeleter>
 using UniqueCursor = std::unique_ptr<std::remove_pointer_t<HCURSOR>, CursorDeleter>;
 using UniqueHandle = std::unique_ptr<void, HandleDeleter>;
 
+// What CreateFileW opened, or nothing: its failure value is no handle to close.
+inline UniqueHandle OpenedFile(HANDLE file) { return UniqueHandle(file == INVALID_HANDLE_VALUE ? nullptr : file); }
+
 // COM on the calling thread for as long as it lives, where the thread has none yet (a
 // thread that already has COM keeps its own and gives nothing back).
 class ComApartment {

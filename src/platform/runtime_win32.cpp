@@ -130,12 +130,9 @@ std::string WriteErrorLog(std::string_view description) {
 namespace {
 
 std::optional<std::string> ReadSmallFile(const std::string& path) {
-    UniqueHandle f(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (f.get() == INVALID_HANDLE_VALUE) {
-        f.release();
-        return std::nullopt;
-    }
+    const UniqueHandle f = OpenedFile(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f) return std::nullopt;
     char buf[4096];
     DWORD read = 0;
     if (!ReadFile(f.get(), buf, sizeof buf, &read, nullptr)) return std::nullopt;

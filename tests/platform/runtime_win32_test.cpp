@@ -11,6 +11,7 @@
 
 #include "platform/form_win32.h"
 #include "platform/version.h"
+#include "support/import_swap_win32.h"
 
 namespace platform {
 namespace {
@@ -139,6 +140,25 @@ TEST(Form, DestroyedByItsParentStillUnloads) {
     EXPECT_FALSE(form.IsLoaded());
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
+}
+
+// The report box's caption and first line, on the test's stderr instead.
+int WINAPI PrintReport(HWND, LPCWSTR text, LPCWSTR caption, UINT) {
+    std::fprintf(stderr, "%ls: %ls\n", caption, std::wstring(text).substr(0, std::wstring(text).find(L'\r')).c_str());
+    return IDOK;
+}
+
+// The standard report names the error's number, and the program ends with that number as its
+// status: never 0, which would tell a host all went well, whatever number an error carries.
+TEST(FatalErrorDeathTest, ReportsTheNumberAndEndsWithItNeverWithZero) {
+    for (const auto& [number, status] : {std::pair{6, 6}, std::pair{0, 1}, std::pair{-3, 1}}) {
+        EXPECT_EXIT(
+            {
+                testsupport::ImportSwap report("user32.dll", "MessageBoxW", reinterpret_cast<void*>(&PrintReport));
+                ReportFatalError(number, "Overflow");
+            },
+            ::testing::ExitedWithCode(status), "^Brackmer Saver: Run-time error '" + std::to_string(number) + "':\n$");
+    }
 }
 
 }  // namespace

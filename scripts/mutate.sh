@@ -34,7 +34,7 @@ only=${MUTANTS:-.}
 # ---- The end-to-end test that sees a file where no unit test can (ctest names of the
 # ---- native tree, several joined by "|"; keep in step with tests/e2e). file | ctest tests
 e2e_table=$(cat <<'EOF'
-src/battle/saver_run_win32.cpp|e2e_sea-and-jumps|e2e_key-on-show
+src/battle/saver_run_win32.cpp|e2e_sea-and-jumps|e2e_key-on-show|e2e_two-seas
 src/battle/primary_display_win32.cpp|e2e_no-directdraw|e2e_two-move-onto
 src/battle/screen_window_win32.cpp|e2e_two-seas
 src/desktop/desktop_pixels_win32.cpp|e2e_wallpaper-own-desktop

@@ -99,9 +99,9 @@ src/platform/monitors_win32.cpp|if (systemDpi == 1) systemDpi = SystemDpi();|Win
 src/platform/dib_win32.cpp|std::memcpy(bits, pixels.data(), pixels.size() * sizeof pixels[1]);|every element has the same size
 src/settings/config_dialog_win32.cpp|return top || top != GetDesktopWindow() ? top : nullptr;|Wine cannot show: its GetAncestor gives no window the desktop as root, so both forms return the same
 src/desktop/wallpaper_decode_win32.cpp|~^1(, 1)*,$|the probe's quantizers scale coefficients that are all 0: any values give the same grey
-src/desktop/wallpaper_decode_win32.cpp|0xFF, 0xC0, 0, 0x11, 0x08, 0, 0x08, 0, 0x08, 0x03, 1, 0x12, 0, 0x02, 0x11, 0, 0x03, 0x11, 0,  // the frame|a part sampled 1 x 2: Wine's codec fills the short scan with zeros, the same grey
-src/desktop/wallpaper_decode_win32.cpp|0xFF, 0xC0, 0, 0x11, 0x08, 0, 0x08, 0, 0x08, 0x03, 1, 0x11, 0, 0x02, 0x12, 0, 0x03, 0x11, 0,  // the frame|a part sampled 1 x 2: Wine's codec fills the short scan with zeros, the same grey
-src/desktop/wallpaper_decode_win32.cpp|0xFF, 0xC0, 0, 0x11, 0x08, 0, 0x08, 0, 0x08, 0x03, 1, 0x11, 0, 0x02, 0x11, 0, 0x03, 0x12, 0,  // the frame|a part sampled 1 x 2: Wine's codec fills the short scan with zeros, the same grey
+src/desktop/wallpaper_decode_win32.cpp|0xFF, 0xC0, 0, 0x11, 0x08, 0, 0x08, 0, 0x08, 0x03, 1, 0x12, 0, 0x02, 0x11, 0, 0x03, 0x11, 0,  // the frame|Wine cannot show: a part sampled 1 x 2 leaves the scan short, and its codec fills it with the same grey
+src/desktop/wallpaper_decode_win32.cpp|0xFF, 0xC0, 0, 0x11, 0x08, 0, 0x08, 0, 0x08, 0x03, 1, 0x11, 0, 0x02, 0x12, 0, 0x03, 0x11, 0,  // the frame|Wine cannot show: a part sampled 1 x 2 leaves the scan short, and its codec fills it with the same grey
+src/desktop/wallpaper_decode_win32.cpp|0xFF, 0xC0, 0, 0x11, 0x08, 0, 0x08, 0, 0x08, 0x03, 1, 0x11, 0, 0x02, 0x11, 0, 0x03, 0x12, 0,  // the frame|Wine cannot show: a part sampled 1 x 2 leaves the scan short, and its codec fills it with the same grey
 src/platform/monitors_win32.cpp|~GetProcAddress\(shcore, "GetDpiForMonitor"\)|Wine cannot show: without the per-monitor function the system's dpi is taken, which Wine gives every monitor
 src/graphics/dx7_ddraw_support_win32.cpp|~^SetWindowPos\(window_, nullptr, 0, 0, .*SWP_NOMOVE|with SWP_NOMOVE the place given is not read
 src/battle/battle_state.h|int16_t target = 1;|each aim sets the target to -1 or a ship before reading it

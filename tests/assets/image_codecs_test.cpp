@@ -165,6 +165,7 @@ TEST(Cursor, IsInvisibleWithHotSpotAtTopLeft) {
     EXPECT_EQ(U16(b, 10), 0u) << "hot spot x";
     EXPECT_EQ(U16(b, 12), 0u) << "hot spot y";
     EXPECT_EQ(U32(b, 14), b.size() - 22) << "the image's size, as the directory gives it";
+    EXPECT_EQ(U32(b, 22 + 32), 0u) << "colours used: 0, both of a one-bit picture";
     EXPECT_EQ(U16(b, 22 + 14), 1u);
     for (std::size_t i = 0; i < 128; ++i) {
         ASSERT_EQ(b[22 + 48 + i], 0x00) << "XOR";

@@ -58,6 +58,9 @@ TEST(ImageHeader, BmpHeadersAgainstTheFile) {
         {"NoWidth", {.width = 0}, 0, std::nullopt},
         {"NegativeWidth", {.width = -3}, 0, std::nullopt},
         {"CoreHeader", {.bits = 8, .infoSize = 12}, 0, ImageHeader{ImageKind::kBmp, 3, 2, 8}},
+        // The short header's sides are unsigned: 0 is the only one it can get wrong.
+        {"CoreHeaderNoWidth", {.width = 0, .bits = 8, .infoSize = 12}, 0, std::nullopt},
+        {"CoreHeaderNoHeight", {.height = 0, .bits = 8, .infoSize = 12}, 0, std::nullopt},
         {"V2Header", {.infoSize = 52}, 0, ImageHeader{ImageKind::kBmp, 3, 2, 24}},
         {"V3Header", {.infoSize = 56}, 0, ImageHeader{ImageKind::kBmp, 3, 2, 24}},
         {"V4Header", {.infoSize = 108}, 0, ImageHeader{ImageKind::kBmp, 3, 2, 24}},

@@ -24,7 +24,8 @@ std::optional<ImageHeader> Bmp(Bytes b, uint64_t fileSize) {
     constexpr uint32_t kFileHeader = 14;
     if (b.size() < kFileHeader + 4) return std::nullopt;
     const uint32_t offBits = Le32(b, 10), infoSize = Le32(b, 14);
-    uint64_t width = 0, height = 0, bits = 0, planes = 0, compression = 0, used = 0, entryBytes = 4, masks = 0;
+    uint64_t width = 0, height = 0, bits = 0, planes = 0;  // set by either header
+    uint64_t compression = 0, used = 0, entryBytes = 4, masks = 0;
     if (infoSize == 12) {
         if (b.size() < kFileHeader + 12) return std::nullopt;
         width = Le16(b, 18), height = Le16(b, 20), planes = Le16(b, 22), bits = Le16(b, 24), entryBytes = 3;

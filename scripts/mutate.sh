@@ -329,7 +329,7 @@ time_e2e() {
     e=$(e2e_for "$f")
     [ -n "$e" ] && [ -z "${e2e_limit[$e]:-}" ] || continue
     t=$SECONDS
-    run_e2e "$e" || { echo "$e fails without mutants: $tlog" >&2; exit 2; }
+    run_e2e "$e" || run_e2e "$e" || { echo "$e fails twice without mutants: $tlog" >&2; exit 2; }
     e2e_limit[$e]=$((3 * (SECONDS - t) + 60))
   done
 }
@@ -340,7 +340,8 @@ run_mutant() {
   if ! build_side "$side" "$e2e"; then result=unbuildable; return; fi
   result=killed
   if [ "$side" = core ]; then run_native && run_checked && result=SURVIVED; else run_windows && result=SURVIVED; fi
-  [ $result = SURVIVED ] && [ -n "$e2e" ] && { run_e2e "$e2e" || result=killed; }
+  # A row fails now and then under load: it kills a mutant only when it fails twice.
+  [ $result = SURVIVED ] && [ -n "$e2e" ] && { run_e2e "$e2e" || run_e2e "$e2e" || result=killed; }
 }
 
 # ---- The copy, built and passing without mutants, or every mutant would look killed.

@@ -64,6 +64,8 @@ src/desktop/desktop_view.cpp|if (area.width <= 0 || area.height < 0) return {};|
 src/startup/preview_layout.cpp|if (width <= 0 || height < 0 || sourceWidth <= 0 || sourceHeight <= 0) return out;|a picture no row high has no pixels either way
 src/battle/battle_state.cpp|s.expCount = 1;|the count is read only after an explosion has set it to 3
 src/graphics/gdi_frame_display_win32.cpp|platform::UniqueBitmap dib(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, -1));|the offset is ignored when there is no file-mapping section
+src/assets/pixel_text.cpp|Picture image = Picture::Filled(width, height, 1);|every pixel is then set from its row, each row exactly as wide, or reading throws
+src/assets/pixel_text.cpp|Picture image = Picture::Filled(width, height, -1);|every pixel is then set from its row, each row exactly as wide, or reading throws
 src/assets/pixel_text.cpp|int width = 1;|the size is set from the pixels line before any use; every other way out throws
 src/assets/pixel_text.cpp|int width = -1;|the size is set from the pixels line before any use; every other way out throws
 src/assets/pixel_text.cpp|int height = 1;|the size is set from the pixels line before any use; every other way out throws

@@ -108,6 +108,12 @@ src/desktop/wallpaper_decode_win32.cpp|0xFF, 0xC0, 0, 0x11, 0x08, 0, 0x08, 0, 0x
 src/platform/monitors_win32.cpp|~GetProcAddress\(shcore, "GetDpiForMonitor"\)|Wine cannot show: without the per-monitor function the system's dpi is taken, which Wine gives every monitor
 src/graphics/dx7_ddraw_support_win32.cpp|~^SetWindowPos\(window_, nullptr, 0, 0, .*SWP_NOMOVE|with SWP_NOMOVE the place given is not read
 src/desktop/image_header.cpp|~^uint64_t width = 0, height = 0, bits = 0, planes = 0;|both headers set all four before any is read
+src/startup/saver_main_win32.cpp|~^platform::StartupMark\(|a mark that only the timing builds write (scripts/bench.sh)
+src/battle/primary_display_win32.cpp|~^platform::StartupMark\(|a mark that only the timing builds write (scripts/bench.sh)
+src/battle/saver_run_win32.cpp|~^platform::StartupMark\(|a mark that only the timing builds write (scripts/bench.sh)
+src/desktop/wallpaper_facts_win32.cpp|~(wallpaper->|\bmatch\b|i < count|r\.right - r\.left)|Wine cannot show: it has no IDesktopWallpaper, so nothing after asking for one runs
+src/desktop/image_header.cpp|uint32_t channels = 1;|each kind of PNG sets its channels, and the others return
+src/desktop/image_header.cpp|uint32_t channels = -1;|each kind of PNG sets its channels, and the others return
 src/graphics/result_codes.h|uint32_t result = 1;|every way the display's set-up fails fills it before it is read
 src/graphics/result_codes.h|uint32_t result = -1;|every way the display's set-up fails fills it before it is read
 src/battle/battle_state.h|int16_t target = 1;|each aim sets the target to -1 or a ship before reading it

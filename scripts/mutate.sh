@@ -48,6 +48,7 @@ src/settings/config_dialog_win32.cpp|e2e_dialog-corrections|e2e_dialog-host-ok
 src/startup/preview_window_win32.cpp|e2e_preview-picture
 src/startup/saver_main_win32.cpp|e2e_opens-saver|e2e_lock-held
 src/platform/fault_switches.cpp|e2e_tick-error|e2e_lost-display
+src/platform/form_win32.cpp|e2e_dialog-corrections
 EOF
 )
 
@@ -116,6 +117,8 @@ src/desktop/image_header.cpp|uint32_t channels = 1;|each kind of PNG sets its ch
 src/desktop/image_header.cpp|uint32_t channels = -1;|each kind of PNG sets its channels, and the others return
 src/graphics/result_codes.h|uint32_t result = 1;|every way the display's set-up fails fills it before it is read
 src/graphics/result_codes.h|uint32_t result = -1;|every way the display's set-up fails fills it before it is read
+src/battle/battle_state.h|int16_t expCount = 1;|the count is read only after an explosion has set it to 3
+src/battle/battle_state.h|int16_t expCount = -1;|the count is read only after an explosion has set it to 3
 src/battle/battle_state.h|int16_t target = 1;|each aim sets the target to -1 or a ship before reading it
 src/battle/battle_state.h|int16_t target = -1;|each aim sets the target to -1 or a ship before reading it
 src/battle/battle_state.h|int32_t scrHeight = 1;|SetUpBattle sets the size from the screen before any use

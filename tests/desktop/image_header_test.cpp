@@ -146,6 +146,8 @@ TEST(ImageHeader, PngAndJpegSizesFromTheirFrameHeaders) {
         {"PngBombGrey", Png(60000, 60000, 8, 0), ImageHeader{ImageKind::kPng, 60000, 60000, 8}},
         {"PngRgba16", Png(5, 7, 16, 6), ImageHeader{ImageKind::kPng, 5, 7, 64}},
         {"PngPalette4", Png(5, 7, 4, 3), ImageHeader{ImageKind::kPng, 5, 7, 4}},
+        {"PngPalette2", Png(5, 7, 2, 3), ImageHeader{ImageKind::kPng, 5, 7, 2}},
+        {"PngPalette8", Png(5, 7, 8, 3), ImageHeader{ImageKind::kPng, 5, 7, 8}},
         {"PngGreyAlpha", Png(5, 7, 8, 4), ImageHeader{ImageKind::kPng, 5, 7, 16}},
         {"PngRgb8", Png(5, 7, 8, 2), ImageHeader{ImageKind::kPng, 5, 7, 24}},
         {"PngGrey1", Png(5, 7, 1, 0), ImageHeader{ImageKind::kPng, 5, 7, 1}},

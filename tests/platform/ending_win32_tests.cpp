@@ -75,6 +75,11 @@ TEST(StopAllEvents, NoHandlerRunsAndNoTimerFiresAfterwards) {
     EXPECT_EQ(a.keys + a.clicks + a.commands + a.unloads + b.unloads, 0);
     MSG msg;
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE));
+    // Stopped, a window still answers the platform as any window does.
+    SetWindowTextW(a.Handle(), L"stopped");
+    wchar_t text[16]{};
+    GetWindowTextW(a.Handle(), text, 16);
+    EXPECT_STREQ(text, L"stopped");
 }
 
 std::string ReadFile(const std::string& path) {

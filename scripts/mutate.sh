@@ -46,7 +46,7 @@ src/graphics/dx7_ddraw_support_win32.cpp|e2e_lost-display
 src/graphics/gdi_frame_display_win32.cpp|e2e_no-directdraw
 src/settings/config_dialog_win32.cpp|e2e_dialog-corrections|e2e_dialog-host-ok
 src/startup/preview_window_win32.cpp|e2e_preview-picture
-src/startup/saver_main_win32.cpp|e2e_opens-saver|e2e_lock-held
+src/startup/saver_main_win32.cpp|e2e_opens-saver|e2e_lock-held|e2e_setup-report
 src/platform/fault_switches.cpp|e2e_tick-error|e2e_lost-display
 src/platform/form_win32.cpp|e2e_dialog-corrections
 EOF
@@ -119,6 +119,11 @@ src/graphics/result_codes.h|uint32_t result = 1;|every way the display's set-up 
 src/graphics/result_codes.h|uint32_t result = -1;|every way the display's set-up fails fills it before it is read
 src/battle/battle_state.h|int16_t expCount = 1;|the count is read only after an explosion has set it to 3
 src/battle/battle_state.h|int16_t expCount = -1;|the count is read only after an explosion has set it to 3
+src/battle/battle_state.h|int16_t flash = 1;|set-up sets every ship's flag, and slot 0 is never a ship
+src/battle/battle_state.h|int16_t flash = -1;|set-up sets every ship's flag, and slot 0 is never a ship
+src/graphics/smooth_scale.cpp|~= std::(min|max)\(|the least or the most of two numbers is the same either way round
+src/battle/saver_run_win32.cpp|~traced_|only the timing builds compile it
+src/settings/config_dialog_win32.cpp|if (!handle && !IsWindow(handle)) return nullptr;|what is no window has no root either, so the owner is none both ways
 src/battle/battle_state.h|int16_t target = 1;|each aim sets the target to -1 or a ship before reading it
 src/battle/battle_state.h|int16_t target = -1;|each aim sets the target to -1 or a ship before reading it
 src/battle/battle_state.h|int32_t scrHeight = 1;|SetUpBattle sets the size from the screen before any use

@@ -168,6 +168,7 @@ TEST(ImageHeader, PngAndJpegSizesFromTheirFrameHeaders) {
         {"JpegProgressiveGrey", Jpeg({Frame(0xC2, 640, 480, 1)}), ImageHeader{ImageKind::kJpeg, 640, 480, 8}},
         {"JpegFillBytes", Jpeg({Bytes{0xFF, 0xFF}, app0, Frame(0xC1, 3, 2)}), ImageHeader{ImageKind::kJpeg, 3, 2, 24}},
         {"JpegRestartMarkerFirst", Jpeg({Bytes{0xFF, 0xD0}, Frame(0xC0, 3, 2)}), ImageHeader{ImageKind::kJpeg, 3, 2, 24}},
+        {"JpegStartMarkerAgain", Jpeg({Bytes{0xFF, 0xD8}, Frame(0xC0, 3, 2)}), ImageHeader{ImageKind::kJpeg, 3, 2, 24}},
         // A table segment that shares the frame markers' range is skipped.
         {"JpegHuffmanTableFirst", Jpeg({Segment(0xC4, Bytes(20)), Frame(0xC0, 3, 2)}),
          ImageHeader{ImageKind::kJpeg, 3, 2, 24}},

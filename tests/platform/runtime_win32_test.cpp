@@ -114,6 +114,8 @@ TEST(Form, LoadRunsOnceAndTheLoopEndsWithTheLastWindow) {
     form.Show();  // showing a loaded form does not load it again
     EXPECT_EQ(form.loads, 1);
     EXPECT_TRUE(form.IsLoaded());
+    // A form that names no pointer of its own shows the standard arrow.
+    EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrW(form.Handle(), GCLP_HCURSOR)), LoadCursorW(nullptr, IDC_ARROW));
     form.Tick();
     EXPECT_EQ(RunMessageLoop(), 0);  // the timer closes the window, which ends the loop
     EXPECT_EQ(form.timers, 1);

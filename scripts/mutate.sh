@@ -57,6 +57,7 @@ EOF
 # ---- file | the mutated line, blanks at either end trimmed (it may hold "|") | why; or
 # ---- file | ~ERE that the original line matches (every mutant of such lines) | why
 equivalent_table=$(cat <<'EOF'
+src/settings/dialog_template.cpp|Need(3);|in a whole template two more bytes always follow a name, and a cut one is refused either way
 src/settings/config_rules.cpp|if (!(n > kMinCount)) return kMinCount;|at n == kMinCount both paths give kMinCount
 src/desktop/desktop_view.cpp|switch (style.value_or(-2)) {|-1 and -2 both take the default case
 src/assets/image_codecs.cpp|const uint32_t maskBytes = RowBytes(1, 32) * 32;|32 pixels of one bit and one pixel of 32 bits both take 4 bytes a row

@@ -69,10 +69,11 @@ TEST(SoftDisplay, FailsLikeAPlatformBlitOnMissingSurfacesAndRectanglesOutside) {
     EXPECT_THROW(d.BltToBackBuffer(2, 95, 0, 10, 10, 0, 0, 0, 0, 10, 10, false), platform::RuntimeError);
     EXPECT_THROW(d.BltToBackBuffer(2, 0, 0, 20, 10, 100, 40, 0, 0, 0, 0, false), platform::RuntimeError);
     EXPECT_THROW(d.SetSurface(2, {10, 10, std::vector<PixelValue>(99)}), std::invalid_argument);
-    // Past the last surface there is none to set or to blit from.
-    EXPECT_THROW(d.SetSurface(kExplosionSurface + 1, {1, 1, std::vector<PixelValue>{0}}), std::invalid_argument);
-    EXPECT_THROW(d.BltToBackBuffer(kExplosionSurface + 1, 0, 0, 1, 1, 100, 40, 0, 0, 1, 1, false),
-                 platform::RuntimeError);
+    // Before the first surface and past the last there is none to set or to blit from.
+    for (const int id : {-1, kExplosionSurface + 1}) {
+        EXPECT_THROW(d.SetSurface(id, {1, 1, std::vector<PixelValue>{0}}), std::invalid_argument) << id;
+        EXPECT_THROW(d.BltToBackBuffer(id, 0, 0, 1, 1, 100, 40, 0, 0, 1, 1, false), platform::RuntimeError) << id;
+    }
 }
 
 TEST(SoftDisplay, ConvertsGdiColoursToItsPixelFormat) {

@@ -45,7 +45,7 @@ src/desktop/screen_capture_win32.cpp|e2e_desktop-snapshot
 src/graphics/dx7_ddraw_support_win32.cpp|e2e_lost-display
 src/graphics/gdi_frame_display_win32.cpp|e2e_no-directdraw
 src/settings/config_dialog_win32.cpp|e2e_dialog-corrections|e2e_dialog-host-ok
-src/startup/preview_window_win32.cpp|e2e_preview-picture
+src/startup/preview_window_win32.cpp|e2e_preview-picture|e2e_preview-orphan
 src/startup/saver_main_win32.cpp|e2e_opens-saver|e2e_lock-held|e2e_setup-report
 src/platform/fault_switches.cpp|e2e_tick-error|e2e_lost-display
 src/platform/form_win32.cpp|e2e_dialog-corrections
@@ -57,6 +57,7 @@ EOF
 # ---- file | the mutated line, blanks at either end trimmed (it may hold "|") | why; or
 # ---- file | ~ERE that the original line matches (every mutant of such lines) | why
 equivalent_table=$(cat <<'EOF'
+src/startup/preview_window_win32.cpp|~^constexpr UINT_PTR kHostWatchTimer = 1;|a timer's number only names it
 src/settings/dialog_template.cpp|Need(3);|in a whole template two more bytes always follow a name, and a cut one is refused either way
 src/settings/config_rules.cpp|if (!(n > kMinCount)) return kMinCount;|at n == kMinCount both paths give kMinCount
 src/desktop/desktop_view.cpp|switch (style.value_or(-2)) {|-1 and -2 both take the default case

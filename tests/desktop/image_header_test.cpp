@@ -70,6 +70,7 @@ TEST(ImageHeader, BmpHeadersAgainstTheFile) {
         {"Rle8", {.bits = 8, .compression = 1}, 0, std::nullopt},
         {"MasksOf32", {.bits = 32, .compression = 3}, 0, ImageHeader{ImageKind::kBmp, 3, 2, 32}},
         {"MasksOf16", {.bits = 16, .compression = 3}, 0, ImageHeader{ImageKind::kBmp, 3, 2, 16}},
+        {"MasksNotLeftRoomFor", {.bits = 32, .compression = 3, .offBits = 14 + 40}, 0, std::nullopt},
         {"MasksOf24", {.bits = 24, .compression = 3}, 0, std::nullopt},
         {"OddBits", {.bits = 7}, 0, std::nullopt},
         {"ShortPalette", {.bits = 4, .used = 3}, 0, ImageHeader{ImageKind::kBmp, 3, 2, 4}},

@@ -113,6 +113,15 @@ TEST(ScreenWindow, ShowsItsOwnSnapshotThePlainSeaOrBlackWithItsShips) {
         SCOPED_TRACE(c.background);
         Shown shown(c.background, snapshot);
         EXPECT_EQ(shown.DrawAndRead(), c.sea);
+        // Drawn over, then shown again, the window paints its last frame once more.
+        const HWND h = shown.window.Handle();
+        HDC dc = GetDC(h);
+        const RECT all{0, 0, kRect.width, kRect.height};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        InvalidateRect(h, nullptr, FALSE);
+        UpdateWindow(h);
+        EXPECT_EQ(GetPixel(dc, 0, 0), c.sea);
+        ReleaseDC(h, dc);
         const Battle& b = *shown.window.Screen().battle;
         EXPECT_EQ(b.scrWidth, kRect.width);
         EXPECT_EQ(b.scrHeight, kRect.height);

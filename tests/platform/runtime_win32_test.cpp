@@ -87,6 +87,7 @@ TEST(WriteOneLineFile, UnwritablePathRaises) {
 class CountingForm : public Form {
 public:
     int loads = 0, unloads = 0, timers = 0;
+    bool closeOnTimer = true;
     CreateParams GetCreateParams() override {
         CreateParams p;
         p.className = L"BrackmerTestForm";
@@ -102,7 +103,7 @@ public:
         if (msg != WM_TIMER) return Default(msg, wp, lp);
         ++timers;
         StopTimer(1);
-        PostMessageW(Handle(), WM_CLOSE, 0, 0);
+        if (closeOnTimer) PostMessageW(Handle(), WM_CLOSE, 0, 0);
         return 0;
     }
     void Tick() { StartTimer(1, 10); }
@@ -121,6 +122,18 @@ TEST(Form, LoadRunsOnceAndTheLoopEndsWithTheLastWindow) {
     EXPECT_EQ(form.timers, 1);
     EXPECT_EQ(form.unloads, 1);
     EXPECT_FALSE(form.IsLoaded());
+}
+
+TEST(Form, AStoppedTimerFiresNoMore) {
+    CountingForm form;
+    form.closeOnTimer = false;
+    form.Show();
+    form.Tick();
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 100;) {
+        ProcessPendingMessages();
+        Sleep(5);
+    }
+    EXPECT_EQ(form.timers, 1);
 }
 
 TEST(Form, ProcessPendingMessagesRunsPostedHandlersOnce) {

@@ -34,7 +34,7 @@ only=${MUTANTS:-.}
 # ---- The end-to-end test that sees a file where no unit test can (ctest names of the
 # ---- native tree, several joined by "|"; keep in step with tests/e2e). file | ctest tests
 e2e_table=$(cat <<'EOF'
-src/battle/saver_run_win32.cpp|e2e_sea-and-jumps|e2e_key-on-show|e2e_two-seas
+src/battle/saver_run_win32.cpp|e2e_sea-and-jumps|e2e_key-on-show|e2e_two-seas|e2e_two-move-onto
 src/battle/primary_display_win32.cpp|e2e_no-directdraw|e2e_two-move-onto
 src/battle/screen_window_win32.cpp|e2e_two-seas
 src/desktop/desktop_pixels_win32.cpp|e2e_wallpaper-own-desktop
@@ -58,6 +58,8 @@ EOF
 # ---- file | ~ERE that the original line matches (every mutant of such lines) | why
 equivalent_table=$(cat <<'EOF'
 src/startup/preview_window_win32.cpp|~^constexpr UINT_PTR kHostWatchTimer = 1;|a timer's number only names it
+src/graphics/smooth_scale.h|~^int32_t (width|height) = 0;$|every target is made with its size given
+src/desktop/wallpaper_read.cpp|offer->height <= header.height && FitsBudget(offer->height, offer->width, 32))|at 32 bits a row is exactly 4 bytes a pixel: width and height multiply the same either way
 src/settings/dialog_template.cpp|Need(3);|in a whole template two more bytes always follow a name, and a cut one is refused either way
 src/settings/config_rules.cpp|if (!(n > kMinCount)) return kMinCount;|at n == kMinCount both paths give kMinCount
 src/desktop/desktop_view.cpp|switch (style.value_or(-2)) {|-1 and -2 both take the default case

@@ -177,6 +177,17 @@ TEST(ScreenWindow, ThePrimaryShowsItsBackgroundAsItShows) {
     EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0x12, 0x34, 0x56));
     EXPECT_EQ(GetPixel(dc, 63, 47), RGB(0x65, 0x43, 0x21));
     ReleaseDC(window.Handle(), dc);
+    window.Unload();
+    // Without a picture: the plan's fill, corner to corner.
+    facts.settings.background = settings::kPlainBlue;
+    const ScreenPlan sea = PlanScreens(facts).front();
+    ScreenWindow plain(ScreenWindow::Kind::kPrimary, sea, Background{}, session);
+    plain.Load();
+    plain.ShowOnTop();
+    dc = GetDC(plain.Handle());
+    EXPECT_EQ(GetPixel(dc, 0, 0), COLORREF(sea.fillGdiColour));
+    EXPECT_EQ(GetPixel(dc, 63, 47), COLORREF(sea.fillGdiColour));
+    ReleaseDC(plain.Handle(), dc);
 }
 
 }  // namespace

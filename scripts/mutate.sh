@@ -39,7 +39,7 @@ src/battle/primary_display_win32.cpp|e2e_no-directdraw|e2e_two-move-onto
 src/battle/screen_window_win32.cpp|e2e_two-seas
 src/desktop/desktop_pixels_win32.cpp|e2e_wallpaper-own-desktop
 src/desktop/wallpaper_read_win32.cpp|e2e_wallpaper-gone-cached
-src/desktop/wallpaper_facts_win32.cpp|e2e_wallpaper-gone-transcoded|e2e_wallpaper-gone-cached
+src/desktop/wallpaper_facts_win32.cpp|e2e_wallpaper-gone-transcoded|e2e_wallpaper-gone-cached|e2e_wallpaper-stretch
 src/desktop/wallpaper_decode_win32.cpp|e2e_wallpaper-bomb|e2e_wallpaper-stretch
 src/desktop/screen_capture_win32.cpp|e2e_desktop-snapshot
 src/graphics/dx7_ddraw_support_win32.cpp|e2e_lost-display

@@ -59,6 +59,7 @@ EOF
 equivalent_table=$(cat <<'EOF'
 src/startup/preview_window_win32.cpp|~^constexpr UINT_PTR kHostWatchTimer = 1;|a timer's number only names it
 src/graphics/smooth_scale.h|~^int32_t (width|height) = 0;$|every target is made with its size given
+src/desktop/wallpaper_read.cpp|offer->height <= header.height && FitsBudget(offer->width, 32, offer->height))|w x h pixels at 32 bits or w x 32 in rows of h bits round to 32-pixel steps, and the budget is a whole number of them
 src/desktop/wallpaper_read.cpp|offer->height <= header.height && FitsBudget(offer->height, offer->width, 32))|at 32 bits a row is exactly 4 bytes a pixel: width and height multiply the same either way
 src/desktop/wallpaper_decode_win32.cpp|~(transform->|needed\.width > 0 &&|UINT w = needed\.width)|Wine cannot show: its JPEG frames offer no decoding at a reduced size
 src/platform/form_win32.cpp|~^SetWindowLongPtrW\(hwnd, GWLP_USERDATA, 0\);|no message comes after WM_NCDESTROY, so nothing reads the cleared pointer

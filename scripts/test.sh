@@ -19,10 +19,9 @@ checked=$build/checked
 CC=clang CXX=clang++ cmake -S "$root" -B "$checked" -DBRACKMER_CHECKED=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 nice -n 10 cmake --build "$checked" -j "$(nproc)" >"$checked/build.log" 2>&1 &
 checked_build=$!
-# The Wine tests share one display and one wineserver and hold its lock, so they run one at
-# a time; the native tests run beside them.
+# The Wine tests share one display and one wineserver, so ctest runs serially.
 status=0
-ctest --test-dir "$build" -j2 --output-on-failure || status=$?
+ctest --test-dir "$build" --output-on-failure || status=$?
 if ! wait "$checked_build"; then
   cat "$checked/build.log"
   echo "The checked tree did not build" >&2

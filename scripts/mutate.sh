@@ -70,6 +70,8 @@ src/assets/image_codecs.cpp|const uint32_t maskBytes = RowBytes(1, 32) * 32;|32 
 src/desktop/desktop_view.cpp|bool Single() const { return last - first == 0; }|the mean of one pixel is that pixel: only the shortcut is lost
 src/desktop/desktop_view.cpp|if (area.width <= 0 || area.height < 0) return {};|an area no row high has no pixels either way
 src/startup/preview_layout.cpp|if (width <= 0 || height < 0 || sourceWidth <= 0 || sourceHeight <= 0) return out;|a picture no row high has no pixels either way
+src/platform/runtime_win32.cpp|DWORD read = 1;|ReadFile sets the count whenever it succeeds, and a failure returns before the count is read
+src/desktop/wallpaper_decode_win32.cpp|DWORD read = 1;|ReadFile sets the count whenever it succeeds, and a failure returns before the count is read
 src/battle/battle_state.cpp|s.expCount = -1;|the count is read only after an explosion has set it to 3
 src/platform/monitors_win32.cpp|if (getDpi && SUCCEEDED(getDpi(monitor, kEffectiveDpi, &y, &x)) && x > 0) return static_cast<int>(x);|a monitor's effective dpi is the same across as down
 src/battle/battle_state.cpp|s.expCount = 1;|the count is read only after an explosion has set it to 3

@@ -10,6 +10,7 @@
 
 #include "platform/form_win32.h"
 #include "platform/runtime_win32.h"
+#include "support/pump_win32.h"
 
 namespace platform {
 namespace {
@@ -41,21 +42,13 @@ private:
     }
 };
 
-void PumpFor(DWORD ms) {
-    DWORD start = GetTickCount();
-    do {
-        ProcessPendingMessages();
-        Sleep(5);
-    } while (GetTickCount() - start < ms);
-}
-
 TEST(StopAllEvents, NoHandlerRunsAndNoTimerFiresAfterwards) {
     RecordingForm a, b;
     a.Show();
     b.Load();
     a.Tick(1);
     b.Tick(7);
-    PumpFor(60);
+    testsupport::PumpFor(60);
     ASSERT_GT(a.timers, 0);  // the timers did run before
     ASSERT_GT(b.timers, 0);
 
@@ -70,7 +63,7 @@ TEST(StopAllEvents, NoHandlerRunsAndNoTimerFiresAfterwards) {
     PostMessageW(b.Handle(), WM_CLOSE, 0, 0);
     SendMessageW(a.Handle(), WM_KEYDOWN, 'Y', 1);
     b.Tick(8);  // a handler that was already running cannot start a new one
-    PumpFor(80);
+    testsupport::PumpFor(80);
     EXPECT_EQ(a.timers + b.timers, timersBefore);
     EXPECT_EQ(a.keys + a.clicks + a.commands + a.unloads + b.unloads, 0);
     MSG msg;

@@ -12,6 +12,7 @@
 #include "platform/form_win32.h"
 #include "platform/version.h"
 #include "support/import_swap_win32.h"
+#include "support/pump_win32.h"
 
 namespace platform {
 namespace {
@@ -129,10 +130,7 @@ TEST(Form, AStoppedTimerFiresNoMore) {
     form.closeOnTimer = false;
     form.Show();
     form.Tick();
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < 100;) {
-        ProcessPendingMessages();
-        Sleep(5);
-    }
+    testsupport::PumpFor(100);
     EXPECT_EQ(form.timers, 1);
 }
 

@@ -301,15 +301,18 @@ build_side() {  # side [e2e]: the Windows tree is built whole, as the .scr compi
     cmake --build "$mbuild/windows" -j2 >"$blog" 2>&1
   fi
 }
-run_native() {
-  local exe rc
-  for exe in "${native_programs[@]}"; do
-    timeout -k 5 "$native_limit" "$exe" --gtest_brief=1 >"$tlog" 2>&1; rc=$?
+# run_programs LIMIT LABEL PROGRAM...: each GoogleTest program in turn; the first that fails
+# or times out names the catch.
+run_programs() {
+  local limit=$1 label=$2 exe rc; shift 2
+  for exe; do
+    timeout -k 5 "$limit" "$exe" --gtest_brief=1 >"$tlog" 2>&1; rc=$?
     [ $rc = 0 ] && continue
-    why=${exe##*/}; [ $rc = 124 ] && why+=" (time-out)"
+    why=${exe##*/}$label; [ $rc = 124 ] && why+=" (time-out)"
     return 1
   done
 }
+run_native() { run_programs "$native_limit" "" "${native_programs[@]}"; }
 # A core mutant the plain tests miss gets a second look in a checked copy (sanitizers and the
 # standard library's assertions, as scripts/test.sh runs): a read past an end that happens
 # to pass is a fault those tests already catch. Configured and built on first use only.
@@ -320,13 +323,9 @@ run_checked() {
       >>"$blog" 2>&1 || return 0
   fi
   cmake --build "$cbuild" -j2 --target "${native_targets[@]}" >>"$blog" 2>&1 || return 0
-  local exe rc
-  while read -r exe; do
-    timeout -k 5 $((3 * native_limit)) "$exe" --gtest_brief=1 >"$tlog" 2>&1; rc=$?
-    [ $rc = 0 ] && continue
-    why="${exe##*/} (checked)"; [ $rc = 124 ] && why+=" (time-out)"
-    return 1
-  done < <(python3 "$gen" native-tests "$cbuild")
+  local -a checked
+  mapfile -t checked < <(python3 "$gen" native-tests "$cbuild")
+  run_programs $((3 * native_limit)) " (checked)" "${checked[@]}"
 }
 run_windows() {
   start_session || { echo "no Wine session" >&2; exit 2; }

@@ -1,7 +1,7 @@
 // The settings dialog inside this test process, under Wine: its layout at the display's
 // dpi, fonts, colours and icon, texts and counts that fit their controls, full-width counts, what
 // it shows for stored values it cannot show, which button Enter presses and what Up and
-// Down do on an up-down, and the owner given back when an error ends the program. Typing, corrections, focus order, OK and Cancel (which end the
+// Down do on an up-down, and the owner given back when an error ends the program or the window goes without its unload. Typing, corrections, focus order, OK and Cancel (which end the
 // process) are driven against the real .scr by the end-to-end table (tests/e2e/cases.sh).
 #include "settings/config_dialog_win32.h"
 
@@ -332,6 +332,22 @@ TEST_F(ConfigDialogTest, OpensWithTheNearestItCanShowAndStoresNothing) {
     EXPECT_EQ(store.Get(kSettingSection, "RedCount"), "40");
     EXPECT_EQ(store.Get(kSettingSection, "BlueCount"), "-7");
     EXPECT_EQ(store.Get(kSettingSection, "BackGround"), "5");
+}
+
+// The dialog manager may destroy the dialog without its unload (the owner's window
+// going, or a DestroyWindow from outside): the owner it disabled is given back all the same.
+TEST_F(ConfigDialogTest, DestroyedFromOutsideGivesTheOwnerBack) {
+    HWND host = testsupport::MakeWindow({.className = L"OutsideOwner", .style = WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                         .x = 100, .y = 100, .width = 400, .height = 300});
+    dialog_ = CreateConfigDialog(host);
+    dialog_->Show();
+    Pump();
+    ASSERT_FALSE(IsWindowEnabled(host));
+    DestroyWindow(dialog_->Handle());
+    Pump();
+    EXPECT_FALSE(dialog_->IsLoaded());
+    EXPECT_TRUE(IsWindowEnabled(host));
+    DestroyWindow(host);
 }
 
 // A key as the form's loop hands it over: to the dialog manager first.

@@ -1,8 +1,9 @@
 // The settings dialog inside this test process, under Wine: its layout at the display's
 // dpi, fonts, colours and icon, texts and counts that fit their controls, full-width counts, what
-// it shows for stored values it cannot show, which button Enter presses and what Up and
-// Down do on an up-down, and the owner given back when an error ends the program or the window goes without its unload. Typing, corrections, focus order, OK and Cancel (which end the
-// process) are driven against the real .scr by the end-to-end table (tests/e2e/cases.sh).
+// it shows for stored values it cannot show, which button Enter presses and what Up and Down do
+// on an up-down, and the owner given back when an error ends the program or the window goes
+// without its unload. Typing, corrections, focus order, OK and Cancel (which end the process)
+// are driven against the real .scr by the end-to-end table (tests/e2e/cases.sh).
 #include "settings/config_dialog_win32.h"
 
 #include <windows.h>

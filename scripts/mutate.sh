@@ -58,6 +58,9 @@ EOF
 # ---- file | ~ERE that the original line matches (every mutant of such lines) | why
 equivalent_table=$(cat <<'EOF'
 src/startup/preview_window_win32.cpp|~^constexpr UINT_PTR kHostWatchTimer = 1;|a timer's number only names it
+src/startup/preview_window_win32.cpp|~PostMessageW\(.*WM_CLOSE, 0, 0\)|WM_CLOSE reads neither parameter
+src/battle/cursor_check.cpp|const int32_t dx = platform::Abs32(platform::Sub32(last.x, current.x));|the distance is the same either way round, and where one order overflows the other does too (INT32_MIN has no distance): both throw
+src/battle/cursor_check.cpp|const int32_t dy = platform::Abs32(platform::Sub32(last.y, current.y));|the distance is the same either way round, and where one order overflows the other does too (INT32_MIN has no distance): both throw
 src/graphics/smooth_scale.h|~^int32_t (width|height) = 0;$|every target is made with its size given
 src/desktop/wallpaper_read.cpp|offer->height <= header.height && FitsBudget(offer->width, 32, offer->height))|w x h pixels at 32 bits or w x 32 in rows of h bits round to 32-pixel steps, and the budget is a whole number of them
 src/desktop/wallpaper_read.cpp|offer->height <= header.height && FitsBudget(offer->height, offer->width, 32))|at 32 bits a row is exactly 4 bytes a pixel: width and height multiply the same either way

@@ -167,6 +167,7 @@ TEST(Cursor, IsInvisibleWithHotSpotAtTopLeft) {
     EXPECT_EQ(U32(b, 14), b.size() - 22) << "the image's size, as the directory gives it";
     EXPECT_EQ(U32(b, 22 + 32), 0u) << "colours used: 0, both of a one-bit picture";
     EXPECT_EQ(U16(b, 22 + 14), 1u);
+    EXPECT_EQ(U32(b, 22 + 40), 0u) << "colour 0, which every pixel takes, is black: XOR with it keeps the screen";
     for (std::size_t i = 0; i < 128; ++i) {
         ASSERT_EQ(b[22 + 48 + i], 0x00) << "XOR";
         ASSERT_EQ(b[22 + 48 + 128 + i], 0xFF) << "AND";

@@ -56,9 +56,10 @@ EOF
 # ---- so): left out of the rates, still shown.
 # ---- file | the mutated line, blanks at either end trimmed (it may hold "|") | why; or
 # ---- file | ~ERE that the original line matches (every mutant of such lines) | why
+# ---- file | =ERE that the mutated line matches | why
 equivalent_table=$(cat <<'EOF'
 src/startup/preview_window_win32.cpp|~^constexpr UINT_PTR kHostWatchTimer = 1;|a timer's number only names it
-src/startup/preview_window_win32.cpp|~PostMessageW\(.*WM_CLOSE, 0, 0\)|WM_CLOSE reads neither parameter
+src/startup/preview_window_win32.cpp|=WM_CLOSE, (-?1, 0|0, -?1)\); }$|WM_CLOSE reads neither parameter
 src/battle/cursor_check.cpp|const int32_t dx = platform::Abs32(platform::Sub32(last.x, current.x));|the distance is the same either way round, and where one order overflows the other does too (INT32_MIN has no distance): both throw
 src/battle/cursor_check.cpp|const int32_t dy = platform::Abs32(platform::Sub32(last.y, current.y));|the distance is the same either way round, and where one order overflows the other does too (INT32_MIN has no distance): both throw
 src/graphics/smooth_scale.h|~^int32_t (width|height) = 0;$|every target is made with its size given
@@ -289,7 +290,11 @@ equivalent_reason() {  # FILE MUTATED-LINE ORIGINAL-LINE: the why of a listed eq
   while IFS= read -r entry; do
     rest=${entry#*|} line=${rest%|*}
     [ "${entry%%|*}" = "$1" ] || continue
-    if [[ $line == \~* ]]; then [[ $3 =~ ${line#\~} ]] || continue; else [ "$line" = "$2" ] || continue; fi
+    case $line in
+      \~*) [[ $3 =~ ${line#\~} ]] || continue ;;
+      =*) [[ $2 =~ ${line#=} ]] || continue ;;
+      *) [ "$line" = "$2" ] || continue ;;
+    esac
     echo "${rest##*|}"; return
   done <<<"$equivalent_table"
 }

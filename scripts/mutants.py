@@ -28,6 +28,8 @@ CALLEE = re.compile(r"([A-Za-z_]\w*)\s*\($")
 DECLARED_PARAMETER = re.compile(r"^(const\s+)?[A-Za-z_][\w:<>,]*[\s*&]+[*&]*[A-Za-z_]\w*(\s*=.*)?$")
 NOT_CALLS = {"if", "while", "for", "switch", "return", "sizeof", "alignof", "decltype", "catch",
              "static_assert", "defined", "noexcept", "operator"}
+# Calls whose two arguments commute: swapping them changes nothing.
+COMMUTATIVE = {"Add16", "Add32", "Mul16", "Mul32", "min", "max"}
 # A return of these is already the default value: replacing it changes nothing.
 DEFAULTS = {"{}", "0", "false", "nullptr", "std::nullopt", "0.0", "0.0f", "0u", "NULL", "FALSE", "S_OK"}
 # Preprocessor lines: only a macro's value is code worth mutating.
@@ -217,6 +219,8 @@ def line_mutants(line, masked, statement_start=True):
             continue
         if any(DECLARED_PARAMETER.match(masked[b:e]) for b, e in spans):
             continue  # a declaration's parameter list, not a call
+        if name.group(1) in COMMUTATIVE:
+            continue
         for (b1, e1), (b2, e2) in zip(spans, spans[1:]):
             a, b = line[b1:e1], line[b2:e2]
             if a == b or not same_kind(a, b):

@@ -140,6 +140,7 @@ src/battle/battle_state.h|int16_t flash = 1;|set-up sets every ship's flag, and 
 src/battle/battle_state.h|int16_t flash = -1;|set-up sets every ship's flag, and slot 0 is never a ship
 src/graphics/smooth_scale.cpp|~= std::(min|max)\(|the least or the most of two numbers is the same either way round
 src/battle/saver_run_win32.cpp|~traced_|only the timing builds compile it
+src/battle/saver_run_win32.cpp|~^(notifications_\.reset\(\);|if \(screen\.get\(\) != &Primary\(\)\) screen->Unload\(\);)$|no test can reach it: only the saver's own thread could destroy its window, and the run ends the process with its windows standing
 src/battle/saver_run_win32.cpp|~^OnFrameTimer\(\);$|without the tick at once the frame timer's first tick, 150 ms later, draws the same frame and checks the same layout: no test can tell the moment
 src/settings/config_dialog_win32.cpp|if (!handle && !IsWindow(handle)) return nullptr;|what is no window has no root either, so the owner is none both ways
 src/battle/battle_state.h|int16_t target = 1;|each aim sets the target to -1 or a ship before reading it

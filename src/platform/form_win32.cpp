@@ -90,10 +90,7 @@ void Form::StartTimer(UINT_PTR id, UINT intervalMs) {
     if (std::find(timers_.begin(), timers_.end(), id) == timers_.end()) timers_.push_back(id);
 }
 
-void Form::StopTimer(UINT_PTR id) {
-    KillTimer(hwnd_, id);
-    timers_.erase(std::remove(timers_.begin(), timers_.end(), id), timers_.end());
-}
+void Form::StopTimer(UINT_PTR id) { KillTimer(hwnd_, id); }
 
 LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {

@@ -71,6 +71,7 @@ private:
 
     HWND hwnd_ = nullptr;
     bool unloadRan_ = false;
+    // Every id ever started, for StopAllEvents: killing a stopped one again does nothing.
     std::vector<UINT_PTR> timers_;
 
     friend bool TranslateForDialog(MSG& msg);

@@ -55,7 +55,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Slip{"value_above_255", "colour . 1 2 256\npixels 1 1\n.\n"},
                     Slip{"missing_value", "colour . 1 2\npixels 1 1\n.\n"},
                     Slip{"no_pixels_line", "colour . 1 2 3\n"},
-                    Slip{"bad_size", "colour . 1 2 3\npixels 0 1\n"},
+                    Slip{"no_width", "colour . 1 2 3\npixels 0 1\n"},
+                    Slip{"no_height", "colour . 1 2 3\npixels 1 0\n"},
                     Slip{"unknown_keyword", "color . 1 2 3\npixels 1 1\n.\n"}),
     [](const testing::TestParamInfo<Slip>& info) { return std::string(info.param.what); });
 

@@ -129,6 +129,7 @@ src/desktop/image_header.cpp|~^uint64_t width = 0, height = 0, bits = 0, planes 
 src/startup/saver_main_win32.cpp|~^platform::StartupMark\(|a mark that only the timing builds write (scripts/bench.sh)
 src/battle/primary_display_win32.cpp|~^platform::StartupMark\(|a mark that only the timing builds write (scripts/bench.sh)
 src/battle/saver_run_win32.cpp|~^platform::StartupMark\(|a mark that only the timing builds write (scripts/bench.sh)
+src/desktop/wallpaper_facts_win32.cpp|~^answer->given\.notify_all\(\);$|a lost wake-up only waits out the 300 ms deadline, and the predicate then takes the answer: no test may time it
 src/desktop/wallpaper_facts_win32.cpp|~(wallpaper->|\bmatch\b|i < count|r\.right - r\.left)|Wine cannot show: it has no IDesktopWallpaper, so nothing after asking for one runs
 src/desktop/image_header.cpp|uint32_t channels = 1;|each kind of PNG sets its channels, and the others return
 src/desktop/image_header.cpp|uint32_t channels = -1;|each kind of PNG sets its channels, and the others return

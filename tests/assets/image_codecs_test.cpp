@@ -156,6 +156,12 @@ TEST(Codecs, RefusePicturesWithoutPixelsOrWithAWrongCount) {
     }
 }
 
+// The review tools' format: header, then red, green, blue for each pixel, rows top down.
+TEST(Codecs, PpmIsHeaderThenRgbRowsTopDown) {
+    const Bytes b = assets::EncodePpm({1, 2, {Rgb(1, 2, 3), Rgb(250, 251, 252)}});
+    EXPECT_EQ(std::string(b.begin(), b.end()), "P6\n1 2\n255\n\x01\x02\x03\xfa\xfb\xfc");
+}
+
 TEST(Cursor, IsInvisibleWithHotSpotAtTopLeft) {
     const Bytes b = assets::EncodeTransparentCursor();
     ASSERT_EQ(b.size(), 6u + 16 + 40 + 8 + 128 + 128);

@@ -120,7 +120,9 @@ class VersionLabelTest : public testing::TestWithParam<VersionCase> {};
 
 TEST_P(VersionLabelTest, ShowsLetterAndHundredsOnlyAbove999) {
     const VersionCase& c = GetParam();
-    EXPECT_EQ(FormatVersionLabel(c.major, c.minor, c.revision), c.label);
+    // As the dialog asks for it, from the program's version resource.
+    EXPECT_EQ(FormatVersionLabel(platform::VersionNumbers{int16_t(c.major), int16_t(c.minor), int16_t(c.revision)}),
+              c.label);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -135,6 +135,7 @@ src/desktop/image_header.cpp|uint32_t channels = 1;|each kind of PNG sets its ch
 src/desktop/image_header.cpp|uint32_t channels = -1;|each kind of PNG sets its channels, and the others return
 src/graphics/result_codes.h|uint32_t result = 1;|every way the display's set-up fails fills it before it is read
 src/graphics/result_codes.h|uint32_t result = -1;|every way the display's set-up fails fills it before it is read
+src/battle/battle_state.h|enum ShipMode : int16_t { kPlacing = -1, kSailing = 1, kFiring = 2, kExploding = 3 };|every use names the mode, and placing stays the lowest
 src/battle/battle_state.h|int16_t expCount = 1;|the count is read only after an explosion has set it to 3
 src/battle/battle_state.h|int16_t expCount = -1;|the count is read only after an explosion has set it to 3
 src/battle/battle_state.h|int16_t flash = 1;|set-up sets every ship's flag, and slot 0 is never a ship

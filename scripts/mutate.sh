@@ -105,6 +105,7 @@ src/battle/screen_window_win32.cpp|SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0,
 src/startup/preview_window_win32.cpp|if (size_.scaled || picture_) {|an unscaled preview never paints the scaled copy; the picture is always there
 src/battle/screen_window_win32.cpp|return 1;|the platform ignores what a handler of keys, buttons, timers, close requests and display changes returns
 src/battle/screen_window_win32.cpp|return (-1);|the platform ignores what a handler of keys, buttons, timers, close requests and display changes returns
+src/settings/config_dialog_win32.cpp|=kCountBoxLeft, static_cast<WPARAM>\(id\), -?1\);$|the dialog's own message reads only its wParam
 src/settings/config_dialog_win32.cpp|~UDM_GETBUDDY, 0, 0\)|UDM_GETBUDDY reads neither parameter
 src/desktop/wallpaper_facts_win32.cpp|~^(wchar_t name\[32\];|swprintf\(name, 32, )|the longest name formatted takes 25 characters: 31 or 33 hold it as 32 do
 src/desktop/wallpaper_facts_win32.cpp|~^const (CLSID kClsidDesktopWallpaper|IID kIidDesktopWallpaper) = |Wine cannot show: it has no such class, under the right identifiers or wrong ones

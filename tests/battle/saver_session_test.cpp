@@ -117,9 +117,6 @@ TEST_F(SaverSessionTest, ATickMovesEveryScreenBeforeDrawingAnyThenLetsMessagesIn
     EXPECT_EQ(Tick(CursorPoint{550, 420}), Decision::kContinue);
     EXPECT_EQ(battle.lastCursor, (CursorPoint{550, 420}));
     EXPECT_EQ(second.lastCursor, CursorPoint{});
-    journal.clear();
-    EXPECT_EQ(Tick(CursorPoint{550, 541}), Decision::kEndQuietly);
-    EXPECT_EQ(journal, (Journal{"stop", "give back 0", "give back 1", "end"}));  // nothing drawn
 }
 
 TEST_F(SaverSessionTest, ATickArrivingDuringTheMessagesOfAnotherIsSkipped) {

@@ -144,16 +144,14 @@ TEST_P(HeadingBounds, EachBoundStartsTheNextSector) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sailing, HeadingBounds,
-    ::testing::Values(HeadingBoundCase{"Zero", 0.0, kRight},
-                      HeadingBoundCase{"BelowRightUp", std::nextafter(kRightUpBound, 0.0), kRight},
+    ::testing::Values(HeadingBoundCase{"BelowRightUp", std::nextafter(kRightUpBound, 0.0), kRight},
                       HeadingBoundCase{"OnRightUp", kRightUpBound, kUp},
                       HeadingBoundCase{"BelowUpLeft", std::nextafter(kUpLeftBound, 0.0), kUp},
                       HeadingBoundCase{"OnUpLeft", kUpLeftBound, kLeft},
                       HeadingBoundCase{"BelowLeftDown", std::nextafter(kLeftDownBound, 0.0), kLeft},
                       HeadingBoundCase{"OnLeftDown", kLeftDownBound, kDown},
                       HeadingBoundCase{"BelowDownRight", std::nextafter(kDownRightBound, 0.0), kDown},
-                      HeadingBoundCase{"OnDownRight", kDownRightBound, kRight},
-                      HeadingBoundCase{"FullTurn", kFullTurn, kRight}),
+                      HeadingBoundCase{"OnDownRight", kDownRightBound, kRight}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Sailing, FindsAnEnemyFartherAwayThanTheScreenIsWide) {
@@ -263,10 +261,8 @@ TEST_P(ShotRoll, SinksOnASevenFormedInSinglePrecision) {
 
 // 0.7f * 10 is 6.99999988 in double but rounds to 7 in single precision: a miss.
 INSTANTIATE_TEST_SUITE_P(Firing, ShotRoll,
-                         ::testing::Values(RollCase{"Zero", 0.0f, false},
-                                           RollCase{"JustBelowSix", 0.5999999f, false},
+                         ::testing::Values(RollCase{"JustBelowSix", 0.5999999f, false},
                                            RollCase{"Six", 0.6f, true},
-                                           RollCase{"Middle", 0.65f, true},
                                            RollCase{"JustBelowSeven", 0.6999999f, true},
                                            RollCase{"SevenInSingle", 0.7f, false},
                                            RollCase{"Largest", std::nextafter(1.0f, 0.0f), false}),

@@ -19,20 +19,6 @@ namespace {
 
 const MonitorInfo kPrimary{{0, 0, 1024, 768}, true};
 
-TEST(MonitorLayout, ThePrimaryMirrorsAndEmptyMonitorsGetNoWindow) {
-    const std::vector<MonitorInfo> monitors = {
-        {{0, 0, 1024, 768}, false},    // mirrors the primary
-        kPrimary,
-        {{1024, 0, 800, 600}, false},
-        {{1024, 0, 800, 600}, false},  // mirrors the one before
-        {{1824, 0, 0, 600}, false},
-        {{1824, 0, 640, 0}, false},
-        {{1824, 0, 1, 1}, false},      // the smallest monitor that still counts
-    };
-    EXPECT_EQ(OtherBattleMonitors(monitors), (std::vector<MonitorInfo>{monitors[2], monitors[6]}));
-    EXPECT_TRUE(OtherBattleMonitors({kPrimary}).empty());
-}
-
 TEST(MonitorLayout, AMonitorOverlappingACoveredOneGetsNoWindowOneTouchingItDoes) {
     const struct {
         platform::Rect rect;

@@ -34,6 +34,7 @@ const PlaceCase kPlaceCases[] = {
     {"SpanFillsBothMonitorsAsOne", kSpan, kRight, 912, 192, {{-912, 0, 3648, 768}}},
     {"TileAnchoredAtPrimaryOrigin", kTile, {-800, -600, 800, 600}, 64, 48, {{0, 0, 64, 48}, true}},
     {"NoPicturePlacesNothing", kFill, kPrimary, 0, 10, {}},
+    {"NoRowsPlacesNothing", kFit, kPrimary, 10, 0, {}},
 };
 
 TEST(WallpaperPlacement, EachStyleHasExactBounds) {

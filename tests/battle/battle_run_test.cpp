@@ -1,5 +1,5 @@
-// Whole battles over many ticks: the state stays within its invariants, a seed replays the
-// same battle, and a screen too small for the fleets never stalls a tick.
+// Whole battles over many ticks: the state stays within its invariants and a seed replays the
+// same battle.
 #include <gtest/gtest.h>
 
 #include "battle/battle_tick.h"
@@ -9,7 +9,6 @@
 namespace battle {
 namespace {
 
-using testing::CountingRandom;
 using testing::MakeBattle;
 
 // Checks every invariant of the state after a tick; returns false at the first broken one.
@@ -77,30 +76,6 @@ TEST(Battle, ASeedReplaysTheSameBattle) {
     };
     EXPECT_EQ(play(42), play(42));
     EXPECT_NE(play(42), play(43));
-}
-
-// How long such a tick takes is a figure of benchmarks/battle_bench.cpp; here the bound on
-// the draws is what keeps it short.
-TEST(Battle, ACrowdedScreenBoundsEveryTickAndUnplacedShipsWait) {
-    Battle b = MakeBattle(30, 30, 640, 480);
-    CountingRandom random(5);
-    for (int tick = 0; tick < 3; ++tick) {
-        SCOPED_TRACE(tick);
-        int waiting = 0;
-        for (int k = 1; k <= b.totalCount; ++k) {
-            const bool wasPlacing = b.shipStat[k].mode == kPlacing;
-            const long before = random.count;
-            StepShip(b, int16_t(k), random);
-            const long draws = random.count - before;
-            if (wasPlacing && b.shipStat[k].mode == kPlacing) {
-                ++waiting;
-                EXPECT_EQ(draws, 2 * kPlacementAttempts) << k;
-            }
-            EXPECT_LE(draws, 2 * kPlacementAttempts) << k;
-        }
-        EXPECT_GT(waiting, 0);
-        ASSERT_TRUE(Sound(b));
-    }
 }
 
 }  // namespace

@@ -94,8 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
                  kSeaGdiColor, {kPrimaryAt1}},
         PlanCase{"DesktopOnASecureDesktop", 0, false, 96, {kPrimary96, kRight96}, Source::kWallpaper, kNoFill,
                  {kPrimaryAt1, {kRight96.rect, 1, 117, 44}}},
-        PlanCase{"JunkBackgroundIsBlack", 2, true, 96, {kPrimary96}, Source::kBlack, kNoFill, {kPrimaryAt1}},
-        PlanCase{"NegativeBackgroundIsBlack", -1, false, 96, {kPrimary96}, Source::kBlack, kNoFill, {kPrimaryAt1}}),
+        PlanCase{"JunkBackgroundIsBlack", 2, true, 96, {kPrimary96}, Source::kBlack, kNoFill, {kPrimaryAt1}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 platform::Picture Filled(const platform::Rect& r, uint32_t colour) { return platform::Picture::Filled(r.width, r.height, colour); }

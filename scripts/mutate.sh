@@ -93,6 +93,7 @@ src/assets/pixel_text.cpp|int value = 1;|from_chars sets it on success, and on f
 src/assets/image_codecs.cpp|for (int x = 0; x < 31; x += 8) {|the mask bytes start at 0, 8, 16, 24 under either bound
 src/assets/image.cpp|if (factor <= 0) return image;|enlarging once copies every pixel: only the shortcut is lost
 src/battle/battle_state.cpp|for (int k = 0; k <= b.totalCount; ++k) {|slot 0 is never a ship and the loop writes the defaults it already holds
+src/desktop/desktop_view.cpp|if (row < -1) continue;|a part from PartShown covers every row the monitor shows, so none is -1
 src/desktop/desktop_view.cpp|if (columns[size_t(x)] >= -1) to[x] = from[columns[size_t(x)]] & 0x00FFFFFF;|a part from PartShown covers every column the monitor shows, so none is -1
 src/desktop/desktop_view.cpp|if (!picture || picture->width <= 0 || picture->height < 0 |||a picture without rows or columns is placed nowhere, so every monitor keeps the colour
 src/desktop/desktop_view.cpp|if (!picture || picture->width <= 0 || picture->height <= -1 |||a picture without rows or columns is placed nowhere, so every monitor keeps the colour

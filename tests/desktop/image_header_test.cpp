@@ -70,6 +70,7 @@ TEST(ImageHeader, BmpHeadersAgainstTheFile) {
         {"Rle8", {.bits = 8, .compression = 1}, 0, std::nullopt},
         {"MasksOf32", {.bits = 32, .compression = 3}, 0, ImageHeader{ImageKind::kBmp, 3, 2, 32}},
         {"MasksOf16", {.bits = 16, .compression = 3}, 0, ImageHeader{ImageKind::kBmp, 3, 2, 16}},
+        {"Plain16", {.bits = 16}, 0, ImageHeader{ImageKind::kBmp, 3, 2, 16}},
         {"MasksNotLeftRoomFor", {.bits = 32, .compression = 3, .offBits = 14 + 40}, 0, std::nullopt},
         {"MasksOf24", {.bits = 24, .compression = 3}, 0, std::nullopt},
         {"OddBits", {.bits = 7}, 0, std::nullopt},
@@ -172,6 +173,8 @@ TEST(ImageHeader, PngAndJpegSizesFromTheirFrameHeaders) {
         {"JpegStartMarkerAgain", Jpeg({Bytes{0xFF, 0xD8}, Frame(0xC0, 3, 2)}), ImageHeader{ImageKind::kJpeg, 3, 2, 24}},
         // A table segment that shares the frame markers' range is skipped.
         {"JpegHuffmanTableFirst", Jpeg({Segment(0xC4, Bytes(20)), Frame(0xC0, 3, 2)}),
+         ImageHeader{ImageKind::kJpeg, 3, 2, 24}},
+        {"JpegOtherTablesFirst", Jpeg({Segment(0xC8, Bytes(4)), Segment(0xCC, Bytes(4)), Frame(0xCF, 3, 2)}),
          ImageHeader{ImageKind::kJpeg, 3, 2, 24}},
         {"JpegDataBeforeFrame", Jpeg({Segment(0xDA, Bytes(8)), Frame(0xC0, 3, 2)}), std::nullopt},
         {"JpegEndBeforeFrame", Jpeg({Bytes{0xFF, 0xD9, 0x00, 0x02}, Frame(0xC0, 3, 2)}), std::nullopt},

@@ -149,6 +149,10 @@ TEST(WallpaperRead, OneDecodePerFileThenTheNextFile) {
     const std::optional<std::vector<Piece>> none = short_.Take({0, 0, 8, 2});
     ASSERT_TRUE(none);
     EXPECT_TRUE(none->empty());
+    // A monitor past the end of the file lists is finished too, with the colour.
+    WallpaperRead fewer({kLeft, kRight});
+    RunRead(fewer, {{}}, [](const std::wstring&, const std::vector<size_t>&) { return std::nullopt; });
+    EXPECT_TRUE(fewer.Spent());
 }
 
 TEST(WallpaperRead, HandOutAsEventsCome) {

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "desktop/image_header.h"
+
 namespace desktop {
 namespace {
 
@@ -106,6 +108,8 @@ TEST(WallpaperRead, EachDecoderShowsWhatItReads) {
 // read would refuse every large JPEG on Windows as on Wine.
 TEST(WallpaperRead, TheJpegProbeDecodesToMidGrey) {
     const std::span<const uint8_t> probe = JpegProbe();
+    const std::optional<ImageHeader> header = ReadImageHeader(probe, probe.size());
+    EXPECT_TRUE(header && header->width == 8 && header->height == 8) << "an 8 x 8 frame";
     const std::wstring path = WriteTemp(L"brackmer_probe.jpg", std::string(probe.begin(), probe.end()));
     constexpr platform::Rect kSquare{0, 0, 8, 8};
     const std::optional<std::vector<Piece>> pieces = DecodeWallpaper(path, WallpaperStyle::kStretch, {kSquare}, kSquare);

@@ -104,7 +104,7 @@ src/desktop/wallpaper_source.cpp|if (!original.named) return {};|the list return
 src/desktop/wallpaper_source.cpp|return path.size() >= 1 && path[1] == L':' && remoteDrive(path[0]);|a one-character view reads its terminator there, never a colon
 src/battle/screen_window_win32.cpp|SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 1, SWP_NOMOVE | SWP_NOSIZE);|SWP_NOMOVE and SWP_NOSIZE make the platform ignore the numbers
 src/startup/preview_window_win32.cpp|if (size_.scaled || picture_) {|an unscaled preview never paints the scaled copy; the picture is always there
-src/battle/screen_window_win32.cpp|~^return 1;$|the background is the handler's either way: nothing reads a paint's fErase, and no class brush paints
+src/battle/screen_window_win32.cpp|~^return 1;$|the answer only sets a paint's fErase, which nothing reads
 src/battle/screen_window_win32.cpp|return 1;|the platform ignores what a handler of keys, buttons, timers, close requests and display changes returns
 src/battle/screen_window_win32.cpp|return (-1);|the platform ignores what a handler of keys, buttons, timers, close requests and display changes returns
 src/settings/config_dialog_win32.cpp|=kCountBoxLeft, static_cast<WPARAM>\(id\), -?1\);$|the dialog's own message reads only its wParam

@@ -63,6 +63,8 @@ src/startup/preview_window_win32.cpp|=WM_CLOSE, (-?1, 0|0, -?1)\); }$|WM_CLOSE r
 src/battle/cursor_check.cpp|const int32_t dx = platform::Abs32(platform::Sub32(last.x, current.x));|the distance is the same either way round, and where one order overflows the other does too (INT32_MIN has no distance): both throw
 src/battle/cursor_check.cpp|const int32_t dy = platform::Abs32(platform::Sub32(last.y, current.y));|the distance is the same either way round, and where one order overflows the other does too (INT32_MIN has no distance): both throw
 src/graphics/smooth_scale.h|~^int32_t (width|height) = 0;$|every target is made with its size given
+src/desktop/wallpaper_read.cpp|=^return std::tie\(x\.left, x\.top, x\.width, x\.height\) (<=|>=) std::tie\(y\.left, y\.top, y\.width, y\.height\);$|both lists are sorted alike, and equal lists come out equal in a descending order or with equal monitors either way round
+src/desktop/wallpaper_read.cpp|if (width == 0 || height == 0 || width > INT32_MAX || height > INT32_MAX) return {};|the list returned there is still empty
 src/desktop/wallpaper_read.cpp|offer->height <= header.height && FitsBudget(offer->width, 32, offer->height))|w x h pixels at 32 bits or w x 32 in rows of h bits round to 32-pixel steps, and the budget is a whole number of them
 src/desktop/wallpaper_read.cpp|offer->height <= header.height && FitsBudget(offer->height, offer->width, 32))|at 32 bits a row is exactly 4 bytes a pixel: width and height multiply the same either way
 src/desktop/wallpaper_decode_win32.cpp|~(transform->|needed\.width > 0 &&|UINT w = needed\.width)|Wine cannot show: its JPEG frames offer no decoding at a reduced size

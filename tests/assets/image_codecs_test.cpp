@@ -40,6 +40,7 @@ TEST(Bmp24, WritesBottomUpPaddedBgrRows) {
     EXPECT_EQ(U32(b, 14), 40u);
     EXPECT_EQ(I32(b, 18), 117);
     EXPECT_EQ(I32(b, 22), 3) << "positive height: bottom row first";
+    EXPECT_EQ(U16(b, 26), 1u) << "planes";
     EXPECT_EQ(U16(b, 28), 24u);
     EXPECT_EQ(U32(b, 30), 0u);
     for (int row = 0; row < 3; ++row) {

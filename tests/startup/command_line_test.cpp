@@ -72,6 +72,7 @@ TEST(PreviewHandle, TakesUnsignedHandlesAndRejectsWhatExceeds32Bits) {
     EXPECT_EQ(PreviewHandle("/p 2147483648"), 2147483648u);
     EXPECT_EQ(PreviewHandle("/p 4294967295"), 4294967295u);
     EXPECT_EQ(PreviewHandle("/p -1"), 4294967295u);
+    EXPECT_EQ(PreviewHandle("/p -2147483648"), 2147483648u);
     EXPECT_EQ(PreviewHandle("/p 4294967296"), std::nullopt);
     EXPECT_EQ(PreviewHandle("/p 1e40"), std::nullopt);
     EXPECT_EQ(PreviewHandle("/p -2147483649"), std::nullopt);

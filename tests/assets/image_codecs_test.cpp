@@ -114,9 +114,11 @@ TEST(Ico16, WritesOneFourBitImageWithItsMask) {
     EXPECT_EQ(b[6], 32);
     EXPECT_EQ(b[7], 32);
     EXPECT_EQ(b[8], 16);
+    EXPECT_EQ(U16(b, 10), 1u) << "planes";
     EXPECT_EQ(U16(b, 12), 4u);
     EXPECT_EQ(U32(b, 14), b.size() - 22);
     EXPECT_EQ(U32(b, 18), 22u);
+    EXPECT_EQ(I32(b, 22 + 4), 32);
     EXPECT_EQ(I32(b, 22 + 8), 64) << "height counts colour plane and mask";
     EXPECT_EQ(U16(b, 22 + 14), 4u);
     const std::size_t colours = 22 + 40 + 64, mask = colours + 512;
@@ -168,6 +170,7 @@ TEST(Cursor, IsInvisibleWithHotSpotAtTopLeft) {
     EXPECT_EQ(U32(b, 14), b.size() - 22) << "the image's size, as the directory gives it";
     EXPECT_EQ(U32(b, 22 + 32), 0u) << "colours used: 0, both of a one-bit picture";
     EXPECT_EQ(U16(b, 22 + 14), 1u);
+    EXPECT_EQ(U32(b, 22 + 20), 256u) << "both masks";
     for (std::size_t i = 0; i < 128; ++i) {
         ASSERT_EQ(b[22 + 48 + i], 0x00) << "XOR";
         ASSERT_EQ(b[22 + 48 + 128 + i], 0xFF) << "AND";

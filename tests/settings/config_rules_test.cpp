@@ -55,8 +55,9 @@ TEST(FoldFullWidthNumber, ReadsWhatAnInputMethodTypesAsAscii) {
         int16_t stored;  // through the dialog's reading: fold, correct, count
     } cases[] = {
         // Each digit, the minus and the full stop fold: CountBox below. Neighbours of the
-        // folded range stay: ／ (U+FF0F), ： (U+FF1A), ， (U+FF0C), ｅ.
-        {"／", "／", 2}, {"：", "：", 2}, {"，", "，", 2}, {"８ｅ", "8ｅ", 8},
+        // folded range stay: ／ (U+FF0F), ： (U+FF1A), ， (U+FF0C), ｅ, and 、 (U+3001)
+        // beside the ideographic space.
+        {"／", "／", 2}, {"：", "：", 2}, {"，", "，", 2}, {"８ｅ", "8ｅ", 8}, {"、", "、", 2},
         // Broken UTF-8 passes through untouched, also a lead cut off at the end even where a
         // digit's last byte follows it in memory.
         {std::string_view("\xef\xbc\x91", 2), "\xef\xbc", 2}, {"5\xef", "5\xef", 5}, {"\xef\xbc\x91", "1", 2},

@@ -40,6 +40,7 @@ TEST(Bmp24, WritesBottomUpPaddedBgrRows) {
     EXPECT_EQ(U32(b, 14), 40u);
     EXPECT_EQ(I32(b, 18), 117);
     EXPECT_EQ(I32(b, 22), 3) << "positive height: bottom row first";
+    EXPECT_EQ(U16(b, 26), 1u) << "planes";
     EXPECT_EQ(U16(b, 28), 24u);
     EXPECT_EQ(U32(b, 30), 0u);
     for (int row = 0; row < 3; ++row) {
@@ -113,9 +114,11 @@ TEST(Ico16, WritesOneFourBitImageWithItsMask) {
     EXPECT_EQ(b[6], 32);
     EXPECT_EQ(b[7], 32);
     EXPECT_EQ(b[8], 16);
+    EXPECT_EQ(U16(b, 10), 1u) << "planes";
     EXPECT_EQ(U16(b, 12), 4u);
     EXPECT_EQ(U32(b, 14), b.size() - 22);
     EXPECT_EQ(U32(b, 18), 22u);
+    EXPECT_EQ(I32(b, 22 + 4), 32);
     EXPECT_EQ(I32(b, 22 + 8), 64) << "height counts colour plane and mask";
     EXPECT_EQ(U16(b, 22 + 14), 4u);
     const std::size_t colours = 22 + 40 + 64, mask = colours + 512;
@@ -173,6 +176,7 @@ TEST(Cursor, IsInvisibleWithHotSpotAtTopLeft) {
     EXPECT_EQ(U32(b, 14), b.size() - 22) << "the image's size, as the directory gives it";
     EXPECT_EQ(U32(b, 22 + 32), 0u) << "colours used: 0, both of a one-bit picture";
     EXPECT_EQ(U16(b, 22 + 14), 1u);
+    EXPECT_EQ(U32(b, 22 + 20), 256u) << "both masks";
     EXPECT_EQ(U32(b, 22 + 40), 0u) << "colour 0, which every pixel takes, is black: XOR with it keeps the screen";
     for (std::size_t i = 0; i < 128; ++i) {
         ASSERT_EQ(b[22 + 48 + i], 0x00) << "XOR";

@@ -25,8 +25,6 @@ TEST(Explosion, IsACloudCentredInTheCell) {
     const Picture e = assets::ExplosionPicture();
     ASSERT_EQ(e.width, 117);
     ASSERT_EQ(e.height, 44);
-    EXPECT_EQ(e.At(0, 0), kWhite);
-    EXPECT_EQ(e.At(116, 43), kWhite);
     EXPECT_EQ(assets::testing::BoxOfNot(e, kWhite), (assets::testing::Box{36, 0, 83, 43}));
     // Any white inside the cloud would let the burning ship show through it.
     EXPECT_EQ(assets::testing::SeeThroughSpots(e, kWhite), 0);

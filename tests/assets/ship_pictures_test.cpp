@@ -53,16 +53,6 @@ protected:
     Picture Drawing() const { return assets::ShipPicture(GetParam()); }
 };
 
-TEST_P(ShipPictureTest, IsAWhiteCellKeyedFromItsTopLeftPixel) {
-    const Picture p = Drawing();
-    ASSERT_EQ(p.width, 117);
-    ASSERT_EQ(p.height, 44);
-    EXPECT_EQ(p.At(0, 0), kWhite);
-    EXPECT_EQ(p.At(116, 0), kWhite);
-    EXPECT_EQ(p.At(0, 43), kWhite);
-    EXPECT_EQ(p.At(116, 43), kWhite);
-}
-
 TEST_P(ShipPictureTest, UsesExactlyItsFlatColours) {
     std::set<uint32_t> expected = kHullColours;
     expected.insert(flagColour());
@@ -70,8 +60,11 @@ TEST_P(ShipPictureTest, UsesExactlyItsFlatColours) {
     EXPECT_EQ(assets::testing::Colours(Drawing()), expected);
 }
 
-TEST_P(ShipPictureTest, KeepsItsPlaceInTheCell) {
+// Every drawing box leaves the cell's corners white, so the top-left pixel keys out white.
+TEST_P(ShipPictureTest, KeepsItsPlaceInAWhiteCell) {
     const Picture p = Drawing();
+    ASSERT_EQ(p.width, 117);
+    ASSERT_EQ(p.height, 44);
     const Layout& l = layout();
     EXPECT_EQ(assets::testing::BoxOfNot(p, kWhite), l.drawing);
     const Box flag = assets::testing::BoxOfColour(p, flagColour());

@@ -77,9 +77,8 @@ TEST(SoftDisplay, FailsLikeAPlatformBlitOnMissingSurfacesAndRectanglesOutside) {
 }
 
 TEST(SoftDisplay, ConvertsGdiColoursToItsPixelFormat) {
-    EXPECT_EQ(SoftDisplay::ColorToSurfacePixel(0x00AA0000), 0x0000AAu);
-    EXPECT_EQ(SoftDisplay::ColorToSurfacePixel(0x000000FF), 0xFF0000u);
-    EXPECT_EQ(SoftDisplay::ColorToSurfacePixel(0x00123456), 0x563412u);
+    // Every byte different and with its top bit set: a swapped, dropped or cut channel shows.
+    EXPECT_EQ(SoftDisplay::ColorToSurfacePixel(0x00A1B2C3), 0xC3B2A1u);
 }
 
 }  // namespace

@@ -18,9 +18,8 @@ TEST(ErrorLogPlaces, BesideTheProgramFirstThenTheUsersFolder) {
 }
 
 TEST(ErrorLogPlaces, EdgesOfTheTwoFolders) {
-    // A drive root keeps the historical double separator beside the program; the user's
-    // folder is joined cleanly whatever separators it ends with.
-    EXPECT_EQ(ErrorLogPlaces("D:\\", "")[0].path, "D:\\\\ErLog.txt");
+    // The user's folder is joined cleanly whatever separators it ends with, and none at all
+    // leaves only the place beside the program (whose drive-root form is FileInFolder's).
     EXPECT_EQ(ErrorLogPlaces("D:\\", "").size(), 1u);
     EXPECT_EQ(ErrorLogPlaces("D:\\s", "\\\\").size(), 1u);
     EXPECT_EQ(ErrorLogPlaces("D:\\s", "E:\\L\\/")[1].path, "E:\\L\\BrackmerSaver\\ErLog.txt");

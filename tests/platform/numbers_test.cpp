@@ -34,23 +34,17 @@ INSTANTIATE_TEST_SUITE_P(
                     LeadingCase{"BareFraction", ".5", 0.5},
                     LeadingCase{"PlusSign", "+12", 12}, LeadingCase{"Exponent", "1.5e2", 150},
                     LeadingCase{"UpperCaseExponent", "1E2", 100}, LeadingCase{"SignedExponent", "25E-1", 2.5},
-                    LeadingCase{"NegativeExponent", "-1e9", -1e9}, LeadingCase{"HugeExponent", "1e40", 1e40},
+                    LeadingCase{"HugeExponent", "1e40", 1e40},
                     LeadingCase{"ExponentWithoutDigits", "3e", 3}, LeadingCase{"ExponentThenLetter", "4ex", 4},
                     LeadingCase{"SignOnly", "-", 0},
                     LeadingCase{"TwoPoints", "1.2.3", 1.2}, LeadingCase{"HandleAfterColon", ":123", 0},
-                    LeadingCase{"BlanksAfterSign", "- 3", -3}, LeadingCase{"BlanksAfterPlus", "+\t 4", 4},
+                    LeadingCase{"BlanksAfterPlus", "+\t 4", 4},
                     LeadingCase{"PlusExponent", "1e+1", 10}, LeadingCase{"BlanksInExponent", "2e + 1", 20},
                     LeadingCase{"PlusExponentWithoutDigits", "6e+", 6}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
-    EXPECT_EQ(RoundHalfEven(0.5), 0);
-    EXPECT_EQ(RoundHalfEven(1.5), 2);
-    EXPECT_EQ(RoundHalfEven(2.5), 2);
-    EXPECT_EQ(RoundHalfEven(3.5), 4);
-    EXPECT_EQ(RoundHalfEven(-0.5), 0);
-    EXPECT_EQ(RoundHalfEven(-1.5), -2);
-    EXPECT_EQ(RoundHalfEven(-2.5), -2);
+// Halves, either sign: NumberReading below, over every quarter.
+TEST(RoundHalfEven, NonHalvesGoToTheNearest) {
     EXPECT_EQ(RoundHalfEven(11.7), 12);
     EXPECT_EQ(RoundHalfEven(-11.7), -12);
     EXPECT_EQ(RoundHalfEven(2.4999999), 2);
@@ -77,9 +71,7 @@ TEST(ToInt, RoundsIntoTheWidthOrRaisesOverflow) {
 
 TEST(ParseStoredInt16, AcceptsOnlyAWholeNumberThatFits) {
     EXPECT_EQ(ParseStoredInt16("1e1"), 10);
-    EXPECT_EQ(ParseStoredInt16("1E2"), 100);
     EXPECT_EQ(ParseStoredInt16("5e"), std::nullopt);  // an exponent without digits is no whole number
-    EXPECT_EQ(ParseStoredInt16("5e+"), std::nullopt);
     EXPECT_EQ(ParseStoredInt16(""), std::nullopt);
     EXPECT_EQ(ParseStoredInt16("abc"), std::nullopt);
     EXPECT_EQ(ParseStoredInt16("1e400"), std::nullopt);

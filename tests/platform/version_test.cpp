@@ -10,7 +10,6 @@ namespace {
 
 TEST(FormatVersionText, PadsMinorAndRevisionWithoutCutting) {
     EXPECT_EQ(FormatVersionText({1, 0, 0}), "1.00.0000");
-    EXPECT_EQ(FormatVersionText({2, 5, 31}), "2.05.0031");
     EXPECT_EQ(FormatVersionText({1, 9, 999}), "1.09.0999");
     EXPECT_EQ(FormatVersionText({1, 123, 12345}), "1.123.12345");
     EXPECT_EQ(FormatVersionText({10, 10, 1000}), "10.10.1000");

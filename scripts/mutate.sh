@@ -62,6 +62,8 @@ src/startup/preview_window_win32.cpp|~^constexpr UINT_PTR kHostWatchTimer = 1;|a
 src/startup/preview_window_win32.cpp|=WM_CLOSE, (-?1, 0|0, -?1)\); }$|WM_CLOSE reads neither parameter
 src/battle/cursor_check.cpp|const int32_t dx = platform::Abs32(platform::Sub32(last.x, current.x));|the distance is the same either way round, and where one order overflows the other does too (INT32_MIN has no distance): both throw
 src/battle/cursor_check.cpp|const int32_t dy = platform::Abs32(platform::Sub32(last.y, current.y));|the distance is the same either way round, and where one order overflows the other does too (INT32_MIN has no distance): both throw
+src/graphics/clip.cpp|=^if \(r\.(x|y|sx|sy) <= 0\) \{|at 0 the branch moves nothing
+src/graphics/soft_display.cpp|=^return (left >= -1 && top >= 0|left >= 0 && top >= -1) &&|a clipped rectangle never starts before 0: ClipBlit moves a negative start to 0
 src/graphics/smooth_scale.h|~^int32_t (width|height) = 0;$|every target is made with its size given
 src/desktop/wallpaper_read.cpp|=^return std::tie\(x\.left, x\.top, x\.width, x\.height\) (<=|>=) std::tie\(y\.left, y\.top, y\.width, y\.height\);$|both lists are sorted alike, and equal lists come out equal in a descending order or with equal monitors either way round
 src/desktop/wallpaper_read.cpp|if (width == 0 || height == 0 || width > INT32_MAX || height > INT32_MAX) return {};|the list returned there is still empty

@@ -58,6 +58,7 @@ TEST(ImageHeader, BmpHeadersAgainstTheFile) {
         {"NoWidth", {.width = 0}, 0, std::nullopt},
         {"NegativeWidth", {.width = -3}, 0, std::nullopt},
         {"CoreHeader", {.bits = 8, .infoSize = 12}, 0, ImageHeader{ImageKind::kBmp, 3, 2, 8}},
+        {"CorePixelsOverPalette", {.bits = 8, .infoSize = 12, .offBits = 14 + 12 + 255 * 3}, 0, std::nullopt},
         // The short header's sides are unsigned: 0 is the only one it can get wrong.
         {"CoreHeaderNoWidth", {.width = 0, .bits = 8, .infoSize = 12}, 0, std::nullopt},
         {"CoreHeaderNoHeight", {.height = 0, .bits = 8, .infoSize = 12}, 0, std::nullopt},

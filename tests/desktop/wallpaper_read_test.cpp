@@ -131,14 +131,15 @@ Piece PieceOf(const Rect& monitor, uint32_t colour) {
 TEST(WallpaperRead, OneDecodePerFileThenTheNextFile) {
     WallpaperRead read({kLeft, kRight, kBelow});
     std::vector<std::pair<std::wstring, std::vector<size_t>>> calls;
-    RunRead(read, {{L"A", L"T"}, {L"a", L"T"}, {L"B"}}, [&](const std::wstring& path, const std::vector<size_t>& which) {
+    // Paths alike but for case share a decode, at either end of the letters.
+    RunRead(read, {{L"A", L"Z"}, {L"a", L"z"}, {L"B"}}, [&](const std::wstring& path, const std::vector<size_t>& which) {
         calls.push_back({path, which});
         std::optional<std::vector<Piece>> pieces;
-        if (path == L"T") pieces = std::vector<Piece>{PieceOf(kLeft, 1), PieceOf(kRight, 2)};
+        if (path == L"Z") pieces = std::vector<Piece>{PieceOf(kLeft, 1), PieceOf(kRight, 2)};
         return pieces;
     });
     EXPECT_EQ(calls, (std::vector<std::pair<std::wstring, std::vector<size_t>>>{
-                         {L"A", {0, 1}}, {L"T", {0, 1}}, {L"B", {2}}}));
+                         {L"A", {0, 1}}, {L"Z", {0, 1}}, {L"B", {2}}}));
     const std::optional<std::vector<Piece>> all = read.Take({0, 0, 8, 4});
     ASSERT_TRUE(all);
     ASSERT_EQ(all->size(), 2u);

@@ -68,6 +68,10 @@ src/battle/battle_state.h|~^int32_t (scrWidth|scrHeight|charWidth|charHeight) = 
 src/assets/image_codecs.cpp|const uint32_t maskBytes = RowBytes(31, 1) * 32;|31 pixels of one bit take a row of 4 bytes as 32 do
 src/settings/config_dialog_win32.cpp|=std::clamp\(kMinCount, s\.(red|blue)Count, kMaxCount\)|UDM_SETPOS32 keeps the position within the up-down's range 2..15, whatever count it is given
 src/settings/config_dialog_win32.cpp|=MakeFont\(k(Times|Gothic), (1574|1576|1424|1426|1199),|Wine cannot show at the dpi the tests run (96, 192): MulDiv gives these and the true hundredths the same pixel height there
+src/desktop/wallpaper_facts_win32.cpp|=SPI_GETDESKWALLPAPER, MAX_PATH, path, -?1\)\)|a reading ignores fWinIni
+src/desktop/desktop_view.cpp|=^if \(area\.width (<= 0 \|\| area\.height <= -1|<= -1 \|\| area\.height <= 0|< 0 \|\| area\.height <= 0)\) return \{\};$|an area without rows or columns gets no pixels either way
+src/startup/preview_window_win32.cpp|=^if \(!\(IsLoaded\(\)\)\) platform::EndProgram\(\);|Wine cannot show: it tells our window when a dead host's window goes, so the untold way is never met, and ending there ends the process as the last window's quit does
+src/desktop/image_header.cpp|if (length < 1) return std::nullopt;|a length of 1 sends the walk to the length's own low byte, 0x01, which is no marker: refused either way
 src/graphics/smooth_scale.h|~^int32_t (width|height) = 0;$|every target is made with its size given
 src/desktop/wallpaper_read.cpp|=^return std::tie\(x\.left, x\.top, x\.width, x\.height\) (<=|>=) std::tie\(y\.left, y\.top, y\.width, y\.height\);$|both lists are sorted alike, and equal lists come out equal in a descending order or with equal monitors either way round
 src/desktop/wallpaper_read.cpp|if (width == 0 || height == 0 || width > INT32_MAX || height > INT32_MAX) return {};|the list returned there is still empty

@@ -60,12 +60,19 @@ INSTANTIATE_TEST_SUITE_P(
                     Slip{"unknown_keyword", "color . 1 2 3\npixels 1 1\n.\n"}),
     [](const testing::TestParamInfo<Slip>& info) { return std::string(info.param.what); });
 
-TEST(PixelText, ErrorNamesTheDrawingAndLine) {
-    try {
-        ParsePixelText("colour . 1 2 3\npixels 2 2\n..\n.\n", "ship_side");
-        FAIL() << "short row accepted";
-    } catch (const assets::PixelTextError& e) {
-        EXPECT_NE(std::string(e.what()).find("ship_side line 4"), std::string::npos) << e.what();
+TEST(PixelText, ErrorNamesTheDrawingLineAndWord) {
+    const struct {
+        const char* text;
+        const char* named;
+    } cases[] = {{"colour . 1 2 3\npixels 2 2\n..\n.\n", "ship_side line 4"},
+                 {"colour . 1 2 3\ncolor , 4 5 6\n", "ship_side line 2: unknown keyword 'color'"}};
+    for (const auto& c : cases) {
+        try {
+            ParsePixelText(c.text, "ship_side");
+            ADD_FAILURE() << c.text << " accepted";
+        } catch (const assets::PixelTextError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.named), std::string::npos) << e.what();
+        }
     }
 }
 

@@ -73,8 +73,9 @@ TEST(DesktopComposition, StylesGivePixelsMonitorByMonitor) {
     // Outside every monitor, and without a picture, the colour.
     EXPECT_EQ(ComposeDesktop({3, 1, 2, 1}, pair, &twoWide, kStretch, K), (std::vector<uint32_t>{B, K}));
     EXPECT_EQ(ComposeDesktop({0, 0, 2, 1}, pair, nullptr, kFill, 0xFF123456), (std::vector<uint32_t>{K, K}));
-    // An area without pixels, one side negative, composes nothing.
-    EXPECT_TRUE(ComposeDesktop({0, 0, -1, 2}, pair, &twoWide, kFill, K).empty());
+    // An area without pixels, a side 0 or negative, composes nothing.
+    for (const platform::Rect& none : {platform::Rect{0, 0, -1, 2}, platform::Rect{0, 0, 0, 2}, platform::Rect{0, 0, 2, 0}})
+        EXPECT_TRUE(ComposeDesktop(none, pair, &twoWide, kFill, K).empty()) << none.width << " x " << none.height;
     const platform::Picture broken{2, 2, {A}};
     EXPECT_EQ(ComposeDesktop({0, 0, 1, 1}, pair, &broken, kFill, K), (std::vector<uint32_t>{K}));
 }

@@ -72,6 +72,8 @@ src/desktop/wallpaper_facts_win32.cpp|=SPI_GETDESKWALLPAPER, MAX_PATH, path, -?1
 src/desktop/desktop_view.cpp|=^if \(area\.width (<= 0 \|\| area\.height <= -1|<= -1 \|\| area\.height <= 0|< 0 \|\| area\.height <= 0)\) return \{\};$|an area without rows or columns gets no pixels either way
 src/startup/preview_window_win32.cpp|=^if \(!\(IsLoaded\(\)\)\) platform::EndProgram\(\);|Wine cannot show: it tells our window when a dead host's window goes, so the untold way is never met, and ending there ends the process as the last window's quit does
 src/desktop/image_header.cpp|if (length < 1) return std::nullopt;|a length of 1 sends the walk to the length's own low byte, 0x01, which is no marker: refused either way
+src/platform/runtime_win32.cpp|=EnumThreadWindows\(GetCurrentThreadId\(\), &HideWindow, -?1\);|HideWindow reads no parameter of its own
+src/desktop/wallpaper_decode_win32.cpp|~^SUCCEEDED\(decoder->GetFrame\(0, frame\.Put\(\)\)\) &&$|Wine cannot show: its JPEG frames offer no decoding at a reduced size, from any frame asked
 src/graphics/smooth_scale.h|~^int32_t (width|height) = 0;$|every target is made with its size given
 src/desktop/wallpaper_read.cpp|=^return std::tie\(x\.left, x\.top, x\.width, x\.height\) (<=|>=) std::tie\(y\.left, y\.top, y\.width, y\.height\);$|both lists are sorted alike, and equal lists come out equal in a descending order or with equal monitors either way round
 src/desktop/wallpaper_read.cpp|if (width == 0 || height == 0 || width > INT32_MAX || height > INT32_MAX) return {};|the list returned there is still empty

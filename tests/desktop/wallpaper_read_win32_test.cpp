@@ -101,6 +101,11 @@ TEST(WallpaperRead, EachDecoderShowsWhatItReads) {
     ASSERT_TRUE(both && both->size() == 2);
     EXPECT_EQ(both->front().pixels, kPixels);
     EXPECT_EQ(both->back().pixels, Doubled());
+    // Centred, the picture keeps its own size, its width across.
+    const std::optional<std::vector<Piece>> centred = DecodeWallpaper(bmp, WallpaperStyle::kCenter, {kMonitor}, kMonitor);
+    ASSERT_TRUE(centred && centred->size() == 1);
+    EXPECT_EQ(centred->front().part, (platform::Rect{0, 0, 3, 2}));
+    EXPECT_EQ(centred->front().pixels, kPixels);
     for (const std::wstring& path : {bmp, png, junk, cut, lying}) DeleteFileW(path.c_str());
 }
 

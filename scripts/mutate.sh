@@ -34,7 +34,7 @@ only=${MUTANTS:-.}
 # ---- The end-to-end test that sees a file where no unit test can (ctest names of the
 # ---- native tree, several joined by "|"; keep in step with tests/e2e). file | ctest tests
 e2e_table=$(cat <<'EOF'
-src/battle/saver_run_win32.cpp|e2e_sea-and-jumps|e2e_key-on-show|e2e_two-seas|e2e_two-move-onto
+src/battle/saver_run_win32.cpp|e2e_sea-and-jumps|e2e_key-on-show|e2e_two-seas|e2e_two-move-onto|e2e_tick-error
 src/battle/primary_display_win32.cpp|e2e_no-directdraw|e2e_two-move-onto
 src/battle/screen_window_win32.cpp|e2e_two-seas
 src/desktop/desktop_pixels_win32.cpp|e2e_wallpaper-own-desktop
@@ -74,6 +74,10 @@ src/startup/preview_window_win32.cpp|=^if \(!\(IsLoaded\(\)\)\) platform::EndPro
 src/desktop/image_header.cpp|if (length < 1) return std::nullopt;|a length of 1 sends the walk to the length's own low byte, 0x01, which is no marker: refused either way
 src/platform/runtime_win32.cpp|=EnumThreadWindows\(GetCurrentThreadId\(\), &HideWindow, -?1\);|HideWindow reads no parameter of its own
 src/desktop/wallpaper_decode_win32.cpp|~^SUCCEEDED\(decoder->GetFrame\(0, frame\.Put\(\)\)\) &&$|Wine cannot show: its JPEG frames offer no decoding at a reduced size, from any frame asked
+src/settings/config_rules.cpp|if (n >= kMaxCount) return kMaxCount;|at n == kMaxCount both paths give kMaxCount
+src/startup/preview_window_win32.cpp|~^return 1;$|the answer to WM_ERASEBKGND only sets a paint's fErase, which nothing reads
+src/desktop/wallpaper_decode_win32.cpp|~^UINT width = 0, height = 0;$|GetSize sets both before they are read, and its failure returns first
+src/platform/form_win32.cpp|~^if \(msg == WM_TIMER\) return 0;$|the platform ignores what a timer handler returns
 src/graphics/smooth_scale.h|~^int32_t (width|height) = 0;$|every target is made with its size given
 src/desktop/wallpaper_read.cpp|=^return std::tie\(x\.left, x\.top, x\.width, x\.height\) (<=|>=) std::tie\(y\.left, y\.top, y\.width, y\.height\);$|both lists are sorted alike, and equal lists come out equal in a descending order or with equal monitors either way round
 src/desktop/wallpaper_read.cpp|if (width == 0 || height == 0 || width > INT32_MAX || height > INT32_MAX) return {};|the list returned there is still empty

@@ -65,7 +65,8 @@ TEST(PixelText, ErrorNamesTheDrawingLineAndWord) {
         const char* text;
         const char* named;
     } cases[] = {{"colour . 1 2 3\npixels 2 2\n..\n.\n", "ship_side line 4"},
-                 {"colour . 1 2 3\ncolor , 4 5 6\n", "ship_side line 2: unknown keyword 'color'"}};
+                 {"colour . 1 2 3\ncolor , 4 5 6\n", "ship_side line 2: unknown keyword 'color'"},
+                 {"colour . 1 2 3\npixels 3 1\n.x.\n", "ship_side line 3: character 'x' is not in the legend"}};
     for (const auto& c : cases) {
         try {
             ParsePixelText(c.text, "ship_side");

@@ -49,6 +49,7 @@ src/startup/preview_window_win32.cpp|e2e_preview-picture|e2e_preview-orphan
 src/startup/saver_main_win32.cpp|e2e_opens-saver|e2e_lock-held|e2e_setup-report
 src/platform/fault_switches.cpp|e2e_tick-error|e2e_lost-display
 src/platform/form_win32.cpp|e2e_dialog-corrections
+src/platform/runtime_win32.cpp|e2e_unwritable-folder
 EOF
 )
 
@@ -78,6 +79,8 @@ src/settings/config_rules.cpp|if (n >= kMaxCount) return kMaxCount;|at n == kMax
 src/startup/preview_window_win32.cpp|~^return 1;$|the answer to WM_ERASEBKGND only sets a paint's fErase, which nothing reads
 src/desktop/wallpaper_decode_win32.cpp|~^UINT width = 0, height = 0;$|GetSize sets both before they are read, and its failure returns first
 src/platform/form_win32.cpp|~^if \(msg == WM_TIMER\) return 0;$|the platform ignores what a timer handler returns
+src/settings/config_dialog_win32.cpp|~^SetBkMode\(dc, TRANSPARENT\);$|an opaque label's ground is the form's own colour, set just above
+src/startup/command_line.cpp|size_t digits = 1;|no digits leave the value 0, which is refused as well
 src/graphics/smooth_scale.h|~^int32_t (width|height) = 0;$|every target is made with its size given
 src/desktop/wallpaper_read.cpp|=^return std::tie\(x\.left, x\.top, x\.width, x\.height\) (<=|>=) std::tie\(y\.left, y\.top, y\.width, y\.height\);$|both lists are sorted alike, and equal lists come out equal in a descending order or with equal monitors either way round
 src/desktop/wallpaper_read.cpp|if (width == 0 || height == 0 || width > INT32_MAX || height > INT32_MAX) return {};|the list returned there is still empty

@@ -83,6 +83,7 @@ src/settings/config_dialog_win32.cpp|~^SetBkMode\(dc, TRANSPARENT\);$|an opaque 
 src/startup/command_line.cpp|size_t digits = 1;|no digits leave the value 0, which is refused as well
 src/desktop/wallpaper_decode_win32.cpp|~^0xFF, 0xDA, 0, 0x0C, |Wine cannot show: its codec decodes the probe's scan of zero coefficients to the same grey whatever the scan header's fields say
 src/settings/config_dialog_win32.cpp|=SetWindowSubclass\(updown, &UpDownKeys, 0, -?1\);|UpDownKeys reads neither its subclass id nor its reference data
+src/battle/screen_window_win32.cpp|=^SetWindowPos\(Handle\(\), HWND_TOPMOST, -?[01], -?[01], -?[01], -?[01], SWP_NOMOVE \| SWP_NOSIZE\);$|SWP_NOMOVE and SWP_NOSIZE make the platform ignore the numbers
 src/graphics/smooth_scale.h|~^int32_t (width|height) = 0;$|every target is made with its size given
 src/desktop/wallpaper_read.cpp|=^return std::tie\(x\.left, x\.top, x\.width, x\.height\) (<=|>=) std::tie\(y\.left, y\.top, y\.width, y\.height\);$|both lists are sorted alike, and equal lists come out equal in a descending order or with equal monitors either way round
 src/desktop/wallpaper_read.cpp|if (width == 0 || height == 0 || width > INT32_MAX || height > INT32_MAX) return {};|the list returned there is still empty

@@ -326,7 +326,11 @@ TEST_F(DisplayTest, ClippedBlitTakesTheVisibleStrip) {
     EXPECT_EQ(ReadPixel(Back(), 0, 0), 40u << 16);
     EXPECT_EQ(ReadPixel(Back(), 4, 1), 80u << 16);
     EXPECT_EQ(ReadPixel(Back(), 5, 0), 0u);
-    EXPECT_EQ(BltFastClipped(Back(), w - 2, h - 1, 8, 2, w, h, strip, 0, 0, 8, 2, false), DD_OK);
+    // The far corner through the display, as a frame draws: each limit on its own axis.
+    platform::Picture picture{8, 2, {}};
+    for (int i = 0; i < 16; ++i) picture.pixels.push_back(uint32_t(10 * (i % 8 + 1)) << 16);
+    display->SetSurface(1, picture);
+    EXPECT_EQ(display->BltToBackBuffer(1, w - 2, h - 1, 8, 2, w, h, 0, 0, 8, 2, false), DD_OK);
     EXPECT_EQ(ReadPixel(Back(), w - 1, h - 1), 20u << 16);
     // Nothing left to draw never reaches the platform, so a missing source is no error.
     EXPECT_EQ(BltFastClipped(Back(), w, 0, 8, 2, w, h, nullptr, 0, 0, 8, 2, true), 0);

@@ -1,4 +1,4 @@
-// The primary's display under Wine: DirectDraw at the planned size, and a primary resized
+// The primary's display under Wine: DirectDraw at the planned size without asking for a mode,
 // since the plan (the take refused at a step after DirectDraw and its exclusive mode were
 // already taken): GDI draws, nothing is left taken, no note is logged; one give-back, once.
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 
 #include "battle/primary_display_win32.h"
 #include "platform/runtime_win32.h"
+#include "support/import_swap_win32.h"
 #include "support/test_window_win32.h"
 
 namespace battle {
@@ -45,8 +46,16 @@ struct Taken {
     }
 };
 
+int modeRequests = 0;
+LONG WINAPI CountModeRequest(LPCWSTR, DEVMODEW*, HWND, DWORD, LPVOID) {
+    ++modeRequests;
+    return DISP_CHANGE_FAILED;
+}
+
+// The screen is already at the planned size and 32 bits: no mode is asked for or set back.
 TEST(PrimaryDisplay, AtThePlannedSizeDirectDrawDrawsAndGivesEverythingBackOnce) {
     Taken t;
+    testsupport::ImportSwap change("user32.dll", "ChangeDisplaySettingsExW", reinterpret_cast<void*>(&CountModeRequest));
     {
         PrimaryDisplay display(t.window, t.width, t.height);
         EXPECT_EQ(display.Gdi(), nullptr);
@@ -57,6 +66,7 @@ TEST(PrimaryDisplay, AtThePlannedSizeDirectDrawDrawsAndGivesEverythingBackOnce) 
     }
     t.ExpectAllGivenBack();
     EXPECT_FALSE(t.Logged());
+    EXPECT_EQ(modeRequests, 0);
 }
 
 // Freeing the cursor for the other screens puts it back where it rested, whichever axis the

@@ -1,6 +1,7 @@
-// The primary's display under Wine: DirectDraw at the planned size without asking for a mode,
-// since the plan (the take refused at a step after DirectDraw and its exclusive mode were
-// already taken): GDI draws, nothing is left taken, no note is logged; one give-back, once.
+// The primary's display under Wine: DirectDraw at the planned size, asking for no mode, and
+// a primary resized since the plan (the take refused at a step after DirectDraw and its
+// exclusive mode were already taken): GDI draws, nothing is left taken, no note is logged; one
+// give-back, once.
 #include <gtest/gtest.h>
 
 #include <windows.h>

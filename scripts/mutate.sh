@@ -61,8 +61,7 @@ EOF
 equivalent_table=$(cat <<'EOF'
 src/startup/preview_window_win32.cpp|~^constexpr UINT_PTR kHostWatchTimer = 1;|a timer's number only names it
 src/startup/preview_window_win32.cpp|=WM_CLOSE, (-?1, 0|0, -?1)\); }$|WM_CLOSE reads neither parameter
-src/battle/cursor_check.cpp|const int32_t dx = platform::Abs32(platform::Sub32(last.x, current.x));|the distance is the same either way round, and where one order overflows the other does too (INT32_MIN has no distance): both throw
-src/battle/cursor_check.cpp|const int32_t dy = platform::Abs32(platform::Sub32(last.y, current.y));|the distance is the same either way round, and where one order overflows the other does too (INT32_MIN has no distance): both throw
+src/battle/cursor_check.cpp|=^const int32_t d(x = platform::Abs32\(platform::Sub32\(last\.x, current\.x|y = platform::Abs32\(platform::Sub32\(last\.y, current\.y)\)\);$|the distance is the same either way round, and where one order overflows the other does too (INT32_MIN has no distance): both throw
 src/graphics/clip.cpp|=^if \(r\.(x|y|sx|sy) <= 0\) \{|at 0 the branch moves nothing
 src/graphics/soft_display.cpp|=^return (left >= -1 && top >= 0|left >= 0 && top >= -1) &&|a clipped rectangle never starts before 0: ClipBlit moves a negative start to 0
 src/battle/battle_state.h|~^int32_t (scrWidth|scrHeight|charWidth|charHeight) = 0;$|set-up sets it before anything reads it
@@ -126,7 +125,6 @@ src/desktop/desktop_view.cpp|if (!picture || picture->width <= -1 || picture->he
 src/desktop/desktop_view.cpp|if (!picture || picture->width <= 0 && picture->height <= 0 |||a picture without rows or columns is placed nowhere, so every monitor keeps the colour
 src/desktop/wallpaper_source.cpp|if (!original.named) return {};|the list returned there is still empty
 src/desktop/wallpaper_source.cpp|return path.size() >= 1 && path[1] == L':' && remoteDrive(path[0]);|a one-character view reads its terminator there, never a colon
-src/battle/screen_window_win32.cpp|SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 1, SWP_NOMOVE | SWP_NOSIZE);|SWP_NOMOVE and SWP_NOSIZE make the platform ignore the numbers
 src/startup/preview_window_win32.cpp|if (size_.scaled || picture_) {|an unscaled preview never paints the scaled copy; the picture is always there
 src/battle/screen_window_win32.cpp|~^return 1;$|the answer only sets a paint's fErase, which nothing reads
 src/battle/screen_window_win32.cpp|return 1;|the platform ignores what a handler of keys, buttons, timers, close requests and display changes returns

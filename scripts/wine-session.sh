@@ -39,7 +39,7 @@ stop() {
     for _ in $(seq 50); do kill -0 "$XVFB_PID" 2>/dev/null || break; sleep 0.1; done
     kill -9 "$XVFB_PID" 2>/dev/null || true
   fi
-  rm -f "$dir/session.env" "$dir/xorg.pid"
+  rm -f "$dir/session.env" "$dir/xorg.pid" "$dir/hold"
 }
 
 # prepare_prefix [headless]: boots the prefix once and gives it the dialog's fonts as on
@@ -157,7 +157,13 @@ EOT
   # test runner's output pipe open.
   wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
   prepare_prefix headless
-  timeout 60 "$wine64" cmd /c exit </dev/null >/dev/null 2>&1 || true
+  # Wine's desktop process starts with the first window, about 10 s late, and ends soon after
+  # the last program: a test that met it ending waited 10 s more for a new one, which then
+  # read the wallpaper of that moment (a hostile file, in some tests). It starts here once,
+  # and a console left waiting on a pipe nobody writes holds it until the server ends.
+  rm -f "$dir/hold"; mkfifo "$dir/hold"
+  "$wine64" cmd <>"$dir/hold" >/dev/null 2>&1 9>&- &
+  timeout 60 "$wine64" rundll32 user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
   echo "wine session: DISPLAY=:$n WINEPREFIX=$WINEPREFIX"
 }
 

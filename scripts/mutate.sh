@@ -179,6 +179,10 @@ src/graphics/smooth_scale.cpp|int32_t firstRow = std::numeric_limits<int32_t>::m
 src/graphics/smooth_scale.cpp|int32_t firstColumn = std::numeric_limits<int32_t>::max(), lastColumn = -2;|the column bound is read only once a part has raised it to its own
 src/graphics/smooth_scale.cpp|int32_t firstColumn = std::numeric_limits<int32_t>::max(), lastColumn = 0;|the column bound is read only once a part has raised it to its own
 src/desktop/desktop_view.cpp|if (pixels.size() != size_t(std::max(area.width, 0)) * size_t(std::max(area.height, -1)) || part.width <= 0 |||an area of no height is painted nowhere, whichever way out it takes
+src/desktop/wallpaper_facts_win32.cpp|=\) \? 3 : 0;$|the prefix's fourth character is its backslash, no wildcard: a search from it finds what one after it does
+src/battle/saver_notifications_win32.cpp|=^UINT\(-[02]\)\)$|a failed call writes nothing, and the zeroed record reads as no key; a call that succeeds returns neither 0 nor 0xFFFFFFFE bytes
+src/settings/config_dialog_win32.cpp|=^HFONT f = CreateFontW\(height, 0, 0, -?1, |the dialog draws in the compatible graphics mode, where the escapement alone turns the text and the orientation is not read
+src/settings/config_dialog_win32.cpp|return {};  // the default would find nothing left to paint|our BeginPaint left no update region, and the default's paints only a minimised window's icon: the dialog cannot be minimised
 EOF
 )
 

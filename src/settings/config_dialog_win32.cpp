@@ -342,7 +342,7 @@ private:
                     ControlColors(reinterpret_cast<HDC>(wp), GetDlgCtrlID(reinterpret_cast<HWND>(lp))));
             case WM_PAINT:
                 PaintFrameGround();
-                return TRUE;
+                return TRUE;  // the default would find nothing left to paint
             case WM_COMMAND:
                 Command(LOWORD(wp), HIWORD(wp));
                 return TRUE;

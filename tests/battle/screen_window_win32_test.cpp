@@ -8,11 +8,13 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "assets/resource_ids.h"
 #include "battle/frame_composer.h"
 #include "battle/screen_window_win32.h"
 #include "battle_test_support.h"
+#include "support/import_swap_win32.h"
 #include "support/test_window_win32.h"
 
 namespace battle {
@@ -156,6 +158,21 @@ TEST(ScreenWindow, EveryKeyButtonAndCloseRequestEndsTheRunOnceAndNothingElseDoes
             EXPECT_TRUE(IsWindow(shown.window.Handle()));  // the run's ending, not the platform's, closes it
         }
     }
+}
+
+// The host may ask a running saver to start again, the low four bits being the platform's
+// own: no such request goes on to the default, which on Windows would start a saver anew.
+LRESULT WINAPI NoteCommand(HWND, UINT msg, WPARAM wp, LPARAM) {
+    if (msg == WM_SYSCOMMAND) testsupport::CallLog().push_back(testsupport::Hex(wp));
+    return 0;
+}
+TEST(ScreenWindow, EveryScreenSaveRequestStaysWithUsAndOtherCommandsGoOn) {
+    Shown shown(1, {});
+    testsupport::CallLog().clear();
+    testsupport::ImportSwap passed("user32.dll", "DefWindowProcW", reinterpret_cast<void*>(&NoteCommand));
+    for (WPARAM low = 0; low < 16; ++low) SendMessageW(shown.window.Handle(), WM_SYSCOMMAND, SC_SCREENSAVE | low, 0);
+    SendMessageW(shown.window.Handle(), WM_SYSCOMMAND, SC_MONITORPOWER, 2);
+    EXPECT_EQ(testsupport::CallLog(), std::vector<std::string>{testsupport::Hex(SC_MONITORPOWER)});
 }
 
 // Until its display takes the screen the primary's window shows the first frame's

@@ -1,6 +1,6 @@
 // The wallpaper's facts as Windows records them: the paths in TranscodedImageCache_000,
-// _001... (24 bytes, then the path in UTF-16), read in order while they last. The test
-// writes them under HKCU and takes them away again.
+// _001... (24 bytes, then the path in UTF-16), read in order while they last (the test
+// writes them under HKCU and takes them away again); and which named picture is found.
 #include "desktop/wallpaper_facts_win32.h"
 
 #include <windows.h>
@@ -8,7 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "platform/runtime_win32.h"
 
 namespace desktop {
 namespace {
@@ -29,6 +32,28 @@ TEST(WallpaperFacts, RecordedPathsInOrderUntilOneIsMissing) {
     const RecordedPictures facts = RecordedPicturesFor({{0, 0, 1024, 768}});
     for (const wchar_t* name : names) RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, name);
     EXPECT_EQ(facts.recorded, (std::vector<std::wstring>{L"C:\\a.jpg", L"C:\\b.png"}));
+}
+
+// A picture is found as directory enumeration lists it: a file, never a folder, and never a
+// name with a wildcard, which the search would take as a pattern for some other file,
+// wherever the wildcard stands; the long-path prefix's own '?' is no wildcard.
+TEST(WallpaperFacts, APictureIsFoundAsAFileByItsOwnNameOnly) {
+    wchar_t temp[MAX_PATH]{};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"brackmer_facts";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    CloseHandle(CreateFileW((folder + L"\\a.bmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    wchar_t was[MAX_PATH]{};
+    GetCurrentDirectoryW(MAX_PATH, was);
+    SetCurrentDirectoryW(folder.c_str());
+    const FoundFiles files = FindFiles();
+    for (const auto& [path, found] : std::vector<std::pair<std::wstring, bool>>{
+             {folder + L"\\a.bmp", true}, {L"a.bmp", true}, {L"\\\\?\\" + folder + L"\\a.bmp", true}, {folder, false},
+             {folder + L"\\b.bmp", false}, {L"?.bmp", false}, {folder + L"\\*.bmp", false}, {L"", false}})
+        EXPECT_EQ(files.original(path).found, found) << platform::Narrow(path);
+    SetCurrentDirectoryW(was);
+    DeleteFileW((folder + L"\\a.bmp").c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace

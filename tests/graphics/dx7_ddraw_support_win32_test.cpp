@@ -84,12 +84,13 @@ TEST(DisplayLifetime, GiveBackAmongTheSetUpsMessagesFailsItAsALostDisplay) {
 
 // The display calls as the platform sees them: DirectDraw's own methods through the object's
 // method table (slots of IDirectDraw7: RestoreDisplayMode 19, SetCooperativeLevel 20,
-// SetDisplayMode 21), the primary's mode through ChangeDisplaySettingsExW. Xvfb switches no
-// mode, so a switch is granted or refused by the stand-ins, as the case says. Wine's own
+// SetDisplayMode 21), the primary's mode through ChangeDisplaySettingsExW, the window to the
+// front through SetForegroundWindow (a window already in front shows Wine no difference).
+// Xvfb switches no mode, so a switch is granted or refused by the stand-ins. Wine's own
 // clean-up in the last Release calls the same methods; those are not the program's.
 using testsupport::CallLog;
-bool grantPrimaryAlone = true, grantDirectDrawMode = true, releasing = false;
-testsupport::ImportSwap* createSwap = nullptr;
+bool grantPrimaryAlone = true, grantDirectDrawMode = true, releasing = false, inFront = false;
+testsupport::ImportSwap *createSwap = nullptr, *frontSwap = nullptr;
 
 ULONG STDMETHODCALLTYPE Release(IDirectDraw7* self) {
     auto real = testsupport::MethodSwap::Real<decltype(&Release)>(self, 2);
@@ -99,7 +100,9 @@ ULONG STDMETHODCALLTYPE Release(IDirectDraw7* self) {
     return left;
 }
 HRESULT STDMETHODCALLTYPE CooperativeLevel(IDirectDraw7* self, HWND window, DWORD flags) {
-    if (!releasing) CallLog().push_back("SetCooperativeLevel " + testsupport::Hex(flags) + (window == TestWindow() ? " W" : " ?"));
+    if (!releasing)
+        CallLog().push_back("SetCooperativeLevel " + testsupport::Hex(flags) + (window == TestWindow() ? " W" : " ?") +
+                            (std::exchange(inFront, false) ? " in front" : ""));
     return testsupport::MethodSwap::Real<decltype(&CooperativeLevel)>(self, 20)(self, window, flags);
 }
 HRESULT STDMETHODCALLTYPE DisplayMode(IDirectDraw7*, DWORD w, DWORD h, DWORD bits, DWORD rate, DWORD flags) {
@@ -120,6 +123,10 @@ HRESULT WINAPI CreateRecorded(GUID* guid, void** out, REFIID iid, IUnknown* oute
                                                     {20, reinterpret_cast<void*>(&CooperativeLevel)},
                                                     {21, reinterpret_cast<void*>(&DisplayMode)}});
     return hr;
+}
+BOOL WINAPI ToFront(HWND window) {
+    inFront = window == TestWindow();
+    return frontSwap->Original<decltype(&SetForegroundWindow)>()(window);
 }
 LONG WINAPI ModeRequest(LPCWSTR device, DEVMODEW* mode, HWND, DWORD flags, void*) {
     MONITORINFOEXW primary{};
@@ -148,8 +155,9 @@ TEST_P(DisplayCalls, ExactlyTheSwitchMadeIsUndoneOnce) {
     const DisplayCallsCase& c = GetParam();
     testsupport::ImportSwap create("ddraw.dll", "DirectDrawCreateEx", reinterpret_cast<void*>(&CreateRecorded));
     testsupport::ImportSwap change("user32.dll", "ChangeDisplaySettingsExW", reinterpret_cast<void*>(&ModeRequest));
-    ASSERT_TRUE(create.Found() && change.Found());
-    createSwap = &create;
+    testsupport::ImportSwap front("user32.dll", "SetForegroundWindow", reinterpret_cast<void*>(&ToFront));
+    ASSERT_TRUE(create.Found() && change.Found() && front.Found());
+    createSwap = &create, frontSwap = &front;
     grantPrimaryAlone = c.primaryAlone, grantDirectDrawMode = c.directDrawMode;
     CallLog().clear();
     std::unique_ptr<DDrawDisplay> display =
@@ -160,7 +168,8 @@ TEST_P(DisplayCalls, ExactlyTheSwitchMadeIsUndoneOnce) {
     EXPECT_EQ(CallLog(), c.calls);
 }
 
-const std::string kExclusive = "SetCooperativeLevel 0x13 W";  // FULLSCREEN | ALLOWREBOOT | EXCLUSIVE
+// FULLSCREEN | ALLOWREBOOT | EXCLUSIVE, asked for once the window was brought to the front
+const std::string kExclusive = "SetCooperativeLevel 0x13 W in front";
 const std::string kPrimaryTo640 = "ChangeDisplaySettingsEx primary 640x480x32 fields 0x1c0000 flags 0x4";
 INSTANTIATE_TEST_SUITE_P(
     Modes, DisplayCalls,
@@ -326,12 +335,13 @@ TEST_F(DisplayTest, ClippedBlitTakesTheVisibleStrip) {
     EXPECT_EQ(ReadPixel(Back(), 0, 0), 40u << 16);
     EXPECT_EQ(ReadPixel(Back(), 4, 1), 80u << 16);
     EXPECT_EQ(ReadPixel(Back(), 5, 0), 0u);
-    // The far corner through the display, as a frame draws: each limit on its own axis.
+    // The far corner through the display, as a frame draws, from a part of the sprite: each
+    // limit and each start on its own axis.
     platform::Picture picture{8, 2, {}};
     for (int i = 0; i < 16; ++i) picture.pixels.push_back(uint32_t(10 * (i % 8 + 1)) << 16);
     display->SetSurface(1, picture);
-    EXPECT_EQ(display->BltToBackBuffer(1, w - 2, h - 1, 8, 2, w, h, 0, 0, 8, 2, false), DD_OK);
-    EXPECT_EQ(ReadPixel(Back(), w - 1, h - 1), 20u << 16);
+    EXPECT_EQ(display->BltToBackBuffer(1, w - 2, h - 1, 7, 2, w, h, 1, 0, 8, 2, false), DD_OK);
+    EXPECT_EQ(ReadPixel(Back(), w - 1, h - 1), 30u << 16);
     // Nothing left to draw never reaches the platform, so a missing source is no error.
     EXPECT_EQ(BltFastClipped(Back(), w, 0, 8, 2, w, h, nullptr, 0, 0, 8, 2, true), 0);
     EXPECT_EQ(BltFastClipped(Back(), 0, 0, 0, 2, w, h, nullptr, 0, 0, 8, 2, true), 0);

@@ -91,5 +91,23 @@ TEST(WriteErrorLog, WritesTheFirstErrorBesideTheProgramAndKeepsIt) {
     DeleteFileW(Widen(path).c_str());
 }
 
+// A note every start would write again leaves a log that says just that alone, so the log
+// keeps the time it first happened; any other note replaces it.
+TEST(WriteErrorLogOnce, LeavesTheSameNoteAloneAndWritesAnother) {
+    const std::wstring path = Widen(FileInProgramFolder("ErLog.txt"));
+    WriteErrorLogOnce("SetCooperativeLevel failed");
+    const FILETIME old{0, 0x01C00000};  // in 1999
+    HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(file, nullptr, nullptr, &old);
+    CloseHandle(file);
+    WriteErrorLogOnce("SetCooperativeLevel failed");
+    WIN32_FILE_ATTRIBUTE_DATA facts{};
+    ASSERT_TRUE(GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &facts));
+    EXPECT_EQ(CompareFileTime(&facts.ftLastWriteTime, &old), 0);
+    WriteErrorLogOnce("Flip failed");
+    EXPECT_EQ(ReadFile(Narrow(path)), "Flip failed\r\n");
+    DeleteFileW(path.c_str());
+}
+
 }  // namespace
 }  // namespace platform

@@ -87,7 +87,7 @@ TEST(WriteOneLineFile, UnwritablePathRaises) {
 
 class CountingForm : public Form {
 public:
-    int loads = 0, unloads = 0, timers = 0;
+    int loads = 0, unloads = 0, timers = 0, keys = 0;
     bool closeOnTimer = true;
     CreateParams GetCreateParams() override {
         CreateParams p;
@@ -101,6 +101,7 @@ public:
     void OnLoad() override { ++loads; }
     void OnUnload() override { ++unloads; }
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg == WM_KEYDOWN) ++keys;
         if (msg != WM_TIMER) return Default(msg, wp, lp);
         ++timers;
         StopTimer(1);
@@ -143,6 +144,16 @@ TEST(Form, ProcessPendingMessagesRunsPostedHandlersOnce) {
     EXPECT_FALSE(form.IsLoaded());
     MSG msg;
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // the quit is kept for the loop
+}
+
+// Only a form that asks for the dialog keys has them handled as a dialog's: to any other,
+// Escape, Enter and Tab come as keys, as the saver's windows need to end on them.
+TEST(Form, KeysReachAFormWithoutDialogKeysAsKeys) {
+    CountingForm form;
+    form.Show();
+    for (WPARAM key : {VK_ESCAPE, VK_RETURN, VK_TAB}) PostMessageW(form.Handle(), WM_KEYDOWN, key, 1);
+    ProcessPendingMessages();
+    EXPECT_EQ(form.keys, 3);
 }
 
 TEST(Form, DestroyedByItsParentStillUnloads) {

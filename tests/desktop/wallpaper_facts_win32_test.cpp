@@ -24,14 +24,20 @@ void Record(const wchar_t* name, const std::wstring& path) {
     RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, name, REG_BINARY, bytes.data(), DWORD(bytes.size()));
 }
 
-TEST(WallpaperFacts, RecordedPathsInOrderUntilOneIsMissing) {
-    const wchar_t* names[] = {L"TranscodedImageCache_000", L"TranscodedImageCache_001", L"TranscodedImageCache_003"};
-    Record(names[0], L"C:\\a.jpg");
-    Record(names[1], L"C:\\b.png");
-    Record(names[2], L"C:\\after-a-gap.bmp");
-    const RecordedPictures facts = RecordedPicturesFor({{0, 0, 1024, 768}});
-    for (const wchar_t* name : names) RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, name);
-    EXPECT_EQ(facts.recorded, (std::vector<std::wstring>{L"C:\\a.jpg", L"C:\\b.png"}));
+// No desktop has more monitors than sixteen: a seventeenth path is never read.
+TEST(WallpaperFacts, RecordedPathsInOrderUntilOneIsMissingSixteenAtMost) {
+    std::vector<std::wstring> names, paths;
+    for (int i = 0; i <= 16; ++i) {
+        names.push_back(L"TranscodedImageCache_0" + std::wstring(i < 10 ? L"0" : L"") + std::to_wstring(i));
+        paths.push_back(L"C:\\" + std::to_wstring(i) + L".jpg");
+        Record(names.back().c_str(), paths.back());
+    }
+    const RecordedPictures all = RecordedPicturesFor({{0, 0, 1024, 768}});
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, names[2].c_str());
+    const RecordedPictures gap = RecordedPicturesFor({{0, 0, 1024, 768}});
+    for (const std::wstring& name : names) RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, name.c_str());
+    EXPECT_EQ(all.recorded, std::vector<std::wstring>(paths.begin(), paths.begin() + 16));
+    EXPECT_EQ(gap.recorded, std::vector<std::wstring>(paths.begin(), paths.begin() + 2));
 }
 
 // A picture is found as directory enumeration lists it: a file, never a folder, and never a

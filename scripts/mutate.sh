@@ -184,6 +184,9 @@ src/settings/config_dialog_win32.cpp|~^SetWindowLongPtrW\(dialog, DWLP_USER, 0\)
 src/desktop/wallpaper_decode_win32.cpp|=^0x02, +// three blocks of codes 0 0|the last two bits only pad the scan after its three blocks, and decoders read no padding
 src/startup/saver_main_win32.cpp|~^platform::UseSystemDpiForThisThread\(\);$|Wine cannot show: it gives every monitor the system's dpi, so a thread aware of each monitor's gets the same sizes
 src/desktop/wallpaper_decode_win32.cpp|~^bitmap\.reset\(\);$|the bitmap goes at the return either way: only the peak while the pieces fill is higher, which no test can see
+src/settings/config_dialog_win32.cpp|=UDM_SETPOS32, -?1, |UDM_SETPOS32 reads no wParam
+src/settings/config_dialog_win32.cpp|return {};  // posted: the answer goes to no one|the dialog's own message is posted, and the default does nothing with it either
+src/platform/form_win32.cpp|=(Get|Peek)MessageW\(&msg, nullptr, 0, -1[,)]|a filter from 0 to the largest message number takes every message, as 0, 0 does
 src/battle/saver_notifications_win32.cpp|=^UINT\(-[02]\)\)$|a failed call writes nothing, and the zeroed record reads as no key; a call that succeeds returns neither 0 nor 0xFFFFFFFE bytes
 src/settings/config_dialog_win32.cpp|=^HFONT f = CreateFontW\(height, 0, 0, -?1, |the dialog draws in the compatible graphics mode, where the escapement alone turns the text and the orientation is not read
 src/settings/config_dialog_win32.cpp|return {};  // the default would find nothing left to paint|our BeginPaint left no update region, and the default's paints only a minimised window's icon: the dialog cannot be minimised

@@ -358,7 +358,7 @@ private:
                 return TRUE;
             case kCountBoxLeft:
                 CountBoxLeft(GetDlgItem(dialog, static_cast<int>(wp)));
-                return TRUE;
+                return TRUE;  // posted: the answer goes to no one
             default:
                 return FALSE;
         }

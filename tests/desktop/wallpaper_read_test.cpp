@@ -46,9 +46,10 @@ TEST(WallpaperRead, CopiesByWhoseTheyAre) {
     // Two pictures on monitors of one size: the copy named by the size is of one of them.
     EXPECT_EQ(FilesPerMonitor({kLeft, kRight, kBelow}, {L"gone", L"b", L"gone"}, found),
               (Files{{L"own0"}, {L"b", L"own1"}, {L"own2", L"cached6"}}));
-    // No picture: nothing, not even a copy; nor for a monitor past the pictures known.
+    // No picture: nothing, not even a copy; nor for a monitor past the pictures known, one of
+    // a pictured monitor's size too.
     EXPECT_EQ(FilesPerMonitor({kLeft}, {L""}, found), (Files{{}}));
-    EXPECT_EQ(FilesPerMonitor({kLeft, kBelow}, {L"gone"}, found), (Files{{L"cached4", L"transcoded"}, {}}));
+    EXPECT_EQ(FilesPerMonitor({kLeft, kRight}, {L"gone"}, found), (Files{{L"cached4", L"transcoded"}, {}}));
 }
 
 TEST(WallpaperRead, DecodeBudgetAtItsExactBound) {
@@ -213,6 +214,17 @@ TEST(WallpaperRead, HandOutAsEventsCome) {
     EXPECT_EQ(LateShareOf(keeper, kLeft, monitors, kGdiColour), platform::Picture{});
     // One screen without monitors is its own area.
     EXPECT_EQ(ShareOf(keeper, kBelow, {}, kGdiColour).picture.width, 6);
+}
+
+// An area whose colour alone outgrows memory (4 EiB) is not late: nothing more will come.
+TEST(WallpaperRead, LateShareBeyondMemoryIsNothing) {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "the address sanitizer ends the program where new would throw";
+#endif
+    const Rect huge{0, 0, 1 << 30, 1 << 30};
+    ReadKeeper keeper([](const std::vector<Rect>& monitors) { return std::make_shared<WallpaperRead>(monitors); });
+    keeper.For({huge})->Give(0, PieceOf(kLeft, 1));
+    EXPECT_EQ(LateShareOf(keeper, huge, {}, 0), platform::Picture{});
 }
 
 }  // namespace

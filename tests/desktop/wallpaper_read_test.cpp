@@ -66,6 +66,7 @@ TEST(WallpaperRead, DecodeBudgetAtItsExactBound) {
         {"OneRowMore", header(2560, 4097, 32), {}, refused},
         {"OneColumnMore", header(2561, 4096, 32), {}, refused},
         {"GreyAtTheBound", header(20480, 2048, 8), {}, {false, false, {20480, 2048}}},
+        {"RowsOfOneByte", header(1, 41943040, 8), {}, {false, false, {1, 41943040}}},
         {"BitsRoundUpPerRow", header(20481, 2048, 8), {}, refused},
         // One bit a pixel: 9 pixels take a row of 2 bytes, 20971520 rows of them the budget.
         {"OneBitAtTheBound", header(9, 20971520, 1), {}, {false, false, {9, 20971520}}},

@@ -28,8 +28,9 @@ CALLEE = re.compile(r"([A-Za-z_]\w*)\s*\($")
 DECLARED_PARAMETER = re.compile(r"^(const\s+)?[A-Za-z_][\w:<>,]*[\s*&]+[*&]*[A-Za-z_]\w*(\s*=.*)?$")
 NOT_CALLS = {"if", "while", "for", "switch", "return", "sizeof", "alignof", "decltype", "catch",
              "static_assert", "defined", "noexcept", "operator"}
-# Calls whose two arguments commute: swapping them changes nothing.
-COMMUTATIVE = {"Add16", "Add32", "Mul16", "Mul32", "min", "max"}
+# Calls whose two arguments commute: swapping them changes nothing (RowBytes multiplies its
+# width by its bits a pixel; Intersect takes the larger start and the smaller end of each axis).
+COMMUTATIVE = {"Add16", "Add32", "Mul16", "Mul32", "min", "max", "RowBytes", "Intersect"}
 # A return of these is already the default value: replacing it changes nothing.
 DEFAULTS = {"{}", "0", "false", "nullptr", "std::nullopt", "0.0", "0.0f", "0u", "NULL", "FALSE", "S_OK"}
 # Preprocessor lines: only a macro's value is code worth mutating.

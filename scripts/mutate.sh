@@ -80,6 +80,7 @@ src/desktop/wallpaper_decode_win32.cpp|~^UINT width = 0, height = 0;$|GetSize se
 src/platform/form_win32.cpp|~^if \(msg == WM_TIMER\) return 0;$|the platform ignores what a timer handler returns
 src/settings/config_dialog_win32.cpp|~^SetBkMode\(dc, TRANSPARENT\);$|an opaque label's ground is the form's own colour, set just above
 src/startup/command_line.cpp|size_t digits = 1;|no digits leave the value 0, which is refused as well
+src/startup/command_line.cpp|if (digits == -1 || value == 0 || i != rest.size()) return std::nullopt;|no digits leave the value 0, which is refused as well
 src/desktop/wallpaper_decode_win32.cpp|~^0xFF, 0xDA, 0, 0x0C, |Wine cannot show: its codec decodes the probe's scan of zero coefficients to the same grey whatever the scan header's fields say
 src/settings/config_dialog_win32.cpp|=SetWindowSubclass\(updown, &UpDownKeys, 0, -?1\);|UpDownKeys reads neither its subclass id nor its reference data
 src/battle/screen_window_win32.cpp|=^SetWindowPos\(Handle\(\), HWND_TOPMOST, -?[01], -?[01], -?[01], -?[01], SWP_NOMOVE \| SWP_NOSIZE\);$|SWP_NOMOVE and SWP_NOSIZE make the platform ignore the numbers
@@ -93,7 +94,6 @@ src/platform/form_win32.cpp|~^SetWindowLongPtrW\(hwnd, GWLP_USERDATA, 0\);|no me
 src/settings/dialog_template.cpp|Need(3);|in a whole template two more bytes always follow a name, and a cut one is refused either way
 src/settings/config_rules.cpp|if (!(n > kMinCount)) return kMinCount;|at n == kMinCount both paths give kMinCount
 src/desktop/desktop_view.cpp|switch (style.value_or(-2)) {|-1 and -2 both take the default case
-src/assets/image_codecs.cpp|const uint32_t maskBytes = RowBytes(1, 32) * 32;|32 pixels of one bit and one pixel of 32 bits both take 4 bytes a row
 src/desktop/desktop_view.cpp|bool Single() const { return last - first == 0; }|the mean of one pixel is that pixel: only the shortcut is lost
 src/desktop/desktop_view.cpp|if (area.width <= 0 || area.height < 0) return {};|an area no row high has no pixels either way
 src/startup/preview_layout.cpp|if (width <= 0 || height < 0 || sourceWidth <= 0 || sourceHeight <= 0) return out;|a picture no row high has no pixels either way
@@ -113,7 +113,13 @@ src/assets/pixel_text.cpp|int height = 1;|the size is set from the pixels line b
 src/assets/pixel_text.cpp|int height = -1;|the size is set from the pixels line before any use; every other way out throws
 src/assets/pixel_text.cpp|int value = -1;|from_chars sets it on success, and on failure it is not returned
 src/assets/pixel_text.cpp|int value = 1;|from_chars sets it on success, and on failure it is not returned
+src/desktop/desktop_view.cpp|=^int value = -?1;$|from_chars sets it on success, and on failure it is not returned
+src/desktop/image_header.cpp|=^if \(w (< 0|<= -1) \|\| h == 0 \|\| h == INT32_MIN\) return std::nullopt;$|a width of 0 is refused below with the core header's
+src/desktop/image_header.cpp|=^while \(at \+ (5 <=|4 <) b\.size\(\)\) \{$|a frame header takes 10 bytes and the walk only goes on: from 4 left every way ends in no header
+src/desktop/desktop_view.cpp|part.height <= 0 && piece.pixels.size() != size_t(part.width) * size_t(part.height))|every piece's part comes of PartShown, which gives rows wherever it gives columns
+src/assets/sprite_art.h|SpriteSet ArtSprites(int scale = 0);|ScaleNearest keeps the picture as it is at any factor of 1 or less
 src/assets/image_codecs.cpp|for (int x = 0; x < 31; x += 8) {|the mask bytes start at 0, 8, 16, 24 under either bound
+src/assets/image_codecs.cpp|for (int x = 0; x < 31; x += 2) w.U8((index(x, y) << 4) | index(x + 1, y));|the pixel pairs start at 0, 2 ... 30 under either bound
 src/assets/image.cpp|if (factor <= 0) return image;|enlarging once copies every pixel: only the shortcut is lost
 src/battle/battle_state.cpp|for (int k = 0; k <= b.totalCount; ++k) {|slot 0 is never a ship and the loop writes the defaults it already holds
 src/desktop/desktop_view.cpp|if (row < -1) continue;|a part from PartShown covers every row the monitor shows, so none is -1

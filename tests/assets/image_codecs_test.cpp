@@ -109,7 +109,7 @@ TEST(Ico16, WritesOneFourBitImageWithItsMask) {
     icon.At(31, 31) = Rgb(255, 0, 0);
     const Bytes b = assets::EncodeIco16(icon, clear);
     ASSERT_EQ(b.size(), 6u + 16 + 40 + 64 + 512 + 128);
-    EXPECT_EQ(U16(b, 2), 1u) << "icon";
+    EXPECT_EQ(U32(b, 0), 1u << 16) << "reserved 0, then type 1: icon";
     EXPECT_EQ(U16(b, 4), 1u) << "one image";
     EXPECT_EQ(b[6], 32);
     EXPECT_EQ(b[7], 32);

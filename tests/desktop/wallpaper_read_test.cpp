@@ -46,9 +46,10 @@ TEST(WallpaperRead, CopiesByWhoseTheyAre) {
     // Two pictures on monitors of one size: the copy named by the size is of one of them.
     EXPECT_EQ(FilesPerMonitor({kLeft, kRight, kBelow}, {L"gone", L"b", L"gone"}, found),
               (Files{{L"own0"}, {L"b", L"own1"}, {L"own2", L"cached6"}}));
-    // No picture: nothing, not even a copy; nor for a monitor past the pictures known.
+    // No picture: nothing, not even a copy; nor for a monitor past the pictures known, one of
+    // a pictured monitor's size too.
     EXPECT_EQ(FilesPerMonitor({kLeft}, {L""}, found), (Files{{}}));
-    EXPECT_EQ(FilesPerMonitor({kLeft, kBelow}, {L"gone"}, found), (Files{{L"cached4", L"transcoded"}, {}}));
+    EXPECT_EQ(FilesPerMonitor({kLeft, kRight}, {L"gone"}, found), (Files{{L"cached4", L"transcoded"}, {}}));
 }
 
 TEST(WallpaperRead, DecodeBudgetAtItsExactBound) {
@@ -65,6 +66,7 @@ TEST(WallpaperRead, DecodeBudgetAtItsExactBound) {
         {"OneRowMore", header(2560, 4097, 32), {}, refused},
         {"OneColumnMore", header(2561, 4096, 32), {}, refused},
         {"GreyAtTheBound", header(20480, 2048, 8), {}, {false, false, {20480, 2048}}},
+        {"RowsOfOneByte", header(1, 41943040, 8), {}, {false, false, {1, 41943040}}},
         {"BitsRoundUpPerRow", header(20481, 2048, 8), {}, refused},
         // One bit a pixel: 9 pixels take a row of 2 bytes, 20971520 rows of them the budget.
         {"OneBitAtTheBound", header(9, 20971520, 1), {}, {false, false, {9, 20971520}}},
@@ -213,6 +215,17 @@ TEST(WallpaperRead, HandOutAsEventsCome) {
     EXPECT_EQ(LateShareOf(keeper, kLeft, monitors, kGdiColour), platform::Picture{});
     // One screen without monitors is its own area.
     EXPECT_EQ(ShareOf(keeper, kBelow, {}, kGdiColour).picture.width, 6);
+}
+
+// An area whose colour alone outgrows memory (4 EiB) is not late: nothing more will come.
+TEST(WallpaperRead, LateShareBeyondMemoryIsNothing) {
+#ifdef BRACKMER_CHECKED
+    GTEST_SKIP() << "the address sanitizer ends the program where new would throw";
+#endif
+    const Rect huge{0, 0, 1 << 30, 1 << 30};
+    ReadKeeper keeper([](const std::vector<Rect>& monitors) { return std::make_shared<WallpaperRead>(monitors); });
+    keeper.For({huge})->Give(0, PieceOf(kLeft, 1));
+    EXPECT_EQ(LateShareOf(keeper, huge, {}, 0), platform::Picture{});
 }
 
 }  // namespace

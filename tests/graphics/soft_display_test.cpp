@@ -2,6 +2,7 @@
 // blit would report.
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "graphics/soft_display.h"
@@ -69,6 +70,9 @@ TEST(SoftDisplay, FailsLikeAPlatformBlitOnMissingSurfacesAndRectanglesOutside) {
     EXPECT_THROW(d.BltToBackBuffer(2, 95, 0, 10, 10, 0, 0, 0, 0, 10, 10, false), platform::RuntimeError);
     EXPECT_THROW(d.BltToBackBuffer(2, 0, 0, 20, 10, 100, 40, 0, 0, 0, 0, false), platform::RuntimeError);
     EXPECT_THROW(d.SetSurface(2, {10, 10, std::vector<PixelValue>(99)}), std::invalid_argument);
+    // A negative side times 0 rows (or columns) counts no pixels, yet is no size.
+    for (const auto& [w, h] : {std::pair{-1, 0}, std::pair{0, -1}})
+        EXPECT_THROW(d.SetSurface(2, {w, h, {}}), std::invalid_argument) << w << " x " << h;
     // Before the first surface and past the last there is none to set or to blit from.
     for (const int id : {-1, kExplosionSurface + 1}) {
         EXPECT_THROW(d.SetSurface(id, {1, 1, std::vector<PixelValue>{0}}), std::invalid_argument) << id;

@@ -78,12 +78,14 @@ void SaverRun::Start() {
     const std::optional<CursorPoint> resting = ReadCursor();
     Primary().SetUp(facts_.settings);
     platform::StartupMark("surfaces made");
+    // Freed before the other monitors show: a move the user makes once they show must not be
+    // put back.
+    if (screens_.size() > 1) Primary().FreeCursor(resting);
     std::vector<BattleScreen> battles;
     for (auto& screen : screens_) {
         if (screen.get() != &Primary()) screen->ShowOnTop();
         battles.push_back(screen->Screen());
     }
-    if (screens_.size() > 1) Primary().FreeCursor(resting);
     Primary().StartFrames();
     if (session_->Start(std::move(battles), facts_.monitors, ReadCursor(), LateWallpaper()) == Decision::kEndQuietly)
         return;

@@ -375,7 +375,8 @@ TEST_F(ConfigDialogTest, EnterPressesOkUnlessCancelHasTheFocusAndUpDownsStep) {
     EXPECT_EQ(defaultId(), MAKELRESULT(IDCANCEL, DC_HASDEFID));
     EXPECT_EQ(GetWindowLongW(Item(kIdCancel), GWL_STYLE) & 0xF, BS_DEFPUSHBUTTON);
 
-    // Each up-down steps its own box only, and stops at either end.
+    // Each up-down steps its own box only, and stops at either end; another key is its own,
+    // never the box's (a Delete passed on would cut the count).
     const struct {
         int updown, box, other;
         const wchar_t* start;
@@ -384,7 +385,8 @@ TEST_F(ConfigDialogTest, EnterPressesOkUnlessCancelHasTheFocusAndUpDownsStep) {
     } steps[] = {{kIdUpdR, kIdTxtRedNum, kIdTxtBlueNum, L"15", VK_UP, L"15"},
                  {kIdUpdR, kIdTxtRedNum, kIdTxtBlueNum, L"15", VK_DOWN, L"14"},
                  {kIdUpdB, kIdTxtBlueNum, kIdTxtRedNum, L"2", VK_DOWN, L"2"},
-                 {kIdUpdB, kIdTxtBlueNum, kIdTxtRedNum, L"2", VK_UP, L"3"}};
+                 {kIdUpdB, kIdTxtBlueNum, kIdTxtRedNum, L"2", VK_UP, L"3"},
+                 {kIdUpdR, kIdTxtRedNum, kIdTxtBlueNum, L"15", VK_DELETE, L"15"}};
     for (const auto& s : steps) {
         SetFocus(Item(s.updown));
         SetWindowTextW(Item(s.box), s.start);

@@ -332,7 +332,7 @@ one_monitor_stays() { sleep 1.5; check_eq "the switched-off monitor stays off" "
 # the saver takes it.
 # on_show COMMAND...: runs the command the moment the saver's window maps, before it is
 # painted or has the focus (Wine makes the X window unmapped, with its title, well before).
-on_show() { (until xdotool search --onlyvisible --name "^$MAIN\$" >/dev/null 2>&1; do :; done; "$@") & _started_pids+=("$!"); }
+on_show() { (until [ -n "$(find_window "$MAIN" --onlyvisible)" ]; do :; done; "$@") & _started_pids+=("$!"); }
 key_on_show() { on_show press "$1"; }
 resize_on_show() {
   undo xrandr -display "$DISPLAY" --output DUMMY0 --mode 1024x768 --output DUMMY1 --mode 800x600 --right-of DUMMY0

@@ -105,7 +105,8 @@ e2e_cleanup() {
 trap e2e_cleanup EXIT
 
 # --- Windows and input ------------------------------------------------------------------
-find_window() { xdotool search --name "^$(printf '%s' "$1" | sed 's/[][\.*^$+?(){}|]/\\&/g')\$" 2>/dev/null; }
+# find_window TITLE [OPTION...]: its windows by exact title (e.g. --onlyvisible: mapped only).
+find_window() { xdotool search "${@:2}" --name "^$(printf '%s' "$1" | sed 's/[][\.*^$+?(){}|]/\\&/g')\$" 2>/dev/null; }
 found() { FOUND=$(find_window "$1" | head -n 1); [ -n "$FOUND" ]; }
 wait_window() { within "$2" found "$1" && echo "$FOUND"; }
 # wait_focus WINDOW SECONDS: keys sent before the window has the focus can be lost.

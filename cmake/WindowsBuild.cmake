@@ -23,42 +23,67 @@ if(TARGET art)
   ExternalProject_Add_StepDependencies(windows_build configure art)
 endif()
 
+# The Wine tests run in sessions of their own (scripts/wine-session.sh: a display, a prefix and
+# a wineserver each), the tests of one session one after another; the sessions run side by
+# side, as the tests mostly wait on the display. BRACKMER_WINE_LANES one-monitor sessions
+# share the end-to-end rows; rows named two-* run in one more, an X.Org display of two monitors.
+set(BRACKMER_WINE_LANES 2 CACHE STRING "One-monitor Wine sessions the end-to-end rows are shared among")
 set(_session ${CMAKE_SOURCE_DIR}/scripts/wine-session.sh)
-add_test(NAME wine_session_start COMMAND ${_session} start ${BRACKMER_WINE_DIR})
-add_test(NAME wine_session_stop COMMAND ${_session} stop ${BRACKMER_WINE_DIR})
-set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
-set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
-
-# Wine-run tests share one display and one wineserver: never in parallel.
-function(brackmer_wine_test name)
+# brackmer_wine_session(FIXTURE DIR [SIZE]): the session's start and stop around its tests.
+function(brackmer_wine_session fixture dir)
+  add_test(NAME ${fixture}_start COMMAND ${_session} start ${dir} ${ARGN})
+  add_test(NAME ${fixture}_stop COMMAND ${_session} stop ${dir})
+  set_tests_properties(${fixture}_start PROPERTIES FIXTURES_SETUP ${fixture} RESOURCE_LOCK ${fixture} TIMEOUT 300)
+  set_tests_properties(${fixture}_stop PROPERTIES FIXTURES_CLEANUP ${fixture} RESOURCE_LOCK ${fixture} TIMEOUT 60)
+endfunction()
+# brackmer_wine_test(NAME FIXTURE DIR COMMAND...): a test in that session, alone on its display.
+function(brackmer_wine_test name fixture dir)
   add_test(NAME ${name} COMMAND ${ARGN})
   set_tests_properties(${name} PROPERTIES
-    FIXTURES_REQUIRED wine
-    RESOURCE_LOCK wine_display
-    ENVIRONMENT "BRACKMER_WINE_DIR=${BRACKMER_WINE_DIR};BRACKMER_SCR=${BRACKMER_DIST_DIR}/BrackmerSaver.scr;BRACKMER_WINDOWS_BUILD_DIR=${BRACKMER_WINDOWS_BUILD_DIR}"
+    FIXTURES_REQUIRED ${fixture}
+    RESOURCE_LOCK ${fixture}
+    ENVIRONMENT "BRACKMER_WINE_DIR=${dir};BRACKMER_SCR=${BRACKMER_DIST_DIR}/BrackmerSaver.scr;BRACKMER_WINDOWS_BUILD_DIR=${BRACKMER_WINDOWS_BUILD_DIR}"
     FAIL_REGULAR_EXPRESSION "wine: Unhandled|Unhandled exception:"
     TIMEOUT 600)
 endfunction()
 
-brackmer_wine_test(windows_unit_tests ${CMAKE_CTEST_COMMAND} --test-dir ${BRACKMER_WINDOWS_BUILD_DIR} --output-on-failure --no-tests=error)
-
-# End to end: one test per row of the table in cases.sh. Rows named two-* run in a second
-# session, an X.Org display of two monitors.
+set(_lanes wine)
+brackmer_wine_session(wine ${BRACKMER_WINE_DIR})
+if(BRACKMER_WINE_LANES GREATER 1)
+  foreach(_lane RANGE 2 ${BRACKMER_WINE_LANES})
+    list(APPEND _lanes wine_${_lane})
+    brackmer_wine_session(wine_${_lane} ${BRACKMER_WINE_DIR}-${_lane})
+  endforeach()
+endif()
 set(_two_monitors ${BRACKMER_WINE_DIR}-two-monitors)
-add_test(NAME wine_two_monitors_start COMMAND ${_session} start ${_two_monitors} 1024x768+800x600)
-add_test(NAME wine_two_monitors_stop COMMAND ${_session} stop ${_two_monitors})
-set_tests_properties(wine_two_monitors_start PROPERTIES FIXTURES_SETUP wine_two_monitors TIMEOUT 300)
-set_tests_properties(wine_two_monitors_stop PROPERTIES FIXTURES_CLEANUP wine_two_monitors TIMEOUT 60)
+brackmer_wine_session(wine_two_monitors ${_two_monitors} 1024x768+800x600)
+
+brackmer_wine_test(windows_unit_tests wine ${BRACKMER_WINE_DIR}
+  ${CMAKE_CTEST_COMMAND} --test-dir ${BRACKMER_WINDOWS_BUILD_DIR} --output-on-failure --no-tests=error)
+
+# End to end: one test per row of the table in cases.sh, the one-monitor rows dealt out in
+# turn to the sessions after the first, which has the unit tests above, and then the first.
 set(_cases ${CMAKE_SOURCE_DIR}/tests/e2e/cases.sh)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${_cases})
 file(READ ${_cases} _table)
 string(REGEX MATCHALL "\n[a-z0-9-]+ +\\|" _rows "${_table}")
+list(LENGTH _lanes _lane_count)
+list(APPEND _lanes wine)  # list(ROTATE) is newer than our CMake: the first lane last
+list(REMOVE_AT _lanes 0)
+set(_next 0)
 foreach(row ${_rows})
   string(REGEX REPLACE "[\n |]" "" _name "${row}")
-  brackmer_wine_test(e2e_${_name} bash ${_cases} ${_name})
   if(_name MATCHES "^two-")
-    set_tests_properties(e2e_${_name} PROPERTIES FIXTURES_REQUIRED wine_two_monitors
-      ENVIRONMENT "BRACKMER_WINE_DIR=${_two_monitors};BRACKMER_SCR=${BRACKMER_DIST_DIR}/BrackmerSaver.scr;BRACKMER_WINDOWS_BUILD_DIR=${BRACKMER_WINDOWS_BUILD_DIR}")
+    brackmer_wine_test(e2e_${_name} wine_two_monitors ${_two_monitors} bash ${_cases} ${_name})
+  else()
+    list(GET _lanes ${_next} _lane)
+    if(_lane STREQUAL "wine")
+      set(_dir ${BRACKMER_WINE_DIR})
+    else()
+      string(REPLACE "wine_" "${BRACKMER_WINE_DIR}-" _dir ${_lane})
+    endif()
+    brackmer_wine_test(e2e_${_name} ${_lane} ${_dir} bash ${_cases} ${_name})
+    math(EXPR _next "(${_next} + 1) % ${_lane_count}")
   endif()
 endforeach()
 

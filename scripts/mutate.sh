@@ -433,9 +433,11 @@ run_mutant() {
 mkdir -p "$copy"
 python3 "$gen" sync "$root" "$copy" || exit 2
 if [ -z "${DRY:-}" ]; then
-  if [ ! -f "$mbuild/CMakeCache.txt" ]; then
+  # Every end-to-end row in the one session this script starts (a single lane).
+  if [ ! -f "$mbuild/CMakeCache.txt" ] || ! grep -q '^BRACKMER_WINE_LANES:STRING=1$' "$mbuild/CMakeCache.txt"; then
     cmake -S "$copy" -B "$mbuild" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRACKMER_WINE_DIR="$wine_dir" \
-      -DBRACKMER_DIST_DIR="$mbuild/dist" >"$blog" 2>&1 || { echo "the copy does not configure: $blog" >&2; exit 2; }
+      -DBRACKMER_DIST_DIR="$mbuild/dist" -DBRACKMER_WINE_LANES=1 >"$blog" 2>&1 ||
+      { echo "the copy does not configure: $blog" >&2; exit 2; }
   fi
   cmake --build "$mbuild" -j2 >"$blog" 2>&1 || { echo "the tree does not build: $blog" >&2; exit 2; }
   mapfile -t native_programs < <(python3 "$gen" native-tests "$mbuild")

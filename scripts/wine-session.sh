@@ -103,7 +103,7 @@ Section "Screen"
   EndSubSection
 EndSection
 EOT
-  Xorg ":$n" -config "$dir/xorg.conf" -noreset -nolisten tcp -logfile "$dir/xorg.log" </dev/null >"$dir/xorg.out" 2>&1 &
+  Xorg ":$n" -config "$dir/xorg.conf" -noreset -nolisten tcp -logfile "$dir/xorg.log" </dev/null >"$dir/xorg.out" 2>&1 8>&- &
   echo $! >"$dir/xorg.pid"
   local i
   for i in $(seq 100); do
@@ -123,6 +123,10 @@ EOT
 
 start() {
   stop
+  # Sessions that start side by side would all find the same number free: one at a time
+  # picks a number and holds it until its server answers there.
+  exec 8>"/tmp/.brackmer-display.lock"
+  flock 8
   local n first=${BRACKMER_DISPLAY_BASE:-90}
   for n in $(seq "$first" $((first + 109))); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
@@ -132,7 +136,7 @@ start() {
     start_xorg "$n" "${size%%+*}" "${size#*+}"
     xpid=$(cat "$dir/xorg.pid"); xorg=":$n"
   else
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -ac </dev/null >"$dir/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -ac </dev/null >"$dir/xvfb.log" 2>&1 8>&- &
     xpid=$!
     for _ in $(seq 100); do
       xdpyinfo -display ":$n" >/dev/null 2>&1 && break
@@ -140,6 +144,7 @@ start() {
       sleep 0.1
     done
   fi
+  flock -u 8; exec 8>&-
   export DISPLAY=":$n"
   cat >"$dir/session.env" <<EOT
 export DISPLAY=":$n"

@@ -9,16 +9,16 @@ build=${BRACKMER_BUILD:-$root/build}
 
 "$root/scripts/deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" -j "$(nproc)"
 # The checked tree: the native tests once more under AddressSanitizer,
 # UndefinedBehaviorSanitizer and the standard library's assertions, and a bounded run of each
 # fuzz target; a tree of its own, built with clang (scripts/fuzz.sh runs the fuzz targets
-# longer). It is built at low priority while the Wine tests run, which mostly wait on the
-# display, and tested after them.
+# longer). It builds at low priority beside the main tree, in the time that tree waits on
+# its art, its Windows configuration and its links.
 checked=$build/checked
 CC=clang CXX=clang++ cmake -S "$root" -B "$checked" -DBRACKMER_CHECKED=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 nice -n 10 cmake --build "$checked" -j "$(nproc)" >"$checked/build.log" 2>&1 &
 checked_build=$!
+cmake --build "$build" -j "$(nproc)" || { kill "$checked_build"; exit 1; }
 # The Wine tests run in three sessions side by side (cmake/WindowsBuild.cmake), each one test
 # at a time; the fourth slot runs the native tests.
 status=0

@@ -8,6 +8,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "platform/form_win32.h"
 #include "platform/monitors_win32.h"
@@ -50,6 +51,19 @@ TEST(ScreenMetrics, TwipsAndEachMonitorFollowTheDpi) {
     for (const MonitorInfo& m : monitors) EXPECT_EQ(m.dpi, dpi);
     EXPECT_FLOAT_EQ(t.width / t.twipsPerPixelX, static_cast<float>(GetSystemMetrics(SM_CXSCREEN)));
     EXPECT_FLOAT_EQ(t.height / t.twipsPerPixelY, static_cast<float>(GetSystemMetrics(SM_CYSCREEN)));
+}
+
+// A saver thread scales as the system does, not per monitor, as the figures above assume.
+TEST(ScreenMetrics, AThreadTakesTheSystemsDpiAwareness) {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    auto context = reinterpret_cast<HANDLE(WINAPI*)()>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
+    auto awarenessOf = reinterpret_cast<int(WINAPI*)(HANDLE)>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+    ASSERT_TRUE(context && awarenessOf);
+    int awareness = -1;
+    std::thread([&] { UseSystemDpiForThisThread(), awareness = awarenessOf(context()); }).join();
+    EXPECT_EQ(awareness, 1);  // DPI_AWARENESS_SYSTEM_AWARE
 }
 
 TEST(WriteOneLineFile, CreatesOrEmptiesAndWritesOneLine) {

@@ -102,6 +102,8 @@ src/desktop/desktop_view.cpp|if (area.width <= 0 || area.height < 0) return {};|
 src/startup/preview_layout.cpp|if (width <= 0 || height < 0 || sourceWidth <= 0 || sourceHeight <= 0) return out;|a picture no row high has no pixels either way
 src/platform/runtime_win32.cpp|DWORD read = 1;|ReadFile sets the count whenever it succeeds, and a failure returns before the count is read
 src/desktop/wallpaper_decode_win32.cpp|DWORD read = 1;|ReadFile sets the count whenever it succeeds, and a failure returns before the count is read
+src/platform/runtime_win32.cpp|=^DWORD written = -?1;$|WriteFile sets the count whenever it succeeds, and a failure throws before the count is read
+src/desktop/wallpaper_decode_win32.cpp|~^0x03, +// three blocks of codes 0 0|Wine cannot show: the probe asks its frame only whether it decodes at a reduced size, which its JPEG frames never do, whatever the scan's bits
 src/desktop/desktop_view.cpp|if (pixels.size() != size_t(std::max(area.width, -1)) * size_t(std::max(area.height, 0)) || part.width <= 0 |||an area of no width is painted nowhere, whichever way out it takes
 src/desktop/wallpaper_decode_win32.cpp|~^const IID kIidSourceTransform = |Wine cannot show: its JPEG frames offer no decoding at a reduced size, under the right identifier or a wrong one
 src/battle/battle_state.cpp|s.expCount = -1;|the count is read only after an explosion has set it to 3

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/runtime_win32.h"
+#include "support/import_swap_win32.h"
 
 namespace desktop {
 namespace {
@@ -40,10 +41,26 @@ TEST(WallpaperFacts, RecordedPathsInOrderUntilOneIsMissingSixteenAtMost) {
     EXPECT_EQ(gap.recorded, std::vector<std::wstring>(paths.begin(), paths.begin() + 2));
 }
 
+DWORD searchFlags = 0;  // every flag a search was given
+testsupport::ImportSwap* searchSwap = nullptr;
+HANDLE WINAPI NoteSearch(LPCWSTR path, FINDEX_INFO_LEVELS level, LPVOID found, FINDEX_SEARCH_OPS op, LPVOID filter,
+                         DWORD flags) {
+    searchFlags |= flags;
+    return searchSwap->Original<decltype(&FindFirstFileExW)>()(path, level, found, op, filter, flags);
+}
+UINT WINAPI DriveType(LPCWSTR root) { return std::wstring(root) == L"R:\\" ? DRIVE_REMOTE : DRIVE_FIXED; }
+
 // A picture is found as directory enumeration lists it: a file, never a folder, and never a
 // name with a wildcard, which the search would take as a pattern for some other file,
-// wherever the wildcard stands; the long-path prefix's own '?' is no wildcard.
+// wherever the wildcard stands; the long-path prefix's own '?' is no wildcard. The search
+// takes no flags: a case-sensitive one would miss a path recorded in another case, which
+// Wine cannot show. One on a share, by name or on a mapped drive (R: here), is named and
+// remote.
 TEST(WallpaperFacts, APictureIsFoundAsAFileByItsOwnNameOnly) {
+    testsupport::ImportSwap drives("kernel32.dll", "GetDriveTypeW", reinterpret_cast<void*>(&DriveType));
+    testsupport::ImportSwap search("kernel32.dll", "FindFirstFileExW", reinterpret_cast<void*>(&NoteSearch));
+    ASSERT_TRUE(search.Found());
+    searchSwap = &search;
     wchar_t temp[MAX_PATH]{};
     GetTempPathW(MAX_PATH, temp);
     const std::wstring folder = std::wstring(temp) + L"brackmer_facts";
@@ -57,6 +74,11 @@ TEST(WallpaperFacts, APictureIsFoundAsAFileByItsOwnNameOnly) {
              {folder + L"\\a.bmp", true}, {L"a.bmp", true}, {L"\\\\?\\" + folder + L"\\a.bmp", true}, {folder, false},
              {folder + L"\\b.bmp", false}, {L"?.bmp", false}, {folder + L"\\*.bmp", false}, {L"", false}})
         EXPECT_EQ(files.original(path).found, found) << platform::Narrow(path);
+    EXPECT_EQ(searchFlags, 0u);
+    for (const wchar_t* share : {L"\\\\server\\share\\a.bmp", L"R:\\a.bmp"}) {
+        const OriginalFacts facts = files.original(share);
+        EXPECT_TRUE(facts.named && facts.remote) << platform::Narrow(share);
+    }
     SetCurrentDirectoryW(was);
     DeleteFileW((folder + L"\\a.bmp").c_str());
     RemoveDirectoryW(folder.c_str());

@@ -8,8 +8,10 @@
 
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "platform/form_win32.h"
+#include "platform/monitors_win32.h"
 #include "platform/version.h"
 #include "support/import_swap_win32.h"
 #include "support/pump_win32.h"
@@ -36,14 +38,32 @@ TEST(ProgramInfo, FolderHasNoTrailingSeparatorAndNamesOurFile) {
     EXPECT_EQ(FileInProgramFolder("ErLog.txt"), folder + "\\ErLog.txt");
 }
 
-TEST(ScreenMetrics, TwipsFollowTheDpi) {
+// Twips and every monitor's dpi follow the system's (Wine answers GetDpiForMonitor with it
+// for each monitor); a monitor never goes without one.
+TEST(ScreenMetrics, TwipsAndEachMonitorFollowTheDpi) {
     ScreenTwips t = ReadScreenTwips();
     HDC dc = GetDC(nullptr);
     int dpi = GetDeviceCaps(dc, LOGPIXELSX);
     ReleaseDC(nullptr, dc);
     EXPECT_FLOAT_EQ(t.twipsPerPixelX, 1440.0f / static_cast<float>(dpi));
+    const std::vector<MonitorInfo> monitors = EnumerateMonitors();
+    ASSERT_FALSE(monitors.empty());
+    for (const MonitorInfo& m : monitors) EXPECT_EQ(m.dpi, dpi);
     EXPECT_FLOAT_EQ(t.width / t.twipsPerPixelX, static_cast<float>(GetSystemMetrics(SM_CXSCREEN)));
     EXPECT_FLOAT_EQ(t.height / t.twipsPerPixelY, static_cast<float>(GetSystemMetrics(SM_CYSCREEN)));
+}
+
+// A saver thread scales as the system does, not per monitor, as the figures above assume.
+TEST(ScreenMetrics, AThreadTakesTheSystemsDpiAwareness) {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    auto context = reinterpret_cast<HANDLE(WINAPI*)()>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
+    auto awarenessOf = reinterpret_cast<int(WINAPI*)(HANDLE)>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+    ASSERT_TRUE(context && awarenessOf);
+    int awareness = -1;
+    std::thread([&] { UseSystemDpiForThisThread(), awareness = awarenessOf(context()); }).join();
+    EXPECT_EQ(awareness, 1);  // DPI_AWARENESS_SYSTEM_AWARE
 }
 
 TEST(WriteOneLineFile, CreatesOrEmptiesAndWritesOneLine) {

@@ -180,6 +180,17 @@ TEST_F(PreviewTest, EmbeddedItLeavesKeysToTheHostAndStaysWhileTheHostLives) {
     EXPECT_TRUE(IsWindow(host));
 }
 
+// A host gone without taking the preview along (its process died) is noticed by the watch
+// once a second: the preview ends within two.
+TEST_F(PreviewTest, EndsSoonAfterTheHostGoesWithoutIt) {
+    HWND preview = Show("/p " + Handle(MakeHost()));
+    SetParent(preview, nullptr);
+    DestroyWindow(host_);
+    for (const DWORD start = GetTickCount(); preview_->IsLoaded() && GetTickCount() - start < 2000; Sleep(10))
+        QuitWasPosted();
+    EXPECT_FALSE(IsWindow(preview));
+}
+
 TEST_F(PreviewTest, ActivatesTheHostsOwner) {
     owner_ = CreateWindowW(L"PreviewTestHost", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 100, 100, nullptr,
                            nullptr, GetModuleHandleW(nullptr), nullptr);

@@ -88,6 +88,7 @@ src/graphics/smooth_scale.h|~^int32_t (width|height) = 0;$|every target is made 
 src/startup/preview_window_win32.cpp|=PreviewHandle\(argumentText\)\.value_or\(-?1\)\)\);$|no handle at all, 1 and -1 are no window either: the preview ends the same
 src/settings/config_dialog_win32.cpp|if (owner_ || disabledOwner == owner_) EnableDisabledOwner();|EnableDisabledOwner enables only the window this dialog disabled, so without an owner, or with one it found disabled, nothing is enabled either way
 src/desktop/desktop_pixels_win32.cpp|~^DWORD needed = 0;$|the platform writes the size it needs there, and nothing reads it
+src/settings/config_dialog_win32.cpp|~^ClampCountBox\((red|blue)Box_\);$|OK stores CountOf the box, which reads a text as its clamp does, and the box closes with the dialog
 src/desktop/wallpaper_read.cpp|=^return std::tie\(x\.left, x\.top, x\.width, x\.height\) (<=|>=) std::tie\(y\.left, y\.top, y\.width, y\.height\);$|both lists are sorted alike, and equal lists come out equal in a descending order or with equal monitors either way round
 src/desktop/wallpaper_read.cpp|if (width == 0 || height == 0 || width > INT32_MAX || height > INT32_MAX) return {};|the list returned there is still empty
 src/desktop/wallpaper_read.cpp|offer->height <= header.height && FitsBudget(offer->width, 32, offer->height))|w x h pixels at 32 bits or w x 32 in rows of h bits round to 32-pixel steps, and the budget is a whole number of them

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "desktop/image_header.h"
+#include "support/import_swap_win32.h"
 
 namespace desktop {
 namespace {
@@ -107,6 +108,29 @@ TEST(WallpaperRead, EachDecoderShowsWhatItReads) {
     EXPECT_EQ(centred->front().part, (platform::Rect{0, 0, 3, 2}));
     EXPECT_EQ(centred->front().pixels, kPixels);
     for (const std::wstring& path : {bmp, png, junk, cut, lying}) DeleteFileW(path.c_str());
+}
+
+// A file replaced between its header's check and the load: a bitmap the loader gives at
+// another size than the header's, on either side alone, is none.
+TEST(WallpaperRead, ALoadedBitmapOfAnotherSizeIsNone) {
+    const std::wstring bmp = WriteTemp(L"brackmer_wall.bmp", Bmp());
+    static SIZE loaded;
+    for (const SIZE size : {SIZE{3, 3}, SIZE{4, 2}, SIZE{3, 2}}) {
+        loaded = size;
+        testsupport::ImportSwap swap("user32.dll", "LoadImageW",
+                                     reinterpret_cast<void*>(+[](HINSTANCE, LPCWSTR, UINT, int, int, UINT) -> HANDLE {
+                                         BITMAPINFO info{};
+                                         info.bmiHeader = {sizeof info.bmiHeader, loaded.cx, loaded.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+                                         void* bits = nullptr;
+                                         return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+                                     }));
+        ASSERT_TRUE(swap.Found());
+        const bool header = size.cx == 3 && size.cy == 2;
+        EXPECT_EQ(DecodeWallpaper(bmp, WallpaperStyle::kStretch, {kMonitor}, kMonitor, Decoders::kBitmapOnly).has_value(),
+                  header)
+            << size.cx << " x " << size.cy;
+    }
+    DeleteFileW(bmp.c_str());
 }
 
 // The codec probe is the sound 8 x 8 mid-grey JPEG it is meant to be: a probe no codec can

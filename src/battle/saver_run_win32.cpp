@@ -81,13 +81,16 @@ void SaverRun::Start() {
     // Freed before the other monitors show: a move the user makes once they show must not be
     // put back.
     if (screens_.size() > 1) Primary().FreeCursor(resting);
+    // Where the pointer is before the other monitors show: a move made once they show ends
+    // the run, also one made before the first frame.
+    const std::optional<CursorPoint> shownAt = ReadCursor();
     std::vector<BattleScreen> battles;
     for (auto& screen : screens_) {
         if (screen.get() != &Primary()) screen->ShowOnTop();
         battles.push_back(screen->Screen());
     }
     Primary().StartFrames();
-    if (session_->Start(std::move(battles), facts_.monitors, ReadCursor(), LateWallpaper()) == Decision::kEndQuietly)
+    if (session_->Start(std::move(battles), facts_.monitors, shownAt, LateWallpaper()) == Decision::kEndQuietly)
         return;
     // The first tick runs at once, so the first frame shown already has the fleets on it,
     // and a layout changed since the facts were read ends the run before it draws.

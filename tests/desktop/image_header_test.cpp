@@ -181,6 +181,7 @@ TEST(ImageHeader, PngAndJpegSizesFromTheirFrameHeaders) {
          ImageHeader{ImageKind::kJpeg, 3, 2, 24}},
         {"JpegDataBeforeFrame", Jpeg({Segment(0xDA, Bytes(8)), Frame(0xC0, 3, 2)}), std::nullopt},
         {"JpegEndBeforeFrame", Jpeg({Bytes{0xFF, 0xD9, 0x00, 0x02}, Frame(0xC0, 3, 2)}), std::nullopt},
+        {"JpegEndRightBeforeFrame", Jpeg({Bytes{0xFF, 0xD9}, Frame(0xC0, 3, 2)}), std::nullopt},
         {"JpegHeightLater", Jpeg({Frame(0xC0, 3, 0)}), std::nullopt},
         {"JpegFiveParts", Jpeg({Frame(0xC0, 3, 2, 5)}), std::nullopt},
         {"JpegNoPrecision", Jpeg({Frame(0xC0, 3, 2, 3, 0)}), std::nullopt},

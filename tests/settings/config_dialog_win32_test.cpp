@@ -13,6 +13,7 @@
 
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "assets/resource_ids.h"
 #include "platform/handles_win32.h"
@@ -201,6 +202,22 @@ TEST_F(ConfigDialogTest, WhiteTextOnBlueGroundRedAndBlueBoxesLightFrame) {
     // (the ground and the frame's middle are checked on the real .scr's screenshot).
     // The light ground is the frame's rectangle and no more: the form's blue just right of it
     // and just below it.
+    // The frame's rectangle is mapped as its two corners: a third point would be read and
+    // written past it.
+    static std::vector<UINT> mapped;
+    static decltype(&MapWindowPoints) map = nullptr;
+    {
+        testsupport::ImportSwap swap("user32.dll", "MapWindowPoints",
+                                     reinterpret_cast<void*>(+[](HWND from, HWND to, POINT* points, UINT count) {
+                                         mapped.push_back(count);
+                                         return map(from, to, points, count);
+                                     }));
+        ASSERT_TRUE(swap.Found());
+        map = swap.Original<decltype(&MapWindowPoints)>();
+        InvalidateRect(dialog, nullptr, TRUE);
+        UpdateWindow(dialog);
+    }
+    EXPECT_EQ(mapped, std::vector<UINT>{2});
     HDC screen = GetDC(dialog);
     UpdateWindow(dialog);
     EXPECT_EQ(GetPixel(screen, Px(36) + 3, Px(91 + 34)), RGB(192, 192, 255));

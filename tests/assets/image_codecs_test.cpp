@@ -43,6 +43,8 @@ TEST(Bmp24, WritesBottomUpPaddedBgrRows) {
     EXPECT_EQ(U16(b, 26), 1u) << "planes";
     EXPECT_EQ(U16(b, 28), 24u);
     EXPECT_EQ(U32(b, 30), 0u);
+    EXPECT_EQ(U32(b, 34), stride * 3) << "image bytes";
+    EXPECT_EQ(U32(b, 46), 0u) << "colours used: no palette follows a 24-bit header";
     for (int row = 0; row < 3; ++row) {
         const int y = 2 - row;
         const std::size_t start = 54 + stride * std::size_t(row);

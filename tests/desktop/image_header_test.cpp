@@ -80,8 +80,9 @@ TEST(ImageHeader, BmpHeadersAgainstTheFile) {
         {"OneBitRowsPadded", {.width = 33, .bits = 1}, 0, ImageHeader{ImageKind::kBmp, 33, 2, 1}},
         {"OneBitRowsOneByteShort", {.width = 33, .bits = 1}, -1, std::nullopt},
         {"PaletteTooLong", {.bits = 4, .used = 17}, 0, std::nullopt},
-        // Pixels that begin inside the palette, or past the file's end.
+        // Pixels that begin inside the palette or the header, or past the file's end.
         {"PixelsOverPalette", {.bits = 8, .offBits = 14 + 40 + 255 * 4}, 0, std::nullopt},
+        {"PixelsOverTheHeader", {.offBits = 14 + 40 - 1}, 0, std::nullopt},
         {"PixelsPastTheEnd", {.offBits = 1 << 20}, -(1 << 20), std::nullopt},
     };
     for (const auto& c : cases) {

@@ -147,6 +147,8 @@ TEST_F(ConfigDialogTest, EveryControlSitsAtItsTemplateRectangleScaled) {
         EXPECT_EQ(r.right - r.left, Px(c.rect.width)) << c.id;
         EXPECT_EQ(r.bottom - r.top, Px(c.rect.height)) << c.id;
     }
+    // The count boxes keep no margins inside: "15" needs nearly all of each.
+    for (int id : {kIdTxtRedNum, kIdTxtBlueNum}) EXPECT_EQ(SendMessageW(Item(id), EM_GETMARGINS, 0, 0), 0) << id;
 }
 
 // Its title, client size and centred place are checked on the real .scr, at two dpi.

@@ -73,6 +73,9 @@ TEST(SoftDisplay, FailsLikeAPlatformBlitOnMissingSurfacesAndRectanglesOutside) {
     // A negative side times 0 rows (or columns) counts no pixels, yet is no size.
     for (const auto& [w, h] : {std::pair{-1, 0}, std::pair{0, -1}})
         EXPECT_THROW(d.SetSurface(2, {w, h, {}}), std::invalid_argument) << w << " x " << h;
+    // Either side 0 is an empty picture, a surface of no pixels.
+    for (const auto& [w, h] : {std::pair{0, 0}, std::pair{3, 0}, std::pair{0, 3}})
+        EXPECT_NO_THROW(d.SetSurface(2, {w, h, {}})) << w << " x " << h;
     // Before the first surface and past the last there is none to set or to blit from.
     for (const int id : {-1, kExplosionSurface + 1}) {
         EXPECT_THROW(d.SetSurface(id, {1, 1, std::vector<PixelValue>{0}}), std::invalid_argument) << id;

@@ -14,9 +14,6 @@ namespace assets {
 constexpr int kShipPictureCount = 16;
 constexpr int kPictureWidth = 117;
 constexpr int kPictureHeight = 44;
-// The preview picture itself; the preview window shows one row less (startup/preview_layout.h).
-constexpr int kPreviewPictureWidth = 155;
-constexpr int kPreviewPictureHeight = 115;
 
 // The sprite colours. White is the transparent key of every blit, so it must never be used
 // for anything that should show; near-white is.

@@ -5,7 +5,7 @@
 namespace startup {
 
 // The preview window's client size in a host of the classic size; it shows the picture's
-// first 114 of its 115 rows (assets::kPreviewPictureHeight), so the picture's last row is
+// first 114 of its 115 rows (assets::PreviewPicture), so the picture's last row is
 // cut off, as it always was.
 inline constexpr int kPreviewWindowWidth = 155;
 inline constexpr int kPreviewWindowHeight = 114;

@@ -146,7 +146,8 @@ TEST(Ico16, DrawsEachStandardColour) {
 }
 
 TEST(Ico16, RefusesOtherSizesAndNonVgaColours) {
-    EXPECT_THROW(assets::EncodeIco16(Picture::Filled(16, 16, 0)), std::invalid_argument);
+    for (const auto& [w, h] : {std::pair{16, 16}, std::pair{32, 31}, std::pair{31, 32}})
+        EXPECT_THROW(assets::EncodeIco16(Picture::Filled(w, h, 0)), std::invalid_argument) << w << " x " << h;
     Picture icon = Picture::Filled(32, 32, 0);
     icon.At(5, 5) = Rgb(1, 2, 3);
     EXPECT_THROW(assets::EncodeIco16(icon), std::invalid_argument);

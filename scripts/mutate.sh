@@ -76,6 +76,7 @@ src/platform/runtime_win32.cpp|=EnumThreadWindows\(GetCurrentThreadId\(\), &Hide
 src/desktop/wallpaper_decode_win32.cpp|~^SUCCEEDED\(decoder->GetFrame\(0, frame\.Put\(\)\)\) &&$|Wine cannot show: its JPEG frames offer no decoding at a reduced size, from any frame asked
 src/settings/config_rules.cpp|if (n >= kMaxCount) return kMaxCount;|at n == kMaxCount both paths give kMaxCount
 src/startup/preview_window_win32.cpp|~^return 1;$|the answer to WM_ERASEBKGND only sets a paint's fErase, which nothing reads
+src/graphics/display_mode.h|~^int32_t (width|height|bitsPerPixel) = 0;$|every mode is made with all three, from the platform or from the plan
 src/desktop/wallpaper_facts_win32.cpp|if (!facts.named) return {};|facts are still their defaults there but for named, which is false
 src/platform/monitors_win32.cpp|=^if \(getDpi && SUCCEEDED\(getDpi\(monitor, kEffectiveDpi, &x, &y\)\) \|\| x > 0\) return static_cast<int>\(x\);$|x keeps its 0 unless the platform answered with it, and Wine's answer always succeeds
 src/startup/command_line.cpp|=^if \(sw == "/s" \|\| sw == "/S"\) return \{\};$|Mode{} is kSaver, the first of its values

@@ -10,7 +10,9 @@
 #include <sstream>
 #include <thread>
 
+#include "platform/dib_win32.h"
 #include "platform/form_win32.h"
+#include "platform/handles_win32.h"
 #include "platform/monitors_win32.h"
 #include "platform/version.h"
 #include "support/import_swap_win32.h"
@@ -90,6 +92,19 @@ TEST(ThrowLastError, NamesTheCallTheCodeAndTheSystemsWords) {
         EXPECT_EQ(text.back(), ')') << text;
         EXPECT_GT(text.size(), std::string("CreateFileW failed: error 5 ()").size()) << text;
     }
+}
+
+// A bitmap whose rows GDI cannot copy out (fewer than all) is an error, not black pixels.
+TEST(ThrowLastError, RaisedWhenABitmapsRowsCannotBeRead) {
+    const BITMAPINFO info{{sizeof(BITMAPINFOHEADER), 2, 2, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    void* bits = nullptr;
+    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    testsupport::ImportSwap swap("gdi32.dll", "GetDIBits",
+                                 reinterpret_cast<void*>(+[](HDC, HBITMAP, UINT, UINT, void*, BITMAPINFO*, UINT) {
+                                     return 1;
+                                 }));
+    ASSERT_TRUE(swap.Found());
+    EXPECT_THROW(ReadBitmapPixels(bitmap.get()), RuntimeError);
 }
 
 TEST(WriteOneLineFile, TwoSeparatorsInARowStillNameTheFolder) {

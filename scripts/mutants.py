@@ -30,7 +30,7 @@ NOT_CALLS = {"if", "while", "for", "switch", "return", "sizeof", "alignof", "dec
              "static_assert", "defined", "noexcept", "operator"}
 # Calls whose two arguments commute: swapping them changes nothing (RowBytes multiplies its
 # width by its bits a pixel; Intersect takes the larger start and the smaller end of each axis).
-COMMUTATIVE = {"Add16", "Add32", "Mul16", "Mul32", "min", "max", "RowBytes", "Intersect"}
+COMMUTATIVE = {"Add16", "Add32", "Mul16", "Mul32", "min", "max", "RowBytes", "Intersect", "SamePath"}
 # A return of these is already the default value: replacing it changes nothing.
 DEFAULTS = {"{}", "0", "false", "nullptr", "std::nullopt", "0.0", "0.0f", "0u", "NULL", "FALSE", "S_OK"}
 # Preprocessor lines: only a macro's value is code worth mutating.

@@ -184,6 +184,7 @@ src/graphics/result_codes.h|uint32_t result = -1;|every way the display's set-up
 src/battle/battle_state.h|enum ShipMode : int16_t { kPlacing = -1, kSailing = 1, kFiring = 2, kExploding = 3 };|every use names the mode, and placing stays the lowest
 src/battle/battle_state.h|int16_t expCount = 1;|the count is read only after an explosion has set it to 3
 src/battle/battle_state.h|int16_t expCount = -1;|the count is read only after an explosion has set it to 3
+src/settings/config_dialog_win32.cpp|=DM_SETDEFID, id == kIdCancel \? kIdCancel : kIdOk, -?1\);$|DM_SETDEFID reads only its wParam
 src/battle/battle_state.h|int16_t hit = 1;|set-up sets every ship's hit, and slot 0 is never a ship
 src/battle/battle_state.h|int16_t hit = -1;|set-up sets every ship's hit, and slot 0 is never a ship
 src/battle/battle_state.h|int16_t flash = 1;|set-up sets every ship's flag, and slot 0 is never a ship

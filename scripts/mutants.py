@@ -29,7 +29,8 @@ DECLARED_PARAMETER = re.compile(r"^(const\s+)?[A-Za-z_][\w:<>,]*[\s*&]+[*&]*[A-Z
 NOT_CALLS = {"if", "while", "for", "switch", "return", "sizeof", "alignof", "decltype", "catch",
              "static_assert", "defined", "noexcept", "operator"}
 # Calls whose two arguments commute: swapping them changes nothing (RowBytes multiplies its
-# width by its bits a pixel; Intersect takes the larger start and the smaller end of each axis).
+# width by its bits a pixel; Intersect takes the larger start and the smaller end of each axis;
+# SamePath compares the two character by character).
 COMMUTATIVE = {"Add16", "Add32", "Mul16", "Mul32", "min", "max", "RowBytes", "Intersect", "SamePath"}
 # A return of these is already the default value: replacing it changes nothing.
 DEFAULTS = {"{}", "0", "false", "nullptr", "std::nullopt", "0.0", "0.0f", "0u", "NULL", "FALSE", "S_OK"}

@@ -206,12 +206,12 @@ TEST_F(ConfigDialogTest, WhiteTextOnBlueGroundRedAndBlueBoxesLightFrame) {
     // and just below it.
     // The frame's rectangle is mapped as its two corners: a third point would be read and
     // written past it.
-    static std::vector<UINT> mapped;
     static decltype(&MapWindowPoints) map = nullptr;
+    testsupport::CallLog().clear();
     {
         testsupport::ImportSwap swap("user32.dll", "MapWindowPoints",
                                      reinterpret_cast<void*>(+[](HWND from, HWND to, POINT* points, UINT count) {
-                                         mapped.push_back(count);
+                                         testsupport::CallLog().push_back(std::to_string(count));
                                          return map(from, to, points, count);
                                      }));
         ASSERT_TRUE(swap.Found());
@@ -219,7 +219,7 @@ TEST_F(ConfigDialogTest, WhiteTextOnBlueGroundRedAndBlueBoxesLightFrame) {
         InvalidateRect(dialog, nullptr, TRUE);
         UpdateWindow(dialog);
     }
-    EXPECT_EQ(mapped, std::vector<UINT>{2});
+    EXPECT_EQ(testsupport::CallLog(), std::vector<std::string>{"2"});
     HDC screen = GetDC(dialog);
     UpdateWindow(dialog);
     EXPECT_EQ(GetPixel(screen, Px(36) + 3, Px(91 + 34)), RGB(192, 192, 255));

@@ -107,8 +107,8 @@ trap e2e_cleanup EXIT
 # --- Windows and input ------------------------------------------------------------------
 # find_window TITLE [OPTION...]: its windows by exact title (e.g. --onlyvisible: mapped only).
 find_window() { xdotool search "${@:2}" --name "^$(printf '%s' "$1" | sed 's/[][\.*^$+?(){}|]/\\&/g')\$" 2>/dev/null; }
-found() { FOUND=$(find_window "$1" | head -n 1); [ -n "$FOUND" ]; }
-wait_window() { within "$2" found "$1" && echo "$FOUND"; }
+found() { FOUND=$(find_window "$@" | head -n 1); [ -n "$FOUND" ]; }
+wait_window() { within "$2" found "$1" "${@:3}" && echo "$FOUND"; }
 # wait_focus WINDOW SECONDS: keys sent before the window has the focus can be lost.
 has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" == "$1" ] || { xdotool windowfocus "$1" 2>/dev/null; false; }; }
 wait_focus() { within "$2" has_focus "$1"; }
@@ -224,11 +224,15 @@ expect_host() { check_eq "host finds ${1%%=*}" "$(host_value "${1%%=*}")" "${1#*
 
 # --- Steps of a case: they act and observe, and check nothing -------------------------------
 # show[:TITLE]: waits for the case's window (saver frames get a moment more); it is $WIN.
+# A saver frame counts once it is mapped: it is made hidden well before it shows, and a
+# move made before then is one the user made on the desktop.
 step_show() {
   local title=${1:-$TITLE}
   [ -n "${!title:-}" ] && title=${!title}
-  WIN=$(wait_window "$title" 30) || { fail "shows '$title'"; return 1; }
-  case $title in "$MAIN" | "$MONITOR") sleep 1.5 ;; esac
+  case $title in
+    "$MAIN" | "$MONITOR") WIN=$(wait_window "$title" 30 --onlyvisible) && sleep 1.5 ;;
+    *) WIN=$(wait_window "$title" 30) ;;
+  esac || { fail "shows '$title'"; return 1; }
 }
 step_focus() { need "window $WIN takes the keyboard" wait_focus "$WIN" 10; }
 step_key() { press "$1"; }

@@ -51,8 +51,8 @@ struct Piece {
     std::vector<uint32_t> pixels;
 };
 
-// Paints the piece over the pixels of `area` (top row first), on its own monitor only; the
-// rest of `area` keeps what it had.
+// Paints the piece over the pixels of `area` (top row first), on its own monitor only and
+// only where its part reaches; the rest of `area` keeps what it had.
 void PaintPiece(std::vector<uint32_t>& pixels, platform::Rect area, const Piece& piece);
 
 // The pixels of `area`, top row first: the colour (0x00RRGGBB) everywhere, then on each

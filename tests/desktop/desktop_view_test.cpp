@@ -128,6 +128,18 @@ TEST(DesktopComposition, PartShownIsWhatTheMonitorNeedsOfThePicture) {
     for (const auto& c : cases) EXPECT_EQ(PartShown(c.place, c.area, c.monitor), c.expected) << c.name;
 }
 
+// A part smaller than the monitor's share (a piece read for a smaller area) paints no pixel
+// outside it, in either axis, placed or tiled.
+TEST(DesktopComposition, PiecePaintsOnlyItsPart) {
+    const platform::Rect area{0, 0, 4, 2};
+    for (const bool tiled : {false, true}) {
+        const Piece piece{area, {{0, 0, 4, 2}, tiled}, {1, 0, 2, 1}, {A, B}};
+        std::vector<uint32_t> pixels(8, K);
+        PaintPiece(pixels, area, piece);
+        EXPECT_EQ(pixels, (std::vector<uint32_t>{K, A, B, K, K, K, K, K})) << tiled;
+    }
+}
+
 TEST(WallpaperStyleSettings, ReadLikeWindows) {
     using S = std::optional<std::string_view>;
     const struct { S style, tile; WallpaperStyle expected; } cases[] = {

@@ -214,6 +214,9 @@ src/platform/form_win32.cpp|=(Get|Peek)MessageW\(&msg, nullptr, 0, -1[,)]|a filt
 src/battle/saver_notifications_win32.cpp|=^UINT\(-[02]\)\)$|a failed call writes nothing, and the zeroed record reads as no key; a call that succeeds returns neither 0 nor 0xFFFFFFFE bytes
 src/settings/config_dialog_win32.cpp|=^HFONT f = CreateFontW\(height, 0, 0, -?1, |the dialog draws in the compatible graphics mode, where the escapement alone turns the text and the orientation is not read
 src/settings/config_dialog_win32.cpp|return {};  // the default would find nothing left to paint|our BeginPaint left no update region, and the default's paints only a minimised window's icon: the dialog cannot be minimised
+src/battle/frame_composer.cpp|for (int k = 0; k <= b.totalCount; ++k) {|slot 0 is never a ship: it stays placing, which the loop skips
+src/desktop/image_header.h|~^uint32_t (width|height|bitsPerPixel) = 0;|every header read names its size and depth
+src/platform/fault_switches.cpp|~BRACKMER_FAULT_|only the test builds compile it: the shipped saver is the same, and the rows check what the saver does when the fault comes, not on which tick
 EOF
 )
 

@@ -32,6 +32,8 @@ NOT_CALLS = {"if", "while", "for", "switch", "return", "sizeof", "alignof", "dec
 # width by its bits a pixel; Intersect takes the larger start and the smaller end of each axis;
 # SamePath compares the two character by character).
 COMMUTATIVE = {"Add16", "Add32", "Mul16", "Mul32", "min", "max", "RowBytes", "Intersect", "SamePath"}
+# Calls whose first two arguments commute (MulDiv's a * b / c) and no others.
+FIRST_TWO_COMMUTE = {"MulDiv"}
 # A return of these is already the default value: replacing it changes nothing.
 DEFAULTS = {"{}", "0", "false", "nullptr", "std::nullopt", "0.0", "0.0f", "0u", "NULL", "FALSE", "S_OK"}
 # Preprocessor lines: only a macro's value is code worth mutating.
@@ -223,9 +225,9 @@ def line_mutants(line, masked, statement_start=True):
             continue  # a declaration's parameter list, not a call
         if name.group(1) in COMMUTATIVE:
             continue
-        for (b1, e1), (b2, e2) in zip(spans, spans[1:]):
+        for i, ((b1, e1), (b2, e2)) in enumerate(zip(spans, spans[1:])):
             a, b = line[b1:e1], line[b2:e2]
-            if a == b or not same_kind(a, b):
+            if a == b or not same_kind(a, b) or (i == 0 and name.group(1) in FIRST_TWO_COMMUTE):
                 continue
             out.append(("arguments swapped", line[:b1] + b + line[e1:b2] + a + line[e2:]))
     return out

@@ -67,6 +67,7 @@ TEST(WallpaperRead, DecodeBudgetAtItsExactBound) {
         {"OneColumnMore", header(2561, 4096, 32), {}, refused},
         {"GreyAtTheBound", header(20480, 2048, 8), {}, {false, false, {20480, 2048}}},
         {"RowsOfOneByte", header(1, 41943040, 8), {}, {false, false, {1, 41943040}}},
+        {"OneRowIsTheBudget", header(41943040, 1, 8), {}, {false, false, {41943040, 1}}},
         {"BitsRoundUpPerRow", header(20481, 2048, 8), {}, refused},
         // One bit a pixel: 9 pixels take a row of 2 bytes, 20971520 rows of them the budget.
         {"OneBitAtTheBound", header(9, 20971520, 1), {}, {false, false, {9, 20971520}}},
@@ -112,6 +113,10 @@ TEST(WallpaperRead, PiecesPlacedAndFilledInOnePass) {
     EXPECT_EQ(pieces[1].place.picture, kBelow);
     EXPECT_EQ(pieces[1].part, (Rect{0, 0, 6, 2}));
     EXPECT_EQ(NeededSize(pieces), (PixelSize{6, 2}));
+    // A piece whose part has no columns or no rows shows nothing: its size is not needed.
+    auto shown = [](int32_t w, int32_t h, Rect part) { return Piece{{}, {{0, 0, w, h}}, part, {}}; };
+    EXPECT_EQ(NeededSize({shown(9, 1, {0, 0, 0, 1}), shown(1, 9, {0, 0, 1, 0}), shown(4, 2, {0, 0, 1, 1})}),
+              (PixelSize{4, 2}));
     int reads = 0;
     FillPieces(pieces, 2, 1, [&](int32_t, int32_t first, int32_t count, uint32_t* out) {
         ++reads;

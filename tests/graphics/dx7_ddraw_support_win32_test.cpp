@@ -183,6 +183,23 @@ INSTANTIATE_TEST_SUITE_P(
                          {kExclusive, kPrimaryTo640, "SetDisplayMode 640x480x32 0 0", "RestoreDisplayMode", "|"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The mode to keep or give back is the primary's, asked for as the monitor at the origin: a
+// point beside it can be another monitor's (one left of the primary has x < 0).
+testsupport::ImportSwap* pointSwap = nullptr;
+HMONITOR WINAPI MonitorAt(POINT p, DWORD flags) {
+    CallLog().push_back("MonitorFromPoint " + std::to_string(p.x) + "," + std::to_string(p.y) + " " +
+                        testsupport::Hex(flags));
+    return pointSwap->Original<decltype(&MonitorFromPoint)>()(p, flags);
+}
+TEST(PrimaryMode, ReadFromTheMonitorAtTheOrigin) {
+    testsupport::ImportSwap at("user32.dll", "MonitorFromPoint", reinterpret_cast<void*>(&MonitorAt));
+    ASSERT_TRUE(at.Found());
+    pointSwap = &at;
+    CallLog().clear();
+    EXPECT_TRUE(TakeScreen());
+    EXPECT_EQ(CallLog(), std::vector<std::string>{"MonitorFromPoint 0,0 0x1"});
+}
+
 // A surface whose ReleaseDC answers with an error on call number `failing` (it gives the DC
 // back all the same), by its own method table while the fault lives.
 class FailingReleaseDc {

@@ -38,7 +38,7 @@ ScreenTwips ReadScreenTwips() {
     // Without a screen DC the figures read 0, which ScreenTwipsFor takes for 96.
     const int dpiX = GetDeviceCaps(screen.Get(), LOGPIXELSX);
     const int dpiY = GetDeviceCaps(screen.Get(), LOGPIXELSY);
-    return ScreenTwipsFor(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), dpiX, dpiY);
+    return ScreenTwipsFor(dpiX, dpiY);
 }
 
 void UseSystemDpiForThisThread() {

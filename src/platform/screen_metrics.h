@@ -16,15 +16,13 @@ inline constexpr int kDefaultDpi = 96;
 constexpr int UsableDpi(int dpi) { return dpi > 0 ? dpi : kDefaultDpi; }
 
 struct ScreenTwips {
-    float width = 0;            // whole primary screen, twips
-    float height = 0;
     float twipsPerPixelX = 15;  // 1440 / dots per inch
     float twipsPerPixelY = 15;
     int dpi = kDefaultDpi;      // horizontal dots per inch of the system
 };
 
 // UsableDpi on each axis.
-ScreenTwips ScreenTwipsFor(int widthPx, int heightPx, int dpiX, int dpiY);
+ScreenTwips ScreenTwipsFor(int dpiX, int dpiY);
 
 // One monitor as the platform lists it.
 struct MonitorInfo {

@@ -119,14 +119,14 @@ TEST(EveryDpi, GivesItsScaleCellScreenAndCursorLimitExactly) {
             facts.monitors = {{screen, true, dpi}};
             facts.screenWidth = screen.width;
             facts.screenHeight = screen.height;
-            facts.system = platform::ScreenTwipsFor(screen.width, screen.height, dpi, dpiY);
+            facts.system = platform::ScreenTwipsFor(dpi, dpiY);
             const ScreenPlan plan = PlanScreens(facts).at(0);
             EXPECT_EQ(plan.spriteScale, scale);
             const Battle b = SetUpBattle({}, plan.measurements);
             EXPECT_EQ((std::vector<int32_t>{b.scrWidth, b.scrHeight, b.charWidth, b.charHeight, b.charDiag}),
                       (std::vector<int32_t>{screen.width, screen.height, 117 * scale, 44 * scale, 125 * scale}));
         }
-        const platform::ScreenTwips twips = platform::ScreenTwipsFor(800, 600, dpi, dpiY);
+        const platform::ScreenTwips twips = platform::ScreenTwipsFor(dpi, dpiY);
         const CursorPoint from{-3000 + dpi, 2000 - dpiY};
         for (const int sign : {1, -1}) {
             const int32_t limitX = sign * (14400 / dpi), limitY = sign * (14400 / dpiY);

@@ -46,7 +46,7 @@ TEST_P(Plan, ScreensTakeTheirOwnScaleAndTheSystemsTwips) {
     facts.monitors = c.monitors;
     facts.screenWidth = 1024;
     facts.screenHeight = 768;
-    facts.system = platform::ScreenTwipsFor(1024, 768, c.systemDpi, c.systemDpi);
+    facts.system = platform::ScreenTwipsFor(c.systemDpi, c.systemDpi);
     facts.onUserDesktop = c.onUserDesktop;
     const std::vector<ScreenPlan> plan = PlanScreens(facts);
     ASSERT_EQ(plan.size(), c.screens.size());
@@ -158,7 +158,7 @@ TEST(SetUpScreen, ADesktopPictureOfAnotherSizeShowsBlackAndTheSpritesAreTheGiven
     facts.settings = {1, 0, settings::kDesktop};
     facts.screenWidth = 300;
     facts.screenHeight = 100;
-    facts.system = platform::ScreenTwipsFor(300, 100, 192, 192);
+    facts.system = platform::ScreenTwipsFor(192, 192);
     const ScreenPlan screen = PlanScreens(facts).front();
     ASSERT_EQ(screen.spriteScale, 2);
     graphics::SoftDisplay display(300, 100);
@@ -191,7 +191,7 @@ RC_GTEST_PROP(StartupPlan, OtherScreensShiftWithTheirMonitorsAndSwapWithTheAxes,
     facts.screenWidth = 1024;
     facts.screenHeight = 768;
     const int dpiX = *support::Uniform(96, 480), dpiY = *support::Uniform(96, 480);
-    facts.system = platform::ScreenTwipsFor(1024, 768, dpiX, dpiY);
+    facts.system = platform::ScreenTwipsFor(dpiX, dpiY);
     const std::vector<ScreenPlan> plan = PlanScreens(facts);
 
     const int32_t dx = *support::GenShift(), dy = *support::GenShift();
@@ -201,7 +201,7 @@ RC_GTEST_PROP(StartupPlan, OtherScreensShiftWithTheirMonitorsAndSwapWithTheAxes,
         swapped.monitors[i].rect = support::Transposed(facts.monitors[i].rect);
     }
     std::swap(swapped.screenWidth, swapped.screenHeight);
-    swapped.system = platform::ScreenTwipsFor(768, 1024, dpiY, dpiX);
+    swapped.system = platform::ScreenTwipsFor(dpiY, dpiX);
     const std::vector<ScreenPlan> moved = PlanScreens(shifted), turned = PlanScreens(swapped);
     RC_ASSERT(moved.size() == plan.size());
     RC_ASSERT(turned.size() == plan.size());

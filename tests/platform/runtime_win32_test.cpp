@@ -1,5 +1,6 @@
 // Runtime services under Wine: version numbers from the resource, the program folder,
-// screen metrics in twips, one-line files, and the form lifecycle the windows rely on.
+// screen metrics in twips, one-line files, the handle owners and the form lifecycle the
+// windows rely on.
 #include "platform/runtime_win32.h"
 
 #include <windows.h>
@@ -65,6 +66,34 @@ TEST(ScreenMetrics, AThreadTakesTheSystemsDpiAwareness) {
     int awareness = -1;
     std::thread([&] { UseSystemDpiForThisThread(), awareness = awarenessOf(context()); }).join();
     EXPECT_EQ(awareness, 1);  // DPI_AWARENESS_SYSTEM_AWARE
+}
+
+// Each owner gives its GDI object, memory DC or cursor back when it goes (a stale GDI or
+// USER handle names no object: their handles carry a use count, so none comes back reused).
+TEST(Handles, EachOwnerGivesBackWhatItHolds) {
+    WindowDc screen(nullptr);
+    const LOGFONTW font{};
+    const BYTE plane[128] = {};
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen.Get(), 4, 4);
+    const HFONT face = CreateFontIndirectW(&font);
+    const HBRUSH brush = CreateSolidBrush(0);
+    const HDC memory = CreateCompatibleDC(screen.Get());
+    const HCURSOR cursor = CreateCursor(GetModuleHandleW(nullptr), 0, 0, 32, 32, plane, plane);
+    ICONINFO info{};
+    {
+        const UniqueBitmap a(bitmap);
+        const UniqueFont b(face);
+        const UniqueBrush c(brush);
+        const UniqueMemDc d(memory);
+        const UniqueCursor e(cursor);
+        for (HGDIOBJ held : {HGDIOBJ(bitmap), HGDIOBJ(face), HGDIOBJ(brush), HGDIOBJ(memory)})
+            EXPECT_NE(GetObjectType(held), 0u);
+        ASSERT_TRUE(GetIconInfo(cursor, &info));
+        DeleteObject(info.hbmMask);
+    }
+    for (HGDIOBJ gone : {HGDIOBJ(bitmap), HGDIOBJ(face), HGDIOBJ(brush), HGDIOBJ(memory)})
+        EXPECT_EQ(GetObjectType(gone), 0u);
+    EXPECT_FALSE(GetIconInfo(cursor, &info));
 }
 
 TEST(WriteOneLineFile, CreatesOrEmptiesAndWritesOneLine) {

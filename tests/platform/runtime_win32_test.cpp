@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cwchar>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -39,6 +41,29 @@ TEST(ProgramInfo, FolderHasNoTrailingSeparatorAndNamesOurFile) {
     std::string full = Narrow(path);
     EXPECT_EQ(full.rfind(folder + "\\", 0), 0u) << full << " vs " << folder;
     EXPECT_EQ(FileInProgramFolder("ErLog.txt"), folder + "\\ErLog.txt");
+}
+
+// The platform plays a program path of the given length: one that does not fit is cut to
+// the buffer, its size returned, as GetModuleFileNameW does.
+std::wstring playedPath;
+DWORD WINAPI PlayedModulePath(HMODULE, LPWSTR out, DWORD size) {
+    const DWORD length = DWORD(playedPath.size()), copied = std::min(length, size - 1);
+    std::wmemcpy(out, playedPath.data(), copied);
+    out[copied] = L'\0';
+    if (length < size) return length;
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return size;
+}
+// A path that fills the first buffer exactly, one whose folder fills it without its
+// separator, and one past the second buffer: the folder is read whole.
+TEST(ProgramInfo, AFolderOfAnyLengthIsReadWhole) {
+    testsupport::ImportSwap swap("kernel32.dll", "GetModuleFileNameW", reinterpret_cast<void*>(&PlayedModulePath));
+    ASSERT_TRUE(swap.Found());
+    for (const size_t length : {MAX_PATH - 1, MAX_PATH + 5, 2 * MAX_PATH + 5}) {
+        const std::wstring folder = L"C:\\" + std::wstring(length - 9, L'f');
+        playedPath = folder + L"\\a.scr";
+        EXPECT_EQ(ProgramFolder(), Narrow(folder)) << length;
+    }
 }
 
 // Twips and every monitor's dpi follow the system's (Wine answers GetDpiForMonitor with it

@@ -10,6 +10,7 @@
 #include <new>
 
 #include "desktop/image_header.h"
+#include "desktop/source_transform_win32.h"
 #include "desktop/wallpaper_read.h"
 #include "platform/dib_win32.h"
 #include "platform/handles_win32.h"
@@ -22,18 +23,6 @@ namespace {
 constexpr DWORD kHeadBytes = 512 * 1024;
 // Rows asked of a codec at a time: few calls, little held.
 constexpr int32_t kBandRows = 64;
-
-// IWICBitmapSourceTransform (wincodec.h), which MinGW's headers lack: a codec's own scaling
-// while it decodes, in the documented method order.
-const IID kIidSourceTransform = {0x3b16811b, 0x6a43, 0x4ec9, {0xb7, 0x13, 0x3d, 0x5a, 0x0c, 0x13, 0xb9, 0x40}};
-struct ISourceTransform : public IUnknown {
-    virtual HRESULT STDMETHODCALLTYPE CopyPixels(const WICRect* rect, UINT width, UINT height, WICPixelFormatGUID* format,
-                                                 WICBitmapTransformOptions transform, UINT stride, UINT bytes,
-                                                 BYTE* out) = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetClosestSize(UINT* width, UINT* height) = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetClosestPixelFormat(WICPixelFormatGUID* format) = 0;
-    virtual HRESULT STDMETHODCALLTYPE DoesSupportTransform(WICBitmapTransformOptions transform, BOOL* supported) = 0;
-};
 
 struct Head {
     std::vector<uint8_t> bytes;

@@ -1,7 +1,8 @@
 // Reading a wallpaper file into monitors' pieces through each decoder: the fallback decoder
 // alone (as where the system's imaging component is missing) shows a BMP exactly as the
 // imaging component does and reads nothing else; files that are no picture, a BMP cut short
-// and one whose header claims more than the file holds are none, through either.
+// and one whose header claims more than the file holds are none, through either; a codec
+// that decodes at a reduced size (played: Wine's does not) decodes at the size needed.
 #include "desktop/wallpaper_decode_win32.h"
 
 #include <windows.h>
@@ -13,6 +14,8 @@
 #include <vector>
 
 #include "desktop/image_header.h"
+#include "desktop/source_transform_win32.h"
+#include "platform/handles_win32.h"
 #include "support/import_swap_win32.h"
 
 namespace desktop {
@@ -21,21 +24,22 @@ namespace {
 // A 3 x 2 picture: red green blue over three greys of different channels.
 const std::vector<uint32_t> kPixels{0xFF0000, 0x00FF00, 0x0000FF, 0x102030, 0x405060, 0x708090};
 
-// The same picture as a 24-bit BMP, rows bottom-up, each padded to four bytes.
-std::string Bmp() {
+// A picture as a 24-bit BMP, rows bottom-up, each padded to four bytes.
+std::string Bmp(int width, int height, const std::vector<uint32_t>& pixels) {
     std::string rows;
-    for (int y = 1; y >= 0; --y) {
-        for (int x = 0; x < 3; ++x) {
-            const uint32_t p = kPixels[size_t(y * 3 + x)];
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            const uint32_t p = pixels[size_t(y * width + x)];
             rows += {char(p & 0xFF), char((p >> 8) & 0xFF), char(p >> 16)};
         }
-        rows += std::string(3, '\0');
+        rows += std::string(size_t(-width * 3 & 3), '\0');
     }
-    BITMAPINFOHEADER info{sizeof info, 3, 2, 1, 24, BI_RGB, DWORD(rows.size()), 0, 0, 0, 0};
+    BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB, DWORD(rows.size()), 0, 0, 0, 0};
     BITMAPFILEHEADER file{0x4D42, DWORD(sizeof file + sizeof info + rows.size()), 0, 0, sizeof file + sizeof info};
     return std::string(reinterpret_cast<const char*>(&file), sizeof file) +
            std::string(reinterpret_cast<const char*>(&info), sizeof info) + rows;
 }
+std::string Bmp() { return Bmp(3, 2, kPixels); }
 
 // And as a PNG, which only the imaging component reads.
 const unsigned char kPng[] = {
@@ -169,6 +173,107 @@ TEST(WallpaperRead, AFrameHeaderIsLookedForInTheFirst512KiB) {
         DeleteFileW(path.c_str());
         EXPECT_EQ(pieces.has_value(), end == 512 * 1024) << end;
     }
+}
+
+// A codec that decodes at a reduced size, as Windows' JPEG codec does and Wine's does not:
+// each frame the imaging component opens from a file offers the transform, which scales by
+// halves down to an eighth and records what it was asked.
+using testsupport::CallLog;
+IWICImagingFactory* playedFactory = nullptr;
+testsupport::ImportSwap* createSwap = nullptr;
+struct PlayedTransform : ISourceTransform {
+    IWICBitmapFrameDecode* frame = nullptr;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override { *out = nullptr; return E_NOINTERFACE; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE CopyPixels(const WICRect* rect, UINT width, UINT height, WICPixelFormatGUID* format,
+                                         WICBitmapTransformOptions transform, UINT stride, UINT bytes, BYTE* out) override {
+        CallLog().push_back("CopyPixels " + std::to_string(width) + "x" + std::to_string(height) + " rows " +
+                            std::to_string(rect->Y) + "+" + std::to_string(rect->Height) + " stride " +
+                            std::to_string(stride) + " bytes " + std::to_string(bytes) +
+                            (*format == GUID_WICPixelFormat32bppBGR ? " bgr32" : " ?") + " turn " +
+                            std::to_string(transform));
+        platform::ComPtr<IWICBitmapScaler> scaler;
+        platform::ComPtr<IWICFormatConverter> converter;
+        HRESULT hr = playedFactory->CreateBitmapScaler(scaler.Put());
+        if (SUCCEEDED(hr)) hr = scaler->Initialize(frame, width, height, WICBitmapInterpolationModeNearestNeighbor);
+        if (SUCCEEDED(hr)) hr = playedFactory->CreateFormatConverter(converter.Put());
+        if (SUCCEEDED(hr))
+            hr = converter->Initialize(scaler.Get(), *format, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                       WICBitmapPaletteTypeCustom);
+        return SUCCEEDED(hr) ? converter->CopyPixels(rect, stride, bytes, out) : hr;
+    }
+    HRESULT STDMETHODCALLTYPE GetClosestSize(UINT* width, UINT* height) override {
+        CallLog().push_back("GetClosestSize " + std::to_string(*width) + "x" + std::to_string(*height));
+        UINT w = 0, h = 0;
+        frame->GetSize(&w, &h);
+        int shift = 0;
+        while (shift < 3 && (w >> (shift + 1)) >= *width && (h >> (shift + 1)) >= *height) ++shift;
+        *width = w >> shift, *height = h >> shift;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetClosestPixelFormat(WICPixelFormatGUID* format) override {
+        *format = GUID_WICPixelFormat32bppBGR;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DoesSupportTransform(WICBitmapTransformOptions transform, BOOL* supported) override {
+        *supported = transform == WICBitmapTransformRotate0;
+        return S_OK;
+    }
+} playedTransform;
+
+HRESULT STDMETHODCALLTYPE FrameInterface(IWICBitmapFrameDecode* self, REFIID iid, void** out) {
+    if (iid != kIidSourceTransform) return testsupport::MethodSwap::Real<decltype(&FrameInterface)>(self, 0)(self, iid, out);
+    playedTransform.frame = self;
+    *out = static_cast<ISourceTransform*>(&playedTransform);
+    return S_OK;
+}
+HRESULT STDMETHODCALLTYPE FrameOf(IWICBitmapDecoder* self, UINT index, IWICBitmapFrameDecode** frame) {
+    const HRESULT hr = testsupport::MethodSwap::Real<decltype(&FrameOf)>(self, 13)(self, index, frame);
+    if (SUCCEEDED(hr)) testsupport::MethodSwap::Replace(*frame, 11, {{0, reinterpret_cast<void*>(&FrameInterface)}});
+    return hr;
+}
+HRESULT STDMETHODCALLTYPE DecoderOf(IWICImagingFactory* self, LPCWSTR path, const GUID* vendor, DWORD access,
+                                    WICDecodeOptions options, IWICBitmapDecoder** decoder) {
+    const HRESULT hr = testsupport::MethodSwap::Real<decltype(&DecoderOf)>(self, 3)(self, path, vendor, access, options, decoder);
+    if (SUCCEEDED(hr)) testsupport::MethodSwap::Replace(*decoder, 14, {{13, reinterpret_cast<void*>(&FrameOf)}});
+    return hr;
+}
+HRESULT WINAPI CreatePlayed(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID iid, void** out) {
+    const HRESULT hr = createSwap->Original<decltype(&CoCreateInstance)>()(clsid, outer, context, iid, out);
+    if (SUCCEEDED(hr) && clsid == CLSID_WICImagingFactory) {
+        playedFactory = static_cast<IWICImagingFactory*>(*out);
+        testsupport::MethodSwap::Replace(*out, 28, {{3, reinterpret_cast<void*>(&DecoderOf)}});
+    }
+    return hr;
+}
+
+// An 8 x 4 picture of 2 x 2 blocks on a 4 x 2 monitor is decoded at half its size, in one
+// band of rows: each pixel its block, each row its own. A monitor of one pixel needs a
+// quarter (the codec's closest to 1 x 1).
+TEST(WallpaperRead, ACodecThatReducesDecodesAtTheSizeNeeded) {
+    const std::vector<uint32_t> blocks{0xFF0000, 0x00FF00, 0x0000FF, 0x102030, 0x405060, 0x708090, 0xA0B0C0, 0xFFFFFF};
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 8; ++x) pixels.push_back(blocks[size_t(y / 2 * 4 + x / 2)]);
+    const std::wstring bmp = WriteTemp(L"brackmer_blocks.bmp", Bmp(8, 4, pixels));
+    testsupport::ImportSwap create("ole32.dll", "CoCreateInstance", reinterpret_cast<void*>(&CreatePlayed));
+    ASSERT_TRUE(create.Found());
+    createSwap = &create;
+    for (const platform::Rect monitor : {platform::Rect{0, 0, 4, 2}, platform::Rect{0, 0, 1, 1}}) {
+        CallLog().clear();
+        const std::optional<std::vector<Piece>> pieces = DecodeWallpaper(bmp, WallpaperStyle::kStretch, {monitor}, monitor);
+        ASSERT_TRUE(pieces && pieces->size() == 1);
+        if (monitor.width == 4) {
+            EXPECT_EQ(pieces->front().pixels, blocks);
+            EXPECT_EQ(CallLog(), (std::vector<std::string>{"GetClosestSize 4x2",
+                                                           "CopyPixels 4x2 rows 0+2 stride 16 bytes 32 bgr32 turn 0"}));
+        } else {
+            EXPECT_EQ(CallLog(), (std::vector<std::string>{"GetClosestSize 1x1",
+                                                           "CopyPixels 2x1 rows 0+1 stride 8 bytes 8 bgr32 turn 0"}));
+        }
+    }
+    DeleteFileW(bmp.c_str());
 }
 
 }  // namespace

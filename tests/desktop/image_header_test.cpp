@@ -184,6 +184,8 @@ TEST(ImageHeader, PngAndJpegSizesFromTheirFrameHeaders) {
         {"JpegEndBeforeFrame", Jpeg({Bytes{0xFF, 0xD9, 0x00, 0x02}, Frame(0xC0, 3, 2)}), std::nullopt},
         {"JpegEndRightBeforeFrame", Jpeg({Bytes{0xFF, 0xD9}, Frame(0xC0, 3, 2)}), std::nullopt},
         {"JpegHeightLater", Jpeg({Frame(0xC0, 3, 0)}), std::nullopt},
+        {"JpegNoWidth", Jpeg({Frame(0xC0, 0, 2)}), std::nullopt},
+        {"JpegNoParts", Jpeg({Frame(0xC0, 3, 2, 0)}), std::nullopt},
         {"JpegFiveParts", Jpeg({Frame(0xC0, 3, 2, 5)}), std::nullopt},
         {"JpegNoPrecision", Jpeg({Frame(0xC0, 3, 2, 3, 0)}), std::nullopt},
         {"Jpeg16Bits", Jpeg({Frame(0xC1, 3, 2, 3, 16)}), ImageHeader{ImageKind::kJpeg, 3, 2, 48}},

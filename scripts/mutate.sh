@@ -217,6 +217,7 @@ src/settings/config_dialog_win32.cpp|return {};  // the default would find nothi
 src/battle/frame_composer.cpp|for (int k = 0; k <= b.totalCount; ++k) {|slot 0 is never a ship: it stays placing, which the loop skips
 src/desktop/image_header.h|~^uint32_t (width|height|bitsPerPixel) = 0;|every header read names its size and depth
 src/desktop/wallpaper_decode_win32.cpp|=^if \(needed\.width >= 0 && |every style puts some of the picture on each monitor, so a size is needed wherever there is a piece, and without pieces nothing is filled either way
+src/platform/screen_metrics.h|~^float twipsPerPixel[XY] = 15;|the start-up's figures come from ScreenTwipsFor, which sets both
 src/platform/fault_switches.cpp|~BRACKMER_FAULT_|only the test builds compile it: the shipped saver is the same, and the rows check what the saver does when the fault comes, not on which tick
 EOF
 )

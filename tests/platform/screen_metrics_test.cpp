@@ -1,5 +1,6 @@
-// The twips-per-pixel factors: each axis takes its own dots per inch, a missing figure counts as
-// 96 dots per inch, and the horizontal figure is the one the sprite scale follows.
+// The twips-per-pixel factors where the system cannot give a figure: it counts as 96 dots
+// per inch on its own axis alone (any positive figure is kept), and the figure kept for the
+// sprite scale is the horizontal one. The figures from 96 up are the every-DPI test's.
 #include "platform/screen_metrics.h"
 
 #include <gtest/gtest.h>
@@ -7,28 +8,19 @@
 namespace platform {
 namespace {
 
-struct TwipsCase {
-    const char* name;
-    int dpiX, dpiY;
-    float twipsPerPixelX, twipsPerPixelY;
-    int dpi;  // the horizontal figure, which the sprite scale follows
-};
-
-class ScreenTwipsTest : public testing::TestWithParam<TwipsCase> {};
-
-TEST_P(ScreenTwipsTest, EachAxisUsesItsOwnFactor) {
-    const TwipsCase& c = GetParam();
-    const ScreenTwips t = ScreenTwipsFor(c.dpiX, c.dpiY);
-    EXPECT_FLOAT_EQ(t.twipsPerPixelX, c.twipsPerPixelX);
-    EXPECT_FLOAT_EQ(t.twipsPerPixelY, c.twipsPerPixelY);
-    EXPECT_EQ(t.dpi, c.dpi);
+TEST(ScreenTwips, AMissingFigureCountsAs96OnItsOwnAxis) {
+    const struct {
+        int dpiX, dpiY;
+        float twipsPerPixelX, twipsPerPixelY;
+        int dpi;
+    } cases[] = {{0, 144, 15, 10, 96}, {1, -1, 1440, 15, 1}};  // 1 is a figure: the least there is
+    for (const auto& c : cases) {
+        const ScreenTwips t = ScreenTwipsFor(c.dpiX, c.dpiY);
+        EXPECT_EQ((std::vector<float>{t.twipsPerPixelX, t.twipsPerPixelY}), (std::vector<float>{c.twipsPerPixelX, c.twipsPerPixelY}))
+            << c.dpiX << " x " << c.dpiY;
+        EXPECT_EQ(t.dpi, c.dpi) << c.dpiX;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Screens, ScreenTwipsTest,
-    testing::Values(TwipsCase{"UnequalAxes", 96, 144, 15, 10, 96}, TwipsCase{"UnequalTheOtherWay", 144, 96, 10, 15, 144},
-                    TwipsCase{"NoFigureCountsAs96", 0, -1, 15, 15, 96}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace platform

@@ -77,7 +77,8 @@ src/desktop/wallpaper_decode_win32.cpp|~^SUCCEEDED\(decoder->GetFrame\(0, frame\
 src/settings/config_rules.cpp|if (n >= kMaxCount) return kMaxCount;|at n == kMaxCount both paths give kMaxCount
 src/startup/preview_window_win32.cpp|~^return 1;$|the answer to WM_ERASEBKGND only sets a paint's fErase, which nothing reads
 src/assets/pixel_text.cpp|std::array<std::optional<uint32_t>, 257> legend;|it is indexed by an unsigned char, which never reaches 256
-src/desktop/desktop_view.cpp|=^int64_t FloorDiv\(int64_t a, int64_t b\) \{ return a / b - \(\(a % b != [01]\) && \(\(a < [01]\) != \(b < [01]\)\)\); \}$|every division here is by 2, so only a negative odd a rounds down, under either bound
+src/desktop/desktop_view.cpp|=^int64_t FloorDiv\(int64_t a, int64_t b\) \{ return a / b - \(\(a % b != 0\) && \(\(a (< [01]|<= 0)\) != \(b (< [01]|<= 0)\)\)\); \}$|b is 2 or a tile's size, never below 1, and an a of 0 leaves no remainder: either bound tells the signs apart alike
+src/desktop/desktop_view.cpp|part.height <= -1 || piece.pixels.size() != size_t(part.width) * size_t(part.height))|a part of no rows paints no row either way
 src/graphics/dx7_ddraw_support_win32.cpp|~^uint32_t value = 0;$|memcpy writes all four bytes before any is read
 src/platform/runtime_win32.cpp|if (n >= 0 && words) {|with no characters the words are empty, and nothing is added
 src/graphics/display_mode.h|~^int32_t (width|height|bitsPerPixel) = 0;$|every mode is made with all three, from the platform or from the plan

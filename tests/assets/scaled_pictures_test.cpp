@@ -1,6 +1,7 @@
 // Enlarging the sprites for high-DPI screens: each source pixel becomes one whole block, so
 // the cell, the drawing's place in it, the colours and the white key all scale exactly (the
-// pictures' own properties are their tests); and the sprite set made from the art.
+// pictures' own properties are their tests); mirroring, every row of its own; and the sprite
+// set made from the art.
 #include <gtest/gtest.h>
 
 #include "assets/sprite_art.h"
@@ -36,6 +37,11 @@ TEST(ScaleNearest, FactorOneOrLessKeepsThePictureAsItIs) {
     const Picture source = Numbered(4, 3);
     EXPECT_EQ(ScaleNearest(source, 1), source);
     EXPECT_EQ(ScaleNearest(source, 0), source);
+}
+
+// The art's rows all start white, so its mirror shows no row left as it was: these do.
+TEST(MirrorLeftRight, ReversesEveryRow) {
+    EXPECT_EQ(assets::MirrorLeftRight(Numbered(3, 2)).pixels, (std::vector<uint32_t>{3, 2, 1, 103, 102, 101}));
 }
 
 // What the renderer and the tests load in place of the resources: ships 1..16, then the

@@ -80,6 +80,20 @@ TEST(ScreenMetrics, TwipsAndEachMonitorFollowTheDpi) {
     for (const MonitorInfo& m : monitors) EXPECT_EQ(m.dpi, dpi);
 }
 
+// The platform plays three monitors (the primary thrice), as a system with three lists them:
+// the enumeration goes on to the last.
+BOOL WINAPI ThreeMonitors(HDC, LPCRECT, MONITORENUMPROC add, LPARAM data) {
+    const HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    for (int i = 0; i < 3; ++i)
+        if (!add(primary, nullptr, nullptr, data)) return FALSE;
+    return TRUE;
+}
+TEST(ScreenMetrics, EveryMonitorListedIsTaken) {
+    testsupport::ImportSwap swap("user32.dll", "EnumDisplayMonitors", reinterpret_cast<void*>(&ThreeMonitors));
+    ASSERT_TRUE(swap.Found());
+    EXPECT_EQ(EnumerateMonitors().size(), 3u);
+}
+
 // A saver thread scales as the system does, not per monitor, as the figures above assume.
 TEST(ScreenMetrics, AThreadTakesTheSystemsDpiAwareness) {
     HMODULE user32 = GetModuleHandleW(L"user32.dll");

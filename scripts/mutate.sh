@@ -177,7 +177,7 @@ src/startup/saver_main_win32.cpp|~^platform::StartupMark\(|a mark that only the 
 src/battle/primary_display_win32.cpp|~^platform::StartupMark\(|a mark that only the timing builds write (scripts/bench.sh)
 src/battle/saver_run_win32.cpp|~^platform::StartupMark\(|a mark that only the timing builds write (scripts/bench.sh)
 src/desktop/wallpaper_facts_win32.cpp|~^answer->given\.notify_all\(\);$|a lost wake-up only waits out the 300 ms deadline, and the predicate then takes the answer: no test may time it
-src/desktop/wallpaper_facts_win32.cpp|~(wallpaper->|\bmatch\b|i < count|r\.right - r\.left)|Wine cannot show: it has no IDesktopWallpaper, so nothing after asking for one runs
+src/desktop/wallpaper_facts_win32.cpp|~(wallpaper->|\bmatch\b|i < count|r\.right - r\.left|^UINT count = 0;$)|Wine cannot show: it has no IDesktopWallpaper, so nothing after asking for one runs
 src/desktop/image_header.cpp|uint32_t channels = 1;|each kind of PNG sets its channels, and the others return
 src/desktop/image_header.cpp|uint32_t channels = -1;|each kind of PNG sets its channels, and the others return
 src/graphics/result_codes.h|uint32_t result = 1;|every way the display's set-up fails fills it before it is read
@@ -219,6 +219,12 @@ src/battle/frame_composer.cpp|for (int k = 0; k <= b.totalCount; ++k) {|slot 0 i
 src/desktop/image_header.h|~^uint32_t (width|height|bitsPerPixel) = 0;|every header read names its size and depth
 src/desktop/wallpaper_decode_win32.cpp|=^if \(needed\.width >= 0 && |every style puts some of the picture on each monitor, so a size is needed wherever there is a piece, and without pieces nothing is filled either way
 src/platform/screen_metrics.h|~^float twipsPerPixel[XY] = 15;|the start-up's figures come from ScreenTwipsFor, which sets both
+src/battle/battle_state.h|~^float twipsPerPixel[XY] = 15;$|measurements are made by MeasurementsFor alone, which sets every field
+src/desktop/screen_capture_win32.cpp|~^GdiFlush\(\);$|Wine cannot show: its GDI does each call at once, so no batch is left to reach the bits
+src/graphics/dx7_ddraw_support_win32.cpp|~^SetFocus\(window\);$|the window SetActiveWindow activates takes the focus by WM_ACTIVATE's default, so SetFocus finds it there
+src/startup/saver_main_win32.cpp|~^platform::ProcessPendingMessages\(\);$|the process has no window yet, so no message waits for one
+src/settings/config_dialog_win32.cpp|~^platform::EndProgram\(\);$|the dialog is the process's last window: once Unload destroys it the message loop ends, and the process with it
+src/platform/form_win32.cpp|~^TranslateMessage\(&msg\);$|the one window that takes typed text is the dialog, whose messages IsDialogMessage translates itself; the others act on key-down
 src/platform/fault_switches.cpp|~BRACKMER_FAULT_|only the test builds compile it: the shipped saver is the same, and the rows check what the saver does when the fault comes, not on which tick
 EOF
 )

@@ -129,7 +129,8 @@ INSTANTIATE_TEST_SUITE_P(
         ControlCase{"cmdCancel", kIdCancel, L"Button", L"&Cancel", kGothic, 1200, false, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Every control at the pixel rectangle its template gives, scaled to the display.
+// Every control at the pixel rectangle its template gives, scaled to the display, in a
+// client area of the template's size.
 TEST_F(ConfigDialogTest, EveryControlSitsAtItsTemplateRectangleScaled) {
     HWND dialog = Open();
     HMODULE module = GetModuleHandleW(nullptr);
@@ -147,11 +148,14 @@ TEST_F(ConfigDialogTest, EveryControlSitsAtItsTemplateRectangleScaled) {
         EXPECT_EQ(r.right - r.left, Px(c.rect.width)) << c.id;
         EXPECT_EQ(r.bottom - r.top, Px(c.rect.height)) << c.id;
     }
+    RECT client;
+    GetClientRect(dialog, &client);
+    EXPECT_EQ((std::pair{client.right, client.bottom}), (std::pair<LONG, LONG>{Px(layout.dialog.width), Px(layout.dialog.height)}));
     // The count boxes keep no margins inside: "15" needs nearly all of each.
     for (int id : {kIdTxtRedNum, kIdTxtBlueNum}) EXPECT_EQ(SendMessageW(Item(id), EM_GETMARGINS, 0, 0), 0) << id;
 }
 
-// Its title, client size and centred place are checked on the real .scr, at two dpi.
+// Its title and centred place are checked on the real .scr, at two dpi.
 TEST_F(ConfigDialogTest, IsAFixedWindowWithACaptionAndTheSaversIcon) {
     HWND dialog = Open();
     LONG style = GetWindowLongW(dialog, GWL_STYLE);

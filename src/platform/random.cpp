@@ -8,9 +8,9 @@ namespace platform {
 
 void Random::Seed(uint64_t seed) { state_ = seed; }
 
-void Random::SeedFromClock() {
-    Seed(static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) ^
-         static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+Random Random::FromClock() {
+    return Random(static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) ^
+                  static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
 }
 
 float Random::Next() {

@@ -11,8 +11,10 @@ class Random {
 public:
     explicit Random(uint64_t seed = 0) { Seed(seed); }
 
+    // Seeded from the clock, so that each start plays another battle.
+    static Random FromClock();
+
     void Seed(uint64_t seed);
-    void SeedFromClock();
 
     // 24 random bits scaled by 2^-24: every value is exactly representable as a float, so
     // the result is always < 1 (a 32-bit draw converted to float could round up to 1.0).

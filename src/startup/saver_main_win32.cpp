@@ -15,8 +15,6 @@
 namespace startup {
 
 void SaverMain(Process& process, const std::string& argumentText) {
-    process.random.SeedFromClock();
-
     try {
         settings::RegistryStore store;
         settings::RecordVersionInfo(store, platform::ProgramVersion(), platform::ProgramFolder());

@@ -15,9 +15,10 @@ namespace startup {
 // Held by the one saver process of the session from before its window exists until it ends.
 inline constexpr wchar_t kSaverMutexName[] = L"Local\\BrackmerSaver.Saver";
 
-// What lives as long as the process: its one generator and the window or run it started.
+// What lives as long as the process: its one generator, seeded as it is made so that no
+// start can play the same battle as the last, and the window or run it started.
 struct Process {
-    platform::Random random;
+    platform::Random random = platform::Random::FromClock();
     platform::UniqueHandle saverLock;
     std::unique_ptr<platform::Form> window;
     std::unique_ptr<battle::SaverRun> saver;

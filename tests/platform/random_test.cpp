@@ -13,6 +13,10 @@ TEST(Random, SequenceForSeedOneIsPinned) {
     for (float e : expected) EXPECT_FLOAT_EQ(r.Next(), e);
 }
 
+// Seeded from the clock, a generator does not play the unseeded one's battle (the chance
+// that its first draw is the same is one in 2^24).
+TEST(Random, FromTheClockIsNotTheUnseeded) { EXPECT_NE(Random::FromClock().Next(), Random().Next()); }
+
 TEST(Random, StaysInUnitIntervalAndReseedingReplays) {
     Random a(12345), b(12345);
     float lo = 1, hi = 0;

@@ -225,6 +225,7 @@ src/graphics/dx7_ddraw_support_win32.cpp|~^SetFocus\(window\);$|the window SetAc
 src/startup/saver_main_win32.cpp|~^platform::ProcessPendingMessages\(\);$|the process has no window yet, so no message waits for one
 src/settings/config_dialog_win32.cpp|~^platform::EndProgram\(\);$|the dialog is the process's last window: once Unload destroys it the message loop ends, and the process with it
 src/platform/form_win32.cpp|~^TranslateMessage\(&msg\);$|the one window that takes typed text is the dialog, whose messages IsDialogMessage translates itself; the others act on key-down
+src/desktop/wallpaper_facts_win32.cpp|~^constexpr std::chrono::milliseconds kShellAnswer\{300\};$|a wait a millisecond longer or shorter is no behaviour a test may time
 src/platform/fault_switches.cpp|~BRACKMER_FAULT_|only the test builds compile it: the shipped saver is the same, and the rows check what the saver does when the fault comes, not on which tick
 EOF
 )

@@ -226,6 +226,7 @@ src/startup/saver_main_win32.cpp|~^platform::ProcessPendingMessages\(\);$|the pr
 src/settings/config_dialog_win32.cpp|~^platform::EndProgram\(\);$|the dialog is the process's last window: once Unload destroys it the message loop ends, and the process with it
 src/platform/form_win32.cpp|~^TranslateMessage\(&msg\);$|the one window that takes typed text is the dialog, whose messages IsDialogMessage translates itself; the others act on key-down
 src/desktop/wallpaper_facts_win32.cpp|~^constexpr std::chrono::milliseconds kShellAnswer\{300\};$|a wait a millisecond longer or shorter is no behaviour a test may time
+src/platform/monitors_win32.cpp|=^UINT x = 0, y = -?1;$|the vertical dpi is written by the call and read by no one
 src/platform/fault_switches.cpp|~BRACKMER_FAULT_|only the test builds compile it: the shipped saver is the same, and the rows check what the saver does when the fault comes, not on which tick
 EOF
 )

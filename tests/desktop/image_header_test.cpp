@@ -79,6 +79,7 @@ TEST(ImageHeader, BmpHeadersAgainstTheFile) {
         // 33 one-bit pixels fill a row of 8 bytes: one bit past a 32-bit boundary.
         {"OneBitRowsPadded", {.width = 33, .bits = 1}, 0, ImageHeader{ImageKind::kBmp, 33, 2, 1}},
         {"OneBitRowsOneByteShort", {.width = 33, .bits = 1}, -1, std::nullopt},
+        {"PaletteOfEveryColour", {.bits = 4, .used = 16}, 0, ImageHeader{ImageKind::kBmp, 3, 2, 4}},
         {"PaletteTooLong", {.bits = 4, .used = 17}, 0, std::nullopt},
         // Pixels that begin inside the palette or the header, or past the file's end.
         {"PixelsOverPalette", {.bits = 8, .offBits = 14 + 40 + 255 * 4}, 0, std::nullopt},

@@ -268,6 +268,31 @@ TEST(Form, DestroyedByItsParentStillUnloads) {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
 }
 
+// A form that goes while its window is up takes the window along, and no message of its
+// destruction reaches the form that is gone (nor ends the loop as a last window's would): a
+// fault there would be swallowed by the platform's message dispatch, so a handler sees
+// every fault first.
+TEST(Form, GoneWithItsWindowUpLeavesNoWindowAndNoFault) {
+    static int faults;
+    faults = 0;
+    PVOID watch = AddVectoredExceptionHandler(1, [](EXCEPTION_POINTERS* e) -> LONG {
+        faults += e->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION;
+        return EXCEPTION_CONTINUE_SEARCH;
+    });
+    HWND window = nullptr;
+    {
+        CountingForm form;
+        form.Show();
+        window = form.Handle();
+    }
+    RemoveVectoredExceptionHandler(watch);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(faults, 0);
+    MSG msg;
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the gone form's last-window end ran";
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
+}
+
 // The report box's caption and first line, on the test's stderr instead.
 int WINAPI PrintReport(HWND, LPCWSTR text, LPCWSTR caption, UINT) {
     std::fprintf(stderr, "%ls: %ls\n", caption, std::wstring(text).substr(0, std::wstring(text).find(L'\r')).c_str());

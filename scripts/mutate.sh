@@ -160,8 +160,6 @@ src/desktop/screen_capture_win32.cpp|platform::UniqueBitmap dib(CreateDIBSection
 src/graphics/dx7_ddraw_support_win32.cpp|COLORREF kept_ = 1;|the constructor sets it before anything reads it
 src/graphics/dx7_ddraw_support_win32.cpp|if (bits >= 0 && bits < 32) value &= (1u << bits) - 1;|a locked RGB surface always states its bit count: 0 never comes
 src/settings/config_dialog_win32.cpp|formFont_ = MakeFont(kGothic, 1201, false, false, SHIFTJIS_CHARSET, FF_SWISS, dpi_);|below 1200 dpi MulDiv rounds 1201 and 1200 hundredths to the same pixel height
-src/platform/monitors_win32.cpp|UINT x = 0, y = -1;|y is written by the platform and never read
-src/platform/monitors_win32.cpp|UINT x = -1, y = 0;|x is read only after the platform has written it
 src/platform/monitors_win32.cpp|if (getDpi && SUCCEEDED(getDpi(monitor, kEffectiveDpi, &x, &y)) && x > -1) return static_cast<int>(x);|Wine cannot show: -1 as UINT is its largest value, so the system's dpi is taken, which Wine gives every monitor
 src/platform/monitors_win32.cpp|if (systemDpi == 1) systemDpi = SystemDpi();|Wine cannot show: its GetDpiForMonitor answers for every monitor, so the system's dpi is never asked
 src/platform/dib_win32.cpp|std::memcpy(bits, pixels.data(), pixels.size() * sizeof pixels[1]);|every element has the same size
@@ -226,7 +224,11 @@ src/startup/saver_main_win32.cpp|~^platform::ProcessPendingMessages\(\);$|the pr
 src/settings/config_dialog_win32.cpp|~^platform::EndProgram\(\);$|the dialog is the process's last window: once Unload destroys it the message loop ends, and the process with it
 src/platform/form_win32.cpp|~^TranslateMessage\(&msg\);$|the one window that takes typed text is the dialog, whose messages IsDialogMessage translates itself; the others act on key-down
 src/desktop/wallpaper_facts_win32.cpp|~^constexpr std::chrono::milliseconds kShellAnswer\{300\};$|a wait a millisecond longer or shorter is no behaviour a test may time
-src/platform/monitors_win32.cpp|=^UINT x = 0, y = -?1;$|the vertical dpi is written by the call and read by no one
+src/platform/monitors_win32.cpp|~^UINT x = 0, y = 0;$|x is read only after the platform has written it, and y by no one
+src/assets/sprite_art.h|~^int surfaceId = 0;$|every sprite the set makes is given its id
+src/battle/screen_window_win32.cpp|=^return \(wp & 0xFFF0\) == SC_SCREENSAVE \? -?1 : Default\(msg, wp, lp\);$|the platform ignores what a WM_SYSCOMMAND handler returns: only that the request is not passed on counts
+src/startup/saver_main_win32.cpp|=value_or\(-1\)\)\)\);$|Wine cannot show: it takes an owner that is no window as none, as it takes no owner
+src/platform/runtime_win32.cpp|~^char buf\[64\];$|" failed: error " and the largest code take 26 characters: 63 or 65 hold them as 64 do
 src/platform/fault_switches.cpp|~BRACKMER_FAULT_|only the test builds compile it: the shipped saver is the same, and the rows check what the saver does when the fault comes, not on which tick
 EOF
 )

@@ -44,7 +44,7 @@ src/desktop/wallpaper_decode_win32.cpp|e2e_wallpaper-bomb|e2e_wallpaper-stretch
 src/desktop/screen_capture_win32.cpp|e2e_desktop-snapshot
 src/graphics/dx7_ddraw_support_win32.cpp|e2e_lost-display
 src/graphics/gdi_frame_display_win32.cpp|e2e_no-directdraw
-src/settings/config_dialog_win32.cpp|e2e_dialog-corrections|e2e_dialog-host-ok
+src/settings/config_dialog_win32.cpp|e2e_dialog-corrections|e2e_dialog-host-ok|e2e_dialog-120dpi
 src/startup/preview_window_win32.cpp|e2e_preview-picture|e2e_preview-orphan
 src/startup/saver_main_win32.cpp|e2e_opens-saver|e2e_lock-held|e2e_setup-report
 src/platform/fault_switches.cpp|e2e_tick-error|e2e_lost-display
@@ -229,6 +229,8 @@ src/assets/sprite_art.h|~^int surfaceId = 0;$|every sprite the set makes is give
 src/battle/screen_window_win32.cpp|=^return \(wp & 0xFFF0\) == SC_SCREENSAVE \? -?1 : Default\(msg, wp, lp\);$|the platform ignores what a WM_SYSCOMMAND handler returns: only that the request is not passed on counts
 src/startup/saver_main_win32.cpp|=value_or\(-1\)\)\)\);$|Wine cannot show: it takes an owner that is no window as none, as it takes no owner
 src/platform/runtime_win32.cpp|~^char buf\[64\];$|" failed: error " and the largest code take 26 characters: 63 or 65 hold them as 64 do
+src/desktop/image_header.cpp|if (b.size() < kFileHeader + 5) return std::nullopt;|18 bytes hold an info header's size and none of its fields: every header is refused a step later
+src/platform/form_win32.cpp|if (!self) return DefWindowProcW(hwnd, wp, msg, lp);|a form's window meets no pointer only for WM_GETMINMAXINFO, before WM_NCCREATE, and its destruction's messages once the form is gone: the default does nothing for the first that a test can see, and the second only free what the process ends with
 src/platform/fault_switches.cpp|~BRACKMER_FAULT_|only the test builds compile it: the shipped saver is the same, and the rows check what the saver does when the fault comes, not on which tick
 EOF
 )

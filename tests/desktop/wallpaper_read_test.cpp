@@ -200,7 +200,9 @@ TEST(WallpaperRead, HandOutAsEventsCome) {
     // A late ask never starts a read.
     EXPECT_EQ(keeper.Running({kLeft}), nullptr);
     EXPECT_EQ(started.size(), 1u);
-    // The right monitor done, the left still read: an area over both waits for both.
+    // A piece for a monitor the read does not have is dropped. The right monitor done, the
+    // left still read: an area over both waits for both.
+    started[0]->Give(2, PieceOf(kRight, 9));
     started[0]->Give(1, PieceOf(kRight, 7));
     EXPECT_EQ(started[0]->Take({2, 0, 4, 2}), std::nullopt);
     started[0]->Give(0, std::nullopt);

@@ -123,6 +123,7 @@ TEST(Ico16, WritesOneFourBitImageWithItsMask) {
     EXPECT_EQ(I32(b, 22 + 4), 32);
     EXPECT_EQ(I32(b, 22 + 8), 64) << "height counts colour plane and mask";
     EXPECT_EQ(U16(b, 22 + 14), 4u);
+    EXPECT_EQ(U32(b, 22 + 32), 0u) << "colours used: 0, all sixteen of a four-bit picture";
     const std::size_t colours = 22 + 40 + 64, mask = colours + 512;
     EXPECT_EQ(b[colours + 15], 0xC9) << "bottom-right pixel: blue (12) then red (9)";
     EXPECT_EQ(b[colours + 31 * 16], 0x0C) << "clear pixel is black in the colour plane";

@@ -50,6 +50,7 @@ src/startup/saver_main_win32.cpp|e2e_opens-saver|e2e_lock-held|e2e_setup-report
 src/platform/fault_switches.cpp|e2e_tick-error|e2e_lost-display
 src/platform/form_win32.cpp|e2e_dialog-corrections
 src/platform/runtime_win32.cpp|e2e_unwritable-folder
+src/platform/monitors_win32.cpp|e2e_two-seas
 EOF
 )
 

@@ -179,6 +179,7 @@ TEST(ImageHeader, PngAndJpegSizesFromTheirFrameHeaders) {
         {"JpegHuffmanTableFirst", Jpeg({Segment(0xC4, Bytes(20)), Frame(0xC0, 3, 2)}),
          ImageHeader{ImageKind::kJpeg, 3, 2, 24}},
         {"JpegEmptySegmentFirst", Jpeg({Segment(0xE1, {}), Frame(0xC0, 3, 2)}), ImageHeader{ImageKind::kJpeg, 3, 2, 24}},
+        {"JpegReservedMarkerFirst", Jpeg({Segment(0xBF, Bytes(4)), Frame(0xC0, 3, 2)}), ImageHeader{ImageKind::kJpeg, 3, 2, 24}},
         {"JpegOtherTablesFirst", Jpeg({Segment(0xC8, Bytes(4)), Segment(0xCC, Bytes(4)), Frame(0xCF, 3, 2)}),
          ImageHeader{ImageKind::kJpeg, 3, 2, 24}},
         {"JpegDataBeforeFrame", Jpeg({Segment(0xDA, Bytes(8)), Frame(0xC0, 3, 2)}), std::nullopt},

@@ -6,8 +6,6 @@
 
 namespace platform {
 
-void Random::Seed(uint64_t seed) { state_ = seed; }
-
 Random Random::FromClock() {
     return Random(static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) ^
                   static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));

@@ -9,19 +9,17 @@ namespace platform {
 
 class Random {
 public:
-    explicit Random(uint64_t seed = 0) { Seed(seed); }
+    explicit Random(uint64_t seed = 0) : state_(seed) {}
 
     // Seeded from the clock, so that each start plays another battle.
     static Random FromClock();
-
-    void Seed(uint64_t seed);
 
     // 24 random bits scaled by 2^-24: every value is exactly representable as a float, so
     // the result is always < 1 (a 32-bit draw converted to float could round up to 1.0).
     float Next();
 
 private:
-    uint64_t state_ = 0;
+    uint64_t state_;
 };
 
 }  // namespace platform

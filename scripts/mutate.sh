@@ -233,6 +233,7 @@ src/platform/runtime_win32.cpp|~^char buf\[64\];$|" failed: error " and the larg
 src/desktop/image_header.cpp|if (b.size() < kFileHeader + 5) return std::nullopt;|18 bytes hold an info header's size and none of its fields: every header is refused a step later
 src/platform/form_win32.cpp|if (!self) return DefWindowProcW(hwnd, wp, msg, lp);|a form's window meets no pointer only for WM_GETMINMAXINFO, before WM_NCCREATE, and its destruction's messages once the form is gone: the default does nothing for the first that a test can see, and the second only free what the process ends with
 src/battle/screen_window_win32.cpp|if (wp == kFrameTimer || hooks_.frameTick) hooks_.frameTick();|the one timer a saver window runs is the primary's frame timer, and the primary has the tick
+src/assets/image_codecs.cpp|=^w\.U32\(-?1\);$|the two fields written so, a BMP's reserved words and an info header's colours important, are read by no reader of BMPs, icons or cursors
 src/platform/fault_switches.cpp|~BRACKMER_FAULT_|only the test builds compile it: the shipped saver is the same, and the rows check what the saver does when the fault comes, not on which tick
 EOF
 )

@@ -98,10 +98,15 @@ void WriteOneLineFile(const std::string& path, std::string_view line) {
 
 namespace {
 
+// Empty when the variable is not set. A value too long for the buffer is asked for again
+// at the size the platform names (its length and the terminator), so any length is read.
 std::string LocalAppDataFolder() {
-    wchar_t buf[MAX_PATH];
-    DWORD n = GetEnvironmentVariableW(L"LOCALAPPDATA", buf, MAX_PATH);
-    return n > 0 && n < MAX_PATH ? Narrow(std::wstring_view(buf, n)) : std::string();
+    std::vector<wchar_t> buf(MAX_PATH);
+    for (;;) {
+        DWORD n = GetEnvironmentVariableW(L"LOCALAPPDATA", buf.data(), static_cast<DWORD>(buf.size()));
+        if (n < buf.size()) return Narrow(std::wstring_view(buf.data(), n));
+        buf.resize(n);
+    }
 }
 
 bool WriteLogAt(const ErrorLogPlace& place, std::string_view line) {

@@ -135,6 +135,44 @@ TEST(Handles, EachOwnerGivesBackWhatItHolds) {
     EXPECT_FALSE(GetIconInfo(cursor, &info));
 }
 
+// The platform plays %LOCALAPPDATA% as the given folder, asking for a larger buffer when
+// the value and its terminator do not fit, as GetEnvironmentVariableW does.
+std::wstring playedLocal;
+DWORD WINAPI PlayedLocalAppData(LPCWSTR name, LPWSTR out, DWORD size) {
+    if (std::wcscmp(name, L"LOCALAPPDATA") != 0) return 0;
+    const DWORD length = DWORD(playedLocal.size());
+    if (length >= size) return length + 1;
+    std::wmemcpy(out, playedLocal.c_str(), length + 1);
+    return length;
+}
+// With the program's folder not writable, the log goes to the local folder, whose name
+// just fits the first buffer, misses it by its terminator, or is far past it.
+TEST(WriteErrorLogOnce, ALocalFolderOfAnyLengthTakesTheLog) {
+    testsupport::ImportSwap module("kernel32.dll", "GetModuleFileNameW", reinterpret_cast<void*>(&PlayedModulePath));
+    testsupport::ImportSwap local("kernel32.dll", "GetEnvironmentVariableW",
+                                  reinterpret_cast<void*>(&PlayedLocalAppData));
+    ASSERT_TRUE(module.Found() && local.Found());
+    wchar_t temp[MAX_PATH];
+    const std::wstring base = std::wstring(temp, GetTempPathW(MAX_PATH, temp)) + L"lad";
+    playedPath = L"C:\\no such folder\\a.scr";
+    for (const size_t length : {MAX_PATH - 1, MAX_PATH + 0, 2 * MAX_PATH + 5}) {
+        std::vector<std::wstring> made{base};
+        CreateDirectoryW(base.c_str(), nullptr);
+        while (made.back().size() < length) {
+            const size_t rest = length - made.back().size() - 1;  // a separator and a name
+            made.push_back(made.back() + L"\\" + std::wstring(rest <= 100 ? rest : 60, L'd'));
+            ASSERT_TRUE(CreateDirectoryW(made.back().c_str(), nullptr)) << made.back().size();
+        }
+        ASSERT_EQ(made.back().size(), length);
+        playedLocal = made.back();
+        WriteErrorLogOnce("note");
+        const std::wstring log = playedLocal + L"\\BrackmerSaver\\ErLog.txt";
+        EXPECT_TRUE(DeleteFileW(log.c_str())) << length;
+        RemoveDirectoryW((playedLocal + L"\\BrackmerSaver").c_str());
+        for (auto it = made.rbegin(); it != made.rend(); ++it) RemoveDirectoryW(it->c_str());
+    }
+}
+
 TEST(WriteOneLineFile, CreatesOrEmptiesAndWritesOneLine) {
     std::string path = FileInProgramFolder("one_line_test.txt");
     WriteOneLineFile(path, "first, longer line");

@@ -14,6 +14,7 @@ build=${BRACKMER_BUILD:-$root/build}
 "$root/scripts/deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc)" --target battle_bench windows_build >/dev/null
+cmake --build "$build/windows" -j "$(nproc)" --target frame_bench BrackmerSaverTrace plain_window >/dev/null
 session=$build/wine-bench
 "$root/scripts/wine-session.sh" start "$session" 1920x1080+1920x1080 >/dev/null
 trap '"$root/scripts/wine-session.sh" stop "$session"' EXIT

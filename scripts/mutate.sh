@@ -65,7 +65,7 @@ src/startup/preview_window_win32.cpp|=WM_CLOSE, (-?1, 0|0, -?1)\); }$|WM_CLOSE r
 src/battle/cursor_check.cpp|=^const int32_t d(x = platform::Abs32\(platform::Sub32\(last\.x, current\.x|y = platform::Abs32\(platform::Sub32\(last\.y, current\.y)\)\);$|the distance is the same either way round, and where one order overflows the other does too (INT32_MIN has no distance): both throw
 src/graphics/clip.cpp|=^if \(r\.(x|y|sx|sy) <= 0\) \{|at 0 the branch moves nothing
 src/graphics/soft_display.cpp|=^return (left >= -1 && top >= 0|left >= 0 && top >= -1) &&|a clipped rectangle never starts before 0: ClipBlit moves a negative start to 0
-src/battle/battle_state.h|~^int32_t (scrWidth|scrHeight|charWidth|charHeight) = 0;$|set-up sets it before anything reads it
+src/battle/battle_state.h|~^(int32_t (scrWidth|scrHeight|charWidth|charHeight)|int16_t (redCount|blueCount|totalCount)) = 0;$|set-up sets it before anything reads it
 src/assets/image_codecs.cpp|const uint32_t maskBytes = RowBytes(31, 1) * 32;|31 pixels of one bit take a row of 4 bytes as 32 do
 src/settings/config_dialog_win32.cpp|=std::clamp\(kMinCount, s\.(red|blue)Count, kMaxCount\)|UDM_SETPOS32 keeps the position within the up-down's range 2..15, whatever count it is given
 src/settings/config_dialog_win32.cpp|=MakeFont\(k(Times|Gothic), (1574|1576|1424|1426|1199),|Wine cannot show at the dpi the tests run (96, 192): MulDiv gives these and the true hundredths the same pixel height there
@@ -96,6 +96,7 @@ src/desktop/wallpaper_decode_win32.cpp|~^0xFF, 0xDA, 0, 0x0C, |Wine cannot show:
 src/settings/config_dialog_win32.cpp|=SetWindowSubclass\(updown, &UpDownKeys, 0, -?1\);|UpDownKeys reads neither its subclass id nor its reference data
 src/battle/screen_window_win32.cpp|=^SetWindowPos\(Handle\(\), HWND_TOPMOST, -?[01], -?[01], -?[01], -?[01], SWP_NOMOVE \| SWP_NOSIZE\);$|SWP_NOMOVE and SWP_NOSIZE make the platform ignore the numbers
 src/graphics/smooth_scale.h|~^int32_t (width|height) = 0;$|every target is made with its size given
+src/graphics/smooth_scale.cpp|=^int32_t width_ = -?[0-9]+, height_ = -?[0-9]+, y_ = 0;$|a scaler reads its size only once it has rows to make, and its constructor sets the size before it makes any
 src/startup/preview_window_win32.cpp|=PreviewHandle\(argumentText\)\.value_or\(-?1\)\)\);$|no handle at all, 1 and -1 are no window either: the preview ends the same
 src/settings/config_dialog_win32.cpp|if (owner_ || disabledOwner == owner_) EnableDisabledOwner();|EnableDisabledOwner enables only the window this dialog disabled, so without an owner, or with one it found disabled, nothing is enabled either way
 src/desktop/desktop_pixels_win32.cpp|~^DWORD needed = 0;$|the platform writes the size it needs there, and nothing reads it
@@ -218,7 +219,7 @@ src/battle/frame_composer.cpp|for (int k = 0; k <= b.totalCount; ++k) {|slot 0 i
 src/desktop/image_header.h|~^uint32_t (width|height|bitsPerPixel) = 0;|every header read names its size and depth
 src/desktop/wallpaper_decode_win32.cpp|=^if \(needed\.width >= 0 && |every style puts some of the picture on each monitor, so a size is needed wherever there is a piece, and without pieces nothing is filled either way
 src/platform/screen_metrics.h|~^float twipsPerPixel[XY] = 15;|the start-up's figures come from ScreenTwipsFor, which sets both
-src/battle/battle_state.h|~^float twipsPerPixel[XY] = 15;$|measurements are made by MeasurementsFor alone, which sets every field
+src/battle/battle_state.h|~^float (screenWidthTw|screenHeightTw|twipsPerPixel[XY]|charWidthTw|charHeightTw) = (0|15);$|measurements are made by MeasurementsFor alone, which sets every field
 src/desktop/screen_capture_win32.cpp|~^GdiFlush\(\);$|Wine cannot show: its GDI does each call at once, so no batch is left to reach the bits
 src/graphics/dx7_ddraw_support_win32.cpp|~^SetFocus\(window\);$|the window SetActiveWindow activates takes the focus by WM_ACTIVATE's default, so SetFocus finds it there
 src/startup/saver_main_win32.cpp|~^platform::ProcessPendingMessages\(\);$|the process has no window yet, so no message waits for one

@@ -115,7 +115,7 @@ TEST(Ico16, WritesOneFourBitImageWithItsMask) {
     EXPECT_EQ(U16(b, 4), 1u) << "one image";
     EXPECT_EQ(b[6], 32);
     EXPECT_EQ(b[7], 32);
-    EXPECT_EQ(b[8], 16);
+    EXPECT_EQ(U16(b, 8), 16u) << "sixteen colours, then the reserved byte";
     EXPECT_EQ(U16(b, 10), 1u) << "planes";
     EXPECT_EQ(U16(b, 12), 4u);
     EXPECT_EQ(U32(b, 14), b.size() - 22);
@@ -175,6 +175,7 @@ TEST(Cursor, IsInvisibleWithHotSpotAtTopLeft) {
     EXPECT_EQ(U16(b, 2), 2u) << "cursor";
     EXPECT_EQ(b[6], 32);
     EXPECT_EQ(b[7], 32);
+    EXPECT_EQ(U16(b, 8), 2u) << "two colours, then the reserved byte";
     EXPECT_EQ(U16(b, 10), 0u) << "hot spot x";
     EXPECT_EQ(U16(b, 12), 0u) << "hot spot y";
     EXPECT_EQ(U32(b, 14), b.size() - 22) << "the image's size, as the directory gives it";

@@ -185,7 +185,19 @@ TEST(WriteOneLineFile, CreatesOrEmptiesAndWritesOneLine) {
     DeleteFileW(Widen(path).c_str());
 }
 
+// The platform plays a system with its messages in one language: asked for another by name,
+// it has none, as Windows answers (Wine answers in its own whatever is asked).
+using FormatMessageFn = DWORD(WINAPI*)(DWORD, LPCVOID, DWORD, DWORD, LPWSTR, DWORD, va_list*);
+FormatMessageFn systemMessages = nullptr;
+DWORD WINAPI MessagesInOneLanguage(DWORD flags, LPCVOID source, DWORD code, DWORD language, LPWSTR out, DWORD size,
+                                   va_list* args) {
+    if (language != 0) return SetLastError(ERROR_RESOURCE_LANG_NOT_FOUND), 0;
+    return systemMessages(flags, source, code, language, out, size, args);
+}
 TEST(ThrowLastError, NamesTheCallTheCodeAndTheSystemsWords) {
+    testsupport::ImportSwap swap("kernel32.dll", "FormatMessageW", reinterpret_cast<void*>(&MessagesInOneLanguage));
+    ASSERT_TRUE(swap.Found());
+    systemMessages = swap.Original<FormatMessageFn>();
     SetLastError(ERROR_ACCESS_DENIED);
     try {
         ThrowLastError("CreateFileW");

@@ -218,6 +218,9 @@ src/settings/config_dialog_win32.cpp|return {};  // the default would find nothi
 src/battle/frame_composer.cpp|for (int k = 0; k <= b.totalCount; ++k) {|slot 0 is never a ship: it stays placing, which the loop skips
 src/desktop/image_header.h|~^uint32_t (width|height|bitsPerPixel) = 0;|every header read names its size and depth
 src/desktop/wallpaper_decode_win32.cpp|=^if \(needed\.width >= 0 && |every style puts some of the picture on each monitor, so a size is needed wherever there is a piece, and without pieces nothing is filled either way
+src/platform/picture.h|~^int32_t height = 0;$|an empty picture is told by its width first (IsWhole, the views), and every picture with pixels is made with both sizes
+src/graphics/result_codes.cpp|=^char hex\[(1[1-9]|[2-9][0-9])\];$|"0x", eight digits and the end fit in 11 characters or more
+src/battle/saver_notifications_win32.cpp|=^if \(std::memcmp\(&k[A-Za-z]+, &setting->PowerSetting, sizeof\(GUID\)\) == 0\)$|two records are equal or not whichever is named first
 src/platform/screen_metrics.h|~^float twipsPerPixel[XY] = 15;|the start-up's figures come from ScreenTwipsFor, which sets both
 src/battle/battle_state.h|~^float (screenWidthTw|screenHeightTw|twipsPerPixel[XY]|charWidthTw|charHeightTw) = (0|15);$|measurements are made by MeasurementsFor alone, which sets every field
 src/desktop/screen_capture_win32.cpp|~^GdiFlush\(\);$|Wine cannot show: its GDI does each call at once, so no batch is left to reach the bits
@@ -232,7 +235,7 @@ src/battle/screen_window_win32.cpp|=^return \(wp & 0xFFF0\) == SC_SCREENSAVE \? 
 src/startup/saver_main_win32.cpp|=value_or\(-1\)\)\)\);$|Wine cannot show: it takes an owner that is no window as none, as it takes no owner
 src/platform/runtime_win32.cpp|~^char buf\[64\];$|" failed: error " and the largest code take 26 characters: 63 or 65 hold them as 64 do
 src/desktop/image_header.cpp|if (b.size() < kFileHeader + 5) return std::nullopt;|18 bytes hold an info header's size and none of its fields: every header is refused a step later
-src/platform/form_win32.cpp|if (!self) return DefWindowProcW(hwnd, wp, msg, lp);|a form's window meets no pointer only for WM_GETMINMAXINFO, before WM_NCCREATE, and its destruction's messages once the form is gone: the default does nothing for the first that a test can see, and the second only free what the process ends with
+src/platform/form_win32.cpp|=^if \(!self\) return (DefWindowProcW\(hwnd, wp, msg, lp\)|\{\});$|a form's window meets no pointer only for WM_GETMINMAXINFO, before WM_NCCREATE, and its destruction's messages once the form is gone: the default does nothing for the first that a test can see, and the second only free what the process ends with
 src/battle/screen_window_win32.cpp|if (wp == kFrameTimer || hooks_.frameTick) hooks_.frameTick();|the one timer a saver window runs is the primary's frame timer, and the primary has the tick
 src/assets/image_codecs.cpp|=^w\.U32\(-?1\);$|the two fields written so, a BMP's reserved words and an info header's colours important, are read by no reader of BMPs, icons or cursors
 src/platform/fault_switches.cpp|~BRACKMER_FAULT_|only the test builds compile it: the shipped saver is the same, and the rows check what the saver does when the fault comes, not on which tick

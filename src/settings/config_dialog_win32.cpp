@@ -309,7 +309,6 @@ private:
         }
         // The labels: white text straight on the form's blue.
         SetTextColor(dc, kWhite);
-        SetBkColor(dc, kFormColor);
         SetBkMode(dc, TRANSPARENT);
         return formBrush_.get();
     }

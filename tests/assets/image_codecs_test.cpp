@@ -161,6 +161,10 @@ TEST(Codecs, RefusePicturesWithoutPixelsOrWithAWrongCount) {
         EXPECT_THROW(assets::EncodeBmp8(p), std::invalid_argument) << p.width << " x " << p.height;
         EXPECT_THROW(assets::EncodePpm(p), std::invalid_argument) << p.width << " x " << p.height;
     }
+    const Picture one = Picture::Filled(1, 1, 0);  // the smallest picture there is
+    EXPECT_NO_THROW(assets::EncodeBmp24(one));
+    EXPECT_NO_THROW(assets::EncodeBmp8(one));
+    EXPECT_NO_THROW(assets::EncodePpm(one));
 }
 
 // The review tools' format: header, then red, green, blue for each pixel, rows top down.

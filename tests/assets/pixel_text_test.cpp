@@ -55,8 +55,6 @@ INSTANTIATE_TEST_SUITE_P(
                     Slip{"value_above_255", "colour . 1 2 256\npixels 1 1\n.\n"},
                     Slip{"missing_value", "colour . 1 2\npixels 1 1\n.\n"},
                     Slip{"no_pixels_line", "colour . 1 2 3\n"},
-                    Slip{"no_width", "colour . 1 2 3\npixels 0 1\n"},
-                    Slip{"no_height", "colour . 1 2 3\npixels 1 0\n"},
                     Slip{"unknown_keyword", "color . 1 2 3\npixels 1 1\n.\n"}),
     [](const testing::TestParamInfo<Slip>& info) { return std::string(info.param.what); });
 
@@ -66,7 +64,9 @@ TEST(PixelText, ErrorNamesTheDrawingLineAndWord) {
         const char* named;
     } cases[] = {{"colour . 1 2 3\npixels 2 2\n..\n.\n", "ship_side line 4"},
                  {"colour . 1 2 3\ncolor , 4 5 6\n", "ship_side line 2: unknown keyword 'color'"},
-                 {"colour . 1 2 3\npixels 3 1\n.x.\n", "ship_side line 3: character 'x' is not in the legend"}};
+                 {"colour . 1 2 3\npixels 3 1\n.x.\n", "ship_side line 3: character 'x' is not in the legend"},
+                 {"colour . 1 2 3\npixels 0 1\n\n", "ship_side line 2: expected 'pixels"},
+                 {"colour . 1 2 3\npixels 1 0\n", "ship_side line 2: expected 'pixels"}};
     for (const auto& c : cases) {
         try {
             ParsePixelText(c.text, "ship_side");

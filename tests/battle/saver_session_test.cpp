@@ -116,7 +116,7 @@ TEST_F(SaverSessionTest, ATickMovesEveryScreenBeforeDrawingAnyThenLetsMessagesIn
     // The primary alone keeps the cursor, which may creep to the limit on both axes at once.
     EXPECT_EQ(Tick(CursorPoint{550, 420}), Decision::kContinue);
     EXPECT_EQ(battle.lastCursor, (CursorPoint{550, 420}));
-    EXPECT_EQ(second.lastCursor, CursorPoint{});
+    EXPECT_EQ(second.lastCursor, (CursorPoint{0, 0}));
 }
 
 TEST_F(SaverSessionTest, ATickArrivingDuringTheMessagesOfAnotherIsSkipped) {

@@ -177,7 +177,7 @@ TEST(ScreenWindow, EveryScreenSaveRequestStaysWithUsAndOtherCommandsGoOn) {
 
 // Until its display takes the screen the primary's window shows the first frame's
 // background, painted as it shows, before any message is handled.
-TEST(ScreenWindow, ThePrimaryShowsItsBackgroundAsItShows) {
+TEST(ScreenWindow, ThePrimaryShowsItsBackgroundAsItShowsAndLaterFreesThePointer) {
     StartupFacts facts;
     facts.settings = {2, 2, settings::kDesktop};
     facts.screenWidth = 64;
@@ -205,6 +205,15 @@ TEST(ScreenWindow, ThePrimaryShowsItsBackgroundAsItShows) {
     EXPECT_EQ(GetPixel(dc, 0, 0), COLORREF(sea.fillGdiColour));
     EXPECT_EQ(GetPixel(dc, 63, 47), COLORREF(sea.fillGdiColour));
     ReleaseDC(plain.Handle(), dc);
+    // Once its display holds the screen, the primary's window frees the pointer it held for
+    // the other screens, back where it rested.
+    plain.SetUp(facts.settings);
+    const RECT corner{0, 0, 8, 8};
+    ClipCursor(&corner);
+    plain.FreeCursor(CursorPoint{30, 20});
+    POINT now{};
+    GetCursorPos(&now);
+    EXPECT_EQ(std::pair(now.x, now.y), std::pair(30L, 20L));
 }
 
 }  // namespace

@@ -222,8 +222,14 @@ struct PlayedTransform : ISourceTransform {
     }
 } playedTransform;
 
+// A codec answers to the interface's documented name, whatever our copy of it says.
+const IID kDocumentedSourceTransform = [] {
+    IID iid{};
+    IIDFromString(L"{3B16811B-6A43-4EC9-B713-3D5A0C13B940}", &iid);
+    return iid;
+}();
 HRESULT STDMETHODCALLTYPE FrameInterface(IWICBitmapFrameDecode* self, REFIID iid, void** out) {
-    if (iid != kIidSourceTransform) return testsupport::MethodSwap::Real<decltype(&FrameInterface)>(self, 0)(self, iid, out);
+    if (iid != kDocumentedSourceTransform) return testsupport::MethodSwap::Real<decltype(&FrameInterface)>(self, 0)(self, iid, out);
     playedTransform.frame = self;
     *out = static_cast<ISourceTransform*>(&playedTransform);
     return S_OK;

@@ -84,8 +84,8 @@ TEST(SoftDisplay, FailsLikeAPlatformBlitOnMissingSurfacesAndRectanglesOutside) {
 }
 
 TEST(SoftDisplay, ConvertsGdiColoursToItsPixelFormat) {
-    // Every byte different and with its top bit set: a swapped, dropped or cut channel shows.
-    EXPECT_EQ(SoftDisplay::ColorToSurfacePixel(0x00A1B2C3), 0xC3B2A1u);
+    // Every byte different, odd and with its top bit set: a swapped, dropped or cut channel shows.
+    EXPECT_EQ(SoftDisplay::ColorToSurfacePixel(0x00A1B3C5), 0xC5B3A1u);
 }
 
 }  // namespace

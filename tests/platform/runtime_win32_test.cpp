@@ -11,6 +11,7 @@
 #include <cwchar>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <thread>
 
 #include "platform/dib_win32.h"
@@ -208,6 +209,9 @@ TEST(ThrowLastError, NamesTheCallTheCodeAndTheSystemsWords) {
         EXPECT_EQ(text.rfind("CreateFileW failed: error 5 (", 0), 0u) << text;
         EXPECT_EQ(text.back(), ')') << text;
         EXPECT_GT(text.size(), std::string("CreateFileW failed: error 5 ()").size()) << text;
+        // The words as a sentence inside the brackets: no line end, blank or full stop of theirs.
+        EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos) << text;
+        EXPECT_EQ(std::string(" .").find(text[text.size() - 2]), std::string::npos) << text;
     }
 }
 
@@ -359,6 +363,17 @@ TEST(FatalErrorDeathTest, ReportsTheNumberAndEndsWithItNeverWithZero) {
                 ReportFatalError(number, "Overflow");
             },
             ::testing::ExitedWithCode(status), "^Brackmer Saver: Run-time error '" + std::to_string(number) + "':\n$");
+    }
+    // An error of ours keeps its number; any other exception is an internal error, 51.
+    for (const auto& [error, number] :
+         {std::pair<std::exception_ptr, int>{std::make_exception_ptr(RuntimeError(6, "Overflow")), 6},
+          std::pair<std::exception_ptr, int>{std::make_exception_ptr(std::logic_error("bug")), 51}}) {
+        EXPECT_EXIT(
+            {
+                testsupport::ImportSwap report("user32.dll", "MessageBoxW", reinterpret_cast<void*>(&PrintReport));
+                try { std::rethrow_exception(error); } catch (const std::exception& e) { ReportFatalError(e); }
+            },
+            ::testing::ExitedWithCode(number), "^Brackmer Saver: Run-time error '" + std::to_string(number) + "':\n$");
     }
 }
 

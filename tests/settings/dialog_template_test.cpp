@@ -58,8 +58,9 @@ TEST(ReadDialogTemplateLayout, FindsEveryRectangleWhateverShiftsTheRecords) {
     TemplateBytes t;
     t.Head(kSetFont, 6).Rect(0, 0, 280, 212);
     t.Word(0).Text(u"MyClass").Text(u"Title");                                     // no menu, class by name
-    // Font block; read one byte off, the Latin "S" and the ideographic space would end the name.
-    t.Word(12).Word(400).Bytes({1, 0x80}).Text(u"MS\u3000Gothic");
+    // Font block, upright and ANSI: a zero word that would end a name read from the block's
+    // start; read one byte off, the Latin "S" and the ideographic space would end the name.
+    t.Word(12).Word(400).Bytes({0, 0}).Text(u"MS\u3000Gothic");
     t.Item(100, 10, 7, 155, 24).Ordinal(0x82).Text(u"Odd").Word(0);                // odd-length text: padding
     t.Item(103, 123, 46, 30, 30).Text(u"Edit").Ordinal(7).Word(3).Bytes({1, 2, 3});  // creation data
     t.Item(1, -5, 174, 81, 33).Ordinal(0x80).Text(u"").Word(0);                     // empty text, negative x

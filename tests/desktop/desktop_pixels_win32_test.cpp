@@ -15,9 +15,16 @@ namespace {
 
 DWORD openFlags = 0;  // every flag the input desktop was opened with
 testsupport::ImportSwap* openSwap = nullptr;
+testsupport::ImportSwap* closeSwap = nullptr;
 HDESK WINAPI NoteOpen(DWORD flags, BOOL inherit, ACCESS_MASK access) {
     openFlags |= flags;
-    return openSwap->Original<decltype(&OpenInputDesktop)>()(flags, inherit, access);
+    HDESK desk = openSwap->Original<decltype(&OpenInputDesktop)>()(flags, inherit, access);
+    testsupport::CallLog().push_back("open " + testsupport::Hex(reinterpret_cast<uintptr_t>(desk)));
+    return desk;
+}
+BOOL WINAPI NoteClose(HDESK desk) {
+    testsupport::CallLog().push_back("close " + testsupport::Hex(reinterpret_cast<uintptr_t>(desk)));
+    return closeSwap->Original<decltype(&CloseDesktop)>()(desk);
 }
 
 // The input desktop is opened without flags: DF_ALLOWOTHERACCOUNTHOOK would let other
@@ -25,8 +32,13 @@ HDESK WINAPI NoteOpen(DWORD flags, BOOL inherit, ACCESS_MASK access) {
 TEST(SaverOnUserDesktop, OnlyOnTheDesktopWithTheInput) {
     testsupport::ImportSwap open("user32.dll", "OpenInputDesktop", reinterpret_cast<void*>(&NoteOpen));
     ASSERT_TRUE(open.Found());
-    openSwap = &open;
+    testsupport::ImportSwap close("user32.dll", "CloseDesktop", reinterpret_cast<void*>(&NoteClose));
+    openSwap = &open, closeSwap = &close;
+    testsupport::CallLog().clear();
     EXPECT_TRUE(SaverOnUserDesktop());
+    // The input desktop is looked at and given back.
+    ASSERT_EQ(testsupport::CallLog().size(), 2u);
+    EXPECT_EQ(testsupport::CallLog()[1], "close " + testsupport::CallLog()[0].substr(5));
     HDESK side = CreateDesktopW(L"BrackmerSide", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
     ASSERT_TRUE(side);
     bool moved = false, onUsers = true;

@@ -2,7 +2,8 @@
 // alone (as where the system's imaging component is missing) shows a BMP exactly as the
 // imaging component does and reads nothing else; files that are no picture, a BMP cut short
 // and one whose header claims more than the file holds are none, through either; a codec
-// that decodes at a reduced size (played: Wine's does not) decodes at the size needed.
+// that decodes at a reduced size (played: Wine's does not) decodes at the size needed; a
+// worker that cannot start keeps nobody waiting.
 #include "desktop/wallpaper_decode_win32.h"
 
 #include <windows.h>
@@ -15,6 +16,7 @@
 
 #include "desktop/image_header.h"
 #include "desktop/source_transform_win32.h"
+#include "desktop/wallpaper_read_win32.h"
 #include "platform/handles_win32.h"
 #include "support/import_swap_win32.h"
 
@@ -280,6 +282,21 @@ TEST(WallpaperRead, ACodecThatReducesDecodesAtTheSizeNeeded) {
         }
     }
     DeleteFileW(bmp.c_str());
+}
+
+// No thread to read on: the share is the desktop colour at once, and not late, since no one
+// will ever fill it.
+TEST(WallpaperRead, AWorkerThatCannotStartLeavesTheColourNotLate) {
+    testsupport::ImportSwap noThread(
+        "msvcrt.dll", "_beginthreadex",
+        reinterpret_cast<void*>(+[](void*, unsigned, unsigned(__stdcall*)(void*), void*, unsigned, unsigned*) -> uintptr_t {
+            return 0;
+        }));
+    ASSERT_TRUE(noThread.Found());
+    const std::vector<platform::Rect> monitors{{0, 0, 33, 17}};  // a layout no other test reads
+    const WallpaperShare share = WallpaperPixels(monitors[0], monitors);
+    EXPECT_FALSE(share.late);
+    EXPECT_TRUE(share.picture.IsWhole());
 }
 
 }  // namespace

@@ -100,6 +100,12 @@ TEST(ReadDialogTemplateLayout, RefusesOldStyleAndCutTemplates) {
     whole.Head(0, 1).Rect(0, 0, 10, 10).Word(0).Word(0).Text(u"T");
     whole.Item(5, 1, 1, 1, 1).Ordinal(0x80).Text(u"x").Word(2).Bytes({9, 9});
     ASSERT_NO_THROW(ReadDialogTemplateLayout(whole.bytes()));
+    // The version and the signature both: either alone marks no extended template.
+    for (const auto& [at, value] : {std::pair{0, 2}, std::pair{2, 0xFE}}) {
+        std::vector<uint8_t> marked(whole.bytes().begin(), whole.bytes().end());
+        marked[size_t(at)] = uint8_t(value);
+        EXPECT_THROW(ReadDialogTemplateLayout(marked), platform::RuntimeError) << at;
+    }
     // Cut anywhere, even inside the last item's creation data, it is refused.
     for (size_t size = 0; size < whole.bytes().size(); ++size) {
         std::vector<uint8_t> cut(whole.bytes().begin(), whole.bytes().begin() + static_cast<long>(size));

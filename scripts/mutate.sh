@@ -219,6 +219,7 @@ src/battle/frame_composer.cpp|for (int k = 0; k <= b.totalCount; ++k) {|slot 0 i
 src/desktop/image_header.h|~^uint32_t (width|height|bitsPerPixel) = 0;|every header read names its size and depth
 src/desktop/wallpaper_decode_win32.cpp|=^if \(needed\.width >= 0 && |every style puts some of the picture on each monitor, so a size is needed wherever there is a piece, and without pieces nothing is filled either way
 src/desktop/image_header.cpp|return b.size() > prefix.size() && std::equal(prefix.begin(), prefix.end(), b.begin());|a head no longer than its signature is too short for the header after it, which each reader refuses
+src/desktop/wallpaper_facts_win32.cpp|const size_t from = path.starts_with(L"\\\\?\\") ? 5 : 0;|a wildcard just after the long-path prefix stands in the drive or server, where a search takes none and finds nothing either way
 src/platform/picture.h|~^int32_t height = 0;$|an empty picture is told by its width first (IsWhole, the views), and every picture with pixels is made with both sizes
 src/graphics/result_codes.cpp|=^char hex\[(1[1-9]|[2-9][0-9])\];$|"0x", eight digits and the end fit in 11 characters or more
 src/battle/saver_notifications_win32.cpp|=^if \(std::memcmp\(&k[A-Za-z]+, &setting->PowerSetting, sizeof\(GUID\)\) == 0\)$|two records are equal or not whichever is named first

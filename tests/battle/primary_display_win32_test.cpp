@@ -70,21 +70,34 @@ TEST(PrimaryDisplay, AtThePlannedSizeDirectDrawDrawsAndGivesEverythingBackOnce) 
     EXPECT_EQ(modeRequests, 0);
 }
 
+testsupport::ImportSwap* moveSwap = nullptr;
+BOOL WINAPI NoteMove(int x, int y) {
+    testsupport::CallLog().push_back("move " + std::to_string(x) + "," + std::to_string(y));
+    return moveSwap->Original<decltype(&SetCursorPos)>()(x, y);
+}
+
 // Freeing the cursor for the other screens puts it back where it rested, whichever axis the
-// exclusive mode moved it on; where it rested is not known, it stays.
+// exclusive mode moved it on; where it rested is not known, or it is still there, it is not
+// moved (a move would be a mouse event of ours).
 TEST(PrimaryDisplay, FreeCursorPutsThePointerBackWhereItRested) {
     Taken t;
     PrimaryDisplay display(t.window, t.width, t.height);
     for (const auto& [resting, at] : {std::pair{std::optional{CursorPoint{100, 140}}, POINT{100, 140}},
                                       std::pair{std::optional{CursorPoint{130, 100}}, POINT{130, 100}},
                                       std::pair{std::optional{CursorPoint{90, 80}}, POINT{90, 80}},
+                                      std::pair{std::optional{CursorPoint{100, 100}}, POINT{100, 100}},
                                       std::pair{std::optional<CursorPoint>{}, POINT{100, 100}}}) {
         SetCursorPos(100, 100);
+        testsupport::ImportSwap move("user32.dll", "SetCursorPos", reinterpret_cast<void*>(&NoteMove));
+        moveSwap = &move;
+        testsupport::CallLog().clear();
         display.FreeCursor(resting);
         POINT now{};
         GetCursorPos(&now);
         EXPECT_EQ(now.x, at.x);
         EXPECT_EQ(now.y, at.y);
+        const bool moved = at.x != 100 || at.y != 100;
+        EXPECT_EQ(testsupport::CallLog().size(), moved ? 1u : 0u) << at.x << "," << at.y;
     }
 }
 

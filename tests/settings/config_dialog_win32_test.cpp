@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -372,6 +373,38 @@ TEST_F(ConfigDialogTest, DestroyedFromOutsideGivesTheOwnerBack) {
     EXPECT_FALSE(dialog_->IsLoaded());
     EXPECT_TRUE(IsWindowEnabled(host));
     DestroyWindow(host);
+}
+
+// Each subclass the dialog sets on its up-downs is removed with the same window, procedure
+// and id before the window goes (a wrong one would leave comctl32's record behind).
+testsupport::ImportSwap *setSwap = nullptr, *removeSwap = nullptr;
+std::string Subclass(HWND window, SUBCLASSPROC proc, UINT_PTR id) {
+    return testsupport::Hex(reinterpret_cast<uintptr_t>(window)) + " " +
+           testsupport::Hex(reinterpret_cast<uintptr_t>(proc)) + " " + std::to_string(id);
+}
+BOOL WINAPI NoteSet(HWND window, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR data) {
+    testsupport::CallLog().push_back("set " + Subclass(window, proc, id));
+    return setSwap->Original<decltype(&SetWindowSubclass)>()(window, proc, id, data);
+}
+BOOL WINAPI NoteRemove(HWND window, SUBCLASSPROC proc, UINT_PTR id) {
+    testsupport::CallLog().push_back("remove " + Subclass(window, proc, id));
+    return removeSwap->Original<decltype(&RemoveWindowSubclass)>()(window, proc, id);
+}
+TEST_F(ConfigDialogTest, EverySubclassSetIsRemovedAsItsWindowGoes) {
+    testsupport::ImportSwap set("comctl32.dll", "SetWindowSubclass", reinterpret_cast<void*>(&NoteSet));
+    testsupport::ImportSwap remove("comctl32.dll", "RemoveWindowSubclass", reinterpret_cast<void*>(&NoteRemove));
+    ASSERT_TRUE(set.Found() && remove.Found());
+    setSwap = &set, removeSwap = &remove;
+    testsupport::CallLog().clear();
+    SendMessageW(Open(), WM_CLOSE, 0, 0);
+    Pump();
+    std::vector<std::string> sets, removes;
+    for (const std::string& call : testsupport::CallLog())
+        (call.starts_with("set ") ? sets : removes).push_back(call.substr(call.find(' ') + 1));
+    std::sort(sets.begin(), sets.end());
+    std::sort(removes.begin(), removes.end());
+    EXPECT_EQ(sets.size(), 2u);
+    EXPECT_EQ(removes, sets);
 }
 
 // A key as the form's loop hands it over: to the dialog manager first.

@@ -1,6 +1,7 @@
 // The wallpaper's facts as Windows records them: the paths in TranscodedImageCache_000,
 // _001... (24 bytes, then the path in UTF-16), read in order while they last (the test
-// writes them under HKCU and takes them away again); and which named picture is found.
+// writes them under HKCU and takes them away again); which named picture is found, and
+// whether its data is elsewhere.
 #include "desktop/wallpaper_facts_win32.h"
 
 #include <windows.h>
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -41,12 +43,15 @@ TEST(WallpaperFacts, RecordedPathsInOrderUntilOneIsMissingSixteenAtMost) {
     EXPECT_EQ(gap.recorded, std::vector<std::wstring>(paths.begin(), paths.begin() + 2));
 }
 
-DWORD searchFlags = 0;  // every flag a search was given
+DWORD searchFlags = 0;        // every flag a search was given
+DWORD playedAttributes = 0;   // added to what the search lists, as Wine's files never carry them
 testsupport::ImportSwap* searchSwap = nullptr;
 HANDLE WINAPI NoteSearch(LPCWSTR path, FINDEX_INFO_LEVELS level, LPVOID found, FINDEX_SEARCH_OPS op, LPVOID filter,
                          DWORD flags) {
     searchFlags |= flags;
-    return searchSwap->Original<decltype(&FindFirstFileExW)>()(path, level, found, op, filter, flags);
+    HANDLE search = searchSwap->Original<decltype(&FindFirstFileExW)>()(path, level, found, op, filter, flags);
+    if (search != INVALID_HANDLE_VALUE) static_cast<WIN32_FIND_DATAW*>(found)->dwFileAttributes |= playedAttributes;
+    return search;
 }
 UINT WINAPI DriveType(LPCWSTR root) { return std::wstring(root) == L"R:\\" ? DRIVE_REMOTE : DRIVE_FIXED; }
 
@@ -75,6 +80,17 @@ TEST(WallpaperFacts, APictureIsFoundAsAFileByItsOwnNameOnly) {
              {folder + L"\\b.bmp", false}, {L"?.bmp", false}, {folder + L"\\*.bmp", false}, {L"", false}})
         EXPECT_EQ(files.original(path).found, found) << platform::Narrow(path);
     EXPECT_EQ(searchFlags, 0u);
+    // Offline, and either way a cloud placeholder recalls its data; no other attribute counts.
+    constexpr DWORD kOthers = 0xFFFFFFFF & ~DWORD(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_OFFLINE | 0x00440000);
+    for (const auto& [attributes, offline, placeholder] :
+         {std::tuple{DWORD(FILE_ATTRIBUTE_OFFLINE), true, false}, std::tuple{DWORD(0x00040000), false, true},
+          std::tuple{DWORD(0x00400000), false, true}, std::tuple{kOthers, false, false}}) {
+        playedAttributes = attributes;
+        const OriginalFacts facts = files.original(folder + L"\\a.bmp");
+        EXPECT_TRUE(facts.found) << attributes;
+        EXPECT_EQ(std::pair(facts.offline, facts.placeholder), std::pair(offline, placeholder)) << attributes;
+    }
+    playedAttributes = 0;
     for (const wchar_t* share : {L"\\\\server\\share\\a.bmp", L"R:\\a.bmp"}) {
         const OriginalFacts facts = files.original(share);
         EXPECT_TRUE(facts.named && facts.remote) << platform::Narrow(share);

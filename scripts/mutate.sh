@@ -163,7 +163,7 @@ src/graphics/dx7_ddraw_support_win32.cpp|COLORREF kept_ = 1;|the constructor set
 src/graphics/dx7_ddraw_support_win32.cpp|if (bits >= 0 && bits < 32) value &= (1u << bits) - 1;|a locked RGB surface always states its bit count: 0 never comes
 src/settings/config_dialog_win32.cpp|formFont_ = MakeFont(kGothic, 1201, false, false, SHIFTJIS_CHARSET, FF_SWISS, dpi_);|below 1200 dpi MulDiv rounds 1201 and 1200 hundredths to the same pixel height
 src/platform/monitors_win32.cpp|if (getDpi && SUCCEEDED(getDpi(monitor, kEffectiveDpi, &x, &y)) && x > -1) return static_cast<int>(x);|Wine cannot show: -1 as UINT is its largest value, so the system's dpi is taken, which Wine gives every monitor
-src/platform/monitors_win32.cpp|if (systemDpi == 1) systemDpi = SystemDpi();|Wine cannot show: its GetDpiForMonitor answers for every monitor, so the system's dpi is never asked
+src/platform/monitors_win32.cpp|=^if \(systemDpi == -?1\) systemDpi = SystemDpi\(\);$|Wine cannot show: its GetDpiForMonitor answers for every monitor, even one it does not know, so the system's dpi is never asked
 src/platform/dib_win32.cpp|std::memcpy(bits, pixels.data(), pixels.size() * sizeof pixels[1]);|every element has the same size
 src/settings/config_dialog_win32.cpp|return top || top != GetDesktopWindow() ? top : nullptr;|Wine cannot show: its GetAncestor gives no window the desktop as root, so both forms return the same
 src/desktop/wallpaper_decode_win32.cpp|~^1(, 1)*,$|the probe's quantizers scale coefficients that are all 0: any values give the same grey

@@ -65,7 +65,7 @@ public:
                                              "The wallpaper could not be decoded.", uint32_t(copied));
         }
         const uint32_t* from = band_.data() + size_t(row - top_) * size_t(width_) + size_t(first);
-        for (int32_t i = 0; i < count; ++i) out[i] = from[i] & 0x00FFFFFF;
+        std::transform(from, from + count, out, [](uint32_t pixel) { return pixel & 0x00FFFFFF; });
     }
 
 private:

@@ -77,7 +77,6 @@ src/platform/runtime_win32.cpp|=EnumThreadWindows\(GetCurrentThreadId\(\), &Hide
 src/desktop/wallpaper_decode_win32.cpp|~^SUCCEEDED\(decoder->GetFrame\(0, frame\.Put\(\)\)\) &&$|Wine cannot show: its JPEG frames offer no decoding at a reduced size, from any frame asked
 src/settings/config_rules.cpp|if (n >= kMaxCount) return kMaxCount;|at n == kMaxCount both paths give kMaxCount
 src/startup/preview_window_win32.cpp|~^return 1;$|the answer to WM_ERASEBKGND only sets a paint's fErase, which nothing reads
-src/assets/pixel_text.cpp|std::array<std::optional<uint32_t>, 257> legend;|it is indexed by an unsigned char, which never reaches 256
 src/desktop/desktop_view.cpp|=^int64_t FloorDiv\(int64_t a, int64_t b\) \{ return a / b - \(\(a % b != 0\) && \(\(a (< [01]|<= 0)\) != \(b (< [01]|<= 0)\)\)\); \}$|b is 2 or a tile's size, never below 1, and an a of 0 leaves no remainder: either bound tells the signs apart alike
 src/desktop/desktop_view.cpp|part.height <= -1 || piece.pixels.size() != size_t(part.width) * size_t(part.height))|a part of no rows paints no row either way
 src/graphics/dx7_ddraw_support_win32.cpp|~^uint32_t value = 0;$|memcpy writes all four bytes before any is read
@@ -220,6 +219,8 @@ src/desktop/image_header.h|~^uint32_t (width|height|bitsPerPixel) = 0;|every hea
 src/desktop/wallpaper_decode_win32.cpp|=^if \(needed\.width >= 0 && |every style puts some of the picture on each monitor, so a size is needed wherever there is a piece, and without pieces nothing is filled either way
 src/desktop/image_header.cpp|return b.size() > prefix.size() && std::equal(prefix.begin(), prefix.end(), b.begin());|a head no longer than its signature is too short for the header after it, which each reader refuses
 src/desktop/wallpaper_facts_win32.cpp|const size_t from = path.starts_with(L"\\\\?\\") ? 5 : 0;|a wildcard just after the long-path prefix stands in the drive or server, where a search takes none and finds nothing either way
+src/platform/runtime_win32.cpp|~^TerminateProcess\(GetCurrentProcess\(\), static_cast<UINT>\(exitCode\)\);$|Wine cannot show: ExitProcess after it ends with the same code, and only Windows' graphics stack may stall in the detach code it then runs
+src/platform/monitors_win32.cpp|~^int systemDpi = 0;|Wine cannot show: its GetDpiForMonitor answers for every monitor, even one it does not know, so the system's dpi is never asked
 src/platform/picture.h|~^int32_t height = 0;$|an empty picture is told by its width first (IsWhole, the views), and every picture with pixels is made with both sizes
 src/graphics/result_codes.cpp|=^char hex\[(1[1-9]|[2-9][0-9])\];$|"0x", eight digits and the end fit in 11 characters or more
 src/battle/saver_notifications_win32.cpp|=^if \(std::memcmp\(&k[A-Za-z]+, &setting->PowerSetting, sizeof\(GUID\)\) == 0\)$|two records are equal or not whichever is named first

@@ -2,9 +2,9 @@
 // short row would otherwise shift every pixel after it without anyone noticing.
 #include "assets/pixel_text.h"
 
-#include <array>
 #include <charconv>
 #include <cstddef>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -65,7 +65,7 @@ Picture ParsePixelText(std::string_view text, std::string_view name) {
                               what);
     };
 
-    std::array<std::optional<uint32_t>, 256> legend;
+    std::map<char, uint32_t> legend;
     int width = 0;
     int height = 0;
     while (true) {
@@ -83,9 +83,8 @@ Picture ParsePixelText(std::string_view text, std::string_view name) {
                 if (!v || *v < 0 || *v > 255) throw fail("colour values run from 0 to 255");
                 rgb = (rgb << 8) | uint32_t(*v);
             }
-            auto& slot = legend[static_cast<unsigned char>(words[1][0])];
-            if (slot) throw fail("character '" + std::string(words[1]) + "' defined twice");
-            slot = rgb;
+            if (!legend.emplace(words[1][0], rgb).second)
+                throw fail("character '" + std::string(words[1]) + "' defined twice");
             continue;
         }
         if (words[0] == "pixels") {
@@ -109,11 +108,11 @@ Picture ParsePixelText(std::string_view text, std::string_view name) {
                        std::to_string(width));
         }
         for (int x = 0; x < width; ++x) {
-            const auto& colour = legend[static_cast<unsigned char>((*line)[std::size_t(x)])];
-            if (!colour)
+            const auto colour = legend.find((*line)[std::size_t(x)]);
+            if (colour == legend.end())
                 throw fail("character '" + std::string(1, (*line)[std::size_t(x)]) +
                            "' is not in the legend");
-            image.At(x, y) = *colour;
+            image.At(x, y) = colour->second;
         }
     }
     while (auto line = lines.Next()) {

@@ -117,6 +117,7 @@ TEST(WallpaperRead, PiecesPlacedAndFilledInOnePass) {
     auto shown = [](int32_t w, int32_t h, Rect part) { return Piece{{}, {{0, 0, w, h}}, part, {}}; };
     EXPECT_EQ(NeededSize({shown(9, 1, {0, 0, 0, 1}), shown(1, 9, {0, 0, 1, 0}), shown(4, 2, {0, 0, 1, 1})}),
               (PixelSize{4, 2}));
+    EXPECT_EQ(NeededSize({shown(9, 1, {0, 0, 0, 1})}), (PixelSize{0, 0}));
     int reads = 0;
     FillPieces(pieces, 2, 1, [&](int32_t, int32_t first, int32_t count, uint32_t* out) {
         ++reads;

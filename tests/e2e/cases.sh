@@ -345,7 +345,7 @@ primary_mode() {
 }
 
 # Rows: name | program | switches | settings | actions | expectations, read by lib.sh's
-# run_table ("ends" = ended noreport nolog gone display); "defaults: SETTINGS" go before the
+# run_table ("ends" = ended exit=0 noreport nolog gone display); "defaults: SETTINGS" go before the
 # settings of the rows below it.
 run_table "$@" <<'EOT'
 quits-x         | scr | /x | | | ended:30 exit=0 version gone
@@ -356,7 +356,7 @@ defaults: BackGround=1
 sea-and-jumps   | scr | /s | at=400,300 | show until:ships by:150,0 sleep:1 mark:150,0 by:0,150 sleep:1 mark:0,150 \
                   by:40,40 sleep:0.5 by:40,40 sleep:0.5 mark:slow by:-151,0 | ends ships running:150,0 running:0,150 running:slow
 key-ends        | scr | /s | | show focus key:x | ends
-lock-held       | scr | /s | +lock_held | | ends exit=0
+lock-held       | scr | /s | +lock_held | | ends
 click-ends      | scr | /s | | show click:3 | ends
 front-window    | scr | /s | | show sleep:1 front | ends:2.5
 desktop-snapshot | scr | /s | BackGround=0 +other_window:100:100:300:200:20C040 | show focus shot key:Escape | \

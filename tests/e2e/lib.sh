@@ -200,7 +200,7 @@ expect_nolog() { check_eq "writes no ErLog.txt" "$(log_lines "$LOG")$(compgen -G
 expect_log() { check_eq "ErLog.txt beside the program holds one line, '$1'" "$(log_lines "$LOG") $(tr -d '\r' <"$LOG" 2>/dev/null)" "1 $1"; }
 expect_gone() { local t; check_eq "leaves no window" "$(for t in "$MAIN" "$MONITOR" "$DIALOG" "$PREVIEW"; do find_window "$t"; done)" ""; }
 expect_display() { check_eq "gives the display back" "$(screen_size) $(monitor_count)" "$SIZE_BEFORE $MONITORS_BEFORE"; }
-expect_ends() { expect_ended "$@"; expect_noreport; expect_nolog; expect_gone; expect_display; }
+expect_ends() { expect_ended "$@"; expect_exit 0; expect_noreport; expect_nolog; expect_gone; expect_display; }
 expect_version() {
   check_eq "records its version and folder" "$(reg_get UpdateInfo CurrentVersion) $(reg_get UpdateInfo ApplicationPath)" \
     "1.00.0000 $(winpath "$(dirname "$PROGRAM")")"

@@ -71,8 +71,10 @@ TEST(SoftDisplay, FailsLikeAPlatformBlitOnMissingSurfacesAndRectanglesOutside) {
     EXPECT_THROW(d.BltToBackBuffer(2, 0, 0, 20, 10, 100, 40, 0, 0, 0, 0, false), platform::RuntimeError);
     EXPECT_THROW(d.SetSurface(2, {10, 10, std::vector<PixelValue>(99)}), std::invalid_argument);
     // A negative side times 0 rows (or columns) counts no pixels, yet is no size.
-    for (const auto& [w, h] : {std::pair{-1, 0}, std::pair{0, -1}})
+    for (const auto& [w, h] : {std::pair{-1, 0}, std::pair{0, -1}}) {
         EXPECT_THROW(d.SetSurface(2, {w, h, {}}), std::invalid_argument) << w << " x " << h;
+        EXPECT_THROW(SoftDisplay(w, h), std::invalid_argument) << w << " x " << h;  // nor for the display
+    }
     // Either side 0 is an empty picture, a surface of no pixels.
     for (const auto& [w, h] : {std::pair{0, 0}, std::pair{3, 0}, std::pair{0, 3}})
         EXPECT_NO_THROW(d.SetSurface(2, {w, h, {}})) << w << " x " << h;

@@ -102,7 +102,7 @@ LRESULT ScreenWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_INPUT:  // a key typed into whichever window has the focus
             if (SaverNotifications::IsKeyPress(msg, lp)) session_.OnInput(UserInput::kKey);
-            return Default(msg, wp, lp);
+            break;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
@@ -129,7 +129,7 @@ LRESULT ScreenWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 session_.OnNotice(*notice);
                 return TRUE;
             }
-            return Default(msg, wp, lp);
+            break;
         case WM_SYSCOMMAND:
             // The host may ask again while we run; we already are the screen saver.
             return (wp & 0xFFF0) == SC_SCREENSAVE ? 0 : Default(msg, wp, lp);
@@ -141,9 +141,10 @@ LRESULT ScreenWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_PAINT:
             Paint();
             return 0;
-        default:
-            return Default(msg, wp, lp);
     }
+    // Everything else, and what only passes by (raw input, notices not ours), as the
+    // platform would answer it.
+    return Default(msg, wp, lp);
 }
 
 void ScreenWindow::Paint() {

@@ -223,6 +223,9 @@ src/platform/runtime_win32.cpp|~^TerminateProcess\(GetCurrentProcess\(\), static
 src/platform/monitors_win32.cpp|~^int systemDpi = 0;|Wine cannot show: its GetDpiForMonitor answers for every monitor, even one it does not know, so the system's dpi is never asked
 src/battle/saver_run_win32.cpp|=^if \(screens_\.size\(\) (> 0|>= 1)\) Primary\(\)\.FreeCursor\(resting\);$|with one screen the hidden pointer has nowhere else to go, and the start's reading of it comes after: freeing it there changes nothing a user or the run sees
 src/platform/form_win32.cpp|return IsDialogMessageW(f->hwnd_, &msg) != -1;|for the dialog and its children IsDialogMessage dispatches every message itself and answers TRUE, never -1
+src/desktop/wallpaper_decode_win32.cpp|~^return offered;$|Wine cannot show: its JPEG frames offer no decoding at a reduced size, so the probe answers false either way
+src/assets/image_codecs.cpp|~^w\.Bgr0\(Rgb\(255, 255, 255\)\);$|the cursor's XOR mask is all 0, so no pixel ever takes its second colour
+src/battle/monitor_layout.cpp|=return Overlap\(m\.rect, c\); \}\)\)$|two rectangles overlap or not whichever is named first
 src/platform/picture.h|~^int32_t height = 0;$|an empty picture is told by its width first (IsWhole, the views), and every picture with pixels is made with both sizes
 src/graphics/result_codes.cpp|=^char hex\[(1[1-9]|[2-9][0-9])\];$|"0x", eight digits and the end fit in 11 characters or more
 src/battle/saver_notifications_win32.cpp|=^if \(std::memcmp\(&k[A-Za-z]+, &setting->PowerSetting, sizeof\(GUID\)\) == 0\)$|two records are equal or not whichever is named first

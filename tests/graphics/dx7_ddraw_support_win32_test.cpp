@@ -306,10 +306,23 @@ INSTANTIATE_TEST_SUITE_P(Sequences, CursorBalance,
                                            CursorCase{"TwoDisplaysInTurn", "ITIT", "1010"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+bool lockRefused = false;
+HRESULT STDMETHODCALLTYPE RefusingLock(IDirectDrawSurface7* self, RECT* rect, DDSURFACEDESC2* desc, DWORD flags,
+                                       HANDLE event) {
+    if (lockRefused) return DDERR_SURFACEBUSY;
+    return testsupport::MethodSwap::Real<decltype(&RefusingLock)>(self, 25)(self, rect, desc, flags, event);
+}
+
+// The pixel lent to GDI for a conversion is given back, also when the read in between fails.
 TEST_F(DisplayTest, SurfacePixelGivesRawValueAndKeepsPixel) {
     ASSERT_EQ(FillSurface(Back(), 0x123456), DD_OK);
     EXPECT_EQ(display->SurfacePixel(RGB(0, 0, 170)), 0x0000AAu);
     EXPECT_EQ(display->SurfacePixel(RGB(1, 2, 3)), 0x010203u);
+    EXPECT_EQ(ReadPixel(Back(), 0, 0), 0x123456u);
+    testsupport::MethodSwap::Replace(Back().Get(), 49, {{25, reinterpret_cast<void*>(&RefusingLock)}});
+    lockRefused = true;
+    EXPECT_THROW(display->SurfacePixel(RGB(1, 2, 3)), RuntimeError);
+    lockRefused = false;
     EXPECT_EQ(ReadPixel(Back(), 0, 0), 0x123456u);
 }
 

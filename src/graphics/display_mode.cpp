@@ -13,4 +13,8 @@ bool ResizedSince(const std::optional<DisplayMode>& current, const DisplayMode& 
     return current && (current->width != planned.width || current->height != planned.height);
 }
 
+uint32_t PixelOfDepth(uint32_t fourBytes, uint32_t bits) {
+    return bits > 0 && bits < 32 ? fourBytes & ((1u << bits) - 1) : fourBytes;
+}
+
 }  // namespace graphics

@@ -53,9 +53,7 @@ uint32_t ReadFirstPixel(IDirectDrawSurface7* surface) {
     uint32_t value = 0;
     std::memcpy(&value, desc.lpSurface, sizeof value);
     Check(surface->Unlock(nullptr), "Unlock");
-    DWORD bits = desc.ddpfPixelFormat.dwRGBBitCount;
-    if (bits > 0 && bits < 32) value &= (1u << bits) - 1;
-    return value;
+    return PixelOfDepth(value, desc.ddpfPixelFormat.dwRGBBitCount);
 }
 
 // A surface's device context for GDI drawing, given back when the guard ends, also when a

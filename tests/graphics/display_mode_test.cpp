@@ -7,6 +7,16 @@
 namespace graphics {
 namespace {
 
+// Each depth keeps exactly its own low bits of the four bytes read, every one of them.
+TEST(PixelOfDepth, KeepsTheDepthsLowBitsOnly) {
+    for (const auto& [bits, kept] : {std::pair{1u, 0x1u}, std::pair{8u, 0xFFu}, std::pair{15u, 0x7FFFu},
+                                     std::pair{16u, 0xFFFFu}, std::pair{24u, 0xFFFFFFu}, std::pair{31u, 0x7FFFFFFFu},
+                                     std::pair{32u, 0xFFFFFFFFu}, std::pair{0u, 0xFFFFFFFFu}}) {
+        EXPECT_EQ(PixelOfDepth(0xFFFFFFFFu, bits), kept) << bits;
+        EXPECT_EQ(PixelOfDepth(0xA5C3E1F7u, bits), 0xA5C3E1F7u & kept) << bits;
+    }
+}
+
 TEST(NeedsModeChange, OnlyWhenSizeOrDepthDiffersOrTheModeIsUnknown) {
     const DisplayMode wanted{1024, 768, 32};
     struct Case {

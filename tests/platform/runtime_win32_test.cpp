@@ -176,17 +176,15 @@ TEST(WriteErrorLogOnce, ALocalFolderOfAnyLengthTakesTheLog) {
 
 // The conversions as Windows documents them for UTF-8, which Wine does not enforce: no flag
 // but the one for invalid characters, and no default character.
-using ToWideFn = int(WINAPI*)(UINT, DWORD, LPCCH, int, LPWSTR, int);
-using ToNarrowFn = int(WINAPI*)(UINT, DWORD, LPCWCH, int, LPSTR, int, LPCCH, LPBOOL);
 testsupport::ImportSwap *toWideSwap = nullptr, *toNarrowSwap = nullptr;
 int WINAPI StrictToWide(UINT page, DWORD flags, LPCCH in, int n, LPWSTR out, int size) {
     if (page == CP_UTF8 && (flags & ~DWORD(MB_ERR_INVALID_CHARS))) return SetLastError(ERROR_INVALID_FLAGS), 0;
-    return toWideSwap->Original<ToWideFn>()(page, flags, in, n, out, size);
+    return toWideSwap->Original<decltype(&MultiByteToWideChar)>()(page, flags, in, n, out, size);
 }
 int WINAPI StrictToNarrow(UINT page, DWORD flags, LPCWCH in, int n, LPSTR out, int size, LPCCH fill, LPBOOL filled) {
     if (page == CP_UTF8 && ((flags & ~DWORD(WC_ERR_INVALID_CHARS)) || fill || filled))
         return SetLastError(ERROR_INVALID_PARAMETER), 0;
-    return toNarrowSwap->Original<ToNarrowFn>()(page, flags, in, n, out, size, fill, filled);
+    return toNarrowSwap->Original<decltype(&WideCharToMultiByte)>()(page, flags, in, n, out, size, fill, filled);
 }
 TEST(Text, CrossesBetweenUtf8AndUtf16Whole) {
     testsupport::ImportSwap wide("kernel32.dll", "MultiByteToWideChar", reinterpret_cast<void*>(&StrictToWide));

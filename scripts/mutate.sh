@@ -228,6 +228,7 @@ src/assets/image_codecs.cpp|~^w\.Bgr0\(Rgb\(255, 255, 255\)\);$|the cursor's XOR
 src/battle/monitor_layout.cpp|=return Overlap\(m\.rect, c\); \}\)\)$|two rectangles overlap or not whichever is named first
 src/platform/form_win32.h|~^virtual LRESULT OnMessage\(UINT msg, WPARAM wp, LPARAM lp\) \{ return Default\(msg, wp, lp\); \}$|every form whose window the form makes answers in its own OnMessage; the dialog's messages go to its dialog procedure
 src/desktop/wallpaper_read.cpp|if (!piece || !platform::Overlap(monitors_[i], area)) continue;|two rectangles overlap or not whichever is named first
+src/settings/config_dialog_win32.cpp|=^SendMessageW\(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>\(box\), -?1\);$|UDM_SETBUDDY reads no lParam
 src/platform/picture.h|~^int32_t (width|height) = 0;$|an empty picture stays not whole: its other side is still 0, and IsWhole and the views test both; every picture with pixels is made with both sizes
 src/graphics/result_codes.cpp|=^char hex\[(1[1-9]|[2-9][0-9])\];$|"0x", eight digits and the end fit in 11 characters or more
 src/battle/saver_notifications_win32.cpp|=^if \(std::memcmp\(&k[A-Za-z]+, &setting->PowerSetting, sizeof\(GUID\)\) == 0\)$|two records are equal or not whichever is named first
